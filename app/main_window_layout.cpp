@@ -1,0 +1,232 @@
+// The fixed arrangement of the main window: menus, the left column, the tool panels around the
+// drawing panel, and the status bar.
+#include <QAction>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "app/panel_title.h"
+#include "app/tfm_main.h"
+#include "plan/plan_panel.h"
+
+namespace {
+
+QToolButton* FlatButton(QWidget* parent, const QString& name, const QString& icon, int x, int y) {
+  auto* b = new QToolButton(parent);
+  b->setObjectName(name);
+  b->setAutoRaise(true);
+  b->setGeometry(x, y, 23, 22);
+  if (!icon.isEmpty()) b->setIcon(QIcon(icon));
+  b->setIconSize(QSize(16, 16));
+  return b;
+}
+
+QWidget* Panel(QWidget* parent, const QString& name) {
+  auto* w = new QWidget(parent);
+  w->setObjectName(name);
+  return w;
+}
+
+}  // namespace
+
+void TfmMain::BuildMenus() {
+  QMenuBar* bar = menuBar();
+  bar->setObjectName(QStringLiteral("SysMenu"));
+  nFile = bar->addMenu(QString());
+  nFile->setObjectName(QStringLiteral("nFile"));
+  nNewDoc = nFile->addAction(QIcon(QStringLiteral(":/icons/new")), QString());
+  nNewDoc->setObjectName(QStringLiteral("nNewDoc"));
+  nNewDoc->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+  nLoadDoc = nFile->addAction(QIcon(QStringLiteral(":/icons/open")), QString());
+  nLoadDoc->setObjectName(QStringLiteral("nLoadDoc"));
+  nLoadDoc->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  nFile->addSeparator();
+  nSaveDoc = nFile->addAction(QIcon(QStringLiteral(":/icons/save")), QString());
+  nSaveDoc->setObjectName(QStringLiteral("nSaveDoc"));
+  nSaveDoc->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  nExportDoc = nFile->addAction(QIcon(QStringLiteral(":/icons/save")), QString());
+  nExportDoc->setObjectName(QStringLiteral("nExportDoc"));
+  nExportDoc->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+  nFile->addSeparator();
+  nExit = nFile->addAction(QString());
+  nExit->setObjectName(QStringLiteral("nExit"));
+
+  nView = bar->addMenu(QString());
+  nView->setObjectName(QStringLiteral("nView"));
+  auto checkItem = [this](const char* name) {
+    QAction* a = nView->addAction(QString());
+    a->setObjectName(QLatin1String(name));
+    a->setCheckable(true);
+    a->setChecked(true);
+    return a;
+  };
+  nViewObjView = checkItem("nViewObjView");
+  nViewObjInsp = checkItem("nViewObjInsp");
+  nViewTools = checkItem("nViewTools");
+  nViewBells = checkItem("nViewBells");
+  nViewBeems = checkItem("nViewBeems");
+  nView->addSeparator();
+  nShowPanels = nView->addAction(QString());
+  nShowPanels->setObjectName(QStringLiteral("nShowPanels"));
+  nHidePanels = nView->addAction(QString());
+  nHidePanels->setObjectName(QStringLiteral("nHidePanels"));
+
+  nReference = bar->addMenu(QString());
+  nReference->setObjectName(QStringLiteral("nReference"));
+  nAbout = nReference->addAction(QString());
+  nAbout->setObjectName(QStringLiteral("nAbout"));
+
+  pmObjMenu = new QMenu(this);
+  pmObjMenu->setObjectName(QStringLiteral("pmObjMenu"));
+  nObjDel = pmObjMenu->addAction(QIcon(QStringLiteral(":/icons/delete")), QString());
+  nObjDel->setObjectName(QStringLiteral("nObjDel"));
+  nObjDel->setShortcut(QKeySequence(Qt::Key_Delete));
+  pmObjMenu->addSeparator();
+  nBringToFront = pmObjMenu->addAction(QIcon(QStringLiteral(":/icons/front")), QString());
+  nBringToFront->setObjectName(QStringLiteral("nBringToFront"));
+  nBringToFront->setShortcut(QKeySequence(Qt::Key_F12));
+  nSendToBack = pmObjMenu->addAction(QIcon(QStringLiteral(":/icons/back")), QString());
+  nSendToBack->setObjectName(QStringLiteral("nSendToBack"));
+  nSendToBack->setShortcut(QKeySequence(Qt::Key_F11));
+  pmObjMenu->addSeparator();
+  nPrevObj = pmObjMenu->addAction(QIcon(QStringLiteral(":/icons/prev")), QString());
+  nPrevObj->setObjectName(QStringLiteral("nPrevObj"));
+  nNextObj = pmObjMenu->addAction(QIcon(QStringLiteral(":/icons/next")), QString());
+  nNextObj->setObjectName(QStringLiteral("nNextObj"));
+
+  connect(nNewDoc, &QAction::triggered, this, &TfmMain::NewDocument);
+  connect(nExit, &QAction::triggered, this, &TfmMain::nExitClick);
+  connect(nAbout, &QAction::triggered, this, &TfmMain::nAboutClick);
+}
+
+void TfmMain::BuildPanels() {
+  auto* central = Panel(this, QStringLiteral("pnlClient"));
+  auto* row = new QHBoxLayout(central);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->setSpacing(0);
+
+  pnlLeft = Panel(central, QStringLiteral("pnlLeft"));
+  pnlLeft->setFixedWidth(217);
+  FLeftLayout = new QVBoxLayout(pnlLeft);
+  FLeftLayout->setContentsMargins(0, 0, 0, 0);
+  FLeftLayout->setSpacing(0);
+  pnlObjView = BuildObjViewPanel();
+  pnlObjInsp = BuildObjInspPanel();
+  FLeftLayout->addWidget(pnlObjView, 0);
+  FLeftLayout->addWidget(pnlObjInsp, 1);
+  row->addWidget(pnlLeft);
+
+  pnlMain = Panel(central, QStringLiteral("pnlMain"));
+  FMainLayout = new QVBoxLayout(pnlMain);
+  FMainLayout->setContentsMargins(0, 0, 0, 0);
+  FMainLayout->setSpacing(0);
+  pnlTools = BuildToolsPanel();
+  pnlBells = BuildBellsPanel();
+  FMainLayout->addWidget(pnlTools);
+  FMainLayout->addWidget(pnlBells);
+  auto* planRow = new QHBoxLayout;
+  planRow->setSpacing(0);
+  pnlImg = new TPlanPanel(pnlMain);
+  planRow->addWidget(pnlImg, 1);
+  pnlBeems = BuildBeemsPanel();
+  planRow->addWidget(pnlBeems);
+  FMainLayout->addLayout(planRow, 1);
+  row->addWidget(pnlMain, 1);
+  setCentralWidget(central);
+
+  Status = new QLabel(this);
+  Status->setObjectName(QStringLiteral("Status"));
+  statusBar()->addWidget(Status, 1);
+}
+
+QWidget* TfmMain::BuildObjViewPanel() {
+  QWidget* panel = Panel(pnlLeft, QStringLiteral("pnlObjView"));
+  panel->setFixedHeight(200);
+  auto* v = new QVBoxLayout(panel);
+  v->setContentsMargins(0, 0, 0, 0);
+  v->setSpacing(0);
+  pnlObjViewTitle = new TPanelTitle(QStringLiteral("pnlObjViewTitle"), QStringLiteral("btnObjListClose"), panel);
+  v->addWidget(pnlObjViewTitle);
+  QWidget* tools = Panel(panel, QStringLiteral("pnlObjViewTools"));
+  tools->setFixedHeight(30);
+  btnObjDel = FlatButton(tools, QStringLiteral("btnObjDel"), QStringLiteral(":/icons/delete"), 4, 4);
+  btnBringToFront = FlatButton(tools, QStringLiteral("btnBringToFront"), QStringLiteral(":/icons/front"), 28, 4);
+  btnSendToBack = FlatButton(tools, QStringLiteral("btnSendToBack"), QStringLiteral(":/icons/back"), 52, 4);
+  btnPrevObj = FlatButton(tools, QStringLiteral("btnPrevObj"), QStringLiteral(":/icons/prev"), 76, 4);
+  btnNextObj = FlatButton(tools, QStringLiteral("btnNextObj"), QStringLiteral(":/icons/next"), 100, 4);
+  v->addWidget(tools);
+  clbObjects = new QListWidget(panel);
+  clbObjects->setObjectName(QStringLiteral("clbObjects"));
+  clbObjects->setContextMenuPolicy(Qt::CustomContextMenu);
+  clbObjects->viewport()->installEventFilter(this);
+  clbObjects->installEventFilter(this);
+  v->addWidget(clbObjects, 1);
+  return panel;
+}
+
+QWidget* TfmMain::BuildObjInspPanel() {
+  QWidget* panel = Panel(pnlLeft, QStringLiteral("pnlObjInsp"));
+  auto* v = new QVBoxLayout(panel);
+  v->setContentsMargins(0, 0, 0, 0);
+  v->setSpacing(0);
+  pnlObjInspTitle = new TPanelTitle(QStringLiteral("pnlObjInspTitle"), QStringLiteral("btnObjInspClose"), panel);
+  v->addWidget(pnlObjInspTitle);
+  QWidget* combo = Panel(panel, QStringLiteral("pnlCombo"));
+  combo->setFixedHeight(29);
+  cbObjects = new QComboBox(combo);
+  cbObjects->setObjectName(QStringLiteral("cbObjects"));
+  cbObjects->setGeometry(4, 4, 200, 21);
+  v->addWidget(combo);
+  pnlInspPages = new QStackedWidget(panel);
+  pnlInspPages->setObjectName(QStringLiteral("pnlInspPages"));
+  v->addWidget(pnlInspPages, 1);
+  return panel;
+}
+
+QWidget* TfmMain::BuildToolsPanel() {
+  QWidget* panel = Panel(pnlMain, QStringLiteral("pnlTools"));
+  panel->setFixedHeight(52);
+  pnlToolsTitle = new TPanelTitle(QStringLiteral("pnlToolsTitle"), QStringLiteral("btnToolsClose"), panel);
+  pnlToolsTitle->setGeometry(0, 0, 4000, 23);
+  auto* v = new QVBoxLayout(panel);
+  v->setContentsMargins(0, 0, 0, 0);
+  v->addWidget(pnlToolsTitle);
+  v->addStretch(1);
+  btnNewDoc = FlatButton(panel, QStringLiteral("btnNewDoc"), QStringLiteral(":/icons/new"), 4, 26);
+  btnOpenDoc = FlatButton(panel, QStringLiteral("btnOpenDoc"), QStringLiteral(":/icons/open"), 28, 26);
+  btnSaveDoc = FlatButton(panel, QStringLiteral("btnSaveDoc"), QStringLiteral(":/icons/save"), 52, 26);
+  btnExport = FlatButton(panel, QStringLiteral("btnExport"), QStringLiteral(":/icons/save"), 76, 26);
+  btnApply = FlatButton(panel, QStringLiteral("btnApply"), QStringLiteral(":/icons/apply"), 116, 26);
+  connect(btnNewDoc, &QToolButton::clicked, this, &TfmMain::NewDocument);
+  connect(btnApply, &QToolButton::clicked, this, &TfmMain::btnApplyClick);
+  return panel;
+}
+
+QWidget* TfmMain::BuildBellsPanel() {
+  QWidget* panel = Panel(pnlMain, QStringLiteral("pnlBells"));
+  panel->setFixedHeight(99);
+  auto* v = new QVBoxLayout(panel);
+  v->setContentsMargins(0, 0, 0, 0);
+  pnlBellsTitle = new TPanelTitle(QStringLiteral("pnlBellsTitle"), QStringLiteral("btnBellsClose"), panel);
+  v->addWidget(pnlBellsTitle);
+  v->addStretch(1);
+  return panel;
+}
+
+QWidget* TfmMain::BuildBeemsPanel() {
+  QWidget* panel = Panel(pnlMain, QStringLiteral("pnlBeems"));
+  panel->setFixedWidth(70);
+  auto* v = new QVBoxLayout(panel);
+  v->setContentsMargins(0, 0, 0, 0);
+  pnlBeemTitle = new TPanelTitle(QStringLiteral("pnlBeemTitle"), QStringLiteral("btnBeemClose"), panel);
+  v->addWidget(pnlBeemTitle);
+  v->addStretch(1);
+  return panel;
+}

@@ -1,0 +1,37 @@
+#include "app/page_builder.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "controls/ac_number_edit.h"
+
+QLabel* PageLabel(QWidget* page, const QString& name, const QString& text, int x, int y) {
+  auto* label = new QLabel(text, page);
+  label->setObjectName(name);
+  label->move(x, y);
+  label->adjustSize();
+  return label;
+}
+
+QLineEdit* PageNameEdit(QWidget* page, const QString& name, int x, int y, int width) {
+  auto* edit = new QLineEdit(page);
+  edit->setObjectName(name);
+  edit->setGeometry(x, y, width, 21);
+  return edit;
+}
+
+TacNumberEdit* PageNumber(QWidget* page, const QString& name, int x, int y, int width) {
+  auto* edit = new TacNumberEdit(page);
+  edit->setObjectName(name);
+  edit->setGeometry(x, y, width, 21);
+  return edit;
+}
+
+QComboBox* PageList(QWidget* page, const QString& name, int x, int y, int width) {
+  auto* list = new QComboBox(page);
+  list->setObjectName(name);
+  list->setEditable(false);
+  list->setGeometry(x, y, width, 21);
+  return list;
+}

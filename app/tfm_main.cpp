@@ -1,0 +1,160 @@
+#include "app/tfm_main.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLayout>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolButton>
+
+#include "app/panel_title.h"
+#include "app/tfm_about.h"
+#include "plan/plan_panel.h"
+#include "platform/canvas.h"
+#include "platform/layer.h"
+
+TfmMain::TfmMain(const TStartOptions& options, QWidget* parent)
+    : QMainWindow(parent), FOptions(options) {
+  setObjectName(QStringLiteral("fmMain"));
+  RegisterPlanFonts();
+  setWindowIcon(QIcon(QStringLiteral(":/AppIcon")));
+  resize(917, 580);
+  setMinimumSize(780, 580);
+  BuildMenus();
+  BuildPanels();
+  BuildWallPage();
+  BuildBellPage();
+  BuildPostPage();
+  BuildBeemPage();
+  BuildBeemsPanelContents();
+  WireObjectList();
+  WirePlanPointer();
+  FormCreate();
+}
+
+TfmMain::~TfmMain() {
+  // Layers are children of the drawing panel; drop the records first so nothing points at a
+  // layer Qt has already destroyed.
+  for (auto it = FObjects.rbegin(); it != FObjects.rend(); ++it) {
+    delete (*it)->Layer;
+    (*it)->Layer = nullptr;
+  }
+  FObjects.clear();
+}
+
+QString TfmMain::StatusText() const {
+  return QStringLiteral("Тарвоск: план яруса звона в миллиметрах");
+}
+
+void TfmMain::FormCreate() {
+  // double buffering is Qt's default for every widget, pnlImg included
+  ApplyCaptions();
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect area = screen->availableGeometry();
+    setGeometry(area.left(), area.top(), qMax(area.width(), 780), qMax(area.height(), 580));
+    move(area.topLeft());
+  }
+  SettleLayout();
+  FBeamOutlineShown = false;
+  FResizeArmed = false;
+  FPointerMode = pmIdle;
+  FChordBoxDeletes = true;
+  FormCreateCatalogues();
+  CreateFixedLayers();
+  FObjects.clear();
+  CreateObject(QStringLiteral("Стены"), okWalls, QPoint(0, 0), 0, true);
+  CreateObject(QStringLiteral("Постамент"), okPost, QPoint(0, 0), 0, true);
+  SelectObject(0);
+}
+
+void TfmMain::SettleLayout() {
+  // A hidden window lays out its children only when shown; the plan's scale is computed from
+  // the drawing panel's size before that, so the layouts are applied here, parents first.
+  if (layout()) layout()->activate();
+  const QList<QWidget*> widgets = findChildren<QWidget*>();
+  for (QWidget* w : widgets)
+    if (w->layout() && !w->isWindow()) w->layout()->activate();
+}
+
+void TfmMain::ApplyCaptions() {
+  setWindowTitle(QStringLiteral("Тарвоск 1.0.3a - Орвелин"));
+  nFile->setTitle(QStringLiteral("Файл"));
+  nNewDoc->setText(QStringLiteral("Создать"));
+  nLoadDoc->setText(QStringLiteral("Открыть ..."));
+  nSaveDoc->setText(QStringLiteral("Сохранить как ..."));
+  nExportDoc->setText(QStringLiteral("Экспорт ..."));
+  nExit->setText(QStringLiteral("Выход"));
+  nView->setTitle(QStringLiteral("Вид"));
+  nViewObjView->setText(QStringLiteral("Список объектов"));
+  pnlObjViewTitle->SetCaption(QStringLiteral("Список объектов"));
+  nViewObjInsp->setText(QStringLiteral("Свойства объектов"));
+  pnlObjInspTitle->SetCaption(QStringLiteral("Свойства объектов"));
+  nViewTools->setText(QStringLiteral("Инструменты"));
+  pnlToolsTitle->SetCaption(QStringLiteral("Инструменты"));
+  nViewBells->setText(QStringLiteral("Колокола"));
+  pnlBellsTitle->SetCaption(QStringLiteral("Колокола"));
+  nViewBeems->setText(QStringLiteral("Балки"));
+  pnlBeemTitle->SetCaption(QStringLiteral("Балки"));
+  nShowPanels->setText(QStringLiteral("Показать все панели"));
+  nHidePanels->setText(QStringLiteral("Скрыть все панели"));
+  nReference->setTitle(QStringLiteral("Справка"));
+  nAbout->setText(QStringLiteral("О программе ..."));
+  btnNewDoc->setToolTip(QStringLiteral("Создать"));
+  btnOpenDoc->setToolTip(QStringLiteral("Открыть ..."));
+  btnSaveDoc->setToolTip(QStringLiteral("Сохранить как ..."));
+  btnExport->setToolTip(QStringLiteral("Экспорт ..."));
+  btnApply->setToolTip(QStringLiteral("Закрепить элементы тарвоска"));
+  nObjDel->setText(QStringLiteral("Удалить объект"));
+  btnObjDel->setToolTip(QStringLiteral("Удалить объект"));
+  nBringToFront->setText(QStringLiteral("Приблизить объект"));
+  btnBringToFront->setToolTip(QStringLiteral("Приблизить объект"));
+  nSendToBack->setText(QStringLiteral("Отдалить объект"));
+  btnSendToBack->setToolTip(QStringLiteral("Отдалить объект"));
+  nPrevObj->setText(QStringLiteral("Предыдущий объект"));
+  btnPrevObj->setToolTip(QStringLiteral("Предыдущий объект"));
+  nNextObj->setText(QStringLiteral("Следующий объект"));
+  btnNextObj->setToolTip(QStringLiteral("Следующий объект"));
+  ApplyWallPageCaptions();
+  ApplyBellPageCaptions();
+  ApplyPostPageCaptions();
+  ApplyBeemPageCaptions();
+  for (TPanelTitle* title :
+       {pnlObjViewTitle, pnlObjInspTitle, pnlToolsTitle, pnlBellsTitle, pnlBeemTitle})
+    title->CloseButton()->setToolTip(QStringLiteral("Спрятать панель"));
+  Status->setText(StatusText());
+}
+
+void TfmMain::FormShow() {
+  DrawPost();
+  DrawRulers();
+}
+
+void TfmMain::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (!FShown) {
+    FShown = true;
+    FormShow();
+  }
+}
+
+void TfmMain::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  FormResize();
+}
+
+void TfmMain::closeEvent(QCloseEvent* event) {
+  // Closing never asks about unsaved work; only the panel layout is remembered.
+  event->accept();
+}
+
+void TfmMain::nExitClick() { close(); }
+
+void TfmMain::nAboutClick() {
+  TfmAbout about(this);
+  about.exec();
+}

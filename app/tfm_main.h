@@ -1,0 +1,381 @@
+#pragma once
+
+#include <QCursor>
+#include <QImage>
+#include <QMainWindow>
+#include <QPointer>
+#include <QRect>
+#include <QStringList>
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "bells/bell_groups.h"
+#include "plan/plan_object.h"
+#include "plan/plan_scale.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QListWidgetItem;
+class QMenu;
+class QStackedWidget;
+class QToolButton;
+class QVBoxLayout;
+class QHBoxLayout;
+class TLayer;
+class TPlanPanel;
+class TPanelTitle;
+class QLineEdit;
+class TacNumberEdit;
+struct TWallEdit;
+struct TWallGeometry;
+
+// Enter applies a typed value in the inspector.
+inline bool IsEnterKey(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter || key == 13; }
+
+// What a press on the plan does next.
+enum TPointerMode : std::uint8_t {
+  pmIdle = 0,
+  pmPlaceBell = 1,
+  pmPlaceBeam = 2,
+  pmDragBeamEnd = 3,
+  pmDragObject = 4
+};
+
+// Indexes of the five fixed layers.
+enum TFixedLayer { SelectionLayer = 0, RingerLayer = 1, AnnotationLayer = 2, RulerLayer = 3, WeightLayer = 4 };
+
+// A rectangle as the plan's frames are drawn: right and bottom exclusive.
+struct TLtrb {
+  int l = 0, t = 0, r = 0, b = 0;
+};
+
+struct TStartOptions {
+  QStringList Arguments;  // the command line without the program name
+  bool Splash = true;
+};
+
+// The main window: the one owner of the plan's state. Its operations of each subsystem live in
+// the folder of that subsystem (walls/, bells/, ...); this header is the map of them all.
+class TfmMain : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit TfmMain(const TStartOptions& options = {}, QWidget* parent = nullptr);
+  ~TfmMain() override;
+
+  // ---- plan state ----------------------------------------------------------------------------
+  std::vector<std::unique_ptr<TPlanObject>> FObjects;
+  int FCurIndex = 0;
+  TPlanObject* FCurObject = nullptr;
+  long double FScale = 1.0L;
+  std::int32_t FOriginX = 0;
+  std::int32_t FOriginY = 0;
+  std::int32_t FPrevDiameterOuter = 0;
+  std::int32_t FPrevDiameterInner = 0;
+  bool FResizeArmed = false;
+  bool FBeamOutlineShown = false;
+  TPointerMode FPointerMode = pmIdle;
+  std::int32_t FPendingBellDiameter = 0;
+  bool FChordBoxDeletes = true;
+  TLtrb FSelRect;
+  std::array<TLayer*, 5> FLayers{};
+
+  // ---- application shell (app/) ----------------------------------------------------------------
+  void FormCreate();
+  void FormShow();
+  void ApplyCaptions();
+  void nExitClick();
+  void nAboutClick();
+  QString StatusText() const;
+  void SettleLayout();  // applies the panel layout now, also while the window is hidden
+  void FormCreateCatalogues();      // the catalogue and list steps of start-up
+  void OpenCommandLineDocument();   // the joined arguments name a document
+
+  // ---- drawing surface (plan/plan_surface.cpp) -------------------------------------------------
+  void ComputeScale();
+  TPlanScale Scale() const;
+  QPoint PlanToMm(QPoint px) const;
+  QPoint MmToPlan(QPoint mm) const;
+  void ClearLayer(int index);
+  void RelayoutPlan(bool resized);
+  void DrawRulers();
+  void FormResize();
+  void CreateFixedLayers();
+  TLayer* Layer(TFixedLayer which) const { return FLayers[which]; }
+  void HideFixingLayers();  // the lines and weights of the last fixing no longer match
+  void ReprojectObject(int index);   // a bell or beam from its millimetres, redrawn
+  void MoveObjectsWithWalls();       // a walls edit carries the other objects along
+  int ClientWidth() const;
+  int ClientHeight() const;
+
+  // ---- objects (plan/plan_objects.cpp) -------------------------------------------------------
+  void CreateObject(const QString& name, TObjectKind kind, QPoint at, std::int32_t bellDiameter,
+                    bool draw);
+  QString MakeUniqueName(int index, const QString& base, bool noListUpdate);
+  bool IsNameFree(const QString& name) const;
+  void DeleteAllObjects();
+  void NewDocument();
+  TLayer* NewObjectLayer();
+  void SetWallDefaults(TPlanObject& o);
+  void SetPostDefaults(TPlanObject& o);
+  void CreateBellSteps(TPlanObject& o, const QString& name, QPoint at, std::int32_t diameter, bool draw);
+  void CreateBeemSteps(TPlanObject& o, const QString& name, QPoint at, bool draw);
+
+  // ---- object list and selection (plan/object_list.cpp) -------------------------------------
+  void SelectObject(int index);
+  void DrawSelectionFrame();
+  void EraseSelectionFrame();
+  void DeleteObject(int index, bool bulk);
+  void RedrawObject(int index);
+  void btnObjDelClick();
+  void btnPrevObjClick();
+  void btnNextObjClick();
+  void nBringToFrontClick();
+  void nSendToBackClick();
+  void clbObjectsClick();
+  void clbObjectsClickCheck(QListWidgetItem* item);
+  void cbObjectsChange(int index);
+  void ShowInspectorPage(QWidget* page);
+  void WireObjectList();
+  void RegroupBells();  // slots rebuilt and groups assigned after a placement or deletion
+
+  // ---- walls (walls/) ------------------------------------------------------------------------
+  std::array<QImage, 8> FMaterials;
+  void LoadMaterials();
+  void FillWallTypes();
+  void FillMaterialLists();
+  void BuildWallPage();
+  void ApplyWallPageCaptions();
+  void ShowWallProps();
+  void SetWallType(int item);
+  void SetWallMaterial(int item);
+  std::int32_t SetWallDiameterOuter(std::int32_t v);
+  std::int32_t SetWallDiameterInner(std::int32_t v);
+  std::int32_t SetWallWidth(std::int32_t v);
+  std::int32_t SetWallArcWidth(std::int32_t v);
+  void StoreWallSizes(const TWallEdit& edit);
+  std::int32_t FinishWallSizeEdit(const TWallEdit& edit);
+  TWallGeometry WallGeometry() const;
+  void DrawWalls();
+  void edWallNameKeyDown();
+  void cbWallTypeChange(int item);
+  void cbWallMaterialsChange(int item);
+  QLabel* lblWallName = nullptr;
+  QLineEdit* edWallName = nullptr;
+  QLabel* lblWallType = nullptr;
+  QComboBox* cbWallType = nullptr;
+  QLabel* lblMaterial = nullptr;
+  QComboBox* cbWallMaterials = nullptr;
+  QLabel* lblDiameterOuter = nullptr;
+  TacNumberEdit* edDiameterOuter = nullptr;
+  QLabel* lblDiameterInner = nullptr;
+  TacNumberEdit* edDiameterInner = nullptr;
+  QLabel* lblWallWidth = nullptr;
+  TacNumberEdit* edWallWidth = nullptr;
+  QLabel* lblArcWidth = nullptr;
+  TacNumberEdit* edWallArcWidth = nullptr;
+
+  // ---- beams (beams/) --------------------------------------------------------------------------
+  QStringList FOrientationNames;
+  bool FRelayingChords = false;
+  std::array<QCheckBox*, 24> FChordBoxes{};
+  void BuildOrientationNamesList();
+  void BuildBeemsPanelContents();
+  void WireChordBoxes();
+  void FillOrientationList();
+  void BuildBeemPage();
+  void ApplyBeemPageCaptions();
+  void ProjectBeem(int index, bool fromPixels);
+  void DrawBeem(int index);
+  void FillBeemInspector();
+  QCheckBox* ChordBox(int k) const;
+  void SetChordBoxChecked(int k, bool checked);
+  void UncheckChordBoxQuietly(int orientation);
+  int LayBeemOnChord(int index, int k);
+  void RelayChordBeems();
+  void TickChordBoxes();
+  void ChordBoxClick(int k, bool checked);
+  void btnBeemClick();
+  void FinishBeemEdit();
+  std::int32_t SetBeemMaterial(std::int32_t m);
+  std::int32_t SetBeemWidth(std::int32_t v);
+  std::int32_t SetBeemPoint(int which, std::int32_t v);
+  std::int32_t SetBeemBeginX(std::int32_t v);
+  std::int32_t SetBeemBeginY(std::int32_t v);
+  std::int32_t SetBeemEndX(std::int32_t v);
+  std::int32_t SetBeemEndY(std::int32_t v);
+  void cbBeemOrientationChange(int k);
+  void cbBeemMaterialsChange(int item);
+  QToolButton* btnBeem = nullptr;
+  QLabel* lblBeemObjName = nullptr;
+  QLineEdit* edBeemObjName = nullptr;
+  QLabel* lblBMMaterial = nullptr;
+  QComboBox* cbBeemMaterials = nullptr;
+  QLabel* lblBMWidth = nullptr;
+  TacNumberEdit* edBeemWidth = nullptr;
+  QLabel* lblBMPosition = nullptr;
+  QComboBox* cbBeemOrientation = nullptr;
+  QLabel* lblBMBegin = nullptr;
+  TacNumberEdit* edBeemBeginX = nullptr;
+  TacNumberEdit* edBeemBeginY = nullptr;
+  QLabel* lblEnd = nullptr;
+  TacNumberEdit* edBeemEndX = nullptr;
+  TacNumberEdit* edBeemEndY = nullptr;
+
+  // ---- kinds: drawing entry points, filled by their folders ----------------------------------
+  // ---- pedestal and ringer (pedestal/) ---------------------------------------------------------
+  QPoint FHandPoint;
+  std::int32_t FHandOffset = 0;
+  QString FRingerPicture;  // the figure's picture now loaded into the ringer layer
+  void DrawPost();
+  void ProjectPost();
+  void PlaceRinger();
+  void DrawPedals(int heavyBells);
+  void FillPostInspector();
+  void BuildPostPage();
+  void ApplyPostPageCaptions();
+  void FinishPostEdit();
+  std::int32_t SetPostWidth(std::int32_t v);
+  std::int32_t SetPostHeight(std::int32_t v);
+  std::int32_t SetPostAngle(std::int32_t v);
+  std::int32_t SetPostPositionX(std::int32_t v);
+  std::int32_t SetPostPositionY(std::int32_t v);
+  QLabel* lblPostObjName = nullptr;
+  QLineEdit* edPostObjName = nullptr;
+  QLabel* lblPostLength = nullptr;
+  TacNumberEdit* edPostWidth = nullptr;
+  QLabel* lblPostWidth = nullptr;
+  TacNumberEdit* edPostHeight = nullptr;
+  QLabel* lblPostAngle = nullptr;
+  TacNumberEdit* edPostAngle = nullptr;
+  QLabel* lblPostPosition = nullptr;
+  TacNumberEdit* edPostPositionX = nullptr;
+  TacNumberEdit* edPostPositionY = nullptr;
+  // ---- bells (bells/) --------------------------------------------------------------------------
+  TBellTable FBellDiameters{};
+  TBellTable FBellWeights{};
+  TBellSlots FBellSlots{};
+  TGroupTable FGroupTable;
+  std::array<QLabel*, kBellCount> FWeightLabels{};
+  std::array<QToolButton*, kBellCount> FBellButtons{};
+  QImage FBellPicture;
+  void BuildBellPalette();
+  void BuildBellPage();
+  void ApplyBellPageCaptions();
+  int FindBellByDiameter(std::int32_t diameter) const;
+  void BellButtonClick(std::int32_t diameter);
+  void ProjectBell(int index, bool fromPixels);
+  void DrawBell(int index);
+  void FillBellInspector();
+  int ChangeBellDiameter(int slot);
+  std::int32_t SetBellPosition(bool x, std::int32_t value);
+  std::int32_t SetBellPositionX(std::int32_t value);
+  std::int32_t SetBellPositionY(std::int32_t value);
+  void PrepareFixingLayer(TLayer* layer);
+  void FixArrangement();
+  void DrawHandLines();
+  void DrawPostLines();
+  void RestackLayers();
+  void DrawWeights();
+  void btnApplyClick();
+  int CountBellsNow() const;
+  int CountHeavyBellsNow() const;
+  void AssignGroupsNow();
+  QLabel* lblObjBellName = nullptr;
+  QLineEdit* edObjBellName = nullptr;
+  QLabel* lblBDiameter = nullptr;
+  QComboBox* cbBellDiameter = nullptr;
+  QLabel* lblBPosition = nullptr;
+  TacNumberEdit* edBPositionX = nullptr;
+  TacNumberEdit* edBPositionY = nullptr;
+
+  // ---- pointer interaction (plan/plan_pointer.cpp) ---------------------------------------------
+  QCursor PlanCursor(TPointerMode mode) const;
+  int HitTest(int x, int y) const;
+  void PlanMouseDown(Qt::MouseButton button, QPoint at);
+  void PlanMouseMove(QPoint at);
+  void PlanMouseUp(Qt::MouseButton button, QPoint at);
+  void WirePlanPointer();
+
+  // ---- widgets ---------------------------------------------------------------------------------
+  QWidget* pnlLeft = nullptr;
+  QWidget* pnlObjView = nullptr;
+  QWidget* pnlObjInsp = nullptr;
+  QWidget* pnlMain = nullptr;
+  QWidget* pnlTools = nullptr;
+  QWidget* pnlBells = nullptr;
+  QWidget* pnlBeems = nullptr;
+  TPlanPanel* pnlImg = nullptr;
+  TPanelTitle* pnlObjViewTitle = nullptr;
+  TPanelTitle* pnlObjInspTitle = nullptr;
+  TPanelTitle* pnlToolsTitle = nullptr;
+  TPanelTitle* pnlBellsTitle = nullptr;
+  TPanelTitle* pnlBeemTitle = nullptr;
+  QListWidget* clbObjects = nullptr;
+  QComboBox* cbObjects = nullptr;
+  QStackedWidget* pnlInspPages = nullptr;
+  QWidget* pnlWallProp = nullptr;
+  QWidget* pnlBellProp = nullptr;
+  QWidget* pnlPostProp = nullptr;
+  QWidget* pnlBeemProp = nullptr;
+  QMenu* pmObjMenu = nullptr;
+  QLabel* Status = nullptr;
+
+  QToolButton* btnNewDoc = nullptr;
+  QToolButton* btnOpenDoc = nullptr;
+  QToolButton* btnSaveDoc = nullptr;
+  QToolButton* btnExport = nullptr;
+  QToolButton* btnApply = nullptr;
+  QToolButton* btnObjDel = nullptr;
+  QToolButton* btnBringToFront = nullptr;
+  QToolButton* btnSendToBack = nullptr;
+  QToolButton* btnPrevObj = nullptr;
+  QToolButton* btnNextObj = nullptr;
+
+  QMenu* nFile = nullptr;
+  QMenu* nView = nullptr;
+  QMenu* nReference = nullptr;
+  QAction* nNewDoc = nullptr;
+  QAction* nLoadDoc = nullptr;
+  QAction* nSaveDoc = nullptr;
+  QAction* nExportDoc = nullptr;
+  QAction* nExit = nullptr;
+  QAction* nViewObjView = nullptr;
+  QAction* nViewObjInsp = nullptr;
+  QAction* nViewTools = nullptr;
+  QAction* nViewBells = nullptr;
+  QAction* nViewBeems = nullptr;
+  QAction* nShowPanels = nullptr;
+  QAction* nHidePanels = nullptr;
+  QAction* nAbout = nullptr;
+  QAction* nObjDel = nullptr;
+  QAction* nBringToFront = nullptr;
+  QAction* nSendToBack = nullptr;
+  QAction* nPrevObj = nullptr;
+  QAction* nNextObj = nullptr;
+
+  QVBoxLayout* FLeftLayout = nullptr;
+  QVBoxLayout* FMainLayout = nullptr;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BuildMenus();
+  void BuildPanels();
+  QWidget* BuildObjViewPanel();
+  QWidget* BuildObjInspPanel();
+  QWidget* BuildToolsPanel();
+  QWidget* BuildBellsPanel();
+  QWidget* BuildBeemsPanel();
+  void clbObjectsMouseDown(QPoint pos);
+
+  TStartOptions FOptions;
+  bool FShown = false;
+};

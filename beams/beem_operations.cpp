@@ -1,0 +1,231 @@
+// Beams on the plan: chord beams and free beams, their projection, drawing and edits.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPainter>
+
+#include "app/tfm_main.h"
+#include "beams/beem_geometry.h"
+#include "beams/beem_paint.h"
+#include "beams/chord_relay.h"
+#include "beams/chords.h"
+#include "controls/ac_number_edit.h"
+#include "plan/plan_panel.h"
+#include "platform/layer.h"
+
+namespace {
+
+// The pattern as it must start at canvas pixel (0, 0) when that pixel lies at `offset` of the
+// plan, so that every beam continues the one pattern tiled from the plan's origin.
+QImage ShiftedPattern(const QImage& pattern, QPoint offset) {
+  if (pattern.isNull()) return pattern;
+  const int w = pattern.width(), h = pattern.height();
+  const int ox = ((offset.x() % w) + w) % w, oy = ((offset.y() % h) + h) % h;
+  if (ox == 0 && oy == 0) return pattern;
+  QImage shifted(w, h, pattern.format());
+  QPainter p(&shifted);
+  p.drawImage(-ox, -oy, pattern);
+  p.drawImage(w - ox, -oy, pattern);
+  p.drawImage(-ox, h - oy, pattern);
+  p.drawImage(w - ox, h - oy, pattern);
+  return shifted;
+}
+
+}  // namespace
+
+void TfmMain::CreateBeemSteps(TPlanObject& o, const QString& name, QPoint at, bool draw) {
+  MakeUniqueName(FCurIndex, name, true);
+  o.BeemMaterial = kBeemMaterialDefault;
+  o.BeemWidth = kBeemWidthDefault;
+  o.BeemOrientation = 0;
+  o.BeemBeginPointPx = at;
+  o.BeemEndPointPx = at + QPoint(1, 1);
+  ProjectBeem(FCurIndex, true);
+  if (draw) DrawBeem(FCurIndex);
+}
+
+void TfmMain::ProjectBeem(int index, bool fromPixels) {
+  ::ProjectBeem(*FObjects[static_cast<size_t>(index)], fromPixels, FScale, QPoint(FOriginX, FOriginY));
+}
+
+void TfmMain::DrawBeem(int index) {
+  HideFixingLayers();
+  TPlanObject& b = *FObjects[static_cast<size_t>(index)];
+  TLayer* layer = b.Layer;
+  std::optional<std::vector<QPoint>> outline;
+  if (b.ObjVisible) outline = BeemOutlinePx(b.BeemBeginPointPx, b.BeemEndPointPx, b.BeemWidthPx);
+  if (!outline) {
+    // Blank: hidden, or both ends on one pixel. The band's canvas covers only the band itself,
+    // so dozens of beams stay cheap to keep and to compose.
+    layer->ResetCanvas(1, 1);
+    layer->setGeometry(4, 4, 1, 1);
+    return;
+  }
+  b.BeemOutlinePx = *outline;
+  QRect box;
+  for (const QPoint& p : b.BeemOutlinePx) box |= QRect(p, QSize(1, 1));
+  box.adjust(-1, -1, 1, 1);
+  std::vector<QPoint> local;
+  for (const QPoint& p : b.BeemOutlinePx) local.push_back(p - box.topLeft());
+  layer->ResetCanvas(box.width(), box.height());
+  const int material = IsBeemMaterial(b.BeemMaterial) ? b.BeemMaterial : kBeemMaterialDefault;
+  PaintBeem(layer->Canvas(), local, ShiftedPattern(FMaterials[static_cast<size_t>(material)], box.topLeft()));
+  layer->CanvasChanged();
+  layer->setGeometry(QRect(box.topLeft() + QPoint(4, 4), box.size()));
+}
+
+void TfmMain::FillBeemInspector() {
+  FCurObject = FObjects[static_cast<size_t>(FCurIndex)].get();
+  const TPlanObject& b = *FCurObject;
+  const int d = FObjects[0]->WallDiameterOuter;
+  edBeemObjName->setText(b.ObjName);
+  edBeemWidth->SetValue(b.BeemWidth);
+  {
+    const QSignalBlocker b1(cbBeemMaterials), b2(cbBeemOrientation);
+    cbBeemMaterials->setCurrentIndex(b.BeemMaterial - kBeemMaterialFirst);
+    cbBeemOrientation->setCurrentIndex(b.BeemOrientation);
+  }
+  edBeemBeginX->SetValue(ShownBeemCoordinate(b.BeemBeginPoint.x(), d));
+  edBeemBeginY->SetValue(ShownBeemCoordinate(b.BeemBeginPoint.y(), d));
+  edBeemEndX->SetValue(ShownBeemCoordinate(b.BeemEndPoint.x(), d));
+  edBeemEndY->SetValue(ShownBeemCoordinate(b.BeemEndPoint.y(), d));
+  ShowInspectorPage(pnlBeemProp);
+}
+
+QCheckBox* TfmMain::ChordBox(int k) const {
+  return IsChordOrientation(k) ? FChordBoxes[static_cast<size_t>(k - 1)] : nullptr;
+}
+
+void TfmMain::SetChordBoxChecked(int k, bool checked) {
+  if (QCheckBox* box = ChordBox(k)) box->setChecked(checked);  // runs ChordBoxClick on a change
+}
+
+void TfmMain::UncheckChordBoxQuietly(int orientation) {
+  FChordBoxDeletes = false;
+  SetChordBoxChecked(orientation, false);
+  FChordBoxDeletes = true;
+}
+
+int TfmMain::LayBeemOnChord(int index, int k) {
+  TPlanObject& b = *FObjects[static_cast<size_t>(index)];
+  const TPlanObject& w = *FObjects[0];
+  TChordWalls walls;
+  walls.WallType = w.WallType;
+  walls.DiameterOuter = w.WallDiameterOuter;
+  walls.DiameterInner = w.WallDiameterInner;
+  walls.WallWidth = w.WallWallWidth;
+  walls.InnerPoints = w.WallInnerPoints;
+  const int old = b.BeemOrientation;
+  b.BeemOrientation = k;
+  if (const auto points = ChordBeemPoints(walls, k, b.BeemWidth)) {
+    b.BeemBeginPoint = points->Begin;
+    b.BeemEndPoint = points->End;
+  }
+  const TChordBoxMarks marks = ChordBoxMarks(old, k);
+  if (marks.Clear) UncheckChordBoxQuietly(marks.Clear);
+  if (marks.Set) SetChordBoxChecked(marks.Set, true);
+  return k;
+}
+
+void TfmMain::RelayChordBeems() {
+  FRelayingChords = true;
+  for (int i : ChordBeemIndices(FObjects)) {
+    LayBeemOnChord(i, FObjects[static_cast<size_t>(i)]->BeemOrientation);
+    ProjectBeem(i, false);
+    DrawBeem(i);
+  }
+  FRelayingChords = false;
+}
+
+void TfmMain::TickChordBoxes() {
+  for (int i : ChordBeemIndices(FObjects)) SetChordBoxChecked(FObjects[static_cast<size_t>(i)]->BeemOrientation, true);
+}
+
+void TfmMain::ChordBoxClick(int k, bool checked) {
+  const int a = FindBeemByOrientation(FObjects, k);
+  switch (ChordBoxClickAction(checked, a, FRelayingChords, FChordBoxDeletes)) {
+    case TChordBoxAction::LayNewBeem:
+      CreateObject(QStringLiteral("Балка"), okBeam, QPoint(0, 0), 0, true);
+      LayBeemOnChord(FCurIndex, k);
+      ProjectBeem(FCurIndex, false);
+      DrawBeem(FCurIndex);
+      SelectObject(FCurIndex);
+      break;
+    case TChordBoxAction::DeleteBeem:
+      DeleteObject(a, false);
+      SelectObject(0);
+      break;
+    case TChordBoxAction::None:
+      break;
+  }
+  FChordBoxDeletes = true;
+}
+
+void TfmMain::btnBeemClick() {
+  pnlImg->setCursor(PlanCursor(pmPlaceBeam));
+  FPointerMode = pmPlaceBeam;
+}
+
+void TfmMain::FinishBeemEdit() {
+  ProjectBeem(FCurIndex, false);
+  DrawBeem(FCurIndex);
+  DrawSelectionFrame();
+}
+
+std::int32_t TfmMain::SetBeemMaterial(std::int32_t m) {
+  FObjects[static_cast<size_t>(FCurIndex)]->BeemMaterial = m;
+  DrawBeem(FCurIndex);
+  return m;
+}
+
+std::int32_t TfmMain::SetBeemWidth(std::int32_t v) {
+  FObjects[static_cast<size_t>(FCurIndex)]->BeemWidth = ClampBeemWidth(v);
+  FinishBeemEdit();
+  return FObjects[static_cast<size_t>(FCurIndex)]->BeemWidth;
+}
+
+std::int32_t TfmMain::SetBeemPoint(int which, std::int32_t v) {
+  TPlanObject& b = *FObjects[static_cast<size_t>(FCurIndex)];
+  v = ClampBeemCoordinate(v, FObjects[0]->WallDiameterOuter);
+  switch (which) {
+    case 0: b.BeemBeginPoint.setX(v); break;
+    case 1: b.BeemBeginPoint.setY(v); break;
+    case 2: b.BeemEndPoint.setX(v); break;
+    default: b.BeemEndPoint.setY(v); break;
+  }
+  // An edited end no longer lies on the chord: the beam becomes free and its box is cleared
+  // (which then finds no beam on that chord and deletes nothing).
+  const int old = b.BeemOrientation;
+  b.BeemOrientation = 0;
+  {
+    const QSignalBlocker blocker(cbBeemOrientation);
+    cbBeemOrientation->setCurrentIndex(0);
+  }
+  if (old > 0) SetChordBoxChecked(old, false);
+  FinishBeemEdit();
+  return v;
+}
+
+std::int32_t TfmMain::SetBeemBeginX(std::int32_t v) { return SetBeemPoint(0, v); }
+std::int32_t TfmMain::SetBeemBeginY(std::int32_t v) { return SetBeemPoint(1, v); }
+std::int32_t TfmMain::SetBeemEndX(std::int32_t v) { return SetBeemPoint(2, v); }
+std::int32_t TfmMain::SetBeemEndY(std::int32_t v) { return SetBeemPoint(3, v); }
+
+void TfmMain::cbBeemOrientationChange(int k) {
+  TPlanObject& b = *FObjects[static_cast<size_t>(FCurIndex)];
+  if (b.ObjType != okBeam) return;
+  if (FindBeemByOrientation(FObjects, k) == -1) {
+    LayBeemOnChord(FCurIndex, k);
+    FinishBeemEdit();
+  } else {
+    const QSignalBlocker blocker(cbBeemOrientation);
+    cbBeemOrientation->setCurrentIndex(b.BeemOrientation);
+  }
+}
+
+void TfmMain::cbBeemMaterialsChange(int item) {
+  TPlanObject& b = *FObjects[static_cast<size_t>(FCurIndex)];
+  if (b.ObjType != okBeam) return;
+  const int m = item + kBeemMaterialFirst;
+  if (m != b.BeemMaterial) SetBeemMaterial(m);
+}

@@ -1,0 +1,88 @@
+#include "bells/annotation_paint.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <algorithm>
+#include <cstdlib>
+
+#include "platform/rounding.h"
+
+namespace {
+
+void PlotPixel(QImage& layer, int x, int y, QRgb colour) {
+  if (x >= 0 && y >= 0 && x < layer.width() && y < layer.height()) layer.setPixel(x, y, colour);
+}
+
+}  // namespace
+
+void DrawSegment(QImage& layer, const TSegment& segment, QRgb colour) {
+  // Bresenham from From up to, not including, To.
+  int x = segment.From.x(), y = segment.From.y();
+  const int x1 = segment.To.x(), y1 = segment.To.y();
+  const int dx = std::abs(x1 - x), dy = -std::abs(y1 - y);
+  const int sx = x < x1 ? 1 : -1, sy = y < y1 ? 1 : -1;
+  int err = dx + dy;
+  while (x != x1 || y != y1) {
+    PlotPixel(layer, x, y, colour);
+    const int e2 = 2 * err;
+    if (e2 >= dy) {
+      err += dy;
+      x += sx;
+    }
+    if (e2 <= dx) {
+      err += dx;
+      y += sy;
+    }
+  }
+}
+
+void DrawSegments(QImage& layer, const std::vector<TSegment>& segments) {
+  for (const TSegment& segment : segments) DrawSegment(layer, segment);
+}
+
+QFont PlanFont(const QString& face, int height, int width, bool bold) {
+  QFont font;
+  font.setFamilies({face, QStringLiteral("DejaVu Sans")});
+  font.setPixelSize(height);
+  font.setBold(bold);
+  font.setStyleStrategy(QFont::NoAntialias);
+  font.setHintingPreference(QFont::PreferFullHinting);
+  const int natural = QFontMetrics(font).averageCharWidth();
+  if (natural > 0 && width > 0)
+    font.setStretch(std::clamp(Round(100.0 * width / natural), 1, 4000));
+  return font;
+}
+
+void DrawPlanText(QImage& layer, QPoint corner, const QString& text, const QFont& font,
+                  int escapement, bool opaque) {
+  QPainter painter(&layer);
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.setRenderHint(QPainter::TextAntialiasing, false);
+  painter.setFont(font);
+  painter.setPen(Qt::black);
+  painter.translate(corner);
+  painter.rotate(-escapement / 10.0);
+  const QFontMetrics metrics(font);
+  if (opaque) {
+    painter.fillRect(QRect(0, 0, metrics.horizontalAdvance(text), metrics.height()), Qt::white);
+  }
+  painter.drawText(QPoint(0, metrics.ascent()), text);
+}
+
+void DrawDimension(QImage& layer, const TDimension& dimension) {
+  DrawSegments(layer, DimensionSegments(dimension));
+  DrawPlanText(layer, dimension.TextCorner, dimension.Text,
+               PlanFont(QStringLiteral("Tahoma"), 11, 5, false), dimension.TextAngle, false);
+}
+
+void DrawDimension(QImage& layer, QPoint a, QPoint b, bool withOffset, int extraOffset,
+                   std::int32_t number) {
+  if (auto dimension = DimensionGeometry(a, b, withOffset, extraOffset, number)) {
+    DrawDimension(layer, *dimension);
+  }
+}
+
+void DrawWeightText(QImage& layer, const TWeightText& text) {
+  DrawPlanText(layer, text.Corner, text.Text,
+               PlanFont(QStringLiteral("MS Sans Serif"), kWeightFontHeight, 5, true), 0, true);
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QPoint>
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+#include "bells/annotations.h"
+
+// Painting of the fixing on a plan-sized layer image (white is see-through). Lines are one pixel,
+// black, without the last pixel, as a move-to/line-to pair draws them; texts are unsmoothed so
+// that white keying leaves hard edges.
+
+void DrawSegment(QImage& layer, const TSegment& segment, QRgb colour = 0xFF000000u);
+void DrawSegments(QImage& layer, const std::vector<TSegment>& segments);
+
+// A font of `height` pixels whose average character is about `width` pixels wide. Faces missing
+// on the machine fall back to DejaVu Sans at the same size.
+QFont PlanFont(const QString& face, int height, int width, bool bold);
+
+// Text with its top-left corner at `corner`, turned counter-clockwise about that corner by the
+// escapement (tenths of a degree). With `opaque` the text cells are filled white first.
+void DrawPlanText(QImage& layer, QPoint corner, const QString& text, const QFont& font,
+                  int escapement, bool opaque);
+
+// One wall dimension: lines, arrowheads and the Tahoma number turned along the line.
+void DrawDimension(QImage& layer, const TDimension& dimension);
+void DrawDimension(QImage& layer, QPoint a, QPoint b, bool withOffset, int extraOffset,
+                   std::int32_t number);
+
+// One bell weight in bold "MS Sans Serif" on the white brush.
+void DrawWeightText(QImage& layer, const TWeightText& text);

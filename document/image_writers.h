@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+#include <optional>
+
+// Pictures of the plan for export. Every writer encodes in memory first and then replaces the
+// file as a whole, so a failure leaves an existing file untouched. The result is empty on
+// success and the message to show otherwise.
+
+enum class TExportFormat { Bmp = 1, Jpeg = 2, Png = 3 };  // the export dialog's filter index
+
+// The export dialog's filter, one entry per format in filter-index order.
+QString ExportDialogFilter();
+// The format of a filter entry of ExportDialogFilter() as the dialog reports it, or of a
+// 1-based filter index.
+std::optional<TExportFormat> ExportFormatFromFilter(const QString& selectedFilter);
+std::optional<TExportFormat> ExportFormatFromIndex(int filterIndex);
+
+QString ExportExtension(TExportFormat format);  // ".bmp", ".jpg", ".png"
+// The extension of the format is appended unless the name already ends in exactly it (letter
+// case included): plan.BMP with BMP gives plan.BMP.bmp, plan.png with JPEG gives plan.png.jpg.
+QString ExportFileName(const QString& chosenPath, TExportFormat format);
+
+// 24-bit bottom-up Windows bitmap.
+QByteArray EncodeBmp(const QImage& image, QString* error = nullptr);
+// JFIF, baseline, quality 75, floating-point DCT, colour.
+QByteArray EncodeJpeg(const QImage& image, QString* error = nullptr);
+// 8-bit RGB, not interlaced, no transparency, deflate level 7, the Sub filter on every row and
+// IDAT chunks of at most 65535 bytes.
+QByteArray EncodePng(const QImage& image, QString* error = nullptr);
+
+QString WriteBmp(const QImage& image, const QString& path);
+QString WriteJpeg(const QImage& image, const QString& path);
+QString WritePng(const QImage& image, const QString& path);
+QString WriteImage(const QImage& image, const QString& path, TExportFormat format);

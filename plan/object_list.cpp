@@ -1,0 +1,226 @@
+// The object list and combo box, selection, the selection frame and the list commands.
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QSignalBlocker>
+#include <QStackedWidget>
+#include <QToolButton>
+#include <QAction>
+
+#include "app/tfm_main.h"
+#include "plan/plan_panel.h"
+#include "platform/canvas.h"
+#include "platform/layer.h"
+
+void TfmMain::ShowInspectorPage(QWidget* page) {
+  if (page && pnlInspPages->indexOf(page) >= 0) pnlInspPages->setCurrentWidget(page);
+}
+
+void TfmMain::SelectObject(int index) {
+  if (index < 0 || index >= static_cast<int>(FObjects.size())) return;
+  FCurIndex = index;
+  FCurObject = FObjects[static_cast<size_t>(index)].get();
+  {
+    const QSignalBlocker b1(clbObjects), b2(cbObjects);
+    clbObjects->setCurrentRow(index);
+    cbObjects->setCurrentIndex(index);
+  }
+  switch (FCurObject->ObjType) {
+    case okWalls: ShowWallProps(); break;
+    case okBell: FillBellInspector(); break;
+    case okPost: FillPostInspector(); break;
+    case okBeam: FillBeemInspector(); break;
+  }
+  DrawSelectionFrame();
+}
+
+void TfmMain::EraseSelectionFrame() {
+  TLayer* layer = FLayers[SelectionLayer];
+  Canvas c(layer->Canvas());
+  c.SetPen(Qt::white, 4);
+  c.SetBrush(Qt::white);
+  c.Rectangle(FSelRect.l, FSelRect.t, FSelRect.r, FSelRect.b);
+  layer->CanvasChanged();
+}
+
+void TfmMain::DrawSelectionFrame() {
+  HideFixingLayers();
+  TLayer* layer = FLayers[SelectionLayer];
+  EraseSelectionFrame();
+  if (FBeamOutlineShown) {
+    FBeamOutlineShown = false;
+    layer->ClearCanvas();
+  }
+  const int w = qMax(1, ClientWidth() - 8), h = qMax(1, ClientHeight() - 8);
+  layer->setGeometry(4, 4, w, h);
+  layer->EnsureCanvas(w, h);
+  Canvas c(layer->Canvas());
+  c.SetPen(QColor(0xC0, 0xC0, 0xC0), 4);
+  c.SetBrush(Qt::white);
+  const TPlanObject& o = *FObjects[static_cast<size_t>(FCurIndex)];
+  if (!o.ObjVisible) {
+    layer->CanvasChanged();
+    return;
+  }
+  switch (o.ObjType) {
+    case okBell: {
+      const int r = o.BellDiameterPx / 2;
+      const QPoint p = o.BellPositionPx;
+      FSelRect = {p.x() - r - 6, p.y() - r - 6, p.x() + r, p.y() + r};
+      c.Rectangle(FSelRect.l, FSelRect.t, FSelRect.r, FSelRect.b);
+      break;
+    }
+    case okWalls: {
+      const TPointsArr& P = o.WallOuterPointsPx;
+      if (o.WallType == 1 && P.size() >= 6) {
+        FSelRect = {P[5].x() - 2, P[0].y() - 2, P[2].x() + 4, P[3].y() + 4};
+      } else {
+        FSelRect = {FOriginX - 2, FOriginY - 2, FOriginX + o.WallDiameterOuterPx + 4,
+                    FOriginY + o.WallDiameterOuterPx + 4};
+      }
+      c.Rectangle(FSelRect.l, FSelRect.t, FSelRect.r, FSelRect.b);
+      break;
+    }
+    case okPost: {
+      const QRect g = o.Layer->geometry();
+      FSelRect = {g.left() - 6, g.top() - 6, g.left() + g.width() - 1, g.top() + g.height() - 1};
+      c.Rectangle(FSelRect.l, FSelRect.t, FSelRect.r, FSelRect.b);
+      break;
+    }
+    case okBeam:
+      FBeamOutlineShown = true;
+      if (o.BeemOutlinePx.size() == 4) c.Polygon(o.BeemOutlinePx);
+      break;
+  }
+  layer->CanvasChanged();
+}
+
+void TfmMain::RedrawObject(int index) {
+  const TPlanObject& o = *FObjects[static_cast<size_t>(index)];
+  switch (o.ObjType) {
+    case okWalls: DrawWalls(); break;
+    case okPost: DrawPost(); break;
+    case okBell: DrawBell(index); break;
+    case okBeam: DrawBeem(index); break;
+  }
+}
+
+void TfmMain::DeleteObject(int index, bool bulk) {
+  if (index <= 1 && !bulk) return;
+  if (index < 0 || index >= static_cast<int>(FObjects.size())) return;
+  TPlanObject* o = FObjects[static_cast<size_t>(index)].get();
+  const bool wasBell = o->ObjType == okBell;
+  if (o->ObjType == okBeam && o->BeemOrientation > 0) UncheckChordBoxQuietly(o->BeemOrientation);
+  delete o->Layer;
+  o->Layer = nullptr;
+  FObjects.erase(FObjects.begin() + index);
+  {
+    const QSignalBlocker b1(clbObjects), b2(cbObjects);
+    delete clbObjects->takeItem(index);
+    cbObjects->removeItem(index);
+  }
+  if (FCurIndex >= static_cast<int>(FObjects.size())) FCurIndex = 0;
+  FCurObject = FObjects.empty() ? nullptr : FObjects[static_cast<size_t>(FCurIndex)].get();
+  RegroupBells();
+  if (!bulk && wasBell) DrawPost();
+}
+
+void TfmMain::btnObjDelClick() {
+  DeleteObject(clbObjects->currentRow(), false);
+  SelectObject(FCurIndex == 1 ? 1 : 0);
+}
+
+void TfmMain::btnPrevObjClick() {
+  const int row = clbObjects->currentRow();
+  const int last = clbObjects->count() - 1;
+  {
+    const QSignalBlocker b(clbObjects);
+    clbObjects->setCurrentRow(row <= 0 ? last : row - 1);
+  }
+  SelectObject(clbObjects->currentRow());
+}
+
+void TfmMain::btnNextObjClick() {
+  const int row = clbObjects->currentRow();
+  const int last = clbObjects->count() - 1;
+  {
+    const QSignalBlocker b(clbObjects);
+    clbObjects->setCurrentRow(row >= 0 && row < last ? row + 1 : 0);
+  }
+  SelectObject(clbObjects->currentRow());
+}
+
+void TfmMain::nBringToFrontClick() {
+  if (TLayer* l = FObjects[static_cast<size_t>(FCurIndex)]->Layer) l->raise();
+}
+
+void TfmMain::nSendToBackClick() {
+  if (TLayer* l = FObjects[static_cast<size_t>(FCurIndex)]->Layer) l->lower();
+}
+
+void TfmMain::clbObjectsClick() { SelectObject(clbObjects->currentRow()); }
+
+void TfmMain::cbObjectsChange(int index) { SelectObject(index); }
+
+void TfmMain::clbObjectsClickCheck(QListWidgetItem* item) {
+  const int row = clbObjects->row(item);
+  if (row < 0) return;
+  {
+    const QSignalBlocker b(clbObjects);
+    clbObjects->setCurrentRow(row);
+  }
+  SelectObject(row);
+  TPlanObject& o = *FObjects[static_cast<size_t>(row)];
+  const bool checked = item->checkState() == Qt::Checked;
+  if (checked == o.ObjVisible) return;
+  o.ObjVisible = checked;
+  RedrawObject(row);
+  if (!o.ObjVisible) EraseSelectionFrame();
+}
+
+void TfmMain::clbObjectsMouseDown(QPoint pos) {
+  QListWidgetItem* item = clbObjects->itemAt(pos);
+  if (!item) return;  // below the last entry: nothing changes
+  {
+    const QSignalBlocker b(clbObjects);
+    clbObjects->setCurrentItem(item);
+  }
+  SelectObject(clbObjects->row(item));
+}
+
+void TfmMain::WireObjectList() {
+  connect(btnObjDel, &QToolButton::clicked, this, &TfmMain::btnObjDelClick);
+  connect(btnBringToFront, &QToolButton::clicked, this, &TfmMain::nBringToFrontClick);
+  connect(btnSendToBack, &QToolButton::clicked, this, &TfmMain::nSendToBackClick);
+  connect(btnPrevObj, &QToolButton::clicked, this, &TfmMain::btnPrevObjClick);
+  connect(btnNextObj, &QToolButton::clicked, this, &TfmMain::btnNextObjClick);
+  connect(nObjDel, &QAction::triggered, this, &TfmMain::btnObjDelClick);
+  connect(nBringToFront, &QAction::triggered, this, &TfmMain::nBringToFrontClick);
+  connect(nSendToBack, &QAction::triggered, this, &TfmMain::nSendToBackClick);
+  connect(nPrevObj, &QAction::triggered, this, &TfmMain::btnPrevObjClick);
+  connect(nNextObj, &QAction::triggered, this, &TfmMain::btnNextObjClick);
+  // The shortcuts act while the list has the focus, as the popup menu's actions.
+  for (QAction* a : {nObjDel, nBringToFront, nSendToBack, nPrevObj, nNextObj}) {
+    a->setShortcutContext(Qt::WidgetShortcut);
+    clbObjects->addAction(a);
+  }
+  connect(clbObjects, &QListWidget::itemClicked, this, [this](QListWidgetItem*) { clbObjectsClick(); });
+  connect(clbObjects, &QListWidget::itemChanged, this, &TfmMain::clbObjectsClickCheck);
+  connect(clbObjects, &QListWidget::currentRowChanged, this, [this](int row) {
+    if (row >= 0 && row != FCurIndex) SelectObject(row);  // keyboard navigation in the list
+  });
+  connect(cbObjects, &QComboBox::activated, this, &TfmMain::cbObjectsChange);
+  connect(clbObjects, &QListWidget::customContextMenuRequested, this,
+          [this](QPoint pos) { pmObjMenu->popup(clbObjects->viewport()->mapToGlobal(pos)); });
+}
+
+bool TfmMain::eventFilter(QObject* watched, QEvent* event) {
+  if (clbObjects && watched == clbObjects->viewport() && event->type() == QEvent::MouseButtonPress) {
+    auto* me = static_cast<QMouseEvent*>(event);
+    if (me->button() == Qt::RightButton) clbObjectsMouseDown(me->position().toPoint());
+  }
+  return QMainWindow::eventFilter(watched, event);
+}

@@ -1,0 +1,99 @@
+// Creating, naming and removing plan objects.
+#include <QComboBox>
+#include <QListWidget>
+#include <QSignalBlocker>
+
+#include "app/tfm_main.h"
+#include "plan/naming.h"
+#include "plan/plan_panel.h"
+#include "platform/layer.h"
+
+TLayer* TfmMain::NewObjectLayer() {
+  auto* layer = new TLayer(pnlImg);
+  // Object layers start plan-sized; each kind re-bounds its layer when it draws.
+  const int w = qMax(1, ClientWidth() - 8), h = qMax(1, ClientHeight() - 8);
+  layer->setGeometry(4, 4, w, h);
+  layer->show();
+  layer->raise();  // a new control lies above every control already on the panel
+  return layer;
+}
+
+void TfmMain::CreateObject(const QString& name, TObjectKind kind, QPoint at,
+                           std::int32_t bellDiameter, bool draw) {
+  auto record = std::make_unique<TPlanObject>();
+  FCurObject = record.get();
+  record->CreateIndex = static_cast<std::int32_t>(FObjects.size());
+  record->ObjType = kind;
+  record->ObjVisible = true;
+  record->Layer = NewObjectLayer();
+  FObjects.push_back(std::move(record));
+  FCurIndex = static_cast<int>(FObjects.size()) - 1;
+  TPlanObject& o = *FObjects.back();
+
+  switch (kind) {
+    case okWalls:
+      o.ObjName = name;
+      SetWallDefaults(o);
+      FPrevDiameterOuter = o.WallDiameterOuter;
+      FPrevDiameterInner = o.WallDiameterInner;
+      ComputeScale();
+      if (draw) DrawWalls();
+      break;
+    case okBell:
+      CreateBellSteps(o, name, at, bellDiameter, draw);
+      break;
+    case okBeam:
+      CreateBeemSteps(o, name, at, draw);
+      break;
+    case okPost:
+      o.ObjName = name;
+      SetPostDefaults(o);
+      ProjectPost();
+      if (draw) DrawPost();
+      break;
+  }
+  FCurObject = FObjects[static_cast<size_t>(FCurIndex)].get();
+
+  {
+    const QSignalBlocker b1(clbObjects), b2(cbObjects);
+    auto* item = new QListWidgetItem(o.ObjName, clbObjects);
+    item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+    item->setCheckState(Qt::Checked);
+    clbObjects->setCurrentRow(clbObjects->count() - 1);
+    cbObjects->addItem(o.ObjName);
+    cbObjects->setCurrentIndex(cbObjects->count() - 1);
+  }
+  FLayers[RingerLayer]->raise();
+  FLayers[SelectionLayer]->raise();
+}
+
+bool TfmMain::IsNameFree(const QString& name) const {
+  for (const auto& o : FObjects)
+    if (o->ObjName == name) return false;
+  return true;
+}
+
+QString TfmMain::MakeUniqueName(int index, const QString& base, bool noListUpdate) {
+  FCurObject = FObjects[static_cast<size_t>(index)].get();
+  const QString candidate = UniqueName(base, [this](const QString& n) { return IsNameFree(n); });
+  FCurObject->ObjName = candidate;
+  if (!noListUpdate) {
+    const QSignalBlocker b1(clbObjects), b2(cbObjects);
+    if (QListWidgetItem* item = clbObjects->item(index)) item->setText(candidate);
+    cbObjects->setItemText(index, candidate);
+    clbObjects->setCurrentRow(FCurIndex);
+    cbObjects->setCurrentIndex(FCurIndex);
+  }
+  return candidate;
+}
+
+void TfmMain::DeleteAllObjects() {
+  for (int i = static_cast<int>(FObjects.size()) - 1; i >= 0; --i) DeleteObject(i, true);
+}
+
+void TfmMain::NewDocument() {
+  DeleteAllObjects();
+  CreateObject(QStringLiteral("Стены"), okWalls, QPoint(0, 0), 0, true);
+  CreateObject(QStringLiteral("Постамент"), okPost, QPoint(0, 0), 0, true);
+  SelectObject(0);
+}

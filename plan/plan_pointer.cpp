@@ -1,0 +1,93 @@
+// Pointer interaction on the plan: placing bells and beams, dragging bells and the pedestal.
+#include <QComboBox>
+#include <QListWidget>
+#include <QPixmap>
+
+#include "app/tfm_main.h"
+#include "controls/ac_number_edit.h"
+#include "plan/plan_panel.h"
+#include "platform/layer.h"
+
+QCursor TfmMain::PlanCursor(TPointerMode mode) const {
+  // The hot spots are the bell cursor's centre and the pencil's tip: they locate the placed point.
+  if (mode == pmPlaceBell) return QCursor(QPixmap(QStringLiteral(":/CurBell")), 15, 15);
+  if (mode == pmPlaceBeam) return QCursor(QPixmap(QStringLiteral(":/CurBeem")), 11, 20);
+  return QCursor(Qt::ArrowCursor);
+}
+
+int TfmMain::HitTest(int x, int y) const {
+  for (int i = static_cast<int>(FObjects.size()) - 1; i >= 1; --i) {
+    const TPlanObject& o = *FObjects[static_cast<size_t>(i)];
+    if (!o.ObjVisible) continue;
+    if (o.ObjType == okBell) {
+      const int r = o.BellDiameterPx / 2;
+      const QPoint p = o.BellPositionPx;
+      if (p.x() - r < x && x < p.x() + r && p.y() - r < y && y < p.y() + r) return i;
+    } else if (o.ObjType == okPost) {
+      const QRect g = o.Layer->geometry();
+      if (g.left() - 6 < x && x < g.left() + g.width() - 1 && g.top() - 6 < y &&
+          y < g.top() + g.height() - 1)
+        return i;
+    }
+  }
+  return 0;
+}
+
+void TfmMain::PlanMouseDown(Qt::MouseButton, QPoint at) {
+  if (FPointerMode == pmPlaceBell) {
+    CreateObject(QStringLiteral("Колокол"), okBell, at, FPendingBellDiameter, true);
+  } else if (FPointerMode == pmPlaceBeam) {
+    CreateObject(QStringLiteral("Балка"), okBeam, at, 0, true);
+    FPointerMode = pmDragBeamEnd;
+  } else if (FPointerMode == pmIdle) {
+    const int i = HitTest(at.x(), at.y());
+    FCurIndex = i;
+    FCurObject = FObjects[static_cast<size_t>(i)].get();
+    if (FCurObject->Layer) FCurObject->Layer->raise();
+    FPointerMode = pmDragObject;
+    EraseSelectionFrame();
+  }
+}
+
+void TfmMain::PlanMouseMove(QPoint at) {
+  if (FCurIndex < 0 || FCurIndex >= static_cast<int>(FObjects.size())) return;
+  TPlanObject& o = *FObjects[static_cast<size_t>(FCurIndex)];
+  const std::int32_t d = FObjects[0]->WallDiameterOuter;
+  if (FPointerMode == pmDragObject) {
+    if (o.ObjType == okBell) {
+      o.BellPositionPx = at;
+      ProjectBell(FCurIndex, true);
+      DrawBell(FCurIndex);
+      edBPositionX->SetValue(qMin(o.BellPosition.x(), d));
+      edBPositionY->SetValue(qMin(o.BellPosition.y(), d));
+    } else if (o.ObjType == okPost) {
+      o.PostPositionPx = at;
+      o.PostPosition = PlanToMm(at);
+      ProjectPost();
+      DrawPost();
+      edPostPositionX->SetValue(qMin(o.PostPosition.x(), d));
+      edPostPositionY->SetValue(qMin(o.PostPosition.y(), d));
+    }
+  } else if (FPointerMode == pmDragBeamEnd && o.ObjType == okBeam) {
+    o.BeemEndPointPx = at;
+    o.BeemEndPoint = PlanToMm(at);
+    DrawBeem(FCurIndex);
+  }
+}
+
+void TfmMain::PlanMouseUp(Qt::MouseButton, QPoint) {
+  FPointerMode = pmIdle;
+  pnlImg->unsetCursor();
+  FLayers[RingerLayer]->raise();
+  FLayers[SelectionLayer]->raise();
+  SelectObject(FCurIndex);
+  if (clbObjects->isVisibleTo(this) && clbObjects->isEnabled()) clbObjects->setFocus(Qt::OtherFocusReason);
+}
+
+void TfmMain::WirePlanPointer() {
+  pnlImg->OnMouseDown = [this](Qt::MouseButton b, QPoint p) { PlanMouseDown(b, p); };
+  pnlImg->OnMouseMove = [this](QPoint p) {
+    if (FPointerMode == pmDragObject || FPointerMode == pmDragBeamEnd) PlanMouseMove(p);
+  };
+  pnlImg->OnMouseUp = [this](Qt::MouseButton b, QPoint p) { PlanMouseUp(b, p); };
+}

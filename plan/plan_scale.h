@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QPoint>
+#include <cstdint>
+
+// The one mapping between plan millimetres and plan pixels.
+struct TPlanScale {
+  long double FScale = 1.0L;  // plan pixels per millimetre
+  std::int32_t FOriginX = 0;
+  std::int32_t FOriginY = 0;
+  std::int32_t DiameterOuterPx = 0;
+
+  QPoint MmToPlan(QPoint mm) const;
+  QPoint PlanToMm(QPoint px) const;
+  std::int32_t LengthPx(std::int32_t mm) const;
+};
+
+// Fits walls of outer size `diameterOuter` mm into a panel client area of w x h pixels: 65 px
+// margin on the short side, centred on the long one (the landscape rule also for a square).
+TPlanScale ComputeScale(int clientWidth, int clientHeight, std::int32_t diameterOuter);
+
+// Ruler tick step in millimetres for walls whose outer size is R mm.
+int RulerStep(std::int32_t r);

@@ -1,0 +1,96 @@
+// The drawing surface: scale, fixed layers, rulers and the relayout of the whole plan.
+#include "app/tfm_main.h"
+#include "plan/plan_panel.h"
+#include "plan/rulers.h"
+#include "platform/layer.h"
+
+int TfmMain::ClientWidth() const { return pnlImg->width(); }
+int TfmMain::ClientHeight() const { return pnlImg->height(); }
+
+TPlanScale TfmMain::Scale() const {
+  TPlanScale s;
+  s.FScale = FScale;
+  s.FOriginX = FOriginX;
+  s.FOriginY = FOriginY;
+  s.DiameterOuterPx = FObjects.empty() ? 0 : FObjects[0]->WallDiameterOuterPx;
+  return s;
+}
+
+void TfmMain::ComputeScale() {
+  TPlanObject& w = *FObjects[0];
+  const TPlanScale s = ::ComputeScale(ClientWidth(), ClientHeight(), w.WallDiameterOuter);
+  FScale = s.FScale;
+  FOriginX = s.FOriginX;
+  FOriginY = s.FOriginY;
+  w.WallWallWidthPx = s.LengthPx(w.WallWallWidth);
+  w.WallDiameterInnerPx = s.LengthPx(w.WallDiameterInner);
+  w.WallDiameterOuterPx = s.DiameterOuterPx;
+  w.WallArcWidthPx = s.LengthPx(w.WallArcWidth);
+}
+
+QPoint TfmMain::PlanToMm(QPoint px) const { return Scale().PlanToMm(px); }
+QPoint TfmMain::MmToPlan(QPoint mm) const { return Scale().MmToPlan(mm); }
+
+void TfmMain::ClearLayer(int index) {
+  TLayer* layer = FObjects[static_cast<size_t>(index)]->Layer;
+  if (layer) layer->ClearCanvas();
+}
+
+void TfmMain::HideFixingLayers() {
+  FLayers[AnnotationLayer]->hide();
+  FLayers[WeightLayer]->hide();
+}
+
+void TfmMain::CreateFixedLayers() {
+  // Stacking bottom to top: annotations, rulers, weights; object layers go above them and the
+  // ringer and selection layers are raised above every new object.
+  const int order[] = {AnnotationLayer, RulerLayer, WeightLayer, RingerLayer, SelectionLayer};
+  const int w = qMax(1, ClientWidth() - 8), h = qMax(1, ClientHeight() - 8);
+  for (int index : order) {
+    auto* layer = new TLayer(pnlImg);
+    layer->setObjectName(QStringList{QStringLiteral("SelectionLayer"), QStringLiteral("RingerLayer"),
+                                     QStringLiteral("AnnotationLayer"), QStringLiteral("RulerLayer"),
+                                     QStringLiteral("WeightLayer")}[index]);
+    layer->setGeometry(4, 4, w, h);
+    layer->ResetCanvas(w, h);
+    layer->show();
+    FLayers[static_cast<size_t>(index)] = layer;
+  }
+  for (int index : order) FLayers[static_cast<size_t>(index)]->raise();
+}
+
+void TfmMain::DrawRulers() {
+  const int w = ClientWidth(), h = ClientHeight();
+  TLayer* layer = FLayers[RulerLayer];
+  layer->setGeometry(0, 0, w, h);
+  if (layer->Canvas().size() != QSize(w, h)) layer->ResetCanvas(w, h);
+  PaintRulers(layer->Canvas(), w, h, Scale());
+  layer->CanvasChanged();
+}
+
+void TfmMain::FormResize() {
+  if (!FObjects.empty() && FResizeArmed) RelayoutPlan(true);
+  FResizeArmed = true;
+}
+
+void TfmMain::RelayoutPlan(bool resized) {
+  const int c = FCurIndex;
+  if (resized) {
+    ComputeScale();
+    DrawWalls();
+    SelectObject(0);
+    for (size_t i = 2; i < FObjects.size(); ++i) ReprojectObject(static_cast<int>(i));
+  }
+  FCurIndex = 1;
+  ProjectPost();
+  DrawPost();
+  if (!resized) MoveObjectsWithWalls();
+  const int w = ClientWidth(), h = ClientHeight();
+  FLayers[RulerLayer]->resize(qMax(1, w - 8), qMax(1, h - 8));
+  DrawRulers();
+  for (TFixedLayer which : {AnnotationLayer, SelectionLayer}) {
+    FLayers[which]->setGeometry(4, 4, qMax(1, w - 8), qMax(1, h - 8));
+    FLayers[which]->EnsureCanvas(qMax(1, w - 8), qMax(1, h - 8));
+  }
+  if (c >= 0 && c < static_cast<int>(FObjects.size())) SelectObject(c);
+}

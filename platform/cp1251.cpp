@@ -1,0 +1,64 @@
+#include "platform/cp1251.h"
+
+#include <array>
+#include <cstdint>
+
+namespace {
+
+// Bytes 0x80..0xFF. 0xC0..0xFF are the contiguous А..я block and are computed, not tabled.
+constexpr std::array<char16_t, 64> kHigh = {
+    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021,  // 80
+    0x20AC, 0x2030, 0x0409, 0x2039, 0x040A, 0x040C, 0x040B, 0x040F,  // 88
+    0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90
+    0x0098, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F,  // 98
+    0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7,  // A0
+    0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407,  // A8
+    0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7,  // B0
+    0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,  // B8
+};
+
+char16_t ByteToUnicode(std::uint8_t b) {
+  if (b < 0x80) return b;
+  if (b >= 0xC0) return static_cast<char16_t>(0x0410 + (b - 0xC0));
+  return kHigh[b - 0x80];
+}
+
+// Returns -1 when the page has no code for u.
+int UnicodeToByte(char32_t u) {
+  if (u < 0x80) return static_cast<int>(u);
+  if (u >= 0x0410 && u <= 0x044F) return static_cast<int>(0xC0 + (u - 0x0410));
+  for (std::size_t i = 0; i < kHigh.size(); ++i) {
+    if (kHigh[i] == u) return static_cast<int>(0x80 + i);
+  }
+  return -1;
+}
+
+}  // namespace
+
+QString Cp1251ToString(QByteArrayView bytes) {
+  QString out(bytes.size(), Qt::Uninitialized);
+  QChar* dst = out.data();
+  for (qsizetype i = 0; i < bytes.size(); ++i) {
+    dst[i] = QChar(ByteToUnicode(static_cast<std::uint8_t>(bytes[i])));
+  }
+  return out;
+}
+
+QByteArray StringToCp1251(QStringView text) {
+  QByteArray out;
+  out.reserve(text.size());
+  const qsizetype n = text.size();
+  for (qsizetype i = 0; i < n; ++i) {
+    const QChar c = text[i];
+    char32_t u = c.unicode();
+    if (c.isHighSurrogate() && i + 1 < n && text[i + 1].isLowSurrogate()) {
+      u = QChar::surrogateToUcs4(c, text[i + 1]);
+      ++i;
+    } else if (c.isSurrogate()) {
+      u = 0xFFFD;  // unpaired half: no character at all
+    }
+    const int b = UnicodeToByte(u);
+    out.append(b < 0 ? '?' : static_cast<char>(b));
+  }
+  return out;
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+
+// Documents and settings files are single-byte Cyrillic (code page 1251) text.
+
+// Every byte decodes to one character; the one byte without a letter (0x98) becomes U+0098 so
+// that a file read and written back keeps its bytes.
+QString Cp1251ToString(QByteArrayView bytes);
+
+// Characters with no code in the page, and unpaired surrogates, become '?', one per character.
+QByteArray StringToCp1251(QStringView text);

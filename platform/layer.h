@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+// One transparent layer of the plan: a child of the drawing panel that shows its canvas with
+// white keyed out. Pointer events pass through to the panel, which routes them to the plan.
+//
+// The canvas need not cover the whole plan: `SetCanvasOrigin` says which panel point its pixel
+// (0, 0) lies on, so a small object keeps a small canvas while drawing in plan coordinates.
+class TLayer : public QWidget {
+  Q_OBJECT
+ public:
+  explicit TLayer(QWidget* parent);
+
+  QImage& Canvas() { return FCanvas; }
+  const QImage& Canvas() const { return FCanvas; }
+  // Makes the canvas exactly w x h (contents discarded) and fills it white.
+  void ResetCanvas(int w, int h);
+  // Grows the canvas to at least w x h, keeping what is drawn; new pixels are white.
+  void EnsureCanvas(int w, int h);
+  void ClearCanvas();  // fills the canvas white
+  // Call after drawing on the canvas so the keyed copy is rebuilt and the widget repainted.
+  void CanvasChanged();
+
+  // Stretch: the canvas is shown scaled to the layer's bounds (bell pictures).
+  void SetStretch(bool on);
+  bool Stretch() const { return FStretch; }
+  void SetPicture(const QImage& picture);  // a stretched picture; white is see-through
+
+  // Panel coordinates of canvas pixel (0, 0) relative to the layer's own top-left corner.
+  void SetCanvasOffset(QPoint offset) { FCanvasOffset = offset; update(); }
+  QPoint CanvasOffset() const { return FCanvasOffset; }
+
+  // Renders the layer as it is shown into `painter`, already translated to the layer's origin.
+  void RenderTo(QPainter& painter) const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  const QImage& Keyed() const;
+
+  QImage FCanvas;
+  mutable QImage FKeyed;
+  mutable bool FKeyedDirty = true;
+  mutable QImage FScaled;
+  mutable QSize FScaledFor;
+  bool FStretch = false;
+  QPoint FCanvasOffset;
+};
+
+// White (#FFFFFF) pixels of `image` become fully transparent; everything else stays opaque.
+QImage KeyOutWhite(const QImage& image);

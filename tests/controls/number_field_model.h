@@ -1,0 +1,85 @@
+#pragma once
+
+// A widget-free copy of the numeric field: a text, a caret and a selection edited the way a
+// line edit edits them, with every change passed through ProcessNumberText. The fuzzer and the
+// randomized tests drive it, and the widget tests check the real field against it.
+
+#include <QString>
+#include <algorithm>
+#include <string>
+
+#include "controls/number_text_rules.h"
+
+struct NumberFieldModel {
+  TacNumberEditKind Kind = neDec;
+  std::int32_t MaxValue = 0;
+  QString Text = QStringLiteral("0");
+  int Caret = 1;
+  int SelStart = 1;  // == Caret when nothing is selected
+  std::int32_t Value = 0;
+  TNumberTextMemory Memory{QStringLiteral("0"), 0, 0, 0};
+
+  int SelLow() const { return std::min(SelStart, Caret); }
+  int SelHigh() const { return std::max(SelStart, Caret); }
+
+  void Select(int from, int to) {
+    const int n = static_cast<int>(Text.size());
+    SelStart = std::clamp(from, 0, n);
+    Caret = std::clamp(to, 0, n);
+  }
+  void MoveCaret(int pos) { Select(pos, pos); }
+
+  void Type(char16_t c) {
+    if (!IsValidChar(c, Kind)) return;
+    Replace(QString(QChar(c)), c);
+  }
+  void Paste(const QString& s) { Replace(s, 0); }
+  void Backspace() { Remove(true); }
+  void Delete() { Remove(false); }
+
+  // The check a field must pass after every edit; empty when it does.
+  std::string Broken() const {
+    if (Value < 0) return "negative value";
+    if (MaxValue > 0 && Value > MaxValue) return "value above the limit";
+    if (Caret < 0 || Caret > Text.size()) return "caret outside the text";
+    if (Text.isEmpty()) return Value == 0 ? "" : "empty text with a value";
+    const auto n = TextToNumber(Text, Kind);
+    if (!n) return "unreadable text " + Text.toStdString();
+    if (*n != Value) return "text " + Text.toStdString() + " does not show the value";
+    return "";
+  }
+
+ private:
+  void Replace(const QString& s, char16_t lastChar) {
+    QString t = Text;
+    t.replace(SelLow(), SelHigh() - SelLow(), s);
+    Apply(t, SelLow() + static_cast<int>(s.size()), lastChar);
+  }
+
+  void Remove(bool backward) {
+    int from = SelLow(), to = SelHigh();
+    if (from == to) {
+      if (backward ? from == 0 : to == Text.size()) return;
+      backward ? --from : ++to;
+    }
+    QString t = Text;
+    t.remove(from, to - from);
+    Apply(t, from, backward ? 8 : 0);
+  }
+
+  void Apply(const QString& text, int caret, char16_t lastChar) {
+    if (text == Text) {  // a line edit signals no change
+      MoveCaret(caret);
+      return;
+    }
+    TNumberTextMemory m = Memory;
+    m.PrevSelStart = SelLow();
+    m.LastChar = lastChar;
+    const TNumberTextOutcome o = ProcessNumberText(text, caret, m, Kind, MaxValue);
+    Text = o.Text;
+    MoveCaret(o.Caret >= 0 ? o.Caret : caret);
+    Value = o.Value;
+    Memory.PrevText = o.Text;
+    Memory.PrevValue = o.Value;
+  }
+};

@@ -1,0 +1,60 @@
+#include "platform/cp1251.h"
+
+#include <gtest/gtest.h>
+#include <iconv.h>
+
+#include <QByteArray>
+#include <QString>
+
+namespace {
+
+// glibc's converter is an independent statement of the code page.
+QString IconvDecode(const QByteArray& in) {
+  iconv_t cd = iconv_open("UTF-16LE", "CP1251");
+  if (cd == reinterpret_cast<iconv_t>(-1)) return QStringLiteral("<no iconv>");
+  QByteArray src = in;
+  QByteArray dst(in.size() * 4 + 4, '\0');
+  char* ip = src.data();
+  char* op = dst.data();
+  size_t il = static_cast<size_t>(src.size());
+  size_t ol = static_cast<size_t>(dst.size());
+  const size_t r = iconv(cd, &ip, &il, &op, &ol);
+  iconv_close(cd);
+  if (r == static_cast<size_t>(-1)) return QStringLiteral("<invalid>");
+  return QString::fromUtf16(reinterpret_cast<const char16_t*>(dst.constData()),
+                            (dst.size() - static_cast<qsizetype>(ol)) / 2);
+}
+
+TEST(Cp1251, EveryByteAgreesWithIconvAndRoundTrips) {
+  for (int b = 0; b < 256; ++b) {
+    const QByteArray one(1, static_cast<char>(b));
+    const QString decoded = Cp1251ToString(one);
+    ASSERT_EQ(decoded.size(), 1) << b;
+    if (b != 0x98) EXPECT_EQ(decoded, IconvDecode(one)) << "byte " << b;
+    EXPECT_EQ(StringToCp1251(decoded), one) << "byte " << b;
+  }
+}
+
+TEST(Cp1251, RussianTextEncodesToItsBytes) {
+  EXPECT_EQ(StringToCp1251(u"Стены"), QByteArray("\xD1\xF2\xE5\xED\xFB"));
+  EXPECT_EQ(StringToCp1251(u"Ёё№€"), QByteArray("\xA8\xB8\xB9\x88"));
+  EXPECT_EQ(Cp1251ToString(QByteArray("\xCF\xEE\xF1\xF2\xE0\xEC\xE5\xED\xF2")), QStringLiteral("Постамент"));
+}
+
+TEST(Cp1251, CharactersWithoutCodeBecomeOneQuestionMarkEach) {
+  struct Case {
+    QString text;
+    QByteArray bytes;
+  };
+  const Case cases[] = {
+      {QStringLiteral("日本"), "??"},
+      {QString::fromUcs4(U"a\U0001F514b"), "a?b"},       // a pair of surrogates is one character
+      {QString(QChar(0xD800)) + u'x', "?x"},               // a lone half
+      {QString(QChar(0xDC00)), "?"},
+      {QStringLiteral("ä"), "?"},
+      {QString(QChar(0)) + u'z', QByteArray("\0z", 2)},  // NUL passes as a byte
+  };
+  for (const Case& c : cases) EXPECT_EQ(StringToCp1251(c.text), c.bytes) << c.text.toStdString();
+}
+
+}  // namespace

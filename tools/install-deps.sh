@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs what the build, the tests and the look-around tools need from Debian's packages.
+set -euo pipefail
+packages=(cmake ninja-build g++ clang pkg-config qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
+  libjpeg-dev libpng-dev zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev
+  fonts-wine fonts-dejavu-core xvfb xauth xdotool imagemagick)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+fi

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <cstdint>
+#include <vector>
+
+#include "walls/wall_rules.h"
+
+using TWallPoints = std::vector<QPoint>;
+
+// Millimetre-to-plan mapping: a point (x, y) lies at (Round(x * Scale) + OriginX, ...).
+struct TPlanMapping {
+  double Scale = 1.0;
+  std::int32_t OriginX = 0;
+  std::int32_t OriginY = 0;
+};
+
+struct TWallOutlines {
+  TWallPoints OuterMm;  // WallOuterPoints
+  TWallPoints OuterPx;  // WallOuterPointsPx
+  TWallPoints InnerMm;  // WallInnerPoints
+  TWallPoints InnerPx;  // WallInnerPointsPx
+};
+
+struct TWallGeometry {
+  std::uint8_t Type = 0;  // already mapped through WallTypeFromIndex
+  TWallOutlines Outlines;
+  std::vector<TWallPoints> ArcQuadsPx;  // WallArcQuadsPx, four points each
+  TWallPoints FillSeeds;                // at least one per wall piece
+};
+
+// Both outlines, clockwise on the screen; 4, 6 or 8 points by type.
+TWallOutlines ComputeWallGeometry(const TWallSizes& walls, const TPlanMapping& plan);
+
+// Arch openings from the pixel outlines; arcWidthPx and diameterOuterPx are WallArcWidthPx and
+// WallDiameterOuterPx as the scale computation left them.
+std::vector<TWallPoints> ComputeWallArches(std::uint8_t type, const TWallOutlines& outlines,
+                                           std::int32_t arcWidthPx, std::int32_t diameterOuterPx);
+
+// Flood-fill seeds: beside the inner corners (the outer corners for four-sided walls), then
+// near the outer corners; only those lying in a wall piece are returned. Normally the later
+// seeds land in pieces already filled and change nothing.
+TWallPoints ComputeWallFillSeeds(std::uint8_t type, const TWallOutlines& outlines,
+                                 const std::vector<TWallPoints>& arcQuadsPx);
+
+// Everything above in one go, for the drawing routine and for the parts that read the polygons.
+TWallGeometry BuildWallGeometry(const TWallSizes& walls, const TPlanMapping& plan,
+                                std::int32_t arcWidthPx, std::int32_t diameterOuterPx);
+
+// Paints the walls on a layer that is already white: outlines and openings in black on white,
+// then every wall piece flood-filled with the material picture tiled from the layer's (0, 0).
+// A null picture leaves the pieces white.
+void PaintWalls(QImage& layer, const TWallGeometry& geometry, const QImage& materialPattern);
+
+// The whole layer as the walls leave it: cleared to white, painted only when visible. The
+// polygons do not depend on visibility; other parts of the plan read them either way.
+void RenderWallsLayer(QImage& layer, const TWallGeometry& geometry, const QImage& materialPattern,
+                      bool visible);
