@@ -102,6 +102,9 @@ void TfmMain::BuildMenus() {
   nNextObj->setObjectName(QStringLiteral("nNextObj"));
 
   connect(nNewDoc, &QAction::triggered, this, &TfmMain::NewDocument);
+  connect(nLoadDoc, &QAction::triggered, this, &TfmMain::nLoadDocClick);
+  connect(nSaveDoc, &QAction::triggered, this, &TfmMain::nSaveDocClick);
+  connect(nExportDoc, &QAction::triggered, this, &TfmMain::nExportDocClick);
   connect(nExit, &QAction::triggered, this, &TfmMain::nExitClick);
   connect(nAbout, &QAction::triggered, this, &TfmMain::nAboutClick);
 }
@@ -206,6 +209,9 @@ QWidget* TfmMain::BuildToolsPanel() {
   btnApply = FlatButton(panel, QStringLiteral("btnApply"), QStringLiteral(":/icons/apply"), 116, 26);
   connect(btnNewDoc, &QToolButton::clicked, this, &TfmMain::NewDocument);
   connect(btnApply, &QToolButton::clicked, this, &TfmMain::btnApplyClick);
+  connect(btnOpenDoc, &QToolButton::clicked, this, &TfmMain::nLoadDocClick);
+  connect(btnSaveDoc, &QToolButton::clicked, this, &TfmMain::nSaveDocClick);
+  connect(btnExport, &QToolButton::clicked, this, &TfmMain::nExportDocClick);
   return panel;
 }
 

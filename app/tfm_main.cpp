@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QImage>
 #include <QLabel>
 #include <QLayout>
 #include <QListWidget>
@@ -14,6 +15,7 @@
 
 #include "app/panel_title.h"
 #include "app/tfm_about.h"
+#include "document/file_association.h"
 #include "plan/plan_panel.h"
 #include "platform/canvas.h"
 #include "platform/layer.h"
@@ -34,6 +36,7 @@ TfmMain::TfmMain(const TStartOptions& options, QWidget* parent)
   BuildBeemsPanelContents();
   WireObjectList();
   WirePlanPointer();
+  WireViewPanels();
   FormCreate();
 }
 
@@ -60,6 +63,10 @@ void TfmMain::FormCreate() {
     move(area.topLeft());
   }
   SettleLayout();
+  FViewIni = DefaultViewIniPaths();
+  if (!FOptions.ViewIniWrite.isEmpty()) FViewIni = {FOptions.ViewIniRead, FOptions.ViewIniWrite};
+  if (FOptions.ReadViewSettings) ReadViewSettings();
+  SettleLayout();
   FBeamOutlineShown = false;
   FResizeArmed = false;
   FPointerMode = pmIdle;
@@ -70,6 +77,8 @@ void TfmMain::FormCreate() {
   CreateObject(QStringLiteral("Стены"), okWalls, QPoint(0, 0), 0, true);
   CreateObject(QStringLiteral("Постамент"), okPost, QPoint(0, 0), 0, true);
   SelectObject(0);
+  if (FOptions.RegisterFileType) RegisterFileType(QImage(QStringLiteral(":/AppIcon")));
+  OpenCommandLineDocument();
 }
 
 void TfmMain::SettleLayout() {
@@ -149,6 +158,7 @@ void TfmMain::resizeEvent(QResizeEvent* event) {
 
 void TfmMain::closeEvent(QCloseEvent* event) {
   // Closing never asks about unsaved work; only the panel layout is remembered.
+  if (FOptions.ReadViewSettings) WriteViewSettings();
   event->accept();
 }
 

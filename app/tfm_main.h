@@ -7,10 +7,13 @@
 #include <QRect>
 #include <QStringList>
 #include <array>
+#include <functional>
 #include <memory>
 #include <vector>
 
+#include "app/view_settings.h"
 #include "bells/bell_groups.h"
+#include "document/image_writers.h"
 #include "plan/plan_object.h"
 #include "plan/plan_scale.h"
 
@@ -55,7 +58,10 @@ struct TLtrb {
 
 struct TStartOptions {
   QStringList Arguments;  // the command line without the program name
-  bool Splash = true;
+  QString ViewIniRead;    // where "view.ini" is read and written; empty: the program's own choice
+  QString ViewIniWrite;
+  bool RegisterFileType = true;
+  bool ReadViewSettings = true;  // off for the headless export, which leaves view.ini alone
 };
 
 // The main window: the one owner of the plan's state. Its operations of each subsystem live in
@@ -225,7 +231,42 @@ class TfmMain : public QMainWindow {
   TacNumberEdit* edBeemEndX = nullptr;
   TacNumberEdit* edBeemEndY = nullptr;
 
-  // ---- kinds: drawing entry points, filled by their folders ----------------------------------
+  // ---- panels and view.ini (app/view_panels.cpp) ---------------------------------------------
+  void ReadViewSettings();
+  bool WriteViewSettings();
+  void DockObjViewTop();
+  void DockObjViewClient();
+  void RelayoutAfterPanels();
+  void LeftColumnChanged();
+  void WireViewPanels();
+  void btnObjListCloseClick();
+  void btnObjInspCloseClick();
+  void btnToolsCloseClick();
+  void btnBellsCloseClick();
+  void btnBeemCloseClick();
+  void nViewObjViewClick();
+  void nViewObjInspClick();
+  void nViewToolsClick();
+  void nViewBellsClick();
+  void nViewBeemsClick();
+  void nShowPanelsClick();
+  void nHidePanelsClick();
+
+  // ---- documents and export (document/) ------------------------------------------------------
+  std::function<void(const QString&)> FErrorReport;  // tests catch the messages here
+  QString FExportFilter;                              // the export dialog remembers its entry
+  void ReportError(const QString& message);
+  bool SaveDocument(const QString& path);
+  bool OpenDocument(const QString& path);
+  void ReadObjectSection(const TPlanObject& stored, int n);
+  void nSaveDocClick();
+  void nLoadDocClick();
+  QImage ComposePlanImage() const;
+  QString ExportPlan(const QString& chosenPath, TExportFormat format);
+  void nExportDocClick();
+  QString ExportPlanAs(const QString& exactPath, TExportFormat format);  // no extension appended
+  void SetPlanClientSize(QSize size);  // the drawing panel's size without showing the window
+
   // ---- pedestal and ringer (pedestal/) ---------------------------------------------------------
   QPoint FHandPoint;
   std::int32_t FHandOffset = 0;
@@ -377,5 +418,6 @@ class TfmMain : public QMainWindow {
   void clbObjectsMouseDown(QPoint pos);
 
   TStartOptions FOptions;
+  TViewIniPaths FViewIni;
   bool FShown = false;
 };

@@ -42,8 +42,6 @@ TacCustomEdit::TacCustomEdit(QWidget* parent)
   resize(121, kDefaultHeight);
 
   FButtonWidget->setFocusPolicy(Qt::NoFocus);
-  FButtonWidget->setCursor(Qt::ArrowCursor);
-  FButton->SetCursor(Qt::ArrowCursor);
   // The program may carry no ellipsis picture; the button then says it in text.
   const QPixmap ellipsis(QStringLiteral(":/AC_ELLIPSIS"));
   if (!ellipsis.isNull()) FButton->SetGlyph(ellipsis);
@@ -85,8 +83,8 @@ void TacCustomEdit::keyPressEvent(QKeyEvent* event) {
   const char16_t typed = TypedChar(event);
   if (typed >= 0x20 && !FValidChars.isEmpty()) {
     const QString text = event->text();
-    const bool valid = std::all_of(text.begin(), text.end(),
-                                   [this](QChar c) { return FValidChars.contains(c); });
+    const bool valid =
+        std::all_of(text.begin(), text.end(), [this](QChar c) { return FValidChars.contains(c); });
     if (!valid) {
       event->accept();  // swallowed: the text stays as it was
       return;

@@ -92,8 +92,9 @@ bool PassesMaxValue(const QString& text, std::int32_t number, std::int32_t maxVa
   return text.toUpper().compare(limit) <= 0;
 }
 
-TNumberTextOutcome ProcessNumberText(const QString& text, int caret, const TNumberTextMemory& memory,
-                                     TacNumberEditKind kind, std::int32_t maxValue) {
+TNumberTextOutcome ProcessNumberText(const QString& text, int caret,
+                                     const TNumberTextMemory& memory, TacNumberEditKind kind,
+                                     std::int32_t maxValue) {
   TNumberTextOutcome out;
   if (text.isEmpty()) return out;  // an emptied field reads as 0 and stays empty
 
@@ -117,8 +118,8 @@ TNumberTextOutcome ProcessNumberText(const QString& text, int caret, const TNumb
     const int removed = static_cast<int>(text.size() - shown.size());
     const int length = static_cast<int>(shown.size());
     // A "0" typed in front of a number vanishes; the caret stays where the user put it.
-    out.Caret = memory.LastChar == u'0' && *number != 0 ? std::clamp(caret - removed, 0, length)
-                                                        : length;
+    out.Caret =
+        memory.LastChar == u'0' && *number != 0 ? std::clamp(caret - removed, 0, length) : length;
   }
   if (!PassesMaxValue(shown, *number, maxValue, kind)) return restore();
 

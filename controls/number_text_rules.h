@@ -50,5 +50,6 @@ struct TNumberTextOutcome {
 // Checks the text an edit has just produced (`caret` is where the edit left the caret) and
 // says what the field shows and holds afterwards. The outcome's Text and Value are the new
 // PrevText and PrevValue.
-TNumberTextOutcome ProcessNumberText(const QString& text, int caret, const TNumberTextMemory& memory,
-                                     TacNumberEditKind kind, std::int32_t maxValue);
+TNumberTextOutcome ProcessNumberText(const QString& text, int caret,
+                                     const TNumberTextMemory& memory, TacNumberEditKind kind,
+                                     std::int32_t maxValue);

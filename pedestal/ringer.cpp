@@ -1,5 +1,6 @@
 #include "pedestal/ringer.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <numbers>
@@ -18,6 +19,8 @@ constexpr std::int32_t kFigureSide = 600;
 constexpr std::int32_t kPedalLength = 600;
 constexpr std::int32_t kPedalWidth = 100;
 constexpr std::int32_t kPedalGap = 20;
+// Group 3 can never hold more than the whole catalogue.
+constexpr std::int32_t kMaxPedals = 42;
 
 // The sine term alone leaves the first pedal off the turned pedestal at larger angles; these
 // steps, each in half board diameters, bring it back. Every row whose angle is exceeded applies.
@@ -109,6 +112,7 @@ std::vector<std::vector<QPoint>> PedalOutlines(std::int32_t heavyBells, std::int
                                                long double scale) {
   std::vector<std::vector<QPoint>> pedals;
   if (heavyBells <= 0) return pedals;
+  heavyBells = std::min(heavyBells, kMaxPedals);
 
   const std::int32_t l = RoundPlan(scale * kPedalLength);
   const std::int32_t p = RoundPlan(scale * kPedalWidth);
@@ -131,8 +135,8 @@ std::vector<std::vector<QPoint>> PedalOutlines(std::int32_t heavyBells, std::int
     }
   }
 
-  // The pedals are turned about their own first corner, which swings them off the row; this
-  // brings each back by the turn of its half length and width.
+  // Turning about the first corner swings the far end of a pedal round; the shift by the sine
+  // of its half length and width pulls it roughly back to where a turn about its middle would.
   const std::int32_t k = RoundPlan(s * ((l + p) / 2));
   const std::int32_t stepX = RoundPlan(c * (p + g));
   const std::int32_t stepY = RoundPlan(s * (p + g));

@@ -259,8 +259,11 @@ QImage AboutPicture(const QString& serif, const QString& sans) {
     octagon << centre + QPointF(std::cos(a), std::sin(a)) * 78;
   }
   p.drawPolygon(octagon);
-  for (const auto& [dx, dy, r] : {std::tuple{-28.0, -22.0, 16.0}, {18.0, -30.0, 11.0},
-                                  {30.0, 8.0, 8.0}, {-10.0, 22.0, 6.0}, {12.0, 30.0, 5.0}}) {
+  for (const auto& [dx, dy, r] : {std::tuple{-28.0, -22.0, 16.0},
+                                  {18.0, -30.0, 11.0},
+                                  {30.0, 8.0, 8.0},
+                                  {-10.0, 22.0, 6.0},
+                                  {12.0, 30.0, 5.0}}) {
     p.drawEllipse(centre + QPointF(dx, dy), r, r);
   }
   p.drawRect(QRectF(centre.x() - 8, centre.y() - 4, 22, 10));
@@ -296,8 +299,8 @@ QImage AboutPicture(const QString& serif, const QString& sans) {
   p.setBrush(stone);
   p.drawPath(wall.subtracted(openings));
   p.setBrush(shade);
-  p.drawRect(QRectF(left - 8, tierTop - 8, right - left + 16, 8));     // cornice
-  p.drawRect(QRectF(left - 8, tierBottom, right - left + 16, 6));      // floor of the tier
+  p.drawRect(QRectF(left - 8, tierTop - 8, right - left + 16, 8));  // cornice
+  p.drawRect(QRectF(left - 8, tierBottom, right - left + 16, 6));   // floor of the tier
   for (int i = 0; i < 3; ++i) {
     const double x = left + gap + i * (archW + gap) + archW / 2;
     p.setBrush(QColor(0x6a, 0x44, 0x20));
@@ -308,7 +311,8 @@ QImage AboutPicture(const QString& serif, const QString& sans) {
   // roof: a low tent, a drum, a dome and a spire
   const double mid = (left + right) / 2;
   p.setBrush(QColor(0x2e, 0x7a, 0x5a));
-  p.drawPolygon(QPolygonF({{left - 10, tierTop - 8}, {mid, tierTop - 46}, {right + 10, tierTop - 8}}));
+  p.drawPolygon(
+      QPolygonF({{left - 10, tierTop - 8}, {mid, tierTop - 46}, {right + 10, tierTop - 8}}));
   p.setBrush(stone);
   p.drawRect(QRectF(mid - 16, tierTop - 66, 32, 30));
   p.setBrush(QColor(0x24, 0x2c, 0x44));
@@ -363,7 +367,8 @@ QString AddFont(const QString& file, const QString& fallback) {
 
 int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
-  const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("resources/icons");
+  const QString out =
+      argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("resources/icons");
   QDir().mkpath(out);
   const QString fonts = QStringLiteral("/usr/share/fonts/truetype/dejavu/");
   const QString serif = AddFont(fonts + "DejaVuSerif-Bold.ttf", QStringLiteral("DejaVu Serif"));

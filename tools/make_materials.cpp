@@ -214,8 +214,10 @@ QImage Rubble() {
       Rgb col = Scale(nearest->colour, k);
       // Mineral flecks and lichen-brown stains.
       const double fleck = Rand01(x, y, 47);
-      if (fleck < 0.012) col = Mix(col, Rgb{196, 188, 172}, 0.35);
-      else if (fleck > 0.98) col = Scale(col, 0.78);
+      if (fleck < 0.012)
+        col = Mix(col, Rgb{196, 188, 172}, 0.35);
+      else if (fleck > 0.98)
+        col = Scale(col, 0.78);
       col = Mix(col, Rgb{120, 95, 62}, Clamp01(Fbm(x, y, w, h, 4, 3, 3, 48) * 1.5) * 0.35);
       img.setPixel(x, y, ToQRgb(col));
     }
@@ -351,8 +353,10 @@ QImage SpeckledMetal() {
       // Speckles come in small clusters, so they are picked on a coarser grid and thinned.
       const double s = Rand01(x / 2, y / 2, 84);
       const double keep = Rand01(x, y, 85);
-      if (s < 0.07 && keep < 0.6) col = Mix(col, Rgb{150, 156, 164}, 0.3 + s * 5);
-      else if (s > 0.94 && keep < 0.7) col = Scale(col, 0.6);
+      if (s < 0.07 && keep < 0.6)
+        col = Mix(col, Rgb{150, 156, 164}, 0.3 + s * 5);
+      else if (s > 0.94 && keep < 0.7)
+        col = Scale(col, 0.6);
       img.setPixel(x, y, ToQRgb(col));
     }
   return img;

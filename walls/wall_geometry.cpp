@@ -46,8 +46,9 @@ void HexagonOutlines(const TWallSizes& w, TWallOutlines& out) {
 TWallPoints Octagon(std::int32_t width, QPoint shift) {
   const std::int32_t c = Round(std::sin(std::numbers::pi / 3) * (width / 3));
   const std::int32_t s = width - 2 * c;
-  TWallPoints pts = {{c, 0},         {c + s, 0},         {2 * c + s, c}, {2 * c + s, c + s},
-                     {c + s, 2 * c + s}, {c, 2 * c + s}, {0, c + s},     {0, c}};
+  TWallPoints pts = {
+      {c, 0},         {c + s, 0}, {2 * c + s, c}, {2 * c + s, c + s}, {c + s, 2 * c + s},
+      {c, 2 * c + s}, {0, c + s}, {0, c}};
   for (QPoint& p : pts) p += shift;
   return pts;
 }
@@ -56,13 +57,21 @@ std::vector<TWallPoints> SquareArches(const TWallPoints& o, const TWallPoints& i
                                       std::int32_t diameterPx) {
   const std::int32_t h = (diameterPx - a) / 2;
   return {
-      {{o[0].x(), o[0].y() + h}, {i[0].x(), o[0].y() + h}, {i[0].x(), o[3].y() - h},
+      {{o[0].x(), o[0].y() + h},
+       {i[0].x(), o[0].y() + h},
+       {i[0].x(), o[3].y() - h},
        {o[0].x(), o[3].y() - h}},
-      {{o[0].x() + h, o[0].y()}, {o[1].x() - h, o[0].y()}, {o[1].x() - h, i[1].y()},
+      {{o[0].x() + h, o[0].y()},
+       {o[1].x() - h, o[0].y()},
+       {o[1].x() - h, i[1].y()},
        {o[0].x() + h, i[0].y()}},
-      {{i[1].x(), o[1].y() + h}, {o[1].x(), o[1].y() + h}, {o[1].x(), o[2].y() - h},
+      {{i[1].x(), o[1].y() + h},
+       {o[1].x(), o[1].y() + h},
+       {o[1].x(), o[2].y() - h},
        {i[1].x(), o[2].y() - h}},
-      {{o[3].x() + h, i[3].y()}, {o[2].x() - h, i[3].y()}, {o[2].x() - h, o[3].y()},
+      {{o[3].x() + h, i[3].y()},
+       {o[2].x() - h, i[3].y()},
+       {o[2].x() - h, o[3].y()},
        {o[3].x() + h, o[3].y()}},
   };
 }
@@ -76,50 +85,76 @@ QPoint SlantInset(QPoint p, QPoint q, std::int32_t a) {
   return {Round(static_cast<double>(g * dx) / len), Round(static_cast<double>(g * dy) / len)};
 }
 
-std::vector<TWallPoints> HexagonArches(const TWallPoints& o, const TWallPoints& i,
-                                       std::int32_t a) {
+std::vector<TWallPoints> HexagonArches(const TWallPoints& o, const TWallPoints& i, std::int32_t a) {
   const std::int32_t h = (o[1].x() - o[0].x() - a) / 2;
   const QPoint off = SlantInset(o[1], o[2], a);
   const QPoint inn = SlantInset(i[1], i[2], a);
   const int ox = off.x(), oy = off.y(), ix = inn.x(), iy = inn.y();
   return {
-      {{o[0].x() + h, o[0].y()}, {o[1].x() - h, o[1].y()}, {o[1].x() - h, i[1].y()},
+      {{o[0].x() + h, o[0].y()},
+       {o[1].x() - h, o[1].y()},
+       {o[1].x() - h, i[1].y()},
        {o[0].x() + h, i[0].y()}},
-      {{o[4].x() + h, i[4].y()}, {o[3].x() - h, i[3].y()}, {o[3].x() - h, o[3].y()},
+      {{o[4].x() + h, i[4].y()},
+       {o[3].x() - h, i[3].y()},
+       {o[3].x() - h, o[3].y()},
        {o[4].x() + h, o[4].y()}},
-      {{o[1].x() + ox, o[1].y() + oy}, {o[2].x() - ox, o[2].y() - oy},
-       {i[2].x() - ix, i[2].y() - iy}, {i[1].x() + ix, i[1].y() + iy}},
-      {{o[2].x() - ox, o[2].y() + oy}, {o[3].x() + ox, o[3].y() - oy},
-       {i[3].x() + ix, i[3].y() - iy}, {i[2].x() - ix, i[2].y() + iy}},
-      {{o[0].x() - ox, o[0].y() + oy}, {i[0].x() - ix, i[0].y() + iy},
-       {i[5].x() + ix, i[5].y() - iy}, {o[5].x() + ox, o[5].y() - oy}},
-      {{o[5].x() + ox, o[5].y() + oy}, {i[5].x() + ix, i[5].y() + iy},
-       {i[4].x() - ix, i[4].y() - iy}, {o[4].x() - ox, o[4].y() - oy}},
+      {{o[1].x() + ox, o[1].y() + oy},
+       {o[2].x() - ox, o[2].y() - oy},
+       {i[2].x() - ix, i[2].y() - iy},
+       {i[1].x() + ix, i[1].y() + iy}},
+      {{o[2].x() - ox, o[2].y() + oy},
+       {o[3].x() + ox, o[3].y() - oy},
+       {i[3].x() + ix, i[3].y() - iy},
+       {i[2].x() - ix, i[2].y() + iy}},
+      {{o[0].x() - ox, o[0].y() + oy},
+       {i[0].x() - ix, i[0].y() + iy},
+       {i[5].x() + ix, i[5].y() - iy},
+       {o[5].x() + ox, o[5].y() - oy}},
+      {{o[5].x() + ox, o[5].y() + oy},
+       {i[5].x() + ix, i[5].y() + iy},
+       {i[4].x() - ix, i[4].y() - iy},
+       {o[4].x() - ox, o[4].y() - oy}},
   };
 }
 
-std::vector<TWallPoints> OctagonArches(const TWallPoints& o, const TWallPoints& i,
-                                       std::int32_t a) {
+std::vector<TWallPoints> OctagonArches(const TWallPoints& o, const TWallPoints& i, std::int32_t a) {
   const std::int32_t h = (o[1].x() - o[0].x() - a) / 2;
   const double across = std::cos(std::numbers::pi / 4) * a;
   const std::int32_t t = Round((o[0].x() - o[7].x() - across) / 2);
   const std::int32_t v = Round((i[0].x() - i[7].x() - across) / 2);
   return {
-      {{o[7].x(), o[7].y() + h}, {i[7].x(), o[7].y() + h}, {i[7].x(), o[6].y() - h},
+      {{o[7].x(), o[7].y() + h},
+       {i[7].x(), o[7].y() + h},
+       {i[7].x(), o[6].y() - h},
        {o[7].x(), o[6].y() - h}},
-      {{o[0].x() + h, o[0].y()}, {o[1].x() - h, o[0].y()}, {o[1].x() - h, i[0].y()},
+      {{o[0].x() + h, o[0].y()},
+       {o[1].x() - h, o[0].y()},
+       {o[1].x() - h, i[0].y()},
        {o[0].x() + h, i[0].y()}},
-      {{i[2].x(), o[2].y() + h}, {o[2].x(), o[2].y() + h}, {o[2].x(), o[3].y() - h},
+      {{i[2].x(), o[2].y() + h},
+       {o[2].x(), o[2].y() + h},
+       {o[2].x(), o[3].y() - h},
        {i[2].x(), o[3].y() - h}},
-      {{o[5].x() + h, o[5].y()}, {o[4].x() - h, o[5].y()}, {o[4].x() - h, i[5].y()},
+      {{o[5].x() + h, o[5].y()},
+       {o[4].x() - h, o[5].y()},
+       {o[4].x() - h, i[5].y()},
        {o[5].x() + h, i[5].y()}},
-      {{o[1].x() + t, o[1].y() + t}, {o[2].x() - t, o[2].y() - t}, {i[2].x() - v, i[2].y() - v},
+      {{o[1].x() + t, o[1].y() + t},
+       {o[2].x() - t, o[2].y() - t},
+       {i[2].x() - v, i[2].y() - v},
        {i[1].x() + v, i[1].y() + v}},
-      {{o[3].x() - t, o[3].y() + t}, {o[4].x() + t, o[4].y() - t}, {i[4].x() + v, i[4].y() - v},
+      {{o[3].x() - t, o[3].y() + t},
+       {o[4].x() + t, o[4].y() - t},
+       {i[4].x() + v, i[4].y() - v},
        {i[3].x() - v, i[3].y() + v}},
-      {{o[6].x() + t, o[6].y() + t}, {i[6].x() + v, i[6].y() + v}, {i[5].x() - v, i[5].y() - v},
+      {{o[6].x() + t, o[6].y() + t},
+       {i[6].x() + v, i[6].y() + v},
+       {i[5].x() - v, i[5].y() - v},
        {o[5].x() - t, o[5].y() - t}},
-      {{o[0].x() - t, o[0].y() + t}, {i[0].x() - v, i[0].y() + v}, {i[7].x() + v, i[7].y() - v},
+      {{o[0].x() - t, o[0].y() + t},
+       {i[0].x() - v, i[0].y() + v},
+       {i[7].x() + v, i[7].y() - v},
        {o[7].x() + t, o[7].y() - t}},
   };
 }
@@ -176,11 +211,22 @@ TWallPoints ComputeWallFillSeeds(std::uint8_t type, const TWallOutlines& outline
                o[3] + QPoint(-1, -2), o[4] + QPoint(1, -2), o[5] + QPoint(2, 0)};
       break;
     case 2:
-      seeds = {i[0] + up,   i[1] + up,   i[2] + right, i[3] + right,
-               i[4] + down, i[5] + down, i[6] + left,  i[7] + left,
-               o[0] + QPoint(1, 2),   o[1] + QPoint(-1, 2), o[2] + QPoint(-2, 1),
-               o[3] + QPoint(-2, -1), o[4] + QPoint(-1, -2), o[5] + QPoint(1, -2),
-               o[6] + QPoint(2, -1),  o[7] + QPoint(2, 1)};
+      seeds = {i[0] + up,
+               i[1] + up,
+               i[2] + right,
+               i[3] + right,
+               i[4] + down,
+               i[5] + down,
+               i[6] + left,
+               i[7] + left,
+               o[0] + QPoint(1, 2),
+               o[1] + QPoint(-1, 2),
+               o[2] + QPoint(-2, 1),
+               o[3] + QPoint(-2, -1),
+               o[4] + QPoint(-1, -2),
+               o[5] + QPoint(1, -2),
+               o[6] + QPoint(2, -1),
+               o[7] + QPoint(2, 1)};
       break;
     default:
       seeds = {o[0] + QPoint(1, 1), o[1] + QPoint(-1, 1), o[2] + QPoint(-1, -1),

@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <cmath>
+#include <map>
 #include <vector>
 
 #include "beams/orientations.h"
@@ -47,9 +48,8 @@ INSTANTIATE_TEST_SUITE_P(Walls, ChordPoints,
                              ChordCase{0, 13, 100, {3800, 750}, {4850, 3800}},
                              // any type other than 1 and 2 is four-sided
                              ChordCase{7, 5, 100, {1800, 750}, {3800, 4850}},
-                             // width 51 pushes 25 mm, like 50; 101 pushes 50, like 100
+                             // width 51 pushes 25 mm, 101 pushes 50
                              ChordCase{0, 5, 51, {1800, 775}, {3800, 4825}},
-                             ChordCase{0, 5, 50, {1800, 775}, {3800, 4825}},
                              ChordCase{0, 5, 101, {1800, 750}, {3800, 4850}},
                              // six-sided
                              ChordCase{1, 1, 100, {2800, 1068}, {2800, 4532}},
@@ -85,81 +85,32 @@ TEST(ChordPoints, ValuesOutOfRangeSaturate) {
 
 // Where each compass point lies on the default walls, worked out from where the points sit on
 // each shape rather than from the chord tables.
-// clang-format off
 QPointF Anchor(int type, TCompassPoint p) {
   const double M = 2800, A = 800, B = 4800, Q = 1000;
-  auto mid = [](QPoint a, QPoint b) { return (QPointF(a) + QPointF(b)) / 2; };
-  auto along = [](QPoint a, QPoint b) { return QPointF(a) + (QPointF(b) - QPointF(a)) / 4; };
+  const auto& V = type == 1 ? kHexagon : kOctagon;
+  auto mid = [&](int a, int b) { return (QPointF(V[a]) + QPointF(V[b])) / 2; };
+  auto quarter = [&](int a, int b) { return QPointF(V[a]) + (QPointF(V[b]) - QPointF(V[a])) / 4; };
+  std::map<TCompassPoint, QPointF> at;
   if (type == 0) {
-    switch (p) {
-      case cpW: return {M, A};
-      case cpE: return {M, B};
-      case cpS: return {A, M};
-      case cpN: return {B, M};
-      case cpSW: return {A, A};
-      case cpNW: return {B, A};
-      case cpSE: return {A, B};
-      case cpNE: return {B, B};
-      case cpWSW: return {A + Q, A};
-      case cpWNW: return {B - Q, A};
-      case cpESE: return {A + Q, B};
-      case cpENE: return {B - Q, B};
-      case cpSSW: return {A, A + Q};
-      case cpSSE: return {A, B - Q};
-      case cpNNW: return {B, A + Q};
-      case cpNNE: return {B, B - Q};
-      default:
-        break;
-    }
+    at = {{cpSW, {A, A}},      {cpNW, {B, A}},      {cpSE, {A, B}},      {cpNE, {B, B}},
+          {cpWSW, {A + Q, A}}, {cpWNW, {B - Q, A}}, {cpESE, {A + Q, B}}, {cpENE, {B - Q, B}},
+          {cpSSW, {A, A + Q}}, {cpSSE, {A, B - Q}}, {cpNNW, {B, A + Q}}, {cpNNE, {B, B - Q}}};
   } else if (type == 1) {
-    const std::vector<QPoint>& V = kHexagon;
-    switch (p) {
-      case cpW: return mid(V[0], V[1]);
-      case cpE: return mid(V[3], V[4]);
-      case cpS: return V[5];
-      case cpN: return V[2];
-      case cpSW: return V[0];
-      case cpNW: return V[1];
-      case cpNE: return V[3];
-      case cpSE: return V[4];
-      case cpWSW: return along(V[0], V[1]);
-      case cpWNW: return along(V[1], V[0]);
-      case cpESE: return along(V[4], V[3]);
-      case cpENE: return along(V[3], V[4]);
-      case cpSSW: return mid(V[0], V[5]);
-      case cpNNW: return mid(V[1], V[2]);
-      case cpNNE: return mid(V[2], V[3]);
-      case cpSSE: return mid(V[4], V[5]);
-      default:
-        break;
-    }
+    // clang-format off
+    at = {{cpW, mid(0, 1)}, {cpE, mid(3, 4)}, {cpS, V[5]}, {cpN, V[2]},
+          {cpSW, V[0]}, {cpNW, V[1]}, {cpNE, V[3]}, {cpSE, V[4]},
+          {cpWSW, quarter(0, 1)}, {cpWNW, quarter(1, 0)},
+          {cpESE, quarter(4, 3)}, {cpENE, quarter(3, 4)},
+          {cpSSW, mid(0, 5)}, {cpNNW, mid(1, 2)}, {cpNNE, mid(2, 3)}, {cpSSE, mid(4, 5)}};
+    // clang-format on
   } else {
-    const std::vector<QPoint>& V = kOctagon;
-    switch (p) {
-      case cpW: return {M, A};
-      case cpE: return {M, B};
-      case cpS: return {A, M};
-      case cpN: return {B, M};
-      case cpSW: return mid(V[7], V[0]);
-      case cpNW: return mid(V[1], V[2]);
-      case cpNE: return mid(V[3], V[4]);
-      case cpSE: return mid(V[6], V[5]);
-      case cpWSW: return V[0];
-      case cpWNW: return V[1];
-      case cpNNW: return V[2];
-      case cpNNE: return V[3];
-      case cpENE: return V[4];
-      case cpESE: return V[5];
-      case cpSSE: return V[6];
-      case cpSSW: return V[7];
-      default:
-        break;
-    }
+    at = {{cpSW, mid(7, 0)}, {cpNW, mid(1, 2)}, {cpNE, mid(3, 4)}, {cpSE, mid(6, 5)},
+          {cpWSW, V[0]},     {cpWNW, V[1]},     {cpNNW, V[2]},     {cpNNE, V[3]},
+          {cpENE, V[4]},     {cpESE, V[5]},     {cpSSE, V[6]},     {cpSSW, V[7]}};
   }
-  ADD_FAILURE() << "no anchor";
-  return {};
+  at.insert({{cpW, {M, A}}, {cpE, {M, B}}, {cpS, {A, M}}, {cpN, {B, M}}});  // where not given
+  return at.at(p);
 }
-// clang-format on
 
 // With a zero width nothing is pushed, so every chord must run between its two compass points
 // (to within the millimetre that truncating halves and quarters may lose).

@@ -102,10 +102,16 @@ const EditCase kEditCases[] = {
     {"SelectAllDelete", {Set(123), SelectAll(), Key(Qt::Key_Delete)}, "", 0, 0},
     {"SelectAllBackspace", {Set(123), SelectAll(), Key(Qt::Key_Backspace)}, "", 0, 0},
     {"DigitIntoEmptied", {SelectAll(), Key(Qt::Key_Delete), Type("7")}, "7", 7, 1},
-    {"TenthDigitTooLarge", {Set(214748364), Key(Qt::Key_End), Type("8")}, "214748364", 214748364,
+    {"TenthDigitTooLarge",
+     {Set(214748364), Key(Qt::Key_End), Type("8")},
+     "214748364",
+     214748364,
      9},
-    {"TenthDigitLargest", {Set(214748364), Key(Qt::Key_End), Type("7")}, "2147483647",
-     2147483647, 10},
+    {"TenthDigitLargest",
+     {Set(214748364), Key(Qt::Key_End), Type("7")},
+     "2147483647",
+     2147483647,
+     10},
     {"ElevenNines", {SelectAll(), Type("99999999999")}, "999999999", 999999999, 9},
     {"PasteWithLetter", {Set(34), Key(Qt::Key_End), Paste("12a")}, "34", 34, 2},
     {"PasteWithLetterMidText", {Set(34), Caret(1), Paste("x")}, "34", 34, 1},
@@ -194,9 +200,11 @@ TEST_F(NumberEditTest, UndoKeepsValueInStep) {
   QTest::keyClicks(edit_, "12");
   QTest::keyClick(edit_, Qt::Key_Backspace);
   QTest::keyClick(edit_, Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(TextToNumber(edit_->text(), neDec).value_or(0), edit_->Value()) << edit_->text().toStdString();
+  EXPECT_EQ(TextToNumber(edit_->text(), neDec).value_or(0), edit_->Value())
+      << edit_->text().toStdString();
   QTest::keyClick(edit_, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-  EXPECT_EQ(TextToNumber(edit_->text(), neDec).value_or(0), edit_->Value()) << edit_->text().toStdString();
+  EXPECT_EQ(TextToNumber(edit_->text(), neDec).value_or(0), edit_->Value())
+      << edit_->text().toStdString();
 }
 
 // The real field against the model, edit for edit: text, value and caret agree.

@@ -77,9 +77,10 @@ TEST(PlaceRinger, OutOfRangeAngleStillShowsAFigure) {
 }
 
 // Scale 0.1 and the default board of 25 px throughout: pedals 10 x 60 px, 2 px apart.
-TEST(PedalOutlines, NoHeavyBellsNoPedals) {
+TEST(PedalOutlines, OnePerHeavyBellAtMostTheCatalogue) {
   EXPECT_TRUE(PedalOutlines(0, 0, 25, 181, 81, 0.1L).empty());
   EXPECT_TRUE(PedalOutlines(-3, 0, 25, 181, 81, 0.1L).empty());
+  EXPECT_EQ(PedalOutlines(INT_MAX, 0, 25, 181, 81, 0.1L).size(), 42u);
 }
 
 TEST(PedalOutlines, SideBySideRightOfTheBoardWhenUnturned) {

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "walls/flood_fill.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -65,8 +65,8 @@ TEST(FloodFill, OtherFormats) {
   palette.setColorTable({kRed, 0xFF00FF00});
   palette.setPixel(0, 0, 0);
   palette.setPixel(1, 0, 1);
-  for (QImage::Format f : {QImage::Format_ARGB32, QImage::Format_ARGB32_Premultiplied,
-                           QImage::Format_RGB888}) {
+  for (QImage::Format f :
+       {QImage::Format_ARGB32, QImage::Format_ARGB32_Premultiplied, QImage::Format_RGB888}) {
     QImage img = Blank(f);
     img.setPixel(6, 0, kBlack);
     for (int y = 0; y < 12; ++y) img.setPixel(6, y, kBlack);

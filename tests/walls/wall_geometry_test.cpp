@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "walls/wall_geometry.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -35,10 +35,11 @@ TEST(WallGeometry, FourSidedAtWindowScale) {
 
 TEST(WallGeometry, SixSided) {
   const TWallGeometry g = BuildWallGeometry({1, 5600, 4000, 800, 1500}, kTenth, 150, 560);
-  EXPECT_EQ(g.Outlines.OuterMm, (Pts{{1400, 375}, {4200, 375}, {5600, 2800}, {4200, 5225},
-                                     {1400, 5225}, {0, 2800}}));
-  EXPECT_EQ(g.Outlines.InnerMm, (Pts{{1800, 1068}, {3800, 1068}, {4800, 2800}, {3800, 4532},
-                                     {1800, 4532}, {800, 2800}}));
+  EXPECT_EQ(g.Outlines.OuterMm,
+            (Pts{{1400, 375}, {4200, 375}, {5600, 2800}, {4200, 5225}, {1400, 5225}, {0, 2800}}));
+  EXPECT_EQ(
+      g.Outlines.InnerMm,
+      (Pts{{1800, 1068}, {3800, 1068}, {4800, 2800}, {3800, 4532}, {1800, 4532}, {800, 2800}}));
   // 37.5 and 522.5 round to the even neighbours 38 and 522.
   EXPECT_EQ(g.Outlines.OuterPx,
             (Pts{{205, 103}, {485, 103}, {625, 345}, {485, 587}, {205, 587}, {65, 345}}));
@@ -56,22 +57,55 @@ TEST(WallGeometry, SixSided) {
   };
   EXPECT_EQ(g.ArcQuadsPx, quads);
   // Beside the inner corners, then near the outer ones.
-  EXPECT_EQ(g.FillSeeds,
-            (Pts{{245, 171}, {445, 171}, {546, 345}, {445, 519}, {245, 519}, {144, 345},
-                 {206, 105}, {484, 105}, {623, 345}, {484, 585}, {206, 585}, {67, 345}}));
+  EXPECT_EQ(g.FillSeeds, (Pts{{245, 171},
+                              {445, 171},
+                              {546, 345},
+                              {445, 519},
+                              {245, 519},
+                              {144, 345},
+                              {206, 105},
+                              {484, 105},
+                              {623, 345},
+                              {484, 585},
+                              {206, 585},
+                              {67, 345}}));
 }
 
 TEST(WallGeometry, EightSided) {
   const TWallGeometry g = BuildWallGeometry({2, 5600, 4000, 800, 1320}, kTenth, 132, 560);
   // c = 1616, s = 2368 outside; c = 1154, s = 1692 inside, shifted by (800, 800).
-  EXPECT_EQ(g.Outlines.OuterMm, (Pts{{1616, 0}, {3984, 0}, {5600, 1616}, {5600, 3984},
-                                     {3984, 5600}, {1616, 5600}, {0, 3984}, {0, 1616}}));
-  EXPECT_EQ(g.Outlines.InnerMm, (Pts{{1954, 800}, {3646, 800}, {4800, 1954}, {4800, 3646},
-                                     {3646, 4800}, {1954, 4800}, {800, 3646}, {800, 1954}}));
-  EXPECT_EQ(g.Outlines.OuterPx, (Pts{{227, 65}, {463, 65}, {625, 227}, {625, 463}, {463, 625},
-                                     {227, 625}, {65, 463}, {65, 227}}));
-  EXPECT_EQ(g.Outlines.InnerPx, (Pts{{260, 145}, {430, 145}, {545, 260}, {545, 430},
-                                     {430, 545}, {260, 545}, {145, 430}, {145, 260}}));
+  EXPECT_EQ(g.Outlines.OuterMm, (Pts{{1616, 0},
+                                     {3984, 0},
+                                     {5600, 1616},
+                                     {5600, 3984},
+                                     {3984, 5600},
+                                     {1616, 5600},
+                                     {0, 3984},
+                                     {0, 1616}}));
+  EXPECT_EQ(g.Outlines.InnerMm, (Pts{{1954, 800},
+                                     {3646, 800},
+                                     {4800, 1954},
+                                     {4800, 3646},
+                                     {3646, 4800},
+                                     {1954, 4800},
+                                     {800, 3646},
+                                     {800, 1954}}));
+  EXPECT_EQ(g.Outlines.OuterPx, (Pts{{227, 65},
+                                     {463, 65},
+                                     {625, 227},
+                                     {625, 463},
+                                     {463, 625},
+                                     {227, 625},
+                                     {65, 463},
+                                     {65, 227}}));
+  EXPECT_EQ(g.Outlines.InnerPx, (Pts{{260, 145},
+                                     {430, 145},
+                                     {545, 260},
+                                     {545, 430},
+                                     {430, 545},
+                                     {260, 545},
+                                     {145, 430},
+                                     {145, 260}}));
   // h = 52, t = Round(34.33) = 34, v = Round(10.83) = 11
   ASSERT_EQ(g.ArcQuadsPx.size(), 8u);
   EXPECT_EQ(g.ArcQuadsPx[0], (Pts{{65, 279}, {145, 279}, {145, 411}, {65, 411}}));
@@ -90,8 +124,8 @@ TEST(WallGeometry, EightSided) {
 // around an outer corner still gets one.
 TEST(WallGeometry, SeedsAvoidOpeningsWiderThanTheInnerSides) {
   const double scale = 0.035;
-  const TWallGeometry g = BuildWallGeometry({1, 16000, 8000, 4000, 4619}, {scale, 65, 65},
-                                            162, 560);
+  const TWallGeometry g =
+      BuildWallGeometry({1, 16000, 8000, 4000, 4619}, {scale, 65, 65}, 162, 560);
   ASSERT_EQ(g.FillSeeds.size(), 6u);
   for (std::size_t k = 0; k < 6; ++k)
     EXPECT_EQ(g.FillSeeds[k] - g.Outlines.OuterPx[k],

@@ -32,8 +32,7 @@ QPoint Centre(const TWallPoints& q) {
 TEST(WallPaint, DefaultFourSidedWalls) {
   const QImage probe = Probe();
   QImage layer = Layer();
-  const TWallGeometry g =
-      BuildWallGeometry({0, 5600, 4000, 800, 1500}, {0.1, 65, 65}, 150, 560);
+  const TWallGeometry g = BuildWallGeometry({0, 5600, 4000, 800, 1500}, {0.1, 65, 65}, 150, 560);
   RenderWallsLayer(layer, g, probe, true);
   auto patternAt = [&](int x, int y) { return probe.pixel(x % 7, y % 5); };
 
@@ -64,8 +63,7 @@ TEST(WallPaint, DefaultFourSidedWalls) {
 
 TEST(WallPaint, HiddenWallsLeaveTheLayerWhite) {
   QImage layer = Layer();
-  const TWallGeometry g =
-      BuildWallGeometry({1, 5600, 4000, 800, 1500}, {0.1, 65, 65}, 150, 560);
+  const TWallGeometry g = BuildWallGeometry({1, 5600, 4000, 800, 1500}, {0.1, 65, 65}, 150, 560);
   RenderWallsLayer(layer, g, Probe(), true);
   ASSERT_NE(layer.pixel(65, 345), kWhite);
   RenderWallsLayer(layer, g, Probe(), false);
@@ -76,22 +74,20 @@ TEST(WallPaint, HiddenWallsLeaveTheLayerWhite) {
 // Over the range of shapes and scales the plan meets, every wall piece is filled, the fill
 // never escapes into the courtyard or the outside, and the openings stay clear.
 TEST(WallPaint, FillStaysInsideTheWallPieces) {
-  const TWallSizes shapes[] = {{0, 5600, 4000, 800, 1500},  {1, 5600, 4000, 800, 1617},
-                               {2, 5600, 4000, 800, 1320},  {1, 16000, 8000, 4000, 4619},
-                               {2, 16000, 8000, 4000, 3771}, {0, 1200, 1000, 100, 1000},
-                               {1, 1200, 1000, 100, 346},   {2, 1200, 1000, 100, 283},
-                               {1, 7200, 5600, 800, 800},   {2, 9000, 7000, 1000, 1000},
-                               {1, 5600, 2000, 1800, 1800}, {2, 5600, 2000, 1800, 1800},
-                               {1, 8200, 8000, 100, 2367},  {2, 8200, 8000, 100, 1933}};
+  const TWallSizes shapes[] = {
+      {0, 5600, 4000, 800, 1500},   {1, 5600, 4000, 800, 1617},   {2, 5600, 4000, 800, 1320},
+      {1, 16000, 8000, 4000, 4619}, {2, 16000, 8000, 4000, 3771}, {0, 1200, 1000, 100, 1000},
+      {1, 1200, 1000, 100, 346},    {2, 1200, 1000, 100, 283},    {1, 7200, 5600, 800, 800},
+      {2, 9000, 7000, 1000, 1000},  {1, 5600, 2000, 1800, 1800},  {2, 5600, 2000, 1800, 1800},
+      {1, 8200, 8000, 100, 2367},   {2, 8200, 8000, 100, 1933}};
   const QImage probe = Probe();
   for (const TWallSizes& w : shapes)
     for (double px : {160.0, 220.0, 380.0, 560.0}) {
       SCOPED_TRACE(testing::Message() << int(w.Type) << " " << w.Outer << " at " << px);
       const double scale = px / w.Outer;
       const int outerPx = static_cast<int>(std::lround(w.Outer * scale));
-      const TWallGeometry g = BuildWallGeometry(w, {scale, 65, 65},
-                                                static_cast<int>(std::lround(w.Arch * scale)),
-                                                outerPx);
+      const TWallGeometry g = BuildWallGeometry(
+          w, {scale, 65, 65}, static_cast<int>(std::lround(w.Arch * scale)), outerPx);
       QImage layer = Layer();
       RenderWallsLayer(layer, g, probe, true);
       EXPECT_EQ(layer.pixel(2, 2), kWhite);
@@ -128,9 +124,8 @@ TEST(WallPaint, MaterialPictureFromResources) {
   const QImage brick(QStringLiteral(":/Material1"));
   ASSERT_FALSE(brick.isNull());
   QImage layer = Layer();
-  RenderWallsLayer(layer,
-                   BuildWallGeometry({0, 5600, 4000, 800, 1500}, {0.1, 65, 65}, 150, 560), brick,
-                   true);
+  RenderWallsLayer(layer, BuildWallGeometry({0, 5600, 4000, 800, 1500}, {0.1, 65, 65}, 150, 560),
+                   brick, true);
   for (QPoint p : {QPoint(100, 100), QPoint(250, 130), QPoint(600, 500)})
     EXPECT_EQ(layer.pixel(p), brick.pixel(p.x() % 120, p.y() % 111));
 }

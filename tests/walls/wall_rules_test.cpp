@@ -1,8 +1,8 @@
+#include "walls/wall_rules.h"
+
 #include <gtest/gtest.h>
 
 #include <limits>
-
-#include "walls/wall_rules.h"
 
 namespace {
 
@@ -33,17 +33,20 @@ const TWallSizes kNew{};  // 5600 / 4000 / 800, arch 1500
 TEST(WallRules, EditChains) {
   const EditCase cases[] = {
       {"outer follows", kNew, Op::Outer, 6000, 6000, 4400, 800, wfOuter | wfInner},
-      {"outer too big", kNew, Op::Outer, 20000, 16000, 8000, 4000,
-       wfOuter | wfInner | wfThickness},
-      {"outer too small", kNew, Op::Outer, 1000, 1200, 1000, 100,
-       wfOuter | wfInner | wfThickness},
+      {"outer too big", kNew, Op::Outer, 20000, 16000, 8000, 4000, wfOuter | wfInner | wfThickness},
+      {"outer too small", kNew, Op::Outer, 1000, 1200, 1000, 100, wfOuter | wfInner | wfThickness},
       {"inner above outer", kNew, Op::Inner, 9000, 8200, 8000, 100,
        wfInner | wfThickness | wfOuter},
       {"inner odd difference", kNew, Op::Inner, 4001, 5600, 4001, 799, wfInner | wfThickness},
-      {"inner leaves 50", kNew, Op::Inner, 5500, 5700, 5500, 100,
+      {"inner leaves 50", kNew, Op::Inner, 5500, 5700, 5500, 100, wfInner | wfThickness | wfOuter},
+      {"inner thickness too big",
+       {0, 16000, 8000, 4000, 4000},
+       Op::Inner,
+       1000,
+       9000,
+       1000,
+       4000,
        wfInner | wfThickness | wfOuter},
-      {"inner thickness too big", {0, 16000, 8000, 4000, 4000}, Op::Inner, 1000, 9000, 1000,
-       4000, wfInner | wfThickness | wfOuter},
       {"thickness too small", kNew, Op::Width, 50, 4200, 4000, 100, wfThickness | wfOuter},
       {"thickness too big", kNew, Op::Width, 5000, 12000, 4000, 4000, wfThickness | wfOuter},
   };
@@ -121,7 +124,7 @@ TEST(WallRules, ArchMaximumByType) {
   struct Case {
     std::uint8_t type;
     std::int32_t outer, inner, max;
-  } const cases[] = {{1, 5600, 4000, 1617}, {2, 5600, 4000, 1320}, {1, 16000, 8000, 4619},
+  } const cases[] = {{1, 5600, 4000, 1617},  {2, 5600, 4000, 1320}, {1, 16000, 8000, 4619},
                      {2, 16000, 8000, 3771}, {0, 5600, 4000, 4000}, {7, 5600, 3000, 3000}};
   for (const Case& c : cases) EXPECT_EQ(WallArcWidthMax(c.type, c.outer, c.inner), c.max);
 }
@@ -158,8 +161,8 @@ TEST(WallRules, TypesAndNames) {
   EXPECT_EQ(WallTypeName(2), QStringLiteral("Восьмерик"));
   EXPECT_EQ(WallTypeName(-4), QStringLiteral("Четверик"));
 
-  const char* names[] = {"Красный кирпич", "Камень", "Ель",    "Сосна",
-                         "Дуб",            "Короб",  "Двутавр", "Швеллер"};
+  const char* names[] = {"Красный кирпич", "Камень",  "Ель",    "Сосна", "Дуб",
+                         "Короб",          "Двутавр", "Швеллер"};
   for (int i = 0; i < kMaterialCount; ++i)
     EXPECT_EQ(MaterialName(i), std::optional(QString::fromUtf8(names[i])));
   EXPECT_FALSE(MaterialName(-1));

@@ -1,0 +1,87 @@
+#include "app/headless_export.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include "app/tfm_main.h"
+#include "document/image_writers.h"
+#include "plan/plan_panel.h"
+
+bool WantsHelp(const QStringList& arguments) {
+  return arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"));
+}
+
+QString UsageText() {
+  return QStringLiteral(
+      "Usage:\n"
+      "  tarvosk [DOCUMENT]          start the editor, opening DOCUMENT (a .tarvosk file)\n"
+      "  tarvosk -ns [DOCUMENT]      the same without the start-up picture\n"
+      "  tarvosk --export PICTURE DOCUMENT [--size WxH]\n"
+      "                              open DOCUMENT, fix the arrangement and write the plan as\n"
+      "                              PICTURE (.bmp, .jpg or .png by its extension) for a drawing\n"
+      "                              panel of W x H pixels (default 1280x800); no window is shown\n"
+      "                              and no display is needed; errors go to standard error and\n"
+      "                              the exit status is not zero\n"
+      "  tarvosk --help              this text\n");
+}
+
+std::optional<THeadlessExport> ParseHeadlessExport(const QStringList& arguments, QString* error) {
+  const qsizetype at = arguments.indexOf(QStringLiteral("--export"));
+  if (at < 0) return std::nullopt;
+  THeadlessExport job;
+  QStringList rest = arguments;
+  rest.removeAt(at);
+  const qsizetype sizeAt = rest.indexOf(QStringLiteral("--size"));
+  if (sizeAt >= 0) {
+    if (sizeAt + 1 >= rest.size()) {
+      *error = QStringLiteral("--size needs a value such as 1600x900");
+      return job;
+    }
+    static const QRegularExpression re(QStringLiteral("^(\\d{1,5})[xX](\\d{1,5})$"));
+    const QRegularExpressionMatch m = re.match(rest.at(sizeAt + 1));
+    const int w = m.hasMatch() ? m.captured(1).toInt() : 0, h = m.hasMatch() ? m.captured(2).toInt() : 0;
+    if (w < 200 || h < 200 || w > 20000 || h > 20000) {
+      *error = QStringLiteral("--size must be WxH with both sides from 200 to 20000, not '%1'").arg(rest.at(sizeAt + 1));
+      return job;
+    }
+    job.Size = QSize(w, h);
+    rest.remove(sizeAt, 2);
+  }
+  rest.removeAll(QStringLiteral("-ns"));
+  if (rest.size() != 2) {
+    *error = QStringLiteral("--export needs exactly a PICTURE and a DOCUMENT");
+    return job;
+  }
+  job.Picture = rest.at(0);
+  job.Document = rest.at(1);
+  return job;
+}
+
+namespace {
+
+std::optional<TExportFormat> FormatOfExtension(const QString& path) {
+  const QString suffix = QFileInfo(path).suffix().toLower();
+  if (suffix == QLatin1String("bmp")) return TExportFormat::Bmp;
+  if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg")) return TExportFormat::Jpeg;
+  if (suffix == QLatin1String("png")) return TExportFormat::Png;
+  return std::nullopt;
+}
+
+}  // namespace
+
+QString RunHeadlessExport(const THeadlessExport& job) {
+  const std::optional<TExportFormat> format = FormatOfExtension(job.Picture);
+  if (!format) return QStringLiteral("'%1': the picture must end in .bmp, .jpg or .png").arg(job.Picture);
+  if (!QFileInfo(job.Document).isFile()) return QStringLiteral("'%1': no such document").arg(job.Document);
+  TStartOptions options;
+  options.RegisterFileType = false;
+  options.ReadViewSettings = false;
+  TfmMain window(options);
+  QString failure;
+  window.FErrorReport = [&failure](const QString& message) { failure = message; };
+  window.SetPlanClientSize(job.Size);
+  if (!window.OpenDocument(job.Document)) return failure;
+  window.DrawRulers();
+  const QString error = window.ExportPlanAs(job.Picture, *format);
+  return error;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// `tarvosk --export PICTURE DOCUMENT [--size WxH]`: the fixed plan of a document written as a
+// picture without showing any window, for scripts and print shops.
+struct THeadlessExport {
+  QString Picture;
+  QString Document;
+  QSize Size{1280, 800};
+};
+
+// Nothing when the arguments do not ask for an export; an error text in `error` when they ask
+// for one wrongly.
+std::optional<THeadlessExport> ParseHeadlessExport(const QStringList& arguments, QString* error);
+bool WantsHelp(const QStringList& arguments);
+QString UsageText();
+
+// Runs the export; returns an empty string on success, else the message.
+QString RunHeadlessExport(const THeadlessExport& job);

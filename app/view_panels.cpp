@@ -1,0 +1,161 @@
+// The five tool panels: shown and hidden from their title bars and the "Вид" menu, and
+// remembered in "view.ini". Every change of the drawing panel's size re-scales the plan.
+#include <QAction>
+#include <QFileInfo>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "app/panel_title.h"
+#include "app/tfm_main.h"
+#include "app/view_settings.h"
+
+void TfmMain::DockObjViewTop() {
+  pnlObjView->setFixedHeight(200);
+  FLeftLayout->setStretchFactor(pnlObjView, 0);
+}
+
+void TfmMain::DockObjViewClient() {
+  pnlObjView->setMinimumHeight(0);
+  pnlObjView->setMaximumHeight(QWIDGETSIZE_MAX);
+  FLeftLayout->setStretchFactor(pnlObjView, 1);
+}
+
+void TfmMain::RelayoutAfterPanels() {
+  SettleLayout();
+  RelayoutPlan(true);
+}
+
+void TfmMain::ReadViewSettings() {
+  if (!QFileInfo::exists(FViewIni.Read)) WriteViewSettings();
+  const TViewSettings s = ReadViewIni(FViewIni.Read);
+  pnlObjView->setVisible(s.ObjView);
+  nViewObjView->setChecked(!pnlObjView->isHidden());
+  pnlObjInsp->setVisible(s.ObjInsp);
+  nViewObjInsp->setChecked(!pnlObjInsp->isHidden());
+  pnlTools->setVisible(s.Tools);
+  nViewTools->setChecked(!pnlTools->isHidden());
+  pnlBells->setVisible(s.Bells);
+  nViewBells->setChecked(!pnlBells->isHidden());
+  pnlBeems->setVisible(s.Beems);
+  nViewBeems->setChecked(!pnlBeems->isHidden());
+  if (pnlObjView->isHidden() && pnlObjInsp->isHidden()) pnlLeft->hide();
+  if (!pnlObjView->isHidden() && pnlObjInsp->isHidden()) DockObjViewClient();
+}
+
+bool TfmMain::WriteViewSettings() {
+  TViewSettings s;
+  s.ObjView = !pnlObjView->isHidden();
+  s.ObjInsp = !pnlObjInsp->isHidden();
+  s.Tools = !pnlTools->isHidden();
+  s.Bells = !pnlBells->isHidden();
+  s.Beems = !pnlBeems->isHidden();
+  // A folder that cannot be written only costs the remembered layout; the program goes on.
+  const bool written = WriteViewIni(FViewIni.Write, s);
+  if (written) FViewIni.Read = FViewIni.Write;
+  return written;
+}
+
+void TfmMain::btnObjListCloseClick() {
+  pnlObjView->hide();
+  nViewObjView->setChecked(false);
+  if (!pnlObjInsp->isHidden()) return;
+  pnlLeft->hide();
+  RelayoutAfterPanels();
+}
+
+void TfmMain::btnObjInspCloseClick() {
+  pnlObjInsp->hide();
+  nViewObjInsp->setChecked(false);
+  if (!pnlObjView->isHidden()) {
+    DockObjViewClient();
+    return;
+  }
+  pnlLeft->hide();
+  RelayoutAfterPanels();
+}
+
+void TfmMain::btnToolsCloseClick() {
+  pnlTools->hide();
+  nViewTools->setChecked(false);
+  RelayoutAfterPanels();
+}
+
+void TfmMain::btnBellsCloseClick() {
+  pnlBells->hide();
+  nViewBells->setChecked(false);
+  RelayoutAfterPanels();
+}
+
+void TfmMain::btnBeemCloseClick() {
+  pnlBeems->hide();
+  nViewBeems->setChecked(false);
+  RelayoutAfterPanels();
+}
+
+void TfmMain::nViewBeemsClick() {
+  pnlBeems->setVisible(nViewBeems->isChecked());
+  RelayoutAfterPanels();
+}
+
+void TfmMain::nViewToolsClick() {
+  pnlTools->setVisible(nViewTools->isChecked());
+  RelayoutAfterPanels();  // the palette always stays below the tools in this layout
+}
+
+void TfmMain::nViewBellsClick() {
+  pnlBells->setVisible(nViewBells->isChecked());
+  RelayoutAfterPanels();
+}
+
+void TfmMain::LeftColumnChanged() {
+  const bool view = !pnlObjView->isHidden(), insp = !pnlObjInsp->isHidden();
+  if ((view || insp) && pnlLeft->isHidden()) {
+    pnlLeft->show();
+    RelayoutAfterPanels();
+  }
+  if (!view && !insp && !pnlLeft->isHidden()) {
+    pnlLeft->hide();
+    RelayoutAfterPanels();
+  }
+  if (view && !insp) DockObjViewClient();
+  if (insp) DockObjViewTop();
+}
+
+void TfmMain::nViewObjViewClick() {
+  pnlObjView->setVisible(nViewObjView->isChecked());
+  LeftColumnChanged();
+}
+
+void TfmMain::nViewObjInspClick() {
+  pnlObjInsp->setVisible(nViewObjInsp->isChecked());
+  LeftColumnChanged();
+}
+
+void TfmMain::nHidePanelsClick() {
+  for (QWidget* w : {pnlObjView, pnlObjInsp, pnlLeft, pnlTools, pnlBells, pnlBeems}) w->hide();
+  for (QAction* a : {nViewObjView, nViewObjInsp, nViewTools, nViewBells, nViewBeems}) a->setChecked(false);
+  RelayoutAfterPanels();
+}
+
+void TfmMain::nShowPanelsClick() {
+  for (QWidget* w : {pnlObjView, pnlObjInsp, pnlLeft}) w->show();
+  DockObjViewTop();
+  for (QWidget* w : {pnlTools, pnlBells, pnlBeems}) w->show();
+  for (QAction* a : {nViewObjView, nViewObjInsp, nViewTools, nViewBells, nViewBeems}) a->setChecked(true);
+  RelayoutAfterPanels();
+}
+
+void TfmMain::WireViewPanels() {
+  connect(pnlObjViewTitle->CloseButton(), &QToolButton::clicked, this, &TfmMain::btnObjListCloseClick);
+  connect(pnlObjInspTitle->CloseButton(), &QToolButton::clicked, this, &TfmMain::btnObjInspCloseClick);
+  connect(pnlToolsTitle->CloseButton(), &QToolButton::clicked, this, &TfmMain::btnToolsCloseClick);
+  connect(pnlBellsTitle->CloseButton(), &QToolButton::clicked, this, &TfmMain::btnBellsCloseClick);
+  connect(pnlBeemTitle->CloseButton(), &QToolButton::clicked, this, &TfmMain::btnBeemCloseClick);
+  connect(nViewObjView, &QAction::triggered, this, &TfmMain::nViewObjViewClick);
+  connect(nViewObjInsp, &QAction::triggered, this, &TfmMain::nViewObjInspClick);
+  connect(nViewTools, &QAction::triggered, this, &TfmMain::nViewToolsClick);
+  connect(nViewBells, &QAction::triggered, this, &TfmMain::nViewBellsClick);
+  connect(nViewBeems, &QAction::triggered, this, &TfmMain::nViewBeemsClick);
+  connect(nShowPanels, &QAction::triggered, this, &TfmMain::nShowPanelsClick);
+  connect(nHidePanels, &QAction::triggered, this, &TfmMain::nHidePanelsClick);
+}

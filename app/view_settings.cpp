@@ -1,0 +1,52 @@
+#include "app/view_settings.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include "platform/ini_file.h"
+
+namespace {
+const QString kSection = QStringLiteral("View");
+}
+
+TViewIniPaths ResolveViewIniPaths(const QString& exeDir, bool exeDirWritable, const QString& configHome) {
+  const QString beside = QDir(exeDir).filePath(QStringLiteral("view.ini"));
+  if (exeDirWritable) return {beside, beside};
+  const QString config = QDir(configHome).filePath(QStringLiteral("tarvosk/view.ini"));
+  return {QFileInfo::exists(beside) && !QFileInfo::exists(config) ? beside : config, config};
+}
+
+TViewIniPaths DefaultViewIniPaths() {
+  const QString exeDir = QCoreApplication::applicationDirPath();
+  QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
+  if (configHome.isEmpty() || QDir::isRelativePath(configHome))
+    configHome = QDir::homePath() + QStringLiteral("/.config");
+  const QFileInfo dir(exeDir);
+  return ResolveViewIniPaths(exeDir, dir.isDir() && dir.isWritable(), configHome);
+}
+
+TViewSettings ReadViewIni(const QString& path) {
+  TIniFile ini;
+  TViewSettings s;
+  if (!ini.LoadFromFile(path)) return s;
+  s.ObjView = ini.ReadInteger(kSection, QStringLiteral("ObjView"), 1) != 0;
+  s.ObjInsp = ini.ReadInteger(kSection, QStringLiteral("ObjInsp"), 1) != 0;
+  s.Tools = ini.ReadInteger(kSection, QStringLiteral("Tools"), 1) != 0;
+  s.Bells = ini.ReadInteger(kSection, QStringLiteral("Bells"), 1) != 0;
+  s.Beems = ini.ReadInteger(kSection, QStringLiteral("Beems"), 1) != 0;
+  return s;
+}
+
+bool WriteViewIni(const QString& path, const TViewSettings& s) {
+  TIniFile ini;
+  if (QFileInfo::exists(path)) ini.LoadFromFile(path);  // keep what else the user wrote there
+  ini.WriteString(kSection, QStringLiteral("ObjView"), s.ObjView ? QStringLiteral("1") : QStringLiteral("0"));
+  ini.WriteString(kSection, QStringLiteral("ObjInsp"), s.ObjInsp ? QStringLiteral("1") : QStringLiteral("0"));
+  ini.WriteString(kSection, QStringLiteral("Tools"), s.Tools ? QStringLiteral("1") : QStringLiteral("0"));
+  ini.WriteString(kSection, QStringLiteral("Bells"), s.Bells ? QStringLiteral("1") : QStringLiteral("0"));
+  ini.WriteString(kSection, QStringLiteral("Beems"), s.Beems ? QStringLiteral("1") : QStringLiteral("0"));
+  const QFileInfo info(path);
+  if (!QDir().mkpath(info.path())) return false;
+  return ini.SaveToFile(path);
+}

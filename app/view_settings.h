@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+// Where "view.ini" lives: beside the executable when that folder is writable, otherwise in the
+// user's configuration folder. A file already beside the executable is read from there even
+// when the folder cannot be written.
+struct TViewIniPaths {
+  QString Read;
+  QString Write;
+};
+
+TViewIniPaths ResolveViewIniPaths(const QString& exeDir, bool exeDirWritable, const QString& configHome);
+
+// The program's own choice of folders: $XDG_CONFIG_HOME (default ~/.config) + "/tarvosk".
+TViewIniPaths DefaultViewIniPaths();
+
+// The five panels in the file's key order.
+struct TViewSettings {
+  bool ObjView = true;
+  bool ObjInsp = true;
+  bool Tools = true;
+  bool Bells = true;
+  bool Beems = true;
+};
+
+// A missing file, a missing key and a value that is not an integer (decimal, "$" or "0x"
+// hexadecimal) all read as visible.
+TViewSettings ReadViewIni(const QString& path);
+// True when the file now holds the settings; the old file is left whole otherwise.
+bool WriteViewIni(const QString& path, const TViewSettings& settings);

@@ -1,0 +1,102 @@
+// Saving and opening documents. A document is read and checked as a whole before the plan is
+// touched, so a file that cannot be opened leaves the plan on screen exactly as it was.
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QMessageBox>
+
+#include "app/tfm_main.h"
+#include "document/document_file.h"
+
+void TfmMain::ReportError(const QString& message) {
+  if (FErrorReport) {
+    FErrorReport(message);
+    return;
+  }
+  QMessageBox::critical(this, QApplication::applicationDisplayName(), message);
+}
+
+bool TfmMain::SaveDocument(const QString& path) {
+  const QString error = SaveDocumentFile(path, FObjects);
+  if (!error.isEmpty()) {
+    ReportError(error);
+    return false;
+  }
+  return true;
+}
+
+void TfmMain::ReadObjectSection(const TPlanObject& stored, int n) {
+  CreateObject(stored.ObjName, stored.ObjType, QPoint(0, 0), stored.BellDiameter, false);
+  TPlanObject& o = *FObjects[static_cast<size_t>(n)];
+  o.CreateIndex = n;
+  o.ObjVisible = stored.ObjVisible;
+  if (QListWidgetItem* item = clbObjects->item(n)) {
+    const QSignalBlocker blocker(clbObjects);
+    item->setCheckState(o.ObjVisible ? Qt::Checked : Qt::Unchecked);
+  }
+  o.WallType = stored.WallType;
+  o.WallMaterial = stored.WallMaterial;
+  o.WallDiameterOuter = stored.WallDiameterOuter;
+  o.WallDiameterInner = stored.WallDiameterInner;
+  o.WallWallWidth = stored.WallWallWidth;
+  o.WallArcWidth = stored.WallArcWidth;
+  o.BellPosition = stored.BellPosition;
+  o.PostAngle = stored.PostAngle;
+  o.PostWidth = stored.PostWidth;
+  o.PostHeight = stored.PostHeight;
+  o.PostBoardDiameter = stored.PostBoardDiameter;
+  o.PostPosition = stored.PostPosition;
+  o.BeemMaterial = stored.BeemMaterial;
+  o.BeemWidth = stored.BeemWidth;
+  o.BeemOrientation = stored.BeemOrientation;
+  o.BeemBeginPoint = stored.BeemBeginPoint;
+  o.BeemEndPoint = stored.BeemEndPoint;
+}
+
+bool TfmMain::OpenDocument(const QString& path) {
+  const TDocumentContent content = ReadDocumentFile(path, FBellDiameters);
+  if (!content.Ok()) {
+    ReportError(content.Error);
+    return false;
+  }
+  DeleteAllObjects();
+  for (size_t n = 0; n < content.Objects.size(); ++n)
+    ReadObjectSection(content.Objects[n], static_cast<int>(n));
+  ComputeScale();
+  DrawWalls();
+  FCurIndex = 1;
+  ProjectPost();
+  DrawPost();
+  for (size_t i = 2; i < FObjects.size(); ++i) ReprojectObject(static_cast<int>(i));
+  TickChordBoxes();
+  RelayChordBeems();
+  FPrevDiameterOuter = FObjects[0]->WallDiameterOuter;
+  FPrevDiameterInner = FObjects[0]->WallDiameterInner;
+  FCurIndex = 0;
+  SelectObject(0);
+  return true;
+}
+
+void TfmMain::nSaveDocClick() {
+  const QString path = QFileDialog::getSaveFileName(
+      this, QString(), QString(), QStringLiteral("*.tarvosk (*.tarvosk)"), nullptr,
+      QFileDialog::DontConfirmOverwrite);
+  if (path.isEmpty()) return;
+  SaveDocument(QFileInfo(path).suffix().isEmpty() ? path + QStringLiteral(".tarvosk") : path);
+}
+
+void TfmMain::nLoadDocClick() {
+  const QString path = QFileDialog::getOpenFileName(this, QString(), QString(),
+                                                    QStringLiteral(".tarvosk (*.tarvosk)"));
+  if (path.isEmpty() || !QFileInfo(path).isFile()) return;
+  OpenDocument(path);
+}
+
+void TfmMain::OpenCommandLineDocument() {
+  if (FOptions.Arguments.isEmpty()) return;
+  // The desktop may hand over a path with blanks as several arguments; joined with single
+  // blanks it is whole again, and a quoted path arrives as one argument anyway.
+  const QString path = FOptions.Arguments.join(QLatin1Char(' '));
+  if (QFileInfo(path).isFile()) OpenDocument(path);
+}

@@ -1,0 +1,359 @@
+#include "document/document_file.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include "platform/cp1251.h"
+
+namespace {
+
+TPlanObject Walls() {
+  TPlanObject o;
+  o.ObjName = QStringLiteral("Стены");
+  o.ObjType = okWalls;
+  o.WallType = 2;
+  o.WallMaterial = 3;
+  o.WallDiameterOuter = 7000;
+  o.WallDiameterInner = 5000;
+  o.WallWallWidth = 1000;
+  o.WallArcWidth = 1200;
+  return o;
+}
+
+TPlanObject Post() {
+  TPlanObject o;
+  o.ObjName = QStringLiteral("Постамент");
+  o.ObjType = okPost;
+  o.PostAngle = 90;
+  o.PostWidth = 1700;
+  o.PostHeight = 900;
+  o.PostBoardDiameter = 300;
+  o.PostPosition = {3500, 5200};
+  return o;
+}
+
+TPlanObject Bell(const QString& name, std::int32_t diameter, QPoint at, bool visible = true) {
+  TPlanObject o;
+  o.ObjName = name;
+  o.ObjType = okBell;
+  o.ObjVisible = visible;
+  o.BellDiameter = diameter;
+  o.BellPosition = at;
+  return o;
+}
+
+TPlanObject Beam(const QString& name, std::int32_t orientation, QPoint from, QPoint to) {
+  TPlanObject o;
+  o.ObjName = name;
+  o.ObjType = okBeam;
+  o.BeemMaterial = 5;
+  o.BeemWidth = 150;
+  o.BeemOrientation = orientation;
+  o.BeemBeginPoint = from;
+  o.BeemEndPoint = to;
+  return o;
+}
+
+std::vector<TPlanObject> SamplePlan() {
+  std::vector<TPlanObject> plan = {Walls(), Post(), Bell(QStringLiteral("Колокол"), 500, {1000, -20}),
+                                   Beam(QStringLiteral("Балка"), 5, {1800, 750}, {3800, 4850}),
+                                   Bell(QStringLiteral("Колокол1"), 1960, {2000, 2100}, false),
+                                   Beam(QStringLiteral("Балка"), 0, {-300, 10}, {7200, 6900})};
+  for (std::size_t i = 0; i < plan.size(); ++i) plan[i].CreateIndex = static_cast<std::int32_t>(i);
+  return plan;
+}
+
+// The stored fields of a record, in document order, for whole-record comparison.
+QString Stored(const TPlanObject& o) {
+  QStringList f = {o.ObjName, QString::number(o.ObjType), QString::number(o.ObjVisible),
+                   QString::number(o.CreateIndex)};
+  for (std::int32_t v : {std::int32_t{o.WallType}, o.WallMaterial, o.WallDiameterOuter, o.WallDiameterInner,
+                         o.WallWallWidth, o.WallArcWidth, o.BellDiameter, o.BellPosition.x(), o.BellPosition.y(),
+                         o.PostAngle, o.PostWidth, o.PostHeight, o.PostBoardDiameter, o.PostPosition.x(),
+                         o.PostPosition.y(), o.BeemMaterial, o.BeemWidth, o.BeemOrientation, o.BeemBeginPoint.x(),
+                         o.BeemBeginPoint.y(), o.BeemEndPoint.x(), o.BeemEndPoint.y()}) {
+    f << QString::number(v);
+  }
+  return f.join(u'|');
+}
+
+QByteArray Cp(const char* utf8) { return StringToCp1251(QString::fromUtf8(utf8)); }
+
+const QByteArray kMinimal = "[Object0]\r\nObjType=0\r\n[Object1]\r\nObjType=3\r\n";
+
+TEST(DocumentFile, RoundTripKeepsEveryStoredField) {
+  const std::vector<TPlanObject> plan = SamplePlan();
+  const TDocumentContent back = ParseDocument(DocumentToBytes(plan));
+  ASSERT_TRUE(back.Ok()) << back.Error.toStdString();
+  ASSERT_EQ(back.Objects.size(), plan.size());
+  for (std::size_t i = 0; i < plan.size(); ++i) EXPECT_EQ(Stored(back.Objects[i]), Stored(plan[i])) << i;
+  EXPECT_EQ(back.Objects[0].Layer, nullptr);
+}
+
+TEST(DocumentFile, NewDocumentIsWrittenKeyByKey) {
+  TPlanObject walls;
+  walls.ObjName = QStringLiteral("Стены");
+  walls.WallDiameterOuter = 5600;
+  walls.WallDiameterInner = 4000;
+  walls.WallWallWidth = 800;
+  walls.WallArcWidth = 1500;
+  TPlanObject post;
+  post.ObjName = QStringLiteral("Постамент");
+  post.ObjType = okPost;
+  post.PostWidth = 1800;
+  post.PostHeight = 800;
+  post.PostBoardDiameter = 250;
+  post.PostPosition = {2800, 4200};
+  const QByteArray bytes = DocumentToBytes(std::vector<TPlanObject>{walls, post});
+  const QByteArray expected =
+      Cp("[Application]\r\nVersion=Тарвоск 1.0.3a - Орвелин\r\n"
+         "[Object0]\r\nObjName=Стены\r\nObjType=0\r\nObjVisible=1\r\nWallType=0\r\nWallMaterial=0\r\n"
+         "WallDiameterOuter_R=5600\r\nWallDiameterInner_R=4000\r\nWallWallWidth_R=800\r\nWallArcWidth_R=1500\r\n"
+         "BellDiameter_R=0\r\nBellPosition_R=0,0\r\nPostAngle=0\r\nPostWidth_R=0\r\nPostHeight_R=0\r\n"
+         "PostBoardDiameter_R=0\r\nPostPosition_R=0,0\r\nBeemMaterial=0\r\nBeemWidth_R=0\r\nBeemOrientation=0\r\n"
+         "BeemBeginPoint_R=0,0\r\nBeemEndPoint_R=0,0\r\n"
+         "[Object1]\r\nObjName=Постамент\r\nObjType=3\r\nObjVisible=1\r\nWallType=0\r\nWallMaterial=0\r\n"
+         "WallDiameterOuter_R=0\r\nWallDiameterInner_R=0\r\nWallWallWidth_R=0\r\nWallArcWidth_R=0\r\n"
+         "BellDiameter_R=0\r\nBellPosition_R=0,0\r\nPostAngle=0\r\nPostWidth_R=1800\r\nPostHeight_R=800\r\n"
+         "PostBoardDiameter_R=250\r\nPostPosition_R=2800,4200\r\nBeemMaterial=0\r\nBeemWidth_R=0\r\n"
+         "BeemOrientation=0\r\nBeemBeginPoint_R=0,0\r\nBeemEndPoint_R=0,0\r\n");
+  EXPECT_EQ(bytes, expected);
+}
+
+TEST(DocumentFile, MissingKeysTakeTheirDefaults) {
+  const TDocumentContent d = ParseDocument(kMinimal + "[Object2]\r\nObjName=b\r\n");
+  ASSERT_TRUE(d.Ok()) << d.Error.toStdString();
+  ASSERT_EQ(d.Objects.size(), 3u);
+  const TPlanObject& w = d.Objects[0];
+  EXPECT_EQ(w.ObjName, QString());
+  EXPECT_TRUE(w.ObjVisible);
+  EXPECT_EQ(QList<int>({w.WallDiameterOuter, w.WallDiameterInner, w.WallWallWidth, w.WallArcWidth}),
+            QList<int>({5600, 4000, 800, 1500}));
+  const TPlanObject& p = d.Objects[1];
+  EXPECT_EQ(QList<int>({p.PostWidth, p.PostHeight, p.PostBoardDiameter, p.PostAngle}), QList<int>({1800, 800, 250, 0}));
+  EXPECT_EQ(p.PostPosition, QPoint(0, 0));
+  const TPlanObject& b = d.Objects[2];
+  EXPECT_EQ(b.ObjType, okBeam);  // no ObjType: a beam
+  EXPECT_EQ(QList<int>({b.BeemMaterial, b.BeemWidth, b.BeemOrientation}), QList<int>({2, 100, 0}));
+}
+
+TEST(DocumentFile, ValueEncodings) {
+  struct Case {
+    const char* name;
+    QByteArray object2;  // keys of a beam in section Object2
+    std::int32_t TPlanObject::*field;
+    std::int32_t expected;
+  };
+  const Case cases[] = {
+      {"not an integer: default", "BeemWidth_R=abc", &TPlanObject::BeemWidth, 100},
+      {"0x hexadecimal", "BeemWidth_R=0x64", &TPlanObject::BeemWidth, 100},
+      {"$ hexadecimal", "BeemWidth_R=$64", &TPlanObject::BeemWidth, 100},
+      {"negative", "BeemWidth_R=-5", &TPlanObject::BeemWidth, -5},
+      {"blanks around the value", "BeemWidth_R=  77  ", &TPlanObject::BeemWidth, 77},
+      {"key in other case", "beemwidth_r=66", &TPlanObject::BeemWidth, 66},
+      {"overflow: default", "BeemWidth_R=4294967296", &TPlanObject::BeemWidth, 100},
+      {"not a bell: no diameter", "BellDiameter_R=500", &TPlanObject::BellDiameter, 0},
+      {"orientation outside the chords: free", "BeemOrientation=25", &TPlanObject::BeemOrientation, 0},
+      {"orientation kept", "BeemOrientation=24", &TPlanObject::BeemOrientation, 24},
+      {"material without a picture", "BeemMaterial=8", &TPlanObject::BeemMaterial, 2},
+      {"walls material is not a beam's", "BeemMaterial=1", &TPlanObject::BeemMaterial, 2},
+      {"material kept", "BeemMaterial=7", &TPlanObject::BeemMaterial, 7},
+      {"other kinds' values stay as read", "WallMaterial=99", &TPlanObject::WallMaterial, 99},
+  };
+  for (const Case& c : cases) {
+    const TDocumentContent d = ParseDocument(kMinimal + "[Object2]\r\nObjType=2\r\n" + c.object2 + "\r\n");
+    ASSERT_TRUE(d.Ok()) << c.name << ": " << d.Error.toStdString();
+    EXPECT_EQ(d.Objects[2].*c.field, c.expected) << c.name;
+  }
+}
+
+TEST(DocumentFile, KindsWallTypesAndVisibility) {
+  const TDocumentContent d = ParseDocument(
+      "[Object0]\r\nObjType=7\r\nWallType=5\r\nWallMaterial=6\r\nObjVisible=0\r\n"
+      "[Object1]\r\nObjType=4\r\nObjVisible=yes\r\nWallType=2\r\n"
+      "[Object2]\r\nObjType=1\r\nBellDiameter_R=500\r\nObjVisible=2\r\n");
+  ASSERT_TRUE(d.Ok()) << d.Error.toStdString();
+  EXPECT_EQ(d.Objects[0].ObjType, okWalls);
+  EXPECT_EQ(d.Objects[0].WallType, 0);
+  EXPECT_EQ(d.Objects[0].WallMaterial, 0);  // no picture for 6
+  EXPECT_FALSE(d.Objects[0].ObjVisible);
+  EXPECT_EQ(d.Objects[1].ObjType, okPost);
+  EXPECT_TRUE(d.Objects[1].ObjVisible);
+  EXPECT_EQ(d.Objects[1].WallType, 2);
+  EXPECT_EQ(d.Objects[2].ObjType, okBell);
+  EXPECT_EQ(d.Objects[2].BellDiameter, 500);
+  EXPECT_TRUE(d.Objects[2].ObjVisible);
+}
+
+TEST(DocumentFile, ReadingStopsAtTheFirstGap) {
+  const TDocumentContent d =
+      ParseDocument(kMinimal + "[Object3]\r\nObjType=1\r\n[Object2]\r\n; only a comment\r\n[Object4]\r\nObjType=2\r\n");
+  ASSERT_TRUE(d.Ok()) << d.Error.toStdString();
+  EXPECT_EQ(d.Objects.size(), 2u);
+}
+
+TEST(DocumentFile, StoredNamesAreKeptForTheNamingRule) {
+  const TDocumentContent d = ParseDocument(kMinimal + Cp("[Object2]\r\nObjName=Балка\r\n[Object3]\r\nObjName=Балка\r\n"));
+  ASSERT_TRUE(d.Ok()) << d.Error.toStdString();
+  EXPECT_EQ(d.Objects[2].ObjName, QStringLiteral("Балка"));
+  EXPECT_EQ(d.Objects[3].ObjName, QStringLiteral("Балка"));
+  EXPECT_EQ(d.Objects[3].CreateIndex, 3);
+}
+
+TEST(DocumentFile, HandWrittenFileLoads) {
+  const TDocumentContent d = ParseDocument(
+      Cp("; made by hand\n[application]\nversion=whatever\n\n[OBJECT0]\nobjname = Стены \nobjtype=0\n"
+         "wallDiameterOuter_r=6000\n\n[object1]\nObjType=3\npostposition_r=3000,4700\n"));
+  ASSERT_TRUE(d.Ok()) << d.Error.toStdString();
+  EXPECT_EQ(d.Objects[0].ObjName, QStringLiteral("Стены"));
+  EXPECT_EQ(d.Objects[0].WallDiameterOuter, 6000);
+  EXPECT_EQ(d.Objects[1].PostPosition, QPoint(3000, 4700));
+}
+
+TEST(DocumentFile, BrokenPointsStopTheOpening) {
+  struct Case {
+    QByteArray line;
+    QString message;
+  };
+  const Case cases[] = {
+      {"BeemBeginPoint_R=12", "'' is not a valid integer value"},
+      {"BellPosition_R=1,x", "'x' is not a valid integer value"},
+      {"PostPosition_R=q,1", "'q' is not a valid integer value"},
+      {"BeemEndPoint_R=1,99999999999", "'99999999999' is not a valid integer value"},
+  };
+  for (const Case& c : cases) {
+    const TDocumentContent d = ParseDocument(kMinimal + "[Object2]\r\nObjType=2\r\n" + c.line + "\r\n");
+    EXPECT_EQ(d.Error, c.message) << c.line.constData();
+    EXPECT_TRUE(d.Objects.empty());
+  }
+  // An empty point is (0, 0), not an error.
+  const TDocumentContent ok = ParseDocument(kMinimal + "[Object2]\r\nBeemBeginPoint_R=\r\nBeemEndPoint_R=1,2,3\r\n");
+  ASSERT_TRUE(ok.Ok()) << ok.Error.toStdString();
+  EXPECT_EQ(ok.Objects[2].BeemBeginPoint, QPoint(0, 0));
+  EXPECT_EQ(ok.Objects[2].BeemEndPoint, QPoint(1, 23));
+}
+
+TEST(DocumentFile, FilesThatAreNoPlanAreRefused) {
+  struct Case {
+    const char* name;
+    QByteArray file;
+    const char* says;
+  };
+  const Case cases[] = {
+      {"empty file", "", "Object0 must hold the walls"},
+      {"a random text file", "hello\r\nworld\r\n", "Object0 must hold the walls"},
+      {"no Object0", "[Object1]\r\nObjType=3\r\n", "Object0 must hold the walls"},
+      {"Object0 is a bell", "[Object0]\r\nObjType=1\r\n[Object1]\r\nObjType=3\r\n", "Object0 must hold the walls"},
+      {"Object0 without ObjType is a beam", "[Object0]\r\nObjName=x\r\n[Object1]\r\nObjType=3\r\n",
+       "Object0 must hold the walls"},
+      {"no Object1", "[Object0]\r\nObjType=0\r\n", "Object1 must hold the pedestal"},
+      {"Object1 is walls", "[Object0]\r\nObjType=0\r\n[Object1]\r\nObjType=0\r\n", "Object1 must hold the pedestal"},
+      {"second walls", kMinimal + "[Object2]\r\nObjType=0\r\n", "Object2 holds walls or a pedestal"},
+      {"second pedestal", kMinimal + "[Object2]\r\nObjType=2\r\n[Object3]\r\nObjType=4\r\n",
+       "Object3 holds walls or a pedestal"},
+      {"no outer diameter", "[Object0]\r\nObjType=0\r\nWallDiameterOuter_R=0\r\n[Object1]\r\nObjType=3\r\n",
+       "must be positive"},
+      {"negative outer diameter", "[Object0]\r\nObjType=0\r\nWallDiameterOuter_R=-5600\r\n[Object1]\r\nObjType=3\r\n",
+       "must be positive"},
+      {"bell far outside", kMinimal + "[Object2]\r\nObjType=1\r\nBellDiameter_R=500\r\nBellPosition_R=0,2000000000\r\n",
+       "BellPosition_R of section Object2 is out of range"},
+      {"huge pedestal", "[Object0]\r\nObjType=0\r\n[Object1]\r\nObjType=3\r\nPostWidth_R=$7FFFFFFF\r\n",
+       "PostWidth_R of section Object1 is out of range"},
+      {"two bells of one diameter",
+       kMinimal + "[Object2]\r\nObjType=1\r\nBellDiameter_R=500\r\n[Object3]\r\nObjType=2\r\n"
+                  "[Object4]\r\nObjType=1\r\nBellDiameter_R=500\r\n",
+       "sections Object2 and Object4 have the same diameter"},
+  };
+  for (const Case& c : cases) {
+    const TDocumentContent d = ParseDocument(c.file);
+    EXPECT_FALSE(d.Ok()) << c.name;
+    EXPECT_TRUE(d.Objects.empty()) << c.name;
+    EXPECT_TRUE(d.Error.contains(QLatin1String(c.says))) << c.name << ": " << d.Error.toStdString();
+  }
+}
+
+TEST(DocumentFile, BellsMustBeInTheCatalogueWhenOneIsGiven) {
+  const std::int32_t catalogue[] = {500, 1950, 1960};
+  const QByteArray file = kMinimal + "[Object2]\r\nObjType=1\r\nBellDiameter_R=%1\r\n";
+  EXPECT_TRUE(ParseDocument(QString::fromLatin1(file).arg(1950).toLatin1(), catalogue).Ok());
+  const TDocumentContent d = ParseDocument(QString::fromLatin1(file).arg(1955).toLatin1(), catalogue);
+  EXPECT_TRUE(d.Error.contains(QLatin1String("1955 mm"))) << d.Error.toStdString();
+  EXPECT_TRUE(d.Objects.empty());
+  EXPECT_TRUE(ParseDocument(QString::fromLatin1(file).arg(1955).toLatin1()).Ok());  // no catalogue: unchecked
+}
+
+TEST(DocumentFile, NamesWithLineBreaksStayOnOneLine) {
+  std::vector<TPlanObject> plan = SamplePlan();
+  plan[2].ObjName = QStringLiteral("a\r\nObjType=0");
+  const TDocumentContent d = ParseDocument(DocumentToBytes(plan));
+  ASSERT_TRUE(d.Ok()) << d.Error.toStdString();
+  EXPECT_EQ(d.Objects[2].ObjType, okBell);
+  EXPECT_EQ(d.Objects[2].ObjName, QStringLiteral("a  ObjType=0"));
+}
+
+TEST(DocumentFile, SaveAndReadAFile) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("план.tarvosk"));
+  std::vector<std::unique_ptr<TPlanObject>> objects;
+  for (const TPlanObject& o : SamplePlan()) objects.push_back(std::make_unique<TPlanObject>(o));
+  ASSERT_EQ(SaveDocumentFile(path, objects), QString());
+  const TDocumentContent d = ReadDocumentFile(path);
+  ASSERT_TRUE(d.Ok()) << d.Error.toStdString();
+  EXPECT_EQ(d.Objects.size(), objects.size());
+
+  const QString missing = dir.filePath(QStringLiteral("none.tarvosk"));
+  const TDocumentContent m = ReadDocumentFile(missing);
+  EXPECT_TRUE(m.Error.startsWith(QStringLiteral("Cannot open file \"") + missing)) << m.Error.toStdString();
+  EXPECT_TRUE(ReadDocumentFile(dir.path()).Objects.empty());  // a folder is not a document
+  EXPECT_EQ(SaveDocumentFile(dir.filePath(QStringLiteral("no/such.tarvosk")), objects),
+            QStringLiteral("Unable to write to ") + dir.filePath(QStringLiteral("no/such.tarvosk")));
+}
+
+// Damage anywhere in a good document gives either a whole plan that keeps the index invariants
+// or a message with nothing at all.
+TEST(DocumentFile, DamagedDocumentsAreAllOrNothing) {
+  const QByteArray good = DocumentToBytes(SamplePlan());
+  QRandomGenerator rng(7);
+  const char junk[] = "[]=,$x-0\r\n";
+  int refused = 0;
+  for (int round = 0; round < 1500; ++round) {
+    QByteArray bytes = good;
+    const int edits = 1 + static_cast<int>(rng.bounded(6));
+    for (int e = 0; e < edits; ++e) {
+      const qsizetype at = rng.bounded(bytes.size());
+      switch (rng.bounded(3)) {
+        case 0:
+          bytes[at] = junk[rng.bounded(static_cast<int>(sizeof junk - 1))];
+          break;
+        case 1:
+          bytes.remove(at, 1 + rng.bounded(40));
+          break;
+        default:
+          bytes.insert(at, static_cast<char>(rng.bounded(256)));
+      }
+    }
+    const TDocumentContent d = ParseDocument(bytes);
+    if (!d.Ok()) {
+      ++refused;
+      ASSERT_TRUE(d.Objects.empty());
+      continue;
+    }
+    ASSERT_GE(d.Objects.size(), 2u);
+    ASSERT_EQ(d.Objects[0].ObjType, okWalls);
+    ASSERT_EQ(d.Objects[1].ObjType, okPost);
+    ASSERT_GT(d.Objects[0].WallDiameterOuter, 0);
+    for (std::size_t i = 2; i < d.Objects.size(); ++i) {
+      ASSERT_TRUE(d.Objects[i].ObjType == okBell || d.Objects[i].ObjType == okBeam);
+      if (d.Objects[i].ObjType == okBeam) {
+        ASSERT_GE(d.Objects[i].BeemOrientation, 0);
+        ASSERT_LE(d.Objects[i].BeemOrientation, 24);
+      }
+    }
+  }
+  EXPECT_GT(refused, 0);
+}
+
+}  // namespace

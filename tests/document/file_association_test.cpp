@@ -1,0 +1,163 @@
+#include "document/file_association.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+namespace {
+
+// Sets an environment variable for one test and puts the old value back.
+class TEnv {
+ public:
+  TEnv(const char* name, const QByteArray& value) : FName(name), FHad(qEnvironmentVariableIsSet(name)) {
+    FOld = qgetenv(name);
+    qputenv(name, value);
+  }
+  ~TEnv() {
+    if (FHad) {
+      qputenv(FName, FOld);
+    } else {
+      qunsetenv(FName);
+    }
+  }
+
+ private:
+  const char* FName;
+  bool FHad;
+  QByteArray FOld;
+};
+
+QString ReadText(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+QStringList FilesUnder(const QString& root) {
+  QStringList files;
+  QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+  while (it.hasNext()) files << QDir(root).relativeFilePath(it.next());
+  files.sort();
+  return files;
+}
+
+TEST(FileAssociation, DataHomeFollowsTheXdgRules) {
+  QTemporaryDir dir;
+  {
+    TEnv xdg("XDG_DATA_HOME", QFile::encodeName(dir.path()) + "/data/");
+    EXPECT_EQ(XdgDataHome(), dir.path() + QStringLiteral("/data"));
+  }
+  TEnv home("HOME", QFile::encodeName(dir.path()));
+  {
+    TEnv xdg("XDG_DATA_HOME", "relative/path");  // not absolute: ignored
+    EXPECT_EQ(XdgDataHome(), dir.path() + QStringLiteral("/.local/share"));
+  }
+  TEnv xdg("XDG_DATA_HOME", "");
+  EXPECT_EQ(XdgDataHome(), dir.path() + QStringLiteral("/.local/share"));
+}
+
+TEST(FileAssociation, ExecArgumentsAreQuotedAndEscaped) {
+  struct Case {
+    const char* path;
+    const char* exec;
+  };
+  const Case cases[] = {
+      {"/usr/bin/tarvosk", R"("/usr/bin/tarvosk")"},
+      {"/opt/My Plans/tarvosk", R"("/opt/My Plans/tarvosk")"},
+      {"/a\"b", R"("/a\\"b")"},
+      {"/a$b`c", R"("/a\\$b\\`c")"},
+      {"/a\\b", R"("/a\\\\b")"},
+      {"/100%/t", R"("/100%%/t")"},
+      {"/план/тарвоск", "\"/план/тарвоск\""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(DesktopExecArgument(QString::fromUtf8(c.path)), QString::fromUtf8(c.exec)) << c.path;
+  EXPECT_EQ(DesktopExecArgument(QStringLiteral("/a\nb")), QString());
+  EXPECT_FALSE(DesktopEntryText(QStringLiteral("/a\tb"), {}).has_value());
+}
+
+TEST(FileAssociation, WritesOnlyUnderTheDataHome) {
+  QTemporaryDir dir;
+  const QString data = dir.filePath(QStringLiteral("share"));
+  ASSERT_TRUE(RegisterFileTypeIn(data, QStringLiteral("/opt/My Plans/tarvosk"), {}, TDesktopUpdate::None));
+  EXPECT_EQ(FilesUnder(dir.path()),
+            QStringList({"share/applications/tarvosk.desktop", "share/mime/packages/tarvosk.xml"}));
+
+  const QString entry = ReadText(data + QStringLiteral("/applications/tarvosk.desktop"));
+  EXPECT_TRUE(entry.startsWith(QStringLiteral("[Desktop Entry]\n")));
+  EXPECT_TRUE(entry.contains(QStringLiteral("\nExec=\"/opt/My Plans/tarvosk\" %f\n")));
+  EXPECT_TRUE(entry.contains(QStringLiteral("\nMimeType=application/x-tarvosk;\n")));
+  EXPECT_FALSE(entry.contains(QStringLiteral("Icon=")));
+  const QString mime = ReadText(data + QStringLiteral("/mime/packages/tarvosk.xml"));
+  EXPECT_TRUE(mime.contains(QStringLiteral("<mime-type type=\"application/x-tarvosk\">")));
+  EXPECT_TRUE(mime.contains(QStringLiteral("<glob pattern=\"*.tarvosk\"/>")));
+}
+
+TEST(FileAssociation, RewritesOnlyWhatChanged) {
+  QTemporaryDir dir;
+  const QString entryPath = dir.filePath(QStringLiteral("applications/tarvosk.desktop"));
+  const QString mimePath = dir.filePath(QStringLiteral("mime/packages/tarvosk.xml"));
+  ASSERT_TRUE(RegisterFileTypeIn(dir.path(), QStringLiteral("/one/tarvosk"), {}, TDesktopUpdate::None));
+  const QDateTime old = QDateTime::currentDateTimeUtc().addDays(-3);
+  for (const QString& p : {entryPath, mimePath}) {
+    QFile f(p);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(f.setFileTime(old, QFileDevice::FileModificationTime));
+  }
+  ASSERT_TRUE(RegisterFileTypeIn(dir.path(), QStringLiteral("/one/tarvosk"), {}, TDesktopUpdate::None));
+  EXPECT_LT(QFileInfo(entryPath).lastModified(), old.addSecs(1));
+  EXPECT_LT(QFileInfo(mimePath).lastModified(), old.addSecs(1));
+
+  // Another copy of the program started: the entry now names it.
+  ASSERT_TRUE(RegisterFileTypeIn(dir.path(), QStringLiteral("/two/tarvosk"), {}, TDesktopUpdate::None));
+  EXPECT_TRUE(ReadText(entryPath).contains(QStringLiteral("Exec=\"/two/tarvosk\" %f")));
+  EXPECT_LT(QFileInfo(mimePath).lastModified(), old.addSecs(1));
+}
+
+TEST(FileAssociation, IconNamesProgramAndDocuments) {
+  QTemporaryDir dir;
+  QImage icon(32, 32, QImage::Format_ARGB32);
+  icon.fill(Qt::darkYellow);
+  ASSERT_TRUE(RegisterFileTypeIn(dir.path(), QStringLiteral("/opt/tarvosk"), icon, TDesktopUpdate::None));
+  EXPECT_EQ(QImage(dir.filePath(QStringLiteral("icons/hicolor/48x48/apps/tarvosk.png"))).size(), QSize(48, 48));
+  EXPECT_TRUE(ReadText(dir.filePath(QStringLiteral("applications/tarvosk.desktop"))).contains(QStringLiteral("\nIcon=tarvosk\n")));
+  EXPECT_TRUE(ReadText(dir.filePath(QStringLiteral("mime/packages/tarvosk.xml"))).contains(QStringLiteral("<icon name=\"tarvosk\"/>")));
+}
+
+TEST(FileAssociation, FailuresAreQuiet) {
+  QTemporaryDir dir;
+  const QString notADir = dir.filePath(QStringLiteral("file"));
+  {
+    QFile f(notADir);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  }
+  EXPECT_FALSE(RegisterFileTypeIn(notADir, QStringLiteral("/opt/tarvosk"), {}, TDesktopUpdate::Wait));
+  EXPECT_FALSE(RegisterFileTypeIn(QStringLiteral("relative"), QStringLiteral("/opt/tarvosk"), {}, TDesktopUpdate::None));
+  EXPECT_FALSE(RegisterFileTypeIn(dir.path(), QStringLiteral("/opt/a\nb"), {}, TDesktopUpdate::None));
+  EXPECT_EQ(FilesUnder(dir.path()), QStringList{"file"});
+}
+
+TEST(FileAssociation, StartUpRegistersUnderXdgDataHome) {
+  QTemporaryDir dir;
+  TEnv xdg("XDG_DATA_HOME", QFile::encodeName(dir.path()));
+  TEnv path("PATH", "");  // no cache tools: nothing is left running after the test
+  RegisterFileType();
+  EXPECT_TRUE(ReadText(dir.filePath(QStringLiteral("applications/tarvosk.desktop")))
+                  .contains(QStringLiteral("Exec=\"") + QCoreApplication::applicationFilePath() + u'"'));
+}
+
+TEST(FileAssociation, DesktopCachesLearnTheType) {
+  if (QStandardPaths::findExecutable(QStringLiteral("update-mime-database")).isEmpty()) {
+    GTEST_SKIP() << "update-mime-database is not installed";
+  }
+  QTemporaryDir dir;
+  ASSERT_TRUE(RegisterFileTypeIn(dir.path(), QStringLiteral("/opt/tarvosk"), {}, TDesktopUpdate::Wait));
+  const QString globs = ReadText(dir.filePath(QStringLiteral("mime/globs2")));
+  EXPECT_TRUE(globs.contains(QStringLiteral("application/x-tarvosk:*.tarvosk"))) << globs.toStdString();
+}
+
+}  // namespace
