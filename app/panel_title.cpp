@@ -25,7 +25,7 @@ TPanelTitle::TPanelTitle(const QString& objectName, const QString& buttonName, Q
   FClose->setObjectName(buttonName);
   FClose->setAutoRaise(true);
   FClose->setIcon(QIcon(QStringLiteral(":/icons/close")));
-  FClose->setIconSize(QSize(11, 11));
+  FClose->setIconSize(QSize(16, 16));
   FClose->setFixedSize(19, 19);
   QPalette bp = FClose->palette();
   bp.setColor(QPalette::Button, QColor(0xD4, 0xD0, 0xC8));

@@ -43,7 +43,9 @@ void WriteObject(TIniFile& ini, const QString& s, const TPlanObject& o) {
   ini.WriteString(s, u"BeemEndPoint_R", PointToText(o.BeemEndPoint));
 }
 
-std::uint8_t WallTypeFromFile(std::int32_t v) { return v == 1 || v == 2 ? static_cast<std::uint8_t>(v) : 0; }
+std::uint8_t WallTypeFromFile(std::int32_t v) {
+  return v == 1 || v == 2 ? static_cast<std::uint8_t>(v) : 0;
+}
 
 QString NotAPlan(const QString& why) { return QStringLiteral("Not a plan document: ") + why; }
 
@@ -66,7 +68,8 @@ bool ReadObject(const TIniFile& ini, std::size_t n, TPlanObject& o, QString& err
   bool ok = true;
   auto point = [&](QStringView key) {
     if (!ok) return QPoint();
-    const std::optional<QPoint> p = TextToPoint(ini.ReadString(s, key, QStringLiteral("0,0")), &error);
+    const std::optional<QPoint> p =
+        TextToPoint(ini.ReadString(s, key, QStringLiteral("0,0")), &error);
     ok = p.has_value();
     return p.value_or(QPoint());
   };
@@ -111,7 +114,8 @@ std::vector<std::pair<const char16_t*, std::int32_t>> PlanValues(const TPlanObje
   return {};
 }
 
-QString CheckObjects(const std::vector<TPlanObject>& objects, std::span<const std::int32_t> catalogue) {
+QString CheckObjects(const std::vector<TPlanObject>& objects,
+                     std::span<const std::int32_t> catalogue) {
   if (objects.empty() || objects[0].ObjType != okWalls) {
     return NotAPlan(QStringLiteral("section Object0 must hold the walls"));
   }
@@ -120,23 +124,28 @@ QString CheckObjects(const std::vector<TPlanObject>& objects, std::span<const st
   }
   const std::int64_t outer = objects[0].WallDiameterOuter;
   if (outer <= 0) {
-    return NotAPlan(QStringLiteral("the walls' outer diameter (WallDiameterOuter_R) must be positive"));
+    return NotAPlan(
+        QStringLiteral("the walls' outer diameter (WallDiameterOuter_R) must be positive"));
   }
   const std::int64_t limit = kMaxPlanFactor * outer;
   QHash<std::int32_t, std::size_t> bellOfDiameter;
   for (std::size_t n = 0; n < objects.size(); ++n) {
     const TPlanObject& o = objects[n];
     if (n >= 2 && o.ObjType != okBell && o.ObjType != okBeam) {
-      return NotAPlan(QStringLiteral("section %1 holds walls or a pedestal; only bells and beams may follow Object1")
-                          .arg(SectionName(n)));
+      return NotAPlan(
+          QStringLiteral(
+              "section %1 holds walls or a pedestal; only bells and beams may follow Object1")
+              .arg(SectionName(n)));
     }
     for (const auto& [key, v] : PlanValues(o)) {
       if (v > limit || v < -limit) {
-        return NotAPlan(QStringLiteral("%1 of section %2 is out of range").arg(QStringView(key), SectionName(n)));
+        return NotAPlan(QStringLiteral("%1 of section %2 is out of range")
+                            .arg(QStringView(key), SectionName(n)));
       }
     }
     if (o.ObjType != okBell) continue;
-    if (!catalogue.empty() && std::find(catalogue.begin(), catalogue.end(), o.BellDiameter) == catalogue.end()) {
+    if (!catalogue.empty() &&
+        std::find(catalogue.begin(), catalogue.end(), o.BellDiameter) == catalogue.end()) {
       return NotAPlan(QStringLiteral("no catalogue bell has the diameter %1 mm of section %2")
                           .arg(o.BellDiameter)
                           .arg(SectionName(n)));
@@ -184,7 +193,8 @@ QByteArray DocumentToBytes(const std::vector<TPlanObject>& objects) {
   return DocumentToBytes(p);
 }
 
-QString SaveDocumentFile(const QString& path, const std::vector<std::unique_ptr<TPlanObject>>& objects) {
+QString SaveDocumentFile(const QString& path,
+                         const std::vector<std::unique_ptr<TPlanObject>>& objects) {
   return WriteFileAtomically(path, DocumentToBytes(objects));
 }
 
@@ -204,7 +214,8 @@ TDocumentContent ParseDocument(QByteArrayView bytes, std::span<const std::int32_
   return result;
 }
 
-TDocumentContent ReadDocumentFile(const QString& path, std::span<const std::int32_t> bellDiameters) {
+TDocumentContent ReadDocumentFile(const QString& path,
+                                  std::span<const std::int32_t> bellDiameters) {
   QFile f(path);
   TDocumentContent result;
   if (!f.open(QIODevice::ReadOnly)) {

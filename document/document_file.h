@@ -24,7 +24,8 @@ QByteArray DocumentToBytes(const std::vector<TPlanObject>& objects);
 
 // Replaces the file as a whole: on failure the old file is untouched and the result is
 // "Unable to write to <path>"; on success it is empty.
-QString SaveDocumentFile(const QString& path, const std::vector<std::unique_ptr<TPlanObject>>& objects);
+QString SaveDocumentFile(const QString& path,
+                         const std::vector<std::unique_ptr<TPlanObject>>& objects);
 
 // The objects of a document, or why it cannot be opened; never both. The records carry the
 // header (CreateIndex = section number, ObjName as stored, ObjType, ObjVisible) and every
@@ -47,7 +48,8 @@ struct TDocumentContent {
 // a walls material outside 0..4 becomes 0, a beam material outside 2..7 becomes 2, and a beam
 // orientation outside 0..24 makes the beam free (0), so it keeps its stored points.
 inline constexpr std::int64_t kMaxPlanFactor = 1000;
-TDocumentContent ParseDocument(QByteArrayView bytes, std::span<const std::int32_t> bellDiameters = {});
+TDocumentContent ParseDocument(QByteArrayView bytes,
+                               std::span<const std::int32_t> bellDiameters = {});
 // As ParseDocument, with a message when the file cannot be read.
 TDocumentContent ReadDocumentFile(const QString& path,
                                   std::span<const std::int32_t> bellDiameters = {});

@@ -16,11 +16,13 @@ const QString kIconName = QStringLiteral("tarvosk");
 
 // Writes only when the content differs, so an unchanged registration costs no cache refresh.
 // Returns whether the file changed, or nullopt on failure.
-std::optional<bool> WriteIfChanged(const QString& dir, const QString& name, const QByteArray& content) {
+std::optional<bool> WriteIfChanged(const QString& dir, const QString& name,
+                                   const QByteArray& content) {
   if (!QDir().mkpath(dir)) return std::nullopt;
   const QString path = dir + u'/' + name;
   QFile existing(path);
-  if (existing.open(QIODevice::ReadOnly) && existing.size() == content.size() && existing.readAll() == content) {
+  if (existing.open(QIODevice::ReadOnly) && existing.size() == content.size() &&
+      existing.readAll() == content) {
     return false;
   }
   existing.close();
@@ -79,15 +81,16 @@ QString DesktopExecArgument(const QString& path) {
 
 QByteArray MimePackageText(const QString& iconName) {
   QString s = QStringLiteral(
-      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-      "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-      "  <mime-type type=\"%1\">\n"
-      "    <comment>Tarvosk plan</comment>\n"
-      "    <comment xml:lang=\"ru\">План Тарвоск</comment>\n"
-      "    <sub-class-of type=\"text/plain\"/>\n"
-      "    <glob pattern=\"*.tarvosk\"/>\n")
+                  "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                  "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
+                  "  <mime-type type=\"%1\">\n"
+                  "    <comment>Tarvosk plan</comment>\n"
+                  "    <comment xml:lang=\"ru\">План Тарвоск</comment>\n"
+                  "    <sub-class-of type=\"text/plain\"/>\n"
+                  "    <glob pattern=\"*.tarvosk\"/>\n")
                   .arg(QLatin1String(kDocumentMimeType));
-  if (!iconName.isEmpty()) s += QStringLiteral("    <icon name=\"%1\"/>\n").arg(XmlEscaped(iconName));
+  if (!iconName.isEmpty())
+    s += QStringLiteral("    <icon name=\"%1\"/>\n").arg(XmlEscaped(iconName));
   s += QStringLiteral("  </mime-type>\n</mime-info>\n");
   return s.toUtf8();
 }
@@ -123,7 +126,8 @@ bool RegisterFileTypeIn(const QString& dataHome, const QString& programPath, con
     const QImage scaled = icon.scaled(48, 48, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     if (scaled.save(&buffer, "PNG")) {
       const std::optional<bool> changed =
-          WriteIfChanged(dataHome + QStringLiteral("/icons/hicolor/48x48/apps"), kIconName + QStringLiteral(".png"), png);
+          WriteIfChanged(dataHome + QStringLiteral("/icons/hicolor/48x48/apps"),
+                         kIconName + QStringLiteral(".png"), png);
       if (changed) {
         iconName = kIconName;
         iconChanged = *changed;
@@ -133,15 +137,17 @@ bool RegisterFileTypeIn(const QString& dataHome, const QString& programPath, con
   const std::optional<QByteArray> entry = DesktopEntryText(programPath, iconName);
   if (!entry) return false;
   const std::optional<bool> mimeChanged =
-      WriteIfChanged(dataHome + QStringLiteral("/mime/packages"), kBaseName + QStringLiteral(".xml"), MimePackageText(iconName));
-  const std::optional<bool> entryChanged =
-      WriteIfChanged(dataHome + QStringLiteral("/applications"), kBaseName + QStringLiteral(".desktop"), *entry);
+      WriteIfChanged(dataHome + QStringLiteral("/mime/packages"),
+                     kBaseName + QStringLiteral(".xml"), MimePackageText(iconName));
+  const std::optional<bool> entryChanged = WriteIfChanged(
+      dataHome + QStringLiteral("/applications"), kBaseName + QStringLiteral(".desktop"), *entry);
   if (update != TDesktopUpdate::None) {
     if (mimeChanged.value_or(false) || iconChanged) {
       RunTool(QStringLiteral("update-mime-database"), dataHome + QStringLiteral("/mime"), update);
     }
     if (entryChanged.value_or(false)) {
-      RunTool(QStringLiteral("update-desktop-database"), dataHome + QStringLiteral("/applications"), update);
+      RunTool(QStringLiteral("update-desktop-database"), dataHome + QStringLiteral("/applications"),
+              update);
     }
   }
   return mimeChanged.has_value() && entryChanged.has_value();
@@ -149,7 +155,8 @@ bool RegisterFileTypeIn(const QString& dataHome, const QString& programPath, con
 
 void RegisterFileType(const QImage& icon) {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
-  RegisterFileTypeIn(XdgDataHome(), QCoreApplication::applicationFilePath(), icon, TDesktopUpdate::Detached);
+  RegisterFileTypeIn(XdgDataHome(), QCoreApplication::applicationFilePath(), icon,
+                     TDesktopUpdate::Detached);
 #else
   Q_UNUSED(icon);
 #endif

@@ -8,7 +8,8 @@
 
 namespace {
 
-const char* const kFilterEntries[] = {"BMP Image (*.bmp)", "JPEG Image (*.jpg)", "PNG Image (*.png)"};
+const char* const kFilterEntries[] = {"BMP Image (*.bmp)", "JPEG Image (*.jpg)",
+                                      "PNG Image (*.png)"};
 
 void Put16(QByteArray& out, std::uint16_t v) {
   const std::uint16_t le = qToLittleEndian(v);
@@ -69,7 +70,7 @@ QString ExportFileName(const QString& chosenPath, TExportFormat format) {
   return current == ext ? chosenPath : chosenPath + ext;
 }
 
-QByteArray EncodeBmp(const QImage& image, QString* error) {
+QByteArray MakeBmp(const QImage& image, QString* error) {
   if (image.isNull() || image.width() <= 0 || image.height() <= 0) {
     if (error) *error = QStringLiteral("Cannot write a BMP image: the picture is empty");
     return {};
@@ -120,19 +121,19 @@ QByteArray EncodeBmp(const QImage& image, QString* error) {
 
 QString WriteBmp(const QImage& image, const QString& path) {
   QString error;
-  const QByteArray bytes = EncodeBmp(image, &error);
+  const QByteArray bytes = MakeBmp(image, &error);
   return WriteEncoded(bytes, error, path);
 }
 
 QString WriteJpeg(const QImage& image, const QString& path) {
   QString error;
-  const QByteArray bytes = EncodeJpeg(image, &error);
+  const QByteArray bytes = MakeJpeg(image, 75, &error);
   return WriteEncoded(bytes, error, path);
 }
 
 QString WritePng(const QImage& image, const QString& path) {
   QString error;
-  const QByteArray bytes = EncodePng(image, &error);
+  const QByteArray bytes = MakePng(image, &error);
   return WriteEncoded(bytes, error, path);
 }
 

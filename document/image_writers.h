@@ -24,12 +24,13 @@ QString ExportExtension(TExportFormat format);  // ".bmp", ".jpg", ".png"
 QString ExportFileName(const QString& chosenPath, TExportFormat format);
 
 // 24-bit bottom-up Windows bitmap.
-QByteArray EncodeBmp(const QImage& image, QString* error = nullptr);
-// JFIF, baseline, quality 75, floating-point DCT, colour.
-QByteArray EncodeJpeg(const QImage& image, QString* error = nullptr);
+QByteArray MakeBmp(const QImage& image, QString* error = nullptr);
+// JFIF, baseline tables at the given quality (1 to 100; the export uses 75), floating-point
+// DCT, colour, not progressive.
+QByteArray MakeJpeg(const QImage& image, int quality, QString* error = nullptr);
 // 8-bit RGB, not interlaced, no transparency, deflate level 7, the Sub filter on every row and
 // IDAT chunks of at most 65535 bytes.
-QByteArray EncodePng(const QImage& image, QString* error = nullptr);
+QByteArray MakePng(const QImage& image, QString* error = nullptr);
 
 QString WriteBmp(const QImage& image, const QString& path);
 QString WriteJpeg(const QImage& image, const QString& path);

@@ -1,4 +1,5 @@
 #include <QImage>
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <memory>
@@ -35,6 +36,7 @@ struct TJpegJob {
   std::vector<JSAMPROW> Rows;
   JDIMENSION Width = 0;
   JDIMENSION Height = 0;
+  int Quality = 75;
 };
 
 TJpegJob* JobOf(j_compress_ptr cinfo) { return static_cast<TJpegJob*>(cinfo->client_data); }
@@ -56,7 +58,8 @@ void InitDestination(j_compress_ptr cinfo) {
 // Appends n bytes of the buffer to the output; false when memory ran out.
 bool Flush(TJpegJob* job, std::size_t n) {
   try {
-    job->Out.insert(job->Out.end(), job->Buffer.begin(), job->Buffer.begin() + static_cast<std::ptrdiff_t>(n));
+    job->Out.insert(job->Out.end(), job->Buffer.begin(),
+                    job->Buffer.begin() + static_cast<std::ptrdiff_t>(n));
     return true;
   } catch (const std::bad_alloc&) {
     return false;
@@ -73,7 +76,8 @@ boolean EmptyOutputBuffer(j_compress_ptr cinfo) {
 
 void TermDestination(j_compress_ptr cinfo) {
   TJpegJob* job = JobOf(cinfo);
-  if (!Flush(job, job->Buffer.size() - cinfo->dest->free_in_buffer)) ERREXIT1(cinfo, JERR_OUT_OF_MEMORY, 0);
+  if (!Flush(job, job->Buffer.size() - cinfo->dest->free_in_buffer))
+    ERREXIT1(cinfo, JERR_OUT_OF_MEMORY, 0);
 }
 
 bool RunJpeg(TJpegJob* job) {
@@ -96,7 +100,7 @@ bool RunJpeg(TJpegJob* job) {
   job->Info.input_components = 3;
   job->Info.in_color_space = JCS_RGB;
   jpeg_set_defaults(&job->Info);
-  jpeg_set_quality(&job->Info, 75, TRUE);
+  jpeg_set_quality(&job->Info, job->Quality, TRUE);
   job->Info.dct_method = JDCT_FLOAT;
   jpeg_start_compress(&job->Info, TRUE);
   while (job->Info.next_scanline < job->Info.image_height) {
@@ -110,7 +114,7 @@ bool RunJpeg(TJpegJob* job) {
 
 }  // namespace
 
-QByteArray EncodeJpeg(const QImage& image, QString* error) {
+QByteArray MakeJpeg(const QImage& image, int quality, QString* error) {
   if (image.isNull()) {
     if (error) *error = QStringLiteral("Cannot write a JPEG image: the picture is empty");
     return {};
@@ -123,13 +127,17 @@ QByteArray EncodeJpeg(const QImage& image, QString* error) {
   auto job = std::make_unique<TJpegJob>();
   job->Width = static_cast<JDIMENSION>(rgb.width());
   job->Height = static_cast<JDIMENSION>(rgb.height());
+  job->Quality = std::clamp(quality, 1, 100);
   job->Buffer.resize(64 * 1024);
   job->Rows.reserve(job->Height);
   for (int y = 0; y < rgb.height(); ++y) job->Rows.push_back(rgb.scanLine(y));
   if (!RunJpeg(job.get())) {
-    if (error) *error = QStringLiteral("Cannot write a JPEG image: %1").arg(QString::fromLocal8Bit(job->Err.Message));
+    if (error)
+      *error = QStringLiteral("Cannot write a JPEG image: %1")
+                   .arg(QString::fromLocal8Bit(job->Err.Message));
     return {};
   }
   if (error) error->clear();
-  return QByteArray(reinterpret_cast<const char*>(job->Out.data()), static_cast<qsizetype>(job->Out.size()));
+  return QByteArray(reinterpret_cast<const char*>(job->Out.data()),
+                    static_cast<qsizetype>(job->Out.size()));
 }

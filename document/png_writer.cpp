@@ -42,7 +42,8 @@ bool Append(TPngJob* job, png_bytep data, png_size_t length) {
 
 void PngWrite(png_structp png, png_bytep data, png_size_t length) {
   // The exception is caught before the library's frames; only then may its error path run.
-  if (!Append(static_cast<TPngJob*>(png_get_io_ptr(png)), data, length)) png_error(png, "out of memory");
+  if (!Append(static_cast<TPngJob*>(png_get_io_ptr(png)), data, length))
+    png_error(png, "out of memory");
 }
 
 void PngFlush(png_structp) {}
@@ -68,8 +69,8 @@ bool RunPng(TPngJob* job) {
   png_set_compression_buffer_size(job->Png, 65535);
   png_set_compression_level(job->Png, 7);
   png_set_filter(job->Png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
-  png_set_IHDR(job->Png, job->Info, job->Width, job->Height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_set_IHDR(job->Png, job->Info, job->Width, job->Height, 8, PNG_COLOR_TYPE_RGB,
+               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_write_info(job->Png, job->Info);
   png_write_image(job->Png, job->Rows.data());
   png_write_end(job->Png, job->Info);
@@ -79,7 +80,7 @@ bool RunPng(TPngJob* job) {
 
 }  // namespace
 
-QByteArray EncodePng(const QImage& image, QString* error) {
+QByteArray MakePng(const QImage& image, QString* error) {
   if (image.isNull()) {
     if (error) *error = QStringLiteral("Cannot write a PNG image: the picture is empty");
     return {};
@@ -95,9 +96,12 @@ QByteArray EncodePng(const QImage& image, QString* error) {
   job->Rows.reserve(job->Height);
   for (int y = 0; y < rgb.height(); ++y) job->Rows.push_back(rgb.scanLine(y));
   if (!RunPng(job.get())) {
-    if (error) *error = QStringLiteral("Cannot write a PNG image: %1").arg(QString::fromLocal8Bit(job->Message));
+    if (error)
+      *error =
+          QStringLiteral("Cannot write a PNG image: %1").arg(QString::fromLocal8Bit(job->Message));
     return {};
   }
   if (error) error->clear();
-  return QByteArray(reinterpret_cast<const char*>(job->Out.data()), static_cast<qsizetype>(job->Out.size()));
+  return QByteArray(reinterpret_cast<const char*>(job->Out.data()),
+                    static_cast<qsizetype>(job->Out.size()));
 }

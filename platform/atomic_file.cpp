@@ -75,9 +75,10 @@ QString WriteFileAtomically(const QString& path, QByteArrayView data) {
   int fd = -1;
   for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
     // The name is cut so that a target name near the length limit still leaves room.
-    tempName = QFile::encodeName(QStringLiteral("%1/.%2.%3.tmp")
-                                     .arg(targetInfo.absolutePath(), targetInfo.fileName().left(64),
-                                          QString::number(QRandomGenerator::global()->generate(), 36)));
+    tempName =
+        QFile::encodeName(QStringLiteral("%1/.%2.%3.tmp")
+                              .arg(targetInfo.absolutePath(), targetInfo.fileName().left(64),
+                                   QString::number(QRandomGenerator::global()->generate(), 36)));
     fd = ::open(tempName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && errno != EEXIST) break;
   }

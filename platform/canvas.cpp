@@ -26,10 +26,10 @@ void Canvas::FillRect(int l, int t, int r, int b) {
   p.fillRect(QRect(l, t, r - l, b - t), CurrentBrush());
 }
 
+// A one-pixel pen is Qt's cosmetic pen, which lights exactly the pixels the outline runs on.
 static QPen MakePen(QColor color, int width) {
   if (width <= 0) return Qt::NoPen;
-  QPen pen(color, width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
-  return pen;
+  return QPen(color, width == 1 ? 0 : width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
 }
 
 void Canvas::Rectangle(int l, int t, int r, int b) {
@@ -40,7 +40,7 @@ void Canvas::Rectangle(int l, int t, int r, int b) {
   p.drawRect(QRect(l, t, r - l, b - t));
   if (FPenWidth > 0) {
     // The outline runs on the rectangle's own edge pixels; wider pens spread about that edge.
-    p.setPen(MakePen(FPenColor, FPenWidth == 1 ? 0 : FPenWidth));
+    p.setPen(MakePen(FPenColor, FPenWidth));
     p.setBrush(Qt::NoBrush);
     p.drawRect(QRect(l, t, r - l - 1, b - t - 1));
   }
@@ -49,7 +49,7 @@ void Canvas::Rectangle(int l, int t, int r, int b) {
 void Canvas::Ellipse(int l, int t, int r, int b) {
   if (r - l < 1 || b - t < 1) return;
   QPainter p(&FImage);
-  p.setPen(FPenWidth > 0 ? MakePen(FPenColor, FPenWidth == 1 ? 0 : FPenWidth) : QPen(Qt::NoPen));
+  p.setPen(FPenWidth > 0 ? MakePen(FPenColor, FPenWidth) : QPen(Qt::NoPen));
   p.setBrush(CurrentBrush());
   p.drawEllipse(QRect(l, t, r - l - 1, b - t - 1));
 }
@@ -57,7 +57,7 @@ void Canvas::Ellipse(int l, int t, int r, int b) {
 void Canvas::Polygon(const std::vector<QPoint>& points) {
   if (points.size() < 2) return;
   QPainter p(&FImage);
-  p.setPen(FPenWidth > 0 ? MakePen(FPenColor, FPenWidth == 1 ? 0 : FPenWidth) : QPen(Qt::NoPen));
+  p.setPen(FPenWidth > 0 ? MakePen(FPenColor, FPenWidth) : QPen(Qt::NoPen));
   p.setBrush(CurrentBrush());
   p.drawPolygon(points.data(), static_cast<int>(points.size()), Qt::OddEvenFill);
 }
@@ -170,11 +170,12 @@ QFont MakePixelFont(const QString& face, int pixelHeight, int pixelWidth, bool b
   font.setPixelSize(pixelHeight);
   font.setBold(bold);
   font.setStyleStrategy(QFont::NoAntialias);
+  // The cell width is only narrowed for a much wider fallback face: squeezing an unsmoothed
+  // 11-pixel face by a pixel per glyph makes its digits unreadable.
   if (pixelWidth > 0) {
-    // Average character width as asked; the stretch is relative to the face's own width.
     const QFontMetrics fm(font);
-    const int natural = fm.averageCharWidth();
-    if (natural > 0) font.setStretch(qBound(50, 100 * pixelWidth / natural, 200));
+    const int natural = fm.horizontalAdvance(QLatin1Char('0'));
+    if (natural > pixelWidth + 2) font.setStretch(qBound(50, 100 * (pixelWidth + 1) / natural, 100));
   }
   return font;
 }

@@ -46,7 +46,8 @@ std::optional<std::int32_t> ParseIniInteger(QStringView text, bool allowZeroX) {
   if (i < n && text[i] == u'$') {
     hex = true;
     ++i;
-  } else if (allowZeroX && i + 1 < n && text[i] == u'0' && (text[i + 1] == u'x' || text[i + 1] == u'X')) {
+  } else if (allowZeroX && i + 1 < n && text[i] == u'0' &&
+             (text[i + 1] == u'x' || text[i + 1] == u'X')) {
     hex = true;
     i += 2;
   }
@@ -56,7 +57,8 @@ std::optional<std::int32_t> ParseIniInteger(QStringView text, bool allowZeroX) {
   std::uint64_t v = 0;
   const std::uint64_t limit = hex ? 0xFFFFFFFFull : (negative ? 0x80000000ull : 0x7FFFFFFFull);
   for (; i < n; ++i) {
-    const int d = hex ? HexDigit(text[i]) : (text[i] >= u'0' && text[i] <= u'9' ? text[i].unicode() - '0' : -1);
+    const int d = hex ? HexDigit(text[i])
+                      : (text[i] >= u'0' && text[i] <= u'9' ? text[i].unicode() - '0' : -1);
     if (d < 0) return std::nullopt;
     v = v * (hex ? 16 : 10) + static_cast<std::uint64_t>(d);
     if (v > limit) return std::nullopt;
@@ -139,8 +141,14 @@ void TIniFile::Parse(QByteArrayView bytes) {
 QByteArray TIniFile::ToBytes() const {
   QString out;
   for (const TSection& s : FSections) {
-    if (!s.HeaderText.isEmpty()) { out += s.HeaderText; out += QLatin1String("\r\n"); }
-    for (const TLine& l : s.Lines) { out += l.Text; out += QLatin1String("\r\n"); }
+    if (!s.HeaderText.isEmpty()) {
+      out += s.HeaderText;
+      out += QLatin1String("\r\n");
+    }
+    for (const TLine& l : s.Lines) {
+      out += l.Text;
+      out += QLatin1String("\r\n");
+    }
   }
   return StringToCp1251(out);
 }

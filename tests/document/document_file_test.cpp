@@ -58,7 +58,9 @@ TPlanObject Beam(const QString& name, std::int32_t orientation, QPoint from, QPo
 }
 
 std::vector<TPlanObject> SamplePlan() {
-  std::vector<TPlanObject> plan = {Walls(), Post(), Bell(QStringLiteral("Колокол"), 500, {1000, -20}),
+  std::vector<TPlanObject> plan = {Walls(),
+                                   Post(),
+                                   Bell(QStringLiteral("Колокол"), 500, {1000, -20}),
                                    Beam(QStringLiteral("Балка"), 5, {1800, 750}, {3800, 4850}),
                                    Bell(QStringLiteral("Колокол1"), 1960, {2000, 2100}, false),
                                    Beam(QStringLiteral("Балка"), 0, {-300, 10}, {7200, 6900})};
@@ -70,11 +72,28 @@ std::vector<TPlanObject> SamplePlan() {
 QString Stored(const TPlanObject& o) {
   QStringList f = {o.ObjName, QString::number(o.ObjType), QString::number(o.ObjVisible),
                    QString::number(o.CreateIndex)};
-  for (std::int32_t v : {std::int32_t{o.WallType}, o.WallMaterial, o.WallDiameterOuter, o.WallDiameterInner,
-                         o.WallWallWidth, o.WallArcWidth, o.BellDiameter, o.BellPosition.x(), o.BellPosition.y(),
-                         o.PostAngle, o.PostWidth, o.PostHeight, o.PostBoardDiameter, o.PostPosition.x(),
-                         o.PostPosition.y(), o.BeemMaterial, o.BeemWidth, o.BeemOrientation, o.BeemBeginPoint.x(),
-                         o.BeemBeginPoint.y(), o.BeemEndPoint.x(), o.BeemEndPoint.y()}) {
+  for (std::int32_t v : {std::int32_t{o.WallType},
+                         o.WallMaterial,
+                         o.WallDiameterOuter,
+                         o.WallDiameterInner,
+                         o.WallWallWidth,
+                         o.WallArcWidth,
+                         o.BellDiameter,
+                         o.BellPosition.x(),
+                         o.BellPosition.y(),
+                         o.PostAngle,
+                         o.PostWidth,
+                         o.PostHeight,
+                         o.PostBoardDiameter,
+                         o.PostPosition.x(),
+                         o.PostPosition.y(),
+                         o.BeemMaterial,
+                         o.BeemWidth,
+                         o.BeemOrientation,
+                         o.BeemBeginPoint.x(),
+                         o.BeemBeginPoint.y(),
+                         o.BeemEndPoint.x(),
+                         o.BeemEndPoint.y()}) {
     f << QString::number(v);
   }
   return f.join(u'|');
@@ -89,7 +108,8 @@ TEST(DocumentFile, RoundTripKeepsEveryStoredField) {
   const TDocumentContent back = ParseDocument(DocumentToBytes(plan));
   ASSERT_TRUE(back.Ok()) << back.Error.toStdString();
   ASSERT_EQ(back.Objects.size(), plan.size());
-  for (std::size_t i = 0; i < plan.size(); ++i) EXPECT_EQ(Stored(back.Objects[i]), Stored(plan[i])) << i;
+  for (std::size_t i = 0; i < plan.size(); ++i)
+    EXPECT_EQ(Stored(back.Objects[i]), Stored(plan[i])) << i;
   EXPECT_EQ(back.Objects[0].Layer, nullptr);
 }
 
@@ -108,18 +128,22 @@ TEST(DocumentFile, NewDocumentIsWrittenKeyByKey) {
   post.PostBoardDiameter = 250;
   post.PostPosition = {2800, 4200};
   const QByteArray bytes = DocumentToBytes(std::vector<TPlanObject>{walls, post});
-  const QByteArray expected =
-      Cp("[Application]\r\nVersion=Тарвоск 1.0.3a - Орвелин\r\n"
-         "[Object0]\r\nObjName=Стены\r\nObjType=0\r\nObjVisible=1\r\nWallType=0\r\nWallMaterial=0\r\n"
-         "WallDiameterOuter_R=5600\r\nWallDiameterInner_R=4000\r\nWallWallWidth_R=800\r\nWallArcWidth_R=1500\r\n"
-         "BellDiameter_R=0\r\nBellPosition_R=0,0\r\nPostAngle=0\r\nPostWidth_R=0\r\nPostHeight_R=0\r\n"
-         "PostBoardDiameter_R=0\r\nPostPosition_R=0,0\r\nBeemMaterial=0\r\nBeemWidth_R=0\r\nBeemOrientation=0\r\n"
-         "BeemBeginPoint_R=0,0\r\nBeemEndPoint_R=0,0\r\n"
-         "[Object1]\r\nObjName=Постамент\r\nObjType=3\r\nObjVisible=1\r\nWallType=0\r\nWallMaterial=0\r\n"
-         "WallDiameterOuter_R=0\r\nWallDiameterInner_R=0\r\nWallWallWidth_R=0\r\nWallArcWidth_R=0\r\n"
-         "BellDiameter_R=0\r\nBellPosition_R=0,0\r\nPostAngle=0\r\nPostWidth_R=1800\r\nPostHeight_R=800\r\n"
-         "PostBoardDiameter_R=250\r\nPostPosition_R=2800,4200\r\nBeemMaterial=0\r\nBeemWidth_R=0\r\n"
-         "BeemOrientation=0\r\nBeemBeginPoint_R=0,0\r\nBeemEndPoint_R=0,0\r\n");
+  const QByteArray expected = Cp(
+      "[Application]\r\nVersion=Тарвоск 1.0.3a - Орвелин\r\n"
+      "[Object0]\r\nObjName=Стены\r\nObjType=0\r\nObjVisible=1\r\nWallType=0\r\nWallMaterial=0\r\n"
+      "WallDiameterOuter_R=5600\r\nWallDiameterInner_R=4000\r\nWallWallWidth_R=800\r\nWallArcWidth_"
+      "R=1500\r\n"
+      "BellDiameter_R=0\r\nBellPosition_R=0,0\r\nPostAngle=0\r\nPostWidth_R=0\r\nPostHeight_R=0\r\n"
+      "PostBoardDiameter_R=0\r\nPostPosition_R=0,0\r\nBeemMaterial=0\r\nBeemWidth_R="
+      "0\r\nBeemOrientation=0\r\n"
+      "BeemBeginPoint_R=0,0\r\nBeemEndPoint_R=0,0\r\n"
+      "[Object1]\r\nObjName=Постамент\r\nObjType=3\r\nObjVisible=1\r\nWallType=0\r\nWallMaterial="
+      "0\r\n"
+      "WallDiameterOuter_R=0\r\nWallDiameterInner_R=0\r\nWallWallWidth_R=0\r\nWallArcWidth_R=0\r\n"
+      "BellDiameter_R=0\r\nBellPosition_R=0,0\r\nPostAngle=0\r\nPostWidth_R=1800\r\nPostHeight_R="
+      "800\r\n"
+      "PostBoardDiameter_R=250\r\nPostPosition_R=2800,4200\r\nBeemMaterial=0\r\nBeemWidth_R=0\r\n"
+      "BeemOrientation=0\r\nBeemBeginPoint_R=0,0\r\nBeemEndPoint_R=0,0\r\n");
   EXPECT_EQ(bytes, expected);
 }
 
@@ -133,7 +157,8 @@ TEST(DocumentFile, MissingKeysTakeTheirDefaults) {
   EXPECT_EQ(QList<int>({w.WallDiameterOuter, w.WallDiameterInner, w.WallWallWidth, w.WallArcWidth}),
             QList<int>({5600, 4000, 800, 1500}));
   const TPlanObject& p = d.Objects[1];
-  EXPECT_EQ(QList<int>({p.PostWidth, p.PostHeight, p.PostBoardDiameter, p.PostAngle}), QList<int>({1800, 800, 250, 0}));
+  EXPECT_EQ(QList<int>({p.PostWidth, p.PostHeight, p.PostBoardDiameter, p.PostAngle}),
+            QList<int>({1800, 800, 250, 0}));
   EXPECT_EQ(p.PostPosition, QPoint(0, 0));
   const TPlanObject& b = d.Objects[2];
   EXPECT_EQ(b.ObjType, okBeam);  // no ObjType: a beam
@@ -156,7 +181,8 @@ TEST(DocumentFile, ValueEncodings) {
       {"key in other case", "beemwidth_r=66", &TPlanObject::BeemWidth, 66},
       {"overflow: default", "BeemWidth_R=4294967296", &TPlanObject::BeemWidth, 100},
       {"not a bell: no diameter", "BellDiameter_R=500", &TPlanObject::BellDiameter, 0},
-      {"orientation outside the chords: free", "BeemOrientation=25", &TPlanObject::BeemOrientation, 0},
+      {"orientation outside the chords: free", "BeemOrientation=25", &TPlanObject::BeemOrientation,
+       0},
       {"orientation kept", "BeemOrientation=24", &TPlanObject::BeemOrientation, 24},
       {"material without a picture", "BeemMaterial=8", &TPlanObject::BeemMaterial, 2},
       {"walls material is not a beam's", "BeemMaterial=1", &TPlanObject::BeemMaterial, 2},
@@ -164,7 +190,8 @@ TEST(DocumentFile, ValueEncodings) {
       {"other kinds' values stay as read", "WallMaterial=99", &TPlanObject::WallMaterial, 99},
   };
   for (const Case& c : cases) {
-    const TDocumentContent d = ParseDocument(kMinimal + "[Object2]\r\nObjType=2\r\n" + c.object2 + "\r\n");
+    const TDocumentContent d =
+        ParseDocument(kMinimal + "[Object2]\r\nObjType=2\r\n" + c.object2 + "\r\n");
     ASSERT_TRUE(d.Ok()) << c.name << ": " << d.Error.toStdString();
     EXPECT_EQ(d.Objects[2].*c.field, c.expected) << c.name;
   }
@@ -189,14 +216,16 @@ TEST(DocumentFile, KindsWallTypesAndVisibility) {
 }
 
 TEST(DocumentFile, ReadingStopsAtTheFirstGap) {
-  const TDocumentContent d =
-      ParseDocument(kMinimal + "[Object3]\r\nObjType=1\r\n[Object2]\r\n; only a comment\r\n[Object4]\r\nObjType=2\r\n");
+  const TDocumentContent d = ParseDocument(
+      kMinimal +
+      "[Object3]\r\nObjType=1\r\n[Object2]\r\n; only a comment\r\n[Object4]\r\nObjType=2\r\n");
   ASSERT_TRUE(d.Ok()) << d.Error.toStdString();
   EXPECT_EQ(d.Objects.size(), 2u);
 }
 
 TEST(DocumentFile, StoredNamesAreKeptForTheNamingRule) {
-  const TDocumentContent d = ParseDocument(kMinimal + Cp("[Object2]\r\nObjName=Балка\r\n[Object3]\r\nObjName=Балка\r\n"));
+  const TDocumentContent d =
+      ParseDocument(kMinimal + Cp("[Object2]\r\nObjName=Балка\r\n[Object3]\r\nObjName=Балка\r\n"));
   ASSERT_TRUE(d.Ok()) << d.Error.toStdString();
   EXPECT_EQ(d.Objects[2].ObjName, QStringLiteral("Балка"));
   EXPECT_EQ(d.Objects[3].ObjName, QStringLiteral("Балка"));
@@ -204,9 +233,9 @@ TEST(DocumentFile, StoredNamesAreKeptForTheNamingRule) {
 }
 
 TEST(DocumentFile, HandWrittenFileLoads) {
-  const TDocumentContent d = ParseDocument(
-      Cp("; made by hand\n[application]\nversion=whatever\n\n[OBJECT0]\nobjname = Стены \nobjtype=0\n"
-         "wallDiameterOuter_r=6000\n\n[object1]\nObjType=3\npostposition_r=3000,4700\n"));
+  const TDocumentContent d = ParseDocument(Cp(
+      "; made by hand\n[application]\nversion=whatever\n\n[OBJECT0]\nobjname = Стены \nobjtype=0\n"
+      "wallDiameterOuter_r=6000\n\n[object1]\nObjType=3\npostposition_r=3000,4700\n"));
   ASSERT_TRUE(d.Ok()) << d.Error.toStdString();
   EXPECT_EQ(d.Objects[0].ObjName, QStringLiteral("Стены"));
   EXPECT_EQ(d.Objects[0].WallDiameterOuter, 6000);
@@ -225,12 +254,14 @@ TEST(DocumentFile, BrokenPointsStopTheOpening) {
       {"BeemEndPoint_R=1,99999999999", "'99999999999' is not a valid integer value"},
   };
   for (const Case& c : cases) {
-    const TDocumentContent d = ParseDocument(kMinimal + "[Object2]\r\nObjType=2\r\n" + c.line + "\r\n");
+    const TDocumentContent d =
+        ParseDocument(kMinimal + "[Object2]\r\nObjType=2\r\n" + c.line + "\r\n");
     EXPECT_EQ(d.Error, c.message) << c.line.constData();
     EXPECT_TRUE(d.Objects.empty());
   }
   // An empty point is (0, 0), not an error.
-  const TDocumentContent ok = ParseDocument(kMinimal + "[Object2]\r\nBeemBeginPoint_R=\r\nBeemEndPoint_R=1,2,3\r\n");
+  const TDocumentContent ok =
+      ParseDocument(kMinimal + "[Object2]\r\nBeemBeginPoint_R=\r\nBeemEndPoint_R=1,2,3\r\n");
   ASSERT_TRUE(ok.Ok()) << ok.Error.toStdString();
   EXPECT_EQ(ok.Objects[2].BeemBeginPoint, QPoint(0, 0));
   EXPECT_EQ(ok.Objects[2].BeemEndPoint, QPoint(1, 23));
@@ -246,21 +277,28 @@ TEST(DocumentFile, FilesThatAreNoPlanAreRefused) {
       {"empty file", "", "Object0 must hold the walls"},
       {"a random text file", "hello\r\nworld\r\n", "Object0 must hold the walls"},
       {"no Object0", "[Object1]\r\nObjType=3\r\n", "Object0 must hold the walls"},
-      {"Object0 is a bell", "[Object0]\r\nObjType=1\r\n[Object1]\r\nObjType=3\r\n", "Object0 must hold the walls"},
+      {"Object0 is a bell", "[Object0]\r\nObjType=1\r\n[Object1]\r\nObjType=3\r\n",
+       "Object0 must hold the walls"},
       {"Object0 without ObjType is a beam", "[Object0]\r\nObjName=x\r\n[Object1]\r\nObjType=3\r\n",
        "Object0 must hold the walls"},
       {"no Object1", "[Object0]\r\nObjType=0\r\n", "Object1 must hold the pedestal"},
-      {"Object1 is walls", "[Object0]\r\nObjType=0\r\n[Object1]\r\nObjType=0\r\n", "Object1 must hold the pedestal"},
-      {"second walls", kMinimal + "[Object2]\r\nObjType=0\r\n", "Object2 holds walls or a pedestal"},
+      {"Object1 is walls", "[Object0]\r\nObjType=0\r\n[Object1]\r\nObjType=0\r\n",
+       "Object1 must hold the pedestal"},
+      {"second walls", kMinimal + "[Object2]\r\nObjType=0\r\n",
+       "Object2 holds walls or a pedestal"},
       {"second pedestal", kMinimal + "[Object2]\r\nObjType=2\r\n[Object3]\r\nObjType=4\r\n",
        "Object3 holds walls or a pedestal"},
-      {"no outer diameter", "[Object0]\r\nObjType=0\r\nWallDiameterOuter_R=0\r\n[Object1]\r\nObjType=3\r\n",
+      {"no outer diameter",
+       "[Object0]\r\nObjType=0\r\nWallDiameterOuter_R=0\r\n[Object1]\r\nObjType=3\r\n",
        "must be positive"},
-      {"negative outer diameter", "[Object0]\r\nObjType=0\r\nWallDiameterOuter_R=-5600\r\n[Object1]\r\nObjType=3\r\n",
+      {"negative outer diameter",
+       "[Object0]\r\nObjType=0\r\nWallDiameterOuter_R=-5600\r\n[Object1]\r\nObjType=3\r\n",
        "must be positive"},
-      {"bell far outside", kMinimal + "[Object2]\r\nObjType=1\r\nBellDiameter_R=500\r\nBellPosition_R=0,2000000000\r\n",
+      {"bell far outside",
+       kMinimal + "[Object2]\r\nObjType=1\r\nBellDiameter_R=500\r\nBellPosition_R=0,2000000000\r\n",
        "BellPosition_R of section Object2 is out of range"},
-      {"huge pedestal", "[Object0]\r\nObjType=0\r\n[Object1]\r\nObjType=3\r\nPostWidth_R=$7FFFFFFF\r\n",
+      {"huge pedestal",
+       "[Object0]\r\nObjType=0\r\n[Object1]\r\nObjType=3\r\nPostWidth_R=$7FFFFFFF\r\n",
        "PostWidth_R of section Object1 is out of range"},
       {"two bells of one diameter",
        kMinimal + "[Object2]\r\nObjType=1\r\nBellDiameter_R=500\r\n[Object3]\r\nObjType=2\r\n"
@@ -279,10 +317,12 @@ TEST(DocumentFile, BellsMustBeInTheCatalogueWhenOneIsGiven) {
   const std::int32_t catalogue[] = {500, 1950, 1960};
   const QByteArray file = kMinimal + "[Object2]\r\nObjType=1\r\nBellDiameter_R=%1\r\n";
   EXPECT_TRUE(ParseDocument(QString::fromLatin1(file).arg(1950).toLatin1(), catalogue).Ok());
-  const TDocumentContent d = ParseDocument(QString::fromLatin1(file).arg(1955).toLatin1(), catalogue);
+  const TDocumentContent d =
+      ParseDocument(QString::fromLatin1(file).arg(1955).toLatin1(), catalogue);
   EXPECT_TRUE(d.Error.contains(QLatin1String("1955 mm"))) << d.Error.toStdString();
   EXPECT_TRUE(d.Objects.empty());
-  EXPECT_TRUE(ParseDocument(QString::fromLatin1(file).arg(1955).toLatin1()).Ok());  // no catalogue: unchecked
+  EXPECT_TRUE(ParseDocument(QString::fromLatin1(file).arg(1955).toLatin1())
+                  .Ok());  // no catalogue: unchecked
 }
 
 TEST(DocumentFile, NamesWithLineBreaksStayOnOneLine) {
@@ -306,10 +346,12 @@ TEST(DocumentFile, SaveAndReadAFile) {
 
   const QString missing = dir.filePath(QStringLiteral("none.tarvosk"));
   const TDocumentContent m = ReadDocumentFile(missing);
-  EXPECT_TRUE(m.Error.startsWith(QStringLiteral("Cannot open file \"") + missing)) << m.Error.toStdString();
+  EXPECT_TRUE(m.Error.startsWith(QStringLiteral("Cannot open file \"") + missing))
+      << m.Error.toStdString();
   EXPECT_TRUE(ReadDocumentFile(dir.path()).Objects.empty());  // a folder is not a document
-  EXPECT_EQ(SaveDocumentFile(dir.filePath(QStringLiteral("no/such.tarvosk")), objects),
-            QStringLiteral("Unable to write to ") + dir.filePath(QStringLiteral("no/such.tarvosk")));
+  EXPECT_EQ(
+      SaveDocumentFile(dir.filePath(QStringLiteral("no/such.tarvosk")), objects),
+      QStringLiteral("Unable to write to ") + dir.filePath(QStringLiteral("no/such.tarvosk")));
 }
 
 // Damage anywhere in a good document gives either a whole plan that keeps the index invariants

@@ -15,7 +15,8 @@ namespace {
 // Sets an environment variable for one test and puts the old value back.
 class TEnv {
  public:
-  TEnv(const char* name, const QByteArray& value) : FName(name), FHad(qEnvironmentVariableIsSet(name)) {
+  TEnv(const char* name, const QByteArray& value)
+      : FName(name), FHad(qEnvironmentVariableIsSet(name)) {
     FOld = qgetenv(name);
     qputenv(name, value);
   }
@@ -75,7 +76,8 @@ TEST(FileAssociation, ExecArgumentsAreQuotedAndEscaped) {
       {"/100%/t", R"("/100%%/t")"},
       {"/план/тарвоск", "\"/план/тарвоск\""},
   };
-  for (const Case& c : cases) EXPECT_EQ(DesktopExecArgument(QString::fromUtf8(c.path)), QString::fromUtf8(c.exec)) << c.path;
+  for (const Case& c : cases)
+    EXPECT_EQ(DesktopExecArgument(QString::fromUtf8(c.path)), QString::fromUtf8(c.exec)) << c.path;
   EXPECT_EQ(DesktopExecArgument(QStringLiteral("/a\nb")), QString());
   EXPECT_FALSE(DesktopEntryText(QStringLiteral("/a\tb"), {}).has_value());
 }
@@ -83,7 +85,8 @@ TEST(FileAssociation, ExecArgumentsAreQuotedAndEscaped) {
 TEST(FileAssociation, WritesOnlyUnderTheDataHome) {
   QTemporaryDir dir;
   const QString data = dir.filePath(QStringLiteral("share"));
-  ASSERT_TRUE(RegisterFileTypeIn(data, QStringLiteral("/opt/My Plans/tarvosk"), {}, TDesktopUpdate::None));
+  ASSERT_TRUE(
+      RegisterFileTypeIn(data, QStringLiteral("/opt/My Plans/tarvosk"), {}, TDesktopUpdate::None));
   EXPECT_EQ(FilesUnder(dir.path()),
             QStringList({"share/applications/tarvosk.desktop", "share/mime/packages/tarvosk.xml"}));
 
@@ -101,19 +104,22 @@ TEST(FileAssociation, RewritesOnlyWhatChanged) {
   QTemporaryDir dir;
   const QString entryPath = dir.filePath(QStringLiteral("applications/tarvosk.desktop"));
   const QString mimePath = dir.filePath(QStringLiteral("mime/packages/tarvosk.xml"));
-  ASSERT_TRUE(RegisterFileTypeIn(dir.path(), QStringLiteral("/one/tarvosk"), {}, TDesktopUpdate::None));
+  ASSERT_TRUE(
+      RegisterFileTypeIn(dir.path(), QStringLiteral("/one/tarvosk"), {}, TDesktopUpdate::None));
   const QDateTime old = QDateTime::currentDateTimeUtc().addDays(-3);
   for (const QString& p : {entryPath, mimePath}) {
     QFile f(p);
     ASSERT_TRUE(f.open(QIODevice::ReadWrite));
     ASSERT_TRUE(f.setFileTime(old, QFileDevice::FileModificationTime));
   }
-  ASSERT_TRUE(RegisterFileTypeIn(dir.path(), QStringLiteral("/one/tarvosk"), {}, TDesktopUpdate::None));
+  ASSERT_TRUE(
+      RegisterFileTypeIn(dir.path(), QStringLiteral("/one/tarvosk"), {}, TDesktopUpdate::None));
   EXPECT_LT(QFileInfo(entryPath).lastModified(), old.addSecs(1));
   EXPECT_LT(QFileInfo(mimePath).lastModified(), old.addSecs(1));
 
   // Another copy of the program started: the entry now names it.
-  ASSERT_TRUE(RegisterFileTypeIn(dir.path(), QStringLiteral("/two/tarvosk"), {}, TDesktopUpdate::None));
+  ASSERT_TRUE(
+      RegisterFileTypeIn(dir.path(), QStringLiteral("/two/tarvosk"), {}, TDesktopUpdate::None));
   EXPECT_TRUE(ReadText(entryPath).contains(QStringLiteral("Exec=\"/two/tarvosk\" %f")));
   EXPECT_LT(QFileInfo(mimePath).lastModified(), old.addSecs(1));
 }
@@ -122,10 +128,14 @@ TEST(FileAssociation, IconNamesProgramAndDocuments) {
   QTemporaryDir dir;
   QImage icon(32, 32, QImage::Format_ARGB32);
   icon.fill(Qt::darkYellow);
-  ASSERT_TRUE(RegisterFileTypeIn(dir.path(), QStringLiteral("/opt/tarvosk"), icon, TDesktopUpdate::None));
-  EXPECT_EQ(QImage(dir.filePath(QStringLiteral("icons/hicolor/48x48/apps/tarvosk.png"))).size(), QSize(48, 48));
-  EXPECT_TRUE(ReadText(dir.filePath(QStringLiteral("applications/tarvosk.desktop"))).contains(QStringLiteral("\nIcon=tarvosk\n")));
-  EXPECT_TRUE(ReadText(dir.filePath(QStringLiteral("mime/packages/tarvosk.xml"))).contains(QStringLiteral("<icon name=\"tarvosk\"/>")));
+  ASSERT_TRUE(
+      RegisterFileTypeIn(dir.path(), QStringLiteral("/opt/tarvosk"), icon, TDesktopUpdate::None));
+  EXPECT_EQ(QImage(dir.filePath(QStringLiteral("icons/hicolor/48x48/apps/tarvosk.png"))).size(),
+            QSize(48, 48));
+  EXPECT_TRUE(ReadText(dir.filePath(QStringLiteral("applications/tarvosk.desktop")))
+                  .contains(QStringLiteral("\nIcon=tarvosk\n")));
+  EXPECT_TRUE(ReadText(dir.filePath(QStringLiteral("mime/packages/tarvosk.xml")))
+                  .contains(QStringLiteral("<icon name=\"tarvosk\"/>")));
 }
 
 TEST(FileAssociation, FailuresAreQuiet) {
@@ -135,9 +145,12 @@ TEST(FileAssociation, FailuresAreQuiet) {
     QFile f(notADir);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
   }
-  EXPECT_FALSE(RegisterFileTypeIn(notADir, QStringLiteral("/opt/tarvosk"), {}, TDesktopUpdate::Wait));
-  EXPECT_FALSE(RegisterFileTypeIn(QStringLiteral("relative"), QStringLiteral("/opt/tarvosk"), {}, TDesktopUpdate::None));
-  EXPECT_FALSE(RegisterFileTypeIn(dir.path(), QStringLiteral("/opt/a\nb"), {}, TDesktopUpdate::None));
+  EXPECT_FALSE(
+      RegisterFileTypeIn(notADir, QStringLiteral("/opt/tarvosk"), {}, TDesktopUpdate::Wait));
+  EXPECT_FALSE(RegisterFileTypeIn(QStringLiteral("relative"), QStringLiteral("/opt/tarvosk"), {},
+                                  TDesktopUpdate::None));
+  EXPECT_FALSE(
+      RegisterFileTypeIn(dir.path(), QStringLiteral("/opt/a\nb"), {}, TDesktopUpdate::None));
   EXPECT_EQ(FilesUnder(dir.path()), QStringList{"file"});
 }
 
@@ -146,8 +159,9 @@ TEST(FileAssociation, StartUpRegistersUnderXdgDataHome) {
   TEnv xdg("XDG_DATA_HOME", QFile::encodeName(dir.path()));
   TEnv path("PATH", "");  // no cache tools: nothing is left running after the test
   RegisterFileType();
-  EXPECT_TRUE(ReadText(dir.filePath(QStringLiteral("applications/tarvosk.desktop")))
-                  .contains(QStringLiteral("Exec=\"") + QCoreApplication::applicationFilePath() + u'"'));
+  EXPECT_TRUE(
+      ReadText(dir.filePath(QStringLiteral("applications/tarvosk.desktop")))
+          .contains(QStringLiteral("Exec=\"") + QCoreApplication::applicationFilePath() + u'"'));
 }
 
 TEST(FileAssociation, DesktopCachesLearnTheType) {
@@ -155,9 +169,11 @@ TEST(FileAssociation, DesktopCachesLearnTheType) {
     GTEST_SKIP() << "update-mime-database is not installed";
   }
   QTemporaryDir dir;
-  ASSERT_TRUE(RegisterFileTypeIn(dir.path(), QStringLiteral("/opt/tarvosk"), {}, TDesktopUpdate::Wait));
+  ASSERT_TRUE(
+      RegisterFileTypeIn(dir.path(), QStringLiteral("/opt/tarvosk"), {}, TDesktopUpdate::Wait));
   const QString globs = ReadText(dir.filePath(QStringLiteral("mime/globs2")));
-  EXPECT_TRUE(globs.contains(QStringLiteral("application/x-tarvosk:*.tarvosk"))) << globs.toStdString();
+  EXPECT_TRUE(globs.contains(QStringLiteral("application/x-tarvosk:*.tarvosk")))
+      << globs.toStdString();
 }
 
 }  // namespace

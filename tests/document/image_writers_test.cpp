@@ -30,8 +30,12 @@ QImage Noise(int w, int h) {
   return img;
 }
 
-std::uint32_t Le32(const QByteArray& b, int at) { return qFromLittleEndian<std::uint32_t>(b.constData() + at); }
-std::uint16_t Le16(const QByteArray& b, int at) { return qFromLittleEndian<std::uint16_t>(b.constData() + at); }
+std::uint32_t Le32(const QByteArray& b, int at) {
+  return qFromLittleEndian<std::uint32_t>(b.constData() + at);
+}
+std::uint16_t Le16(const QByteArray& b, int at) {
+  return qFromLittleEndian<std::uint16_t>(b.constData() + at);
+}
 
 QByteArray ReadAll(const QString& path) {
   QFile f(path);
@@ -56,7 +60,8 @@ TEST(ExportFileName, TheExtensionIsAppendedNeverReplaced) {
       {"/tmp/.bmp", TExportFormat::Bmp, "/tmp/.bmp"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(ExportFileName(QString::fromUtf8(c.chosen), c.format), QString::fromUtf8(c.expected)) << c.chosen;
+    EXPECT_EQ(ExportFileName(QString::fromUtf8(c.chosen), c.format), QString::fromUtf8(c.expected))
+        << c.chosen;
   }
 }
 
@@ -74,7 +79,7 @@ TEST(ExportFileName, FilterEntriesMapToFormats) {
 TEST(ImageWriters, BmpHeaderAndPixels) {
   const QImage img = Sample(5, 3);  // 15 bytes a row, padded to 16
   QString error;
-  const QByteArray b = EncodeBmp(img, &error);
+  const QByteArray b = MakeBmp(img, &error);
   ASSERT_TRUE(error.isEmpty()) << error.toStdString();
   ASSERT_EQ(b.size(), 54 + 16 * 3);
   EXPECT_EQ(b.left(2), QByteArray("BM"));
@@ -82,10 +87,10 @@ TEST(ImageWriters, BmpHeaderAndPixels) {
   EXPECT_EQ(Le32(b, 10), 54u);       // pixel offset
   EXPECT_EQ(Le32(b, 14), 40u);       // info header size
   EXPECT_EQ(Le32(b, 18), 5u);
-  EXPECT_EQ(Le32(b, 22), 3u);        // positive: bottom-up
+  EXPECT_EQ(Le32(b, 22), 3u);  // positive: bottom-up
   EXPECT_EQ(Le16(b, 26), 1u);
   EXPECT_EQ(Le16(b, 28), 24u);
-  EXPECT_EQ(Le32(b, 30), 0u);        // no compression
+  EXPECT_EQ(Le32(b, 30), 0u);  // no compression
   EXPECT_EQ(Le32(b, 34), 48u);
   // The first stored row is the bottom one; its right half is blue, stored as B, G, R.
   EXPECT_EQ(static_cast<uchar>(b[54 + 3 * 4]), 210);
@@ -102,7 +107,7 @@ TEST(ImageWriters, BmpHeaderAndPixels) {
 TEST(ImageWriters, JpegIsBaselineJfifAtQuality75) {
   const QImage img = Sample(64, 48);
   QString error;
-  const QByteArray j = EncodeJpeg(img, &error);
+  const QByteArray j = MakeJpeg(img, 75, &error);
   ASSERT_TRUE(error.isEmpty()) << error.toStdString();
   EXPECT_EQ(j.left(2), QByteArray("\xFF\xD8"));
   EXPECT_EQ(j.mid(6, 5), QByteArray("JFIF\0", 5));
@@ -113,6 +118,8 @@ TEST(ImageWriters, JpegIsBaselineJfifAtQuality75) {
   ASSERT_GE(dqt, 0);
   EXPECT_EQ(static_cast<uchar>(j[dqt + 4]), 0);  // 8-bit table 0
   EXPECT_EQ(static_cast<uchar>(j[dqt + 5]), 8);
+  const QByteArray best = MakeJpeg(img, 100);
+  EXPECT_EQ(static_cast<uchar>(best[best.indexOf(QByteArray("\xFF\xDB", 2)) + 5]), 1);
   const qsizetype sof = j.indexOf(QByteArray("\xFF\xC0", 2));
   EXPECT_EQ(static_cast<uchar>(j[sof + 9]), 3);  // colour: three components
 
@@ -144,7 +151,7 @@ std::vector<Chunk> PngChunks(const QByteArray& png) {
 TEST(ImageWriters, PngChunksAndFilters) {
   const QImage img = Noise(300, 200);  // incompressible, so the data needs several chunks
   QString error;
-  const QByteArray png = EncodePng(img, &error);
+  const QByteArray png = MakePng(img, &error);
   ASSERT_TRUE(error.isEmpty()) << error.toStdString();
   ASSERT_EQ(png.left(8), QByteArray("\x89PNG\r\n\x1A\n"));
   const std::vector<Chunk> chunks = PngChunks(png);
@@ -168,14 +175,15 @@ TEST(ImageWriters, PngChunksAndFilters) {
     zdata += c.data;
   }
   EXPECT_GE(idats, 3);
-  EXPECT_EQ(chunks[1].data.size(), 65535);  // a full buffer is a full chunk
+  EXPECT_EQ(chunks[1].data.size(), 65535);            // a full buffer is a full chunk
   EXPECT_EQ((static_cast<uchar>(zdata[1]) >> 6), 3);  // zlib header: levels 7 to 9
 
   const int rowBytes = 1 + 3 * 300;
   QByteArray raw(rowBytes * 200, '\0');
   uLongf rawSize = static_cast<uLongf>(raw.size());
   ASSERT_EQ(uncompress(reinterpret_cast<Bytef*>(raw.data()), &rawSize,
-                       reinterpret_cast<const Bytef*>(zdata.constData()), static_cast<uLong>(zdata.size())),
+                       reinterpret_cast<const Bytef*>(zdata.constData()),
+                       static_cast<uLong>(zdata.size())),
             Z_OK);
   ASSERT_EQ(rawSize, static_cast<uLongf>(raw.size()));
   for (int y = 0; y < 200; ++y) ASSERT_EQ(raw[y * rowBytes], 1) << "row " << y;  // Sub
@@ -186,7 +194,7 @@ TEST(ImageWriters, PngChunksAndFilters) {
 
 TEST(ImageWriters, SmallPngRoundTrips) {
   const QImage img = Sample(7, 5);
-  const QByteArray png = EncodePng(img);
+  const QByteArray png = MakePng(img);
   const QImage back = QImage::fromData(png, "PNG");
   ASSERT_EQ(back.size(), img.size());
   for (int y = 0; y < 5; ++y) {
@@ -206,13 +214,15 @@ TEST(ImageWriters, EncoderErrorsAreReportedAndNothingIsWritten) {
   QImage wide(70000, 1, QImage::Format_RGB888);
   wide.fill(Qt::white);
   const QString jpegError = WriteJpeg(wide, path);
-  EXPECT_TRUE(jpegError.startsWith(QStringLiteral("Cannot write a JPEG image: "))) << jpegError.toStdString();
+  EXPECT_TRUE(jpegError.startsWith(QStringLiteral("Cannot write a JPEG image: ")))
+      << jpegError.toStdString();
   EXPECT_GT(jpegError.size(), 30);
 
   QImage wider(1000001, 1, QImage::Format_RGB888);
   wider.fill(Qt::white);
   const QString pngError = WritePng(wider, path);
-  EXPECT_TRUE(pngError.startsWith(QStringLiteral("Cannot write a PNG image: "))) << pngError.toStdString();
+  EXPECT_TRUE(pngError.startsWith(QStringLiteral("Cannot write a PNG image: ")))
+      << pngError.toStdString();
   EXPECT_EQ(ReadAll(path), QByteArray("old"));
 
   for (TExportFormat f : {TExportFormat::Bmp, TExportFormat::Jpeg, TExportFormat::Png}) {

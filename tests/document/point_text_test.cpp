@@ -30,7 +30,8 @@ TEST(PointText, ReadsGoodText) {
   for (const Case& c : cases) {
     QString error;
     const std::optional<QPoint> p = TextToPoint(c.text, &error);
-    ASSERT_TRUE(p.has_value()) << QString::fromUtf16(c.text).toStdString() << ": " << error.toStdString();
+    ASSERT_TRUE(p.has_value()) << QString::fromUtf16(c.text).toStdString() << ": "
+                               << error.toStdString();
     EXPECT_EQ(*p, c.expected) << QString::fromUtf16(c.text).toStdString();
   }
 }
@@ -41,13 +42,13 @@ TEST(PointText, NamesThePartThatIsNoInteger) {
     const char16_t* part;
   };
   const Case cases[] = {
-      {u"12", u""},                // no comma: an empty y part
+      {u"12", u""},  // no comma: an empty y part
       {u"1,", u""},
       {u",5", u""},
       {u"a,5", u"a"},
       {u"5,b", u"b"},
-      {u"x,y", u"y"},              // y is converted first
-      {u"0x10,1", u"0x10"},        // points know only "$" for hexadecimal
+      {u"x,y", u"y"},        // y is converted first
+      {u"0x10,1", u"0x10"},  // points know only "$" for hexadecimal
       {u"1, 2", u" 2"},
       {u"99999999999,1", u"99999999999"},
       {u"2147483648,0", u"2147483648"},
@@ -55,19 +56,22 @@ TEST(PointText, NamesThePartThatIsNoInteger) {
   };
   for (const Case& c : cases) {
     QString error;
-    EXPECT_FALSE(TextToPoint(c.text, &error).has_value()) << QString::fromUtf16(c.text).toStdString();
-    EXPECT_EQ(error, u"'" + QString::fromUtf16(c.part) + u"' is not a valid integer value");
+    EXPECT_FALSE(TextToPoint(c.text, &error).has_value())
+        << QString::fromUtf16(c.text).toStdString();
+    EXPECT_EQ(error,
+              QStringLiteral("'%1' is not a valid integer value").arg(QString::fromUtf16(c.part)));
   }
   EXPECT_FALSE(TextToPoint(u"a,b").has_value());  // no error text wanted
 }
 
 TEST(PointText, Kinds) {
   const std::pair<std::int32_t, TObjectKind> cases[] = {
-      {0, okWalls}, {1, okBell}, {2, okBeam}, {3, okPost}, {4, okPost},
+      {0, okWalls}, {1, okBell},  {2, okBeam},   {3, okPost},        {4, okPost},
       {5, okWalls}, {7, okWalls}, {-1, okWalls}, {INT_MAX, okWalls},
   };
   for (const auto& [value, kind] : cases) EXPECT_EQ(FileTypeToKind(value), kind) << value;
-  for (TObjectKind k : {okWalls, okBell, okBeam, okPost}) EXPECT_EQ(FileTypeToKind(KindToFileType(k)), k);
+  for (TObjectKind k : {okWalls, okBell, okBeam, okPost})
+    EXPECT_EQ(FileTypeToKind(KindToFileType(k)), k);
   EXPECT_EQ(KindToFileType(okPost), 3);
 }
 

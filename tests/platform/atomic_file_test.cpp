@@ -65,8 +65,10 @@ TEST(AtomicFile, FailuresNameThePathAndChangeNothing) {
   const QString sub = dir.filePath(QStringLiteral("sub"));
   ASSERT_TRUE(QDir().mkpath(sub + QStringLiteral("/inner")));
   const QString missingDir = dir.filePath(QStringLiteral("none/plan.tarvosk"));
-  EXPECT_EQ(WriteFileAtomically(missingDir, "x"), QStringLiteral("Unable to write to ") + missingDir);
-  EXPECT_EQ(WriteFileAtomically(sub, "x"), QStringLiteral("Unable to write to ") + sub);  // a directory
+  EXPECT_EQ(WriteFileAtomically(missingDir, "x"),
+            QStringLiteral("Unable to write to ") + missingDir);
+  EXPECT_EQ(WriteFileAtomically(sub, "x"),
+            QStringLiteral("Unable to write to ") + sub);  // a directory
   EXPECT_EQ(Entries(sub), QStringList{QStringLiteral("inner")});
   EXPECT_FALSE(WriteFileAtomically(QString(), "x").isEmpty());
 }
@@ -118,7 +120,8 @@ TEST(AtomicFile, ReadOnlyFolderKeepsTheOldFile) {
     ASSERT_EQ(::waitpid(pid, &status, 0), pid);
     ASSERT_TRUE(WIFEXITED(status));
     ASSERT_NE(WEXITSTATUS(status), 3) << "could not give up root";
-    error = WEXITSTATUS(status) == 0 ? QStringLiteral("Unable to write to ") + path : QStringLiteral("wrote");
+    error = WEXITSTATUS(status) == 0 ? QStringLiteral("Unable to write to ") + path
+                                     : QStringLiteral("wrote");
   }
   ::chmod(QFile::encodeName(ro).constData(), 0755);
   EXPECT_EQ(error, QStringLiteral("Unable to write to ") + path);

@@ -40,7 +40,8 @@ TEST(Cp1251, EveryByteAgreesWithIconvAndRoundTrips) {
 TEST(Cp1251, RussianTextEncodesToItsBytes) {
   EXPECT_EQ(StringToCp1251(u"Стены"), QByteArray("\xD1\xF2\xE5\xED\xFB"));
   EXPECT_EQ(StringToCp1251(u"Ёё№€"), QByteArray("\xA8\xB8\xB9\x88"));
-  EXPECT_EQ(Cp1251ToString(QByteArray("\xCF\xEE\xF1\xF2\xE0\xEC\xE5\xED\xF2")), QStringLiteral("Постамент"));
+  EXPECT_EQ(Cp1251ToString(QByteArray("\xCF\xEE\xF1\xF2\xE0\xEC\xE5\xED\xF2")),
+            QStringLiteral("Постамент"));
 }
 
 TEST(Cp1251, CharactersWithoutCodeBecomeOneQuestionMarkEach) {
@@ -50,8 +51,8 @@ TEST(Cp1251, CharactersWithoutCodeBecomeOneQuestionMarkEach) {
   };
   const Case cases[] = {
       {QStringLiteral("日本"), "??"},
-      {QString::fromUcs4(U"a\U0001F514b"), "a?b"},       // a pair of surrogates is one character
-      {QString(QChar(0xD800)) + u'x', "?x"},               // a lone half
+      {QString::fromUcs4(U"a\U0001F514b"), "a?b"},  // a pair of surrogates is one character
+      {QString(QChar(0xD800)) + u'x', "?x"},        // a lone half
       {QString(QChar(0xDC00)), "?"},
       {QStringLiteral("ä"), "?"},
       {QString(QChar(0)) + u'z', QByteArray("\0z", 2)},  // NUL passes as a byte

@@ -22,7 +22,8 @@ TEST(IniFileRead, WindowsRules) {
       {"names ignore case", "[View]\r\nObjView=0\r\n", u"VIEW", u"objview", "0"},
       {"first key wins", "[A]\r\nk=1\r\nK=2\r\n", u"A", u"k", "1"},
       {"first section wins", "[A]\r\nk=1\r\n[a]\r\nk=2\r\nj=3\r\n", u"A", u"k", "1"},
-      {"a later section of the same name is not read", "[A]\r\nk=1\r\n[a]\r\nj=3\r\n", u"A", u"j", "<def>"},
+      {"a later section of the same name is not read", "[A]\r\nk=1\r\n[a]\r\nj=3\r\n", u"A", u"j",
+       "<def>"},
       {"value and key trimmed", "[A]\r\n  k \t=  v w \t \r\n", u"A", u"k", "v w"},
       {"no-break space is part of the value", "[A]\r\nk=\xA0x\xA0\r\n", u"A", u"k",
        QString(QChar(0xA0)) + u'x' + QChar(0xA0)},
@@ -35,8 +36,10 @@ TEST(IniFileRead, WindowsRules) {
       {"missing section", "[A]\r\nk=1\r\n", u"B", u"k", "<def>"},
       {"empty value is a value", "[A]\r\nk=\r\n", u"A", u"k", ""},
       {"no closing bracket: no header", "[A]\r\n[B\r\nk=1\r\n", u"A", u"k", "1"},
-      {"Cyrillic names ignore case", "[\xD1\xD2\xC5\xCD\xDB]\r\n\xEA\xEB=1\r\n", u"стены", u"КЛ", "1"},
-      {"value in code page 1251", "[A]\r\nk=\xD1\xF2\xE5\xED\xFB\r\n", u"A", u"k", QStringLiteral("Стены")},
+      {"Cyrillic names ignore case", "[\xD1\xD2\xC5\xCD\xDB]\r\n\xEA\xEB=1\r\n", u"стены", u"КЛ",
+       "1"},
+      {"value in code page 1251", "[A]\r\nk=\xD1\xF2\xE5\xED\xFB\r\n", u"A", u"k",
+       QStringLiteral("Стены")},
       {"last line without line end", "[A]\r\nk=7", u"A", u"k", "7"},
   };
   for (const ReadCase& c : cases) {
@@ -58,14 +61,34 @@ TEST(IniFileRead, Integers) {
     std::int32_t expected;  // -777 is the default
   };
   const Case cases[] = {
-      {"0", 0},          {"-15", -15},       {"+7", 7},           {"0042", 42},
-      {"$FF", 255},      {"$ff", 255},       {"0x64", 100},       {"0X64", 100},
-      {"-$10", -16},     {"-0x10", -16},     {"2147483647", 2147483647},
-      {"-2147483648", INT32_MIN},            {"2147483648", -777}, {"-2147483649", -777},
-      {"$FFFFFFFF", -1}, {"$80000000", INT32_MIN},               {"$100000000", -777},
-      {"99999999999999999999999", -777},     {"abc", -777},       {"12abc", -777},
-      {"1 2", -777},     {"", -777},         {"-", -777},         {"$", -777},
-      {"0x", -777},      {"+-1", -777},      {"1.0", -777},       {"  12  ", 12},
+      {"0", 0},
+      {"-15", -15},
+      {"+7", 7},
+      {"0042", 42},
+      {"$FF", 255},
+      {"$ff", 255},
+      {"0x64", 100},
+      {"0X64", 100},
+      {"-$10", -16},
+      {"-0x10", -16},
+      {"2147483647", 2147483647},
+      {"-2147483648", INT32_MIN},
+      {"2147483648", -777},
+      {"-2147483649", -777},
+      {"$FFFFFFFF", -1},
+      {"$80000000", INT32_MIN},
+      {"$100000000", -777},
+      {"99999999999999999999999", -777},
+      {"abc", -777},
+      {"12abc", -777},
+      {"1 2", -777},
+      {"", -777},
+      {"-", -777},
+      {"$", -777},
+      {"0x", -777},
+      {"+-1", -777},
+      {"1.0", -777},
+      {"  12  ", 12},
       {"\xEF\xBC\x91", -777},  // not a digit in any code page reading
   };
   for (const Case& c : cases) {
@@ -109,19 +132,22 @@ TEST(IniFileWrite, NewFileIsCrLfInOrder) {
   ini.WriteInteger(u"View", u"ObjInsp", 0);
   ini.WriteString(u"Other", u"Name", u"Стены");
   ini.WriteInteger(u"view", u"Tools", -12);  // the existing section, whatever the case
-  EXPECT_EQ(ini.ToBytes(),
-            QByteArray("[View]\r\nObjView=1\r\nObjInsp=0\r\nTools=-12\r\n[Other]\r\nName=\xD1\xF2\xE5\xED\xFB\r\n"));
+  EXPECT_EQ(ini.ToBytes(), QByteArray("[View]\r\nObjView=1\r\nObjInsp=0\r\nTools=-12\r\n[Other]"
+                                      "\r\nName=\xD1\xF2\xE5\xED\xFB\r\n"));
 }
 
 TEST(IniFileWrite, RewriteKeepsEverythingItDoesNotChange) {
   TIniFile ini(
-      "; settings\r\n[View]\r\nobjview = 1\r\n; keep me\r\nTools=1\r\nobjview=9\r\n\r\n[Next]\r\nk=v\r\n");
+      "; settings\r\n[View]\r\nobjview = 1\r\n; keep "
+      "me\r\nTools=1\r\nobjview=9\r\n\r\n[Next]\r\nk=v\r\n");
   ini.WriteInteger(u"VIEW", u"ObjView", 0);  // the first of the two, keeping its spelling
   ini.WriteInteger(u"View", u"Bells", 1);    // after the last line, before the blank line
   ini.WriteString(u"Last", u"x", u"y");
-  EXPECT_EQ(ini.ToBytes(),
-            QByteArray("; settings\r\n[View]\r\nobjview=0\r\n; keep me\r\nTools=1\r\nobjview=9\r\nBells=1\r\n"
-                       "\r\n[Next]\r\nk=v\r\n[Last]\r\nx=y\r\n"));
+  EXPECT_EQ(
+      ini.ToBytes(),
+      QByteArray(
+          "; settings\r\n[View]\r\nobjview=0\r\n; keep me\r\nTools=1\r\nobjview=9\r\nBells=1\r\n"
+          "\r\n[Next]\r\nk=v\r\n[Last]\r\nx=y\r\n"));
   EXPECT_EQ(ini.ReadInteger(u"View", u"objview", -1), 0);
   ini.WriteInteger(u"View", u"Bells", 0);  // a key added in memory is found again
   EXPECT_EQ(ini.ReadInteger(u"View", u"Bells", -1), 0);

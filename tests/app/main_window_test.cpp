@@ -1,0 +1,60 @@
+#include <QAction>
+#include <QComboBox>
+#include <QMenuBar>
+#include <QToolButton>
+
+#include "platform/layer.h"
+#include "support/main_window_fixture.h"
+
+TEST_F(MainWindowTest, StartsWithWallsAndPedestalAtTheExampleScale) {
+  EXPECT_EQ(W->windowTitle(), QStringLiteral("Тарвоск 1.0.3a - Орвелин"));
+  ASSERT_EQ(W->FObjects.size(), 2u);
+  EXPECT_EQ(Obj(0).ObjName, QStringLiteral("Стены"));
+  EXPECT_EQ(Obj(1).ObjName, QStringLiteral("Постамент"));
+  EXPECT_EQ(W->clbObjects->count(), 2);
+  EXPECT_EQ(W->clbObjects->item(1)->checkState(), Qt::Checked);
+  EXPECT_EQ(W->FCurIndex, 0);
+  EXPECT_NEAR(static_cast<double>(W->FScale), 232.0 / 5600 * 0.95, 1e-12);
+  EXPECT_EQ(W->FOriginX, 199);
+  EXPECT_EQ(W->FOriginY, 65);
+  EXPECT_EQ(Obj(0).WallDiameterOuterPx, 220);
+  EXPECT_EQ(Obj(1).PostPosition, QPoint(2800, 4200));
+}
+
+TEST_F(MainWindowTest, RulersLabelTheWallsSquareFromZero) {
+  const QImage& rulers = W->Layer(RulerLayer)->Canvas();
+  // the 0 tick of the top ruler stands at x = 203 between y = 1 and y = 9
+  EXPECT_EQ(rulers.pixel(203, 5) & 0xFFFFFFu, 0x000000u);
+  EXPECT_EQ(rulers.pixel(202, 5) & 0xFFFFFFu, 0xFFFFFFu);
+  // both frames
+  EXPECT_EQ(rulers.pixel(1, 100) & 0xFFFFFFu, 0x000000u);
+  EXPECT_EQ(rulers.pixel(10, 100) & 0xFFFFFFu, 0x000000u);
+}
+
+TEST_F(MainWindowTest, NewDocumentRebuildsTheTwoObjects) {
+  W->CreateObject(QStringLiteral("Колокол"), okBell, QPoint(300, 150), 195, true);
+  ASSERT_EQ(W->FObjects.size(), 3u);
+  W->nNewDoc->trigger();
+  ASSERT_EQ(W->FObjects.size(), 2u);
+  EXPECT_EQ(W->clbObjects->count(), 2);
+  EXPECT_EQ(W->cbObjects->count(), 2);
+  EXPECT_EQ(W->FCurIndex, 0);
+}
+
+TEST_F(MainWindowTest, MenusCarryTheirShortcuts) {
+  struct Row { QAction* action; QKeySequence keys; };
+  for (const Row& r : {Row{W->nNewDoc, QKeySequence(Qt::CTRL | Qt::Key_N)},
+                       Row{W->nLoadDoc, QKeySequence(Qt::CTRL | Qt::Key_O)},
+                       Row{W->nSaveDoc, QKeySequence(Qt::CTRL | Qt::Key_S)},
+                       Row{W->nExportDoc, QKeySequence(Qt::CTRL | Qt::Key_E)}})
+    EXPECT_EQ(r.action->shortcut(), r.keys) << r.action->text().toStdString();
+  EXPECT_EQ(W->btnApply->toolTip(), QStringLiteral("Закрепить элементы тарвоска"));
+}
+
+TEST_F(MainWindowTest, ResizingBackAndForthNeverDriftsMillimetres) {
+  W->CreateObject(QStringLiteral("Колокол"), okBell, QPoint(300, 150), 195, true);
+  const QPoint mm = Obj(2).BellPosition;
+  for (QSize s : {QSize(900, 500), QSize(500, 800), QSize(618, 352)}) W->SetPlanClientSize(s);
+  EXPECT_EQ(Obj(2).BellPosition, mm);
+  EXPECT_EQ(W->FOriginX, 199);
+}
