@@ -325,15 +325,6 @@ TEST(DocumentFile, BellsMustBeInTheCatalogueWhenOneIsGiven) {
                   .Ok());  // no catalogue: unchecked
 }
 
-TEST(DocumentFile, NamesWithLineBreaksStayOnOneLine) {
-  std::vector<TPlanObject> plan = SamplePlan();
-  plan[2].ObjName = QStringLiteral("a\r\nObjType=0");
-  const TDocumentContent d = ParseDocument(DocumentToBytes(plan));
-  ASSERT_TRUE(d.Ok()) << d.Error.toStdString();
-  EXPECT_EQ(d.Objects[2].ObjType, okBell);
-  EXPECT_EQ(d.Objects[2].ObjName, QStringLiteral("a  ObjType=0"));
-}
-
 TEST(DocumentFile, SaveAndReadAFile) {
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("план.tarvosk"));

@@ -65,17 +65,6 @@ TEST(ExportFileName, TheExtensionIsAppendedNeverReplaced) {
   }
 }
 
-TEST(ExportFileName, FilterEntriesMapToFormats) {
-  const QStringList entries = ExportDialogFilter().split(QStringLiteral(";;"));
-  ASSERT_EQ(entries, QStringList({"BMP Image (*.bmp)", "JPEG Image (*.jpg)", "PNG Image (*.png)"}));
-  EXPECT_EQ(ExportFormatFromFilter(entries[0]), TExportFormat::Bmp);
-  EXPECT_EQ(ExportFormatFromFilter(entries[2]), TExportFormat::Png);
-  EXPECT_EQ(ExportFormatFromFilter(QStringLiteral("All (*)")), std::nullopt);
-  EXPECT_EQ(ExportFormatFromIndex(2), TExportFormat::Jpeg);
-  EXPECT_EQ(ExportFormatFromIndex(0), std::nullopt);
-  EXPECT_EQ(ExportFormatFromIndex(4), std::nullopt);
-}
-
 TEST(ImageWriters, BmpHeaderAndPixels) {
   const QImage img = Sample(5, 3);  // 15 bytes a row, padded to 16
   QString error;
@@ -190,16 +179,6 @@ TEST(ImageWriters, PngChunksAndFilters) {
 
   const QImage back = QImage::fromData(png, "PNG").convertToFormat(QImage::Format_RGB888);
   ASSERT_EQ(back, img);
-}
-
-TEST(ImageWriters, SmallPngRoundTrips) {
-  const QImage img = Sample(7, 5);
-  const QByteArray png = MakePng(img);
-  const QImage back = QImage::fromData(png, "PNG");
-  ASSERT_EQ(back.size(), img.size());
-  for (int y = 0; y < 5; ++y) {
-    for (int x = 0; x < 7; ++x) EXPECT_EQ(back.pixel(x, y), img.pixel(x, y));
-  }
 }
 
 // The libraries refuse these sizes; their errors must come back as text, not end the program.
