@@ -1,22 +1,43 @@
 #include "app/splash.h"
 
 #include <QFileInfo>
+#include <QFrame>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QScreen>
 #include <QTimer>
+#include <QVBoxLayout>
 
 #include "app/tfm_about.h"
 
-TSplash::TSplash(const QPixmap& picture, int durationMs, int bevelWidth, QWidget* parent)
-    : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      FPicture(picture),
-      FDuration(durationMs > 0 ? durationMs : 5000),
-      FBevel(bevelWidth) {
+TabcsfSplash::TabcsfSplash(const TabcSplash& settings, const QPixmap& picture, QWidget* parent)
+    : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint |
+                          (settings.StayOnTop ? Qt::WindowStaysOnTopHint : Qt::WindowFlags())),
+      FHideOnClick(settings.HideOnClick) {
   setObjectName(QStringLiteral("SplashScreen"));
-  setModal(true);
-  const int w = FPicture.width() + 2 * FBevel, h = FPicture.height() + 2 * FBevel;
+  setModal(settings.ShowModal);
+  auto* frame = new QFrame(this);
+  frame->setObjectName(QStringLiteral("pnlSplash"));
+  frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  frame->setLineWidth(settings.BevelWidth);
+  pnlSplash = frame;
+  imgSplash = new QLabel(frame);
+  imgSplash->setObjectName(QStringLiteral("imgSplash"));
+  imgSplash->setPixmap(picture);
+  imgSplash->setAttribute(Qt::WA_TransparentForMouseEvents);
+  auto* inner = new QVBoxLayout(frame);
+  inner->setContentsMargins(settings.BevelWidth, settings.BevelWidth, settings.BevelWidth, settings.BevelWidth);
+  inner->addWidget(imgSplash);
+  auto* outer = new QVBoxLayout(this);
+  outer->setContentsMargins(0, 0, 0, 0);
+  outer->addWidget(frame);
+  tmrClose = new QTimer(this);
+  tmrClose->setObjectName(QStringLiteral("tmrClose"));
+  tmrClose->setSingleShot(true);
+  tmrClose->setInterval(settings.Duration > 0 ? settings.Duration : (settings.ShowModal ? 5000 : 0));
+  connect(tmrClose, &QTimer::timeout, this, &QDialog::accept);
+  const int w = picture.width() + 2 * settings.BevelWidth, h = picture.height() + 2 * settings.BevelWidth;
   setFixedSize(w, h);
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     const QRect g = screen->geometry();
@@ -24,26 +45,14 @@ TSplash::TSplash(const QPixmap& picture, int durationMs, int bevelWidth, QWidget
   }
 }
 
-void TSplash::showEvent(QShowEvent* event) {
+void TabcsfSplash::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  QTimer::singleShot(FDuration, this, &QDialog::accept);
+  if (tmrClose->interval() > 0) tmrClose->start();
 }
 
-void TSplash::mousePressEvent(QMouseEvent*) { accept(); }
-
-void TSplash::paintEvent(QPaintEvent*) {
-  QPainter p(this);
-  const QRect r = rect();
-  // raised bevel
-  for (int i = 0; i < FBevel; ++i) {
-    p.setPen(QColor(0xFF, 0xFF, 0xFF));
-    p.drawLine(i, i, r.width() - 1 - i, i);
-    p.drawLine(i, i, i, r.height() - 1 - i);
-    p.setPen(QColor(0x80, 0x80, 0x80));
-    p.drawLine(r.width() - 1 - i, i, r.width() - 1 - i, r.height() - 1 - i);
-    p.drawLine(i, r.height() - 1 - i, r.width() - 1 - i, r.height() - 1 - i);
-  }
-  p.drawPixmap(FBevel, FBevel, FPicture);
+void TabcsfSplash::mousePressEvent(QMouseEvent* event) {
+  if (FHideOnClick) accept();
+  else QDialog::mousePressEvent(event);
 }
 
 bool SplashSuppressed(const QStringList& arguments) {
@@ -54,18 +63,26 @@ bool SplashSuppressed(const QStringList& arguments) {
   return false;
 }
 
-QPixmap SplashPicture(const QString& programPath) {
-  const QFileInfo info(programPath);
-  const QString local = info.path() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(".bmp");
-  if (QFileInfo::exists(local)) {
-    QPixmap bmp(local);
-    if (!bmp.isNull()) return bmp;
+QPixmap ChooseSplashPicture(const TabcSplash& s, const QString& programPath, int displayDepth) {
+  if (s.AllowLocalBmp) {
+    const QFileInfo info(programPath);
+    const QString local = info.path() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(".bmp");
+    if (QFileInfo::exists(local)) {
+      QPixmap bmp(local);
+      if (!bmp.isNull()) return bmp;
+    }
   }
-  return StartupPicture();
+  if (displayDepth <= 8 && !s.PictureVGA.isNull()) return s.PictureVGA;
+  return s.Picture.isNull() ? s.PictureVGA : s.Picture;
 }
 
 void RunSplash(const QStringList& arguments, const QString& programPath) {
-  if (SplashSuppressed(arguments)) return;
-  TSplash splash(SplashPicture(programPath), 3000);
+  TabcSplash settings;
+  settings.Picture = StartupPicture();
+  if (!settings.AutoShow || SplashSuppressed(arguments)) return;
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const QPixmap picture = ChooseSplashPicture(settings, programPath, screen ? screen->depth() : 24);
+  if (picture.isNull()) return;
+  TabcsfSplash splash(settings, picture);
   splash.exec();
 }

@@ -29,5 +29,5 @@ TfmAbout::TfmAbout(QWidget* parent) : QDialog(parent) {
 
 void TfmAbout::mousePressEvent(QMouseEvent* event) {
   QDialog::mousePressEvent(event);
-  accept();
+  imgLogoClick();  // the picture fills the box: a click anywhere is a click on it
 }

@@ -8,6 +8,8 @@ class TfmAbout : public QDialog {
  public:
   explicit TfmAbout(QWidget* parent = nullptr);
 
+  void imgLogoClick() { accept(); }
+
  protected:
   void mousePressEvent(QMouseEvent* event) override;
 };

@@ -40,7 +40,9 @@ TfmMain::TfmMain(const TStartOptions& options, QWidget* parent)
   FormCreate();
 }
 
-TfmMain::~TfmMain() {
+TfmMain::~TfmMain() { FormDestroy(); }
+
+void TfmMain::FormDestroy() {
   // Layers are children of the drawing panel; drop the records first so nothing points at a
   // layer Qt has already destroyed.
   for (auto it = FObjects.rbegin(); it != FObjects.rend(); ++it) {
@@ -157,9 +159,13 @@ void TfmMain::resizeEvent(QResizeEvent* event) {
 }
 
 void TfmMain::closeEvent(QCloseEvent* event) {
+  event->setAccepted(FormCloseQuery());
+}
+
+bool TfmMain::FormCloseQuery() {
   // Closing never asks about unsaved work; only the panel layout is remembered.
   if (FOptions.ReadViewSettings) WriteViewSettings();
-  event->accept();
+  return true;
 }
 
 void TfmMain::nExitClick() { close(); }

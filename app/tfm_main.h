@@ -92,6 +92,8 @@ class TfmMain : public QMainWindow {
   // ---- application shell (app/) ----------------------------------------------------------------
   void FormCreate();
   void FormShow();
+  bool FormCloseQuery();
+  void FormDestroy();
   void ApplyCaptions();
   void nExitClick();
   void nAboutClick();

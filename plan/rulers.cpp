@@ -3,6 +3,10 @@
 #include "platform/canvas.h"
 #include "platform/rounding.h"
 
+TRulerFont CreateRulerFont(int escapement, int width, const QString& face, int height) {
+  return {MakePixelFont(face, height, width), escapement};
+}
+
 void PaintRulers(QImage& layer, int w, int h, const TPlanScale& s) {
   Canvas c(layer);
   c.SetBrush(Qt::white);
@@ -19,7 +23,8 @@ void PaintRulers(QImage& layer, int w, int h, const TPlanScale& s) {
   const int step = RulerStep(r);
   c.SetTextColor(Qt::black);
 
-  c.SetFont(MakePixelFont(QStringLiteral("Tahoma"), 11, 5));
+  const TRulerFont across = CreateRulerFont(0, 5, QStringLiteral("Tahoma"), 11);
+  c.SetFont(across.Font);
   int lo = Round(s.FOriginX / s.FScale);
   int hi = Round((s.FOriginX + s.DiameterOuterPx) / s.FScale);
   for (int v = lo; v <= hi; ++v) {
@@ -30,10 +35,12 @@ void PaintRulers(QImage& layer, int w, int h, const TPlanScale& s) {
     c.Line(x, h - 2, x, h - 11);
     const QString label = QString::number(d);
     const int n = static_cast<int>(label.size());
-    c.TextOut(x - (5 * n) / 2, 15, label);
-    c.TextOut(x - (5 * n) / 2, h - 30, label);
+    c.TextOut(x - (5 * n) / 2, 15, label, across.Escapement);
+    c.TextOut(x - (5 * n) / 2, h - 30, label, across.Escapement);
   }
 
+  const TRulerFont upward = CreateRulerFont(900, 5, QStringLiteral("Tahoma"), 11);
+  c.SetFont(upward.Font);
   lo = Round(s.FOriginY / s.FScale);
   hi = Round((s.FOriginY + s.DiameterOuterPx) / s.FScale);
   for (int v = lo; v <= hi; ++v) {
@@ -44,7 +51,7 @@ void PaintRulers(QImage& layer, int w, int h, const TPlanScale& s) {
     c.Line(w - 11, y, w - 1, y);
     const QString label = QString::number(d);
     const int n = static_cast<int>(label.size());
-    c.TextOut(15, y + (5 * n) / 2, label, 900);
-    c.TextOut(w - 30, y + (5 * n) / 2, label, 900);
+    c.TextOut(15, y + (5 * n) / 2, label, upward.Escapement);
+    c.TextOut(w - 30, y + (5 * n) / 2, label, upward.Escapement);
   }
 }
