@@ -65,6 +65,15 @@ void TfmMain::DrawBeem(int index) {
   QRect box;
   for (const QPoint& p : b.BeemOutlinePx) box |= QRect(p, QSize(1, 1));
   box.adjust(-1, -1, 1, 1);
+  // Only the part over the plan can be seen. A beam from a hand-edited document may reach far
+  // beyond it or be metres wide, and a canvas of its whole extent would take gigabytes or fail
+  // to allocate at all, losing the visible part with it.
+  box &= QRect(-1, -1, qMax(1, ClientWidth() - 8) + 2, qMax(1, ClientHeight() - 8) + 2);
+  if (box.isEmpty()) {
+    layer->ResetCanvas(1, 1);
+    layer->setGeometry(4, 4, 1, 1);
+    return;
+  }
   std::vector<QPoint> local;
   for (const QPoint& p : b.BeemOutlinePx) local.push_back(p - box.topLeft());
   layer->ResetCanvas(box.width(), box.height());

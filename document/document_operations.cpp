@@ -7,7 +7,47 @@
 #include <QMessageBox>
 
 #include "app/tfm_main.h"
+#include "beams/orientations.h"
 #include "document/document_file.h"
+#include "pedestal/post_geometry.h"
+#include "walls/wall_rules.h"
+
+namespace {
+
+// A hand-edited document may hold sizes no edit would store. The walls' scale and outlines and
+// the pedestal's canvas are only sound within the edit limits (a pedestal kilometres wide would
+// need a canvas of gigabytes), so the sizes are brought there; positions stay as stored.
+void BringIntoEditLimits(TPlanObject& o) {
+  if (o.ObjType == okWalls) {
+    o.WallDiameterOuter = ClampWallDiameterOuter(o.WallDiameterOuter);
+    o.WallDiameterInner = ClampWallDiameterInner(o.WallDiameterInner);
+    o.WallWallWidth = ClampWallWidth(o.WallWallWidth);
+    TWallSizes sizes;
+    sizes.Type = o.WallType;
+    sizes.Outer = o.WallDiameterOuter;
+    sizes.Inner = o.WallDiameterInner;
+    sizes.Thickness = o.WallWallWidth;
+    o.WallArcWidth = ClampWallArcWidth(sizes, o.WallArcWidth);
+  } else if (o.ObjType == okPost) {
+    o.PostWidth = pedestal::ClampPostWidth(o.PostWidth);
+    o.PostHeight = pedestal::ClampPostHeight(o.PostHeight);
+    o.PostAngle = pedestal::ClampPostAngle(o.PostAngle);
+  }
+}
+
+// Each chord carries at most one beam, and its box says whether it does. A hand-edited file may
+// put two beams on one chord: the later ones are taken as free beams and keep their points, as
+// the orientation list falls back when a chord is taken.
+void FreeRepeatedChords(std::vector<TPlanObject>& objects) {
+  bool taken[kChordCount + 1] = {};
+  for (TPlanObject& o : objects) {
+    if (o.ObjType != okBeam || !IsChordOrientation(o.BeemOrientation)) continue;
+    if (taken[o.BeemOrientation]) o.BeemOrientation = 0;
+    else taken[o.BeemOrientation] = true;
+  }
+}
+
+}  // namespace
 
 void TfmMain::ReportError(const QString& message) {
   if (FErrorReport) {
@@ -55,11 +95,13 @@ void TfmMain::ReadObjectSection(const TPlanObject& stored, int n) {
 }
 
 bool TfmMain::OpenDocument(const QString& path) {
-  const TDocumentContent content = ReadDocumentFile(path, FBellDiameters);
+  TDocumentContent content = ReadDocumentFile(path, FBellDiameters);
   if (!content.Ok()) {
     ReportError(content.Error);
     return false;
   }
+  for (TPlanObject& o : content.Objects) BringIntoEditLimits(o);
+  FreeRepeatedChords(content.Objects);
   DeleteAllObjects();
   for (size_t n = 0; n < content.Objects.size(); ++n)
     ReadObjectSection(content.Objects[n], static_cast<int>(n));

@@ -9,6 +9,7 @@
 #include <QStackedWidget>
 #include <QToolButton>
 #include <QAction>
+#include <memory>
 
 #include "app/tfm_main.h"
 #include "plan/plan_panel.h"
@@ -178,7 +179,14 @@ void TfmMain::clbObjectsClickCheck(QListWidgetItem* item) {
   if (checked == o.ObjVisible) return;
   o.ObjVisible = checked;
   RedrawObject(row);
-  if (!o.ObjVisible) EraseSelectionFrame();
+  if (o.ObjVisible) return;
+  EraseSelectionFrame();
+  // A beam is framed by its outline, which FSelRect does not cover; a hidden beam must not
+  // leave it behind.
+  if (FBeamOutlineShown) {
+    FBeamOutlineShown = false;
+    FLayers[SelectionLayer]->ClearCanvas();
+  }
 }
 
 void TfmMain::clbObjectsMouseDown(QPoint pos) {
@@ -207,7 +215,17 @@ void TfmMain::WireObjectList() {
     a->setShortcutContext(Qt::WidgetShortcut);
     clbObjects->addAction(a);
   }
-  connect(clbObjects, &QListWidget::itemClicked, this, [this](QListWidgetItem*) { clbObjectsClick(); });
+  // A click on an entry's check box toggles the mark and nothing more: it must not also select
+  // the object afresh, or an object shown again would get its frame before it is selected.
+  // The list swallows a press on a check box without reporting it, so a click whose press was
+  // reported is an ordinary click.
+  auto pressed = std::make_shared<QListWidgetItem*>(nullptr);
+  connect(clbObjects, &QListWidget::itemPressed, this, [pressed](QListWidgetItem* item) { *pressed = item; });
+  connect(clbObjects, &QListWidget::itemClicked, this, [this, pressed](QListWidgetItem* item) {
+    const bool ordinary = *pressed == item;
+    *pressed = nullptr;
+    if (ordinary) clbObjectsClick();
+  });
   connect(clbObjects, &QListWidget::itemChanged, this, &TfmMain::clbObjectsClickCheck);
   connect(clbObjects, &QListWidget::currentRowChanged, this, [this](int row) {
     if (row >= 0 && row != FCurIndex) SelectObject(row);  // keyboard navigation in the list

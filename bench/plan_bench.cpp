@@ -1,0 +1,111 @@
+// The plan's own figures on the full plan: opening it, one drag step of a bell, a walls edit.
+#include <QApplication>
+#include <QTest>
+
+#include "app/tfm_main.h"
+#include "bench/bench_support.h"
+#include "plan/plan_panel.h"
+
+namespace {
+
+// Counts the paint events of the whole program, so a step that repaints nothing shows.
+class TPaintCounter : public QObject {
+ public:
+  TPaintCounter() { qApp->installEventFilter(this); }
+  ~TPaintCounter() override { qApp->removeEventFilter(this); }
+  int Count = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++Count;
+    return false;
+  }
+};
+
+int LastBell(const TfmMain& w) {
+  for (int i = static_cast<int>(w.FObjects.size()) - 1; i >= 0; --i)
+    if (w.FObjects[static_cast<size_t>(i)]->ObjType == okBell) return i;
+  return -1;
+}
+
+// Opening the full document, drawn and painted.
+void BM_OpenFullDocument(benchmark::State& state) {
+  const QString path = WriteBenchFile(QStringLiteral("full.tarvosk"), FullDocumentBytes());
+  auto w = MakeBenchWindow();
+  std::vector<double> samples;
+  for (auto _ : state) {
+    const double s = TimeOf([&] {
+      if (!w->OpenDocument(path)) state.SkipWithError("the document did not open");
+      Settle();
+    });
+    state.SetIterationTime(s);
+    samples.push_back(s);
+  }
+  state.counters["objects"] = static_cast<double>(w->FObjects.size());
+  ReportSamples(state, samples);
+}
+BENCHMARK(BM_OpenFullDocument)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// One pointer move by a pixel while a bell is dragged, with the repaint it causes. The argument
+// is the number of bells on the plan; the dragged bell is the same 1500 mm bell either way.
+void BM_DragBellStep(benchmark::State& state) {
+  const int bells = static_cast<int>(state.range(0));
+  const QString path = WriteBenchFile(QStringLiteral("drag%1.tarvosk").arg(bells),
+                                      PlanDocumentBytes(bells, 24, 200));
+  auto w = MakeBenchWindow();
+  if (!w->OpenDocument(path)) state.SkipWithError("the document did not open");
+  Settle();
+  const int bell = LastBell(*w);
+  const QPoint at = w->FObjects[static_cast<size_t>(bell)]->BellPositionPx + QPoint(4, 4);
+  QTest::mousePress(w->pnlImg, Qt::LeftButton, Qt::NoModifier, at);
+  if (w->FPointerMode != pmDragObject || w->FCurIndex != bell)
+    state.SkipWithError("the press did not take hold of the bell");
+  Settle();
+  TPaintCounter paints;
+  QTest::mouseMove(w->pnlImg, at + QPoint(1, 0));
+  Settle();
+  if (paints.Count == 0) {
+    state.SkipWithError("a drag step painted nothing: the plan lies outside the window");
+    return;
+  }
+  paints.Count = 0;
+  std::vector<double> samples;
+  int step = 0;
+  for (auto _ : state) {
+    const QPoint to = at + QPoint(++step % 2, 0);
+    const double s = TimeOf([&] {
+      QTest::mouseMove(w->pnlImg, to);
+      Settle();
+    });
+    state.SetIterationTime(s);
+    samples.push_back(s);
+  }
+  QTest::mouseRelease(w->pnlImg, Qt::LeftButton, Qt::NoModifier, at);
+  state.counters["paints_per_step"] = static_cast<double>(paints.Count) / std::max(1, step);
+  ReportSamples(state, samples);
+}
+BENCHMARK(BM_DragBellStep)->Arg(42)->Arg(1)->UseManualTime()->Unit(benchmark::kMicrosecond)->MinTime(2.0);
+
+// The outer diameter typed into the walls' page: scale, walls, every object moved and redrawn,
+// chord beams laid anew, and the repaint.
+void BM_WallsEdit(benchmark::State& state) {
+  const QString path = WriteBenchFile(QStringLiteral("walls.tarvosk"), FullDocumentBytes());
+  auto w = MakeBenchWindow();
+  if (!w->OpenDocument(path)) state.SkipWithError("the document did not open");
+  Settle();
+  std::vector<double> samples;
+  int step = 0;
+  for (auto _ : state) {
+    const std::int32_t outer = ++step % 2 ? 5700 : 5600;
+    const double s = TimeOf([&] {
+      w->SetWallDiameterOuter(outer);
+      Settle();
+    });
+    state.SetIterationTime(s);
+    samples.push_back(s);
+  }
+  ReportSamples(state, samples);
+}
+BENCHMARK(BM_WallsEdit)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+}  // namespace

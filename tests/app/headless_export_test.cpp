@@ -1,0 +1,131 @@
+// `tarvosk --export` run as a script would: the built program, no display, exit codes.
+#include <QCheckBox>
+#include <QFile>
+#include <QImageReader>
+#include <QProcess>
+#include <QToolButton>
+
+#include "plan/plan_scale.h"
+#include "support/main_window_fixture.h"
+
+#ifndef TARVOSK_PROGRAM
+#error "TARVOSK_PROGRAM must name the built program"
+#endif
+
+namespace {
+
+struct TRun {
+  int ExitCode = -1;
+  QString Out;
+  QString Err;
+};
+
+class HeadlessExportTest : public MainWindowTest {
+ protected:
+  // The program under a plain environment without any display.
+  TRun Run(const QStringList& arguments) {
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(QLatin1String(name));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), TempPath(QStringLiteral("config")));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(TARVOSK_PROGRAM), arguments);
+    TRun r;
+    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit) {
+      p.kill();
+      p.waitForFinished();
+      return r;
+    }
+    r.ExitCode = p.exitCode();
+    r.Out = QString::fromLocal8Bit(p.readAllStandardOutput());
+    r.Err = QString::fromLocal8Bit(p.readAllStandardError());
+    return r;
+  }
+  // A saved plan with five bells and a chord beam.
+  QString SavePlan() {
+    for (int slot = 0; slot < 5; ++slot) {
+      W->FBellButtons[static_cast<size_t>(slot)]->click();
+      ClickPlan(QPoint(230 + 35 * slot, 100 + 15 * slot));
+    }
+    W->ChordBox(1)->click();
+    const QString path = TempPath(QStringLiteral("колокольня.tarvosk"));
+    EXPECT_TRUE(W->SaveDocument(path));
+    return path;
+  }
+};
+
+TEST_F(HeadlessExportTest, WritesThePictureForThePanelSize) {
+  const QString doc = SavePlan();
+  struct Row {
+    const char* picture;
+    QStringList extra;
+    QSize size;
+    const char* format;
+  };
+  const Row rows[] = {
+      {"plan.png", {}, QSize(1280, 800), "png"},
+      {"plan.jpg", {QStringLiteral("--size"), QStringLiteral("900x600")}, QSize(900, 600), "jpeg"},
+      {"plan.bmp", {QStringLiteral("--size"), QStringLiteral("600x900")}, QSize(600, 900), "bmp"},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.picture);
+    const QString picture = TempPath(QLatin1String(r.picture));
+    const TRun run = Run(QStringList{QStringLiteral("--export"), picture, doc} + r.extra);
+    EXPECT_EQ(run.ExitCode, 0) << run.Err.toStdString();
+    // Qt itself may warn about the session (no XDG_RUNTIME_DIR); the program reports nothing
+    EXPECT_FALSE(run.Err.contains(QLatin1String("tarvosk:"))) << run.Err.toStdString();
+    QImageReader reader(picture);
+    EXPECT_EQ(reader.format(), QByteArray(r.format));
+    const QImage image = reader.read();
+    ASSERT_EQ(image.size(), r.size);
+    // the walls are in it where the scale of that panel puts them, and the rulers' frame
+    const TPlanScale s = ComputeScale(r.size.width(), r.size.height(), 5600);
+    const QPoint wall(s.FOriginX + s.LengthPx(800) / 2 + 4, s.FOriginY + s.DiameterOuterPx / 4 + 4);
+    EXPECT_LT(qGray(image.pixel(wall)), 200);
+    EXPECT_LT(qGray(image.pixel(1, r.size.height() / 2)), 60);
+  }
+}
+
+TEST_F(HeadlessExportTest, FailuresExitNonZeroWithAMessage) {
+  const QString doc = SavePlan();
+  const QString broken = TempPath(QStringLiteral("broken.tarvosk"));
+  {
+    QFile f(broken);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("[Object0]\r\nObjType=0\r\n[Object1]\r\nObjType=3\r\nPostPosition_R=12\r\n");
+  }
+  const QString blocker = TempPath(QStringLiteral("file"));
+  {
+    QFile f(blocker);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  }
+  struct Row {
+    const char* name;
+    QStringList arguments;
+    const char* message;
+  };
+  const Row rows[] = {
+      {"missing document", {TempPath(QStringLiteral("a.png")), TempPath(QStringLiteral("none.tarvosk"))}, "none.tarvosk"},
+      {"broken document", {TempPath(QStringLiteral("b.png")), broken}, "is not a valid integer value"},
+      {"unknown extension", {TempPath(QStringLiteral("c.gif")), doc}, "c.gif"},
+      {"unwritable path", {blocker + QStringLiteral("/d.png"), doc}, "d.png"},
+      {"bad size", {TempPath(QStringLiteral("e.png")), doc, QStringLiteral("--size"), QStringLiteral("big")}, "--size"},
+      {"no document", {TempPath(QStringLiteral("f.png"))}, "--export"},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    const TRun run = Run(QStringList{QStringLiteral("--export")} + r.arguments);
+    EXPECT_NE(run.ExitCode, 0);
+    EXPECT_NE(run.ExitCode, -1) << "did not finish";
+    EXPECT_TRUE(run.Err.contains(QLatin1String(r.message))) << run.Err.toStdString();
+    EXPECT_FALSE(QFile::exists(r.arguments.first()));
+  }
+}
+
+TEST_F(HeadlessExportTest, HelpNamesTheExport) {
+  const TRun run = Run({QStringLiteral("--help")});
+  EXPECT_EQ(run.ExitCode, 0);
+  EXPECT_TRUE(run.Out.contains(QLatin1String("--export PICTURE DOCUMENT")));
+}
+
+}  // namespace

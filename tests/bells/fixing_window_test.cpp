@@ -1,0 +1,177 @@
+// Fixing the arrangement on the real main window: groups, ringing lines, weights, dimensions.
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QListWidget>
+#include <QToolButton>
+
+#include "platform/layer.h"
+#include "support/main_window_fixture.h"
+
+namespace {
+
+bool IsWhite(const QImage& image, QPoint p) { return (image.pixel(p) & 0xFFFFFFu) == 0xFFFFFFu; }
+
+// Lines are one pixel wide; allow for the rasteriser's choice of pixel next to the exact point.
+bool InkNear(const QImage& image, QPoint p) {
+  for (int dy = -1; dy <= 1; ++dy)
+    for (int dx = -1; dx <= 1; ++dx)
+      if (!IsWhite(image, p + QPoint(dx, dy))) return true;
+  return false;
+}
+
+bool InkIn(const QImage& image, const QRect& r) {
+  for (int y = r.top(); y <= r.bottom(); ++y)
+    for (int x = r.left(); x <= r.right(); ++x)
+      if (image.rect().contains(x, y) && !IsWhite(image, QPoint(x, y))) return true;
+  return false;
+}
+
+QPoint Mid(QPoint a, QPoint b) { return (a + b) / 2; }
+
+class FixingWindowTest : public MainWindowTest {
+ protected:
+  // Places catalogue bell `slot` (bell number slot + 1) with the palette at a plan point.
+  int PlaceBell(int slot, QPoint at) {
+    W->FBellButtons[static_cast<size_t>(slot)]->click();
+    ClickPlan(at);
+    return static_cast<int>(W->FObjects.size()) - 1;
+  }
+  // Five small bells spread over the plan so their lines cross no other line's middle.
+  std::vector<int> PlaceFive() {
+    std::vector<int> at;
+    const QPoint points[] = {{230, 90}, {380, 90}, {230, 160}, {390, 170}, {300, 95}};
+    for (int slot = 0; slot < 5; ++slot) at.push_back(PlaceBell(slot, points[slot]));
+    return at;
+  }
+  const QImage& Annotations() const { return W->Layer(AnnotationLayer)->Canvas(); }
+  const QImage& Weights() const { return W->Layer(WeightLayer)->Canvas(); }
+  QPoint HandEnd() const { return W->FHandPoint - QPoint(W->FHandOffset, 0); }  // angle 0: "UpRinger"
+  QRect WeightRect(int index, int slot) {
+    const TPlanObject& b = Obj(index);
+    const int len = static_cast<int>(QString::number(W->FBellWeights[static_cast<size_t>(slot)]).size()) + 2;
+    const int x = b.BellPositionPx.x() - ((len + 3) * 5) / 2;
+    const int y = b.BellPositionPx.y() - 14 - b.BellDiameterPx / 2;
+    return QRect(x, y, len * 5 + 4, 14);
+  }
+};
+
+TEST_F(FixingWindowTest, FiveBellsGiveOnePedalTwoPostLinesAndTwoHandLines) {
+  const std::vector<int> bells = PlaceFive();
+  ASSERT_EQ(W->FObjects.size(), 7u);
+  ASSERT_EQ(Obj(1).PostAngle, 0);
+  W->btnApply->click();
+  EXPECT_TRUE(W->Layer(AnnotationLayer)->isVisible());
+  EXPECT_TRUE(W->Layer(WeightLayer)->isVisible());
+
+  // falling slot order: the heaviest is the pedal bell, then two to the pedestal, two to the hand
+  const int groups[5] = {1, 1, 2, 2, 3};
+  for (int slot = 0; slot < 5; ++slot) EXPECT_EQ(Obj(bells[slot]).BellGroup, groups[slot]) << slot;
+  EXPECT_EQ(Obj(1).PostPedals.size(), 1u);
+
+  const QPoint post = Obj(1).PostPositionPx;
+  for (int slot : {2, 3}) EXPECT_TRUE(InkNear(Annotations(), Mid(Obj(bells[slot]).BellPositionPx, post))) << slot;
+  for (int slot : {0, 1}) EXPECT_TRUE(InkNear(Annotations(), Mid(Obj(bells[slot]).BellPositionPx, HandEnd()))) << slot;
+  const QPoint heavy = Obj(bells[4]).BellPositionPx;
+  EXPECT_FALSE(InkNear(Annotations(), Mid(heavy, post)));
+  EXPECT_FALSE(InkNear(Annotations(), Mid(heavy, HandEnd())));
+
+  for (int slot = 0; slot < 5; ++slot) EXPECT_TRUE(InkIn(Weights(), WeightRect(bells[slot], slot))) << slot;
+  EXPECT_TRUE(Errors.isEmpty());
+}
+
+TEST_F(FixingWindowTest, FourBellsShowAnEmptyAnnotationLayerAndTheirWeights) {
+  std::vector<int> bells;
+  const QPoint points[] = {{230, 90}, {380, 90}, {230, 160}, {390, 170}};
+  for (int slot = 0; slot < 4; ++slot) bells.push_back(PlaceBell(slot, points[slot]));
+  W->btnApply->click();
+  EXPECT_TRUE(W->Layer(AnnotationLayer)->isVisible());
+  EXPECT_FALSE(InkIn(Annotations(), Annotations().rect()));
+  EXPECT_TRUE(Obj(1).PostPedals.empty());
+  for (int slot = 0; slot < 4; ++slot) EXPECT_TRUE(InkIn(Weights(), WeightRect(bells[slot], slot))) << slot;
+}
+
+TEST_F(FixingWindowTest, WeightTextsStandCentredOverTheirBells) {
+  // bell 1 weighs 6 kg: "6кг", 3 characters, 15 px left of the centre; bell 28 has 7 characters
+  struct Row { int slot; int chars; int left; };
+  for (const Row& r : {Row{0, 3, 15}, Row{27, 7, 25}}) {
+    SCOPED_TRACE(r.slot);
+    W->nNewDoc->trigger();
+    const int b = PlaceBell(r.slot, QPoint(300, 150));
+    W->btnApply->click();
+    ASSERT_EQ(QString::number(W->FBellWeights[static_cast<size_t>(r.slot)]).size() + 2, r.chars);
+    const TPlanObject& bell = Obj(b);
+    const int x = bell.BellPositionPx.x() - r.left;
+    const int y = bell.BellPositionPx.y() - 14 - bell.BellDiameterPx / 2;
+    // the text's first ink lies just right of its corner, and nothing is written left of it
+    EXPECT_TRUE(InkIn(Weights(), QRect(x, y, 3, 14)));
+    EXPECT_FALSE(InkIn(Weights(), QRect(x - 6, y - 4, 6, 22)));
+    EXPECT_FALSE(InkIn(Weights(), QRect(x, y + 14, r.chars * 6, 4)));  // nothing below the line
+  }
+}
+
+TEST_F(FixingWindowTest, AHiddenBellIsGroupedButGetsNeitherLineNorWeight) {
+  const std::vector<int> bells = PlaceFive();
+  W->clbObjects->item(bells[2])->setCheckState(Qt::Unchecked);
+  W->btnApply->click();
+  EXPECT_EQ(Obj(bells[2]).BellGroup, 2);
+  const QPoint post = Obj(1).PostPositionPx;
+  EXPECT_FALSE(InkNear(Annotations(), Mid(Obj(bells[2]).BellPositionPx, post)));
+  EXPECT_TRUE(InkNear(Annotations(), Mid(Obj(bells[3]).BellPositionPx, post)));
+  EXPECT_FALSE(InkIn(Weights(), WeightRect(bells[2], 2)));
+  EXPECT_TRUE(InkIn(Weights(), WeightRect(bells[3], 3)));
+}
+
+TEST_F(FixingWindowTest, FourSidedWallsGetBothDimensionsOthersNone) {
+  W->btnApply->click();
+  const TPlanObject& w = Obj(0);
+  const QPoint p0 = w.WallOuterPointsPx.at(0), p3 = w.WallOuterPointsPx.at(3);
+  // the outer size: extension lines 25 px to the left, the dimension line 19 px left of the edge
+  EXPECT_TRUE(InkNear(Weights(), QPoint(p0.x() - 10, p0.y())));
+  EXPECT_TRUE(InkNear(Weights(), QPoint(p0.x() - 19, (p0.y() + p3.y()) / 2 + 30)));
+  // the inner size above the walls, reaching about 25 px above the outer wall
+  const QPoint i0 = w.WallInnerPointsPx.at(0), i1 = w.WallInnerPointsPx.at(1);
+  const int lineY = i0.y() - 25 - w.WallWallWidthPx + 6;
+  EXPECT_TRUE(InkNear(Weights(), QPoint((i0.x() + i1.x()) / 2 + 30, lineY)));
+
+  // six-sided walls: the strip left of the walls stays empty
+  W->cbWallType->showPopup();
+  W->cbWallType->view()->setCurrentIndex(W->cbWallType->model()->index(1, 0));
+  QTest::keyClick(W->cbWallType->view(), Qt::Key_Return);
+  ASSERT_EQ(Obj(0).WallType, 1);
+  W->btnApply->click();
+  EXPECT_FALSE(InkIn(Weights(), QRect(0, 0, W->FOriginX - 2, Weights().height())));
+  EXPECT_FALSE(InkIn(Weights(), QRect(0, 0, Weights().width(), W->FOriginY - 2)));
+}
+
+TEST_F(FixingWindowTest, AnyLaterDrawingHidesTheFixing) {
+  PlaceFive();
+  W->btnApply->click();
+  ASSERT_TRUE(W->Layer(AnnotationLayer)->isVisible());
+  // selecting another object draws its frame
+  QTest::mouseClick(W->clbObjects->viewport(), Qt::LeftButton, Qt::NoModifier,
+                    W->clbObjects->visualItemRect(W->clbObjects->item(1)).center());
+  EXPECT_FALSE(W->Layer(AnnotationLayer)->isVisible());
+  EXPECT_FALSE(W->Layer(WeightLayer)->isVisible());
+  // and the lines come back only with the next fixing
+  W->btnApply->click();
+  EXPECT_TRUE(W->Layer(AnnotationLayer)->isVisible());
+}
+
+TEST_F(FixingWindowTest, FixingStacksWallsAboveBellsAndTextsAboveWalls) {
+  const std::vector<int> bells = PlaceFive();
+  W->ChordBox(1)->click();
+  W->btnApply->click();
+  const QObjectList& order = W->pnlImg->children();  // bottom to top
+  const auto at = [&](const QWidget* w) { return order.indexOf(const_cast<QWidget*>(w)); };
+  const TLayer* walls = Obj(0).Layer;
+  EXPECT_LT(at(Obj(1).Layer), at(W->Layer(AnnotationLayer)));
+  EXPECT_LT(at(W->Layer(AnnotationLayer)), at(W->Layer(RingerLayer)));
+  EXPECT_LT(at(W->Layer(RingerLayer)), at(Obj(bells[0]).Layer));
+  EXPECT_LT(at(Obj(bells[4]).Layer), at(Obj(7).Layer));  // the beam above the bells
+  EXPECT_LT(at(Obj(7).Layer), at(walls));
+  EXPECT_LT(at(walls), at(W->Layer(WeightLayer)));
+  EXPECT_LT(at(W->Layer(WeightLayer)), at(W->Layer(SelectionLayer)));
+}
+
+}  // namespace

@@ -1,0 +1,520 @@
+// Documents and picture export on the real main window.
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QImageReader>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <array>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include "document/document_file.h"
+#include "platform/cp1251.h"
+#include "platform/layer.h"
+#include "support/main_window_fixture.h"
+
+namespace {
+
+QByteArray Cp(const char* utf8) { return StringToCp1251(QString::fromUtf8(utf8)); }
+
+QByteArray ReadAll(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool WriteAll(const QString& path, const QByteArray& bytes) {
+  QFile f(path);
+  return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+void ChooseItem(QComboBox* combo, int index) {
+  combo->showPopup();
+  combo->view()->setCurrentIndex(combo->model()->index(index, 0));
+  QTest::keyClick(combo->view(), Qt::Key_Return);
+}
+
+// Types any text, Cyrillic included, into a field the way a keyboard layout delivers it, then
+// presses Enter.
+void TypeTextAndEnter(QLineEdit* edit, const QString& text) {
+  edit->setFocus();
+  edit->selectAll();
+  for (const QChar c : text) {
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(edit, &press);
+    QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(edit, &release);
+  }
+  QTest::keyClick(edit, Qt::Key_Return);
+}
+
+// Answers the next file dialog the window opens: picks `path` (and the filter entry, when
+// given) and confirms, or cancels when `path` is empty.
+void AnswerNextFileDialog(const QString& path, const QString& filter = QString()) {
+  QTimer::singleShot(0, [path, filter] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (!dialog) {
+      AnswerNextFileDialog(path, filter);  // not up yet: ask again on the next turn
+      return;
+    }
+    if (path.isEmpty()) {
+      dialog->reject();
+      return;
+    }
+    if (!filter.isEmpty()) dialog->selectNameFilter(filter);
+    dialog->selectFile(path);
+    static_cast<QDialog*>(dialog)->accept();  // as the dialog's own button does
+  });
+}
+
+// A folder in which no new file can be made, also for root (immutable flag); false when the
+// file system or the process cannot do that.
+bool LockFolder(const QString& dir, bool on) {
+  const int fd = ::open(QFile::encodeName(dir).constData(), O_RDONLY | O_DIRECTORY);
+  if (fd < 0) return false;
+  int flags = 0;
+  bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+  if (ok) {
+    flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+    ok = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+  }
+  ::close(fd);
+  QFile::setPermissions(dir, on ? QFile::ReadOwner | QFile::ExeOwner
+                                : QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  if (!on) return ok;
+  QFile probe(QDir(dir).filePath(QStringLiteral("probe")));
+  if (probe.open(QIODevice::WriteOnly)) {
+    probe.close();
+    probe.remove();
+    return false;
+  }
+  return true;
+}
+
+class DocumentWindowTest : public MainWindowTest {
+ protected:
+  void TearDown() override {
+    if (!FLocked.isEmpty()) LockFolder(FLocked, false);
+  }
+
+  void SelectInList(int row) {
+    QTest::mouseClick(W->clbObjects->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      W->clbObjects->visualItemRect(W->clbObjects->item(row)).center());
+  }
+  int PlaceBell(int slot, QPoint at) {
+    W->FBellButtons[static_cast<size_t>(slot)]->click();
+    ClickPlan(at);
+    return static_cast<int>(W->FObjects.size()) - 1;
+  }
+  std::vector<int> CheckedBoxes() const {
+    std::vector<int> on;
+    for (int k = 1; k <= 24; ++k)
+      if (W->ChordBox(k)->isChecked()) on.push_back(k);
+    return on;
+  }
+  // Everything of the plan a failed opening must not touch: the stored values, the pixels, the
+  // list, the boxes, the selection and the scale.
+  QString Snapshot() const {
+    QStringList s;
+    s << QString::fromLatin1(DocumentToBytes(W->FObjects).toBase64());
+    for (const auto& o : W->FObjects) {
+      s << QStringLiteral("%1,%2 %3,%4 %5,%6 %7").arg(o->BellPositionPx.x()).arg(o->BellPositionPx.y())
+               .arg(o->BeemBeginPointPx.x()).arg(o->BeemBeginPointPx.y())
+               .arg(o->BeemEndPointPx.x()).arg(o->BeemEndPointPx.y()).arg(o->Layer->isVisible());
+    }
+    for (int i = 0; i < W->clbObjects->count(); ++i)
+      s << W->clbObjects->item(i)->text() + QString::number(W->clbObjects->item(i)->checkState());
+    for (int k : CheckedBoxes()) s << QString::number(k);
+    s << QString::number(W->FCurIndex) << QString::number(static_cast<double>(W->FScale), 'g', 17)
+      << QString::number(W->FOriginX) << QString::number(W->FOriginY);
+    return s.join(u'\n');
+  }
+  // Six-sided walls with a Cyrillic name, two bells (one hidden), two chord beams and a free one.
+  void BuildFullPlan() {
+    ChooseItem(W->cbWallType, 1);
+    TypeTextAndEnter(W->edWallName, QStringLiteral("Звонница Ёлкина"));
+    PlaceBell(3, QPoint(250, 100));
+    const int hidden = PlaceBell(10, QPoint(350, 180));
+    W->clbObjects->item(hidden)->setCheckState(Qt::Unchecked);
+    W->ChordBox(5)->click();
+    W->ChordBox(14)->click();
+    ChooseItem(W->cbBeemMaterials, 4);
+    W->btnBeem->click();
+    DragPlan(QPoint(230, 120), QPoint(300, 150));
+    TypeTextAndEnter(W->edBeemObjName, QStringLiteral("Перекладина"));
+    TypeAndEnter(W->edBeemWidth, QStringLiteral("180"));
+  }
+
+  QString FLocked;
+};
+
+TEST_F(DocumentWindowTest, ABeemOnChordFiveIsSavedAsTheExample) {
+  W->ChordBox(5)->click();
+  const QString path = TempPath(QStringLiteral("example.tarvosk"));
+  ASSERT_TRUE(W->SaveDocument(path));
+  const QByteArray bytes = ReadAll(path);
+  const qsizetype at = bytes.indexOf("[Object2]");
+  ASSERT_GT(at, 0);
+  EXPECT_EQ(bytes.mid(at),
+            Cp("[Object2]\r\nObjName=Балка\r\nObjType=2\r\nObjVisible=1\r\nWallType=0\r\n"
+               "WallMaterial=0\r\nWallDiameterOuter_R=0\r\nWallDiameterInner_R=0\r\nWallWallWidth_R=0\r\n"
+               "WallArcWidth_R=0\r\nBellDiameter_R=0\r\nBellPosition_R=0,0\r\nPostAngle=0\r\n"
+               "PostWidth_R=0\r\nPostHeight_R=0\r\nPostBoardDiameter_R=0\r\nPostPosition_R=0,0\r\n"
+               "BeemMaterial=2\r\nBeemWidth_R=100\r\nBeemOrientation=5\r\nBeemBeginPoint_R=1800,750\r\n"
+               "BeemEndPoint_R=3800,4850\r\n"));
+  EXPECT_TRUE(bytes.contains(Cp("PostWidth_R=1800\r\nPostHeight_R=800\r\nPostBoardDiameter_R=250\r\n"
+                                "PostPosition_R=2800,4200\r\n")));
+  EXPECT_TRUE(bytes.startsWith(Cp("[Application]\r\nVersion=Тарвоск 1.0.3a - Орвелин\r\n[Object0]\r\n")));
+}
+
+TEST_F(DocumentWindowTest, SaveOpenSaveGivesTheSameBytes) {
+  BuildFullPlan();
+  ASSERT_EQ(W->FObjects.size(), 7u);
+  const QString first = TempPath(QStringLiteral("first.tarvosk"));
+  const QString second = TempPath(QStringLiteral("second.tarvosk"));
+  ASSERT_TRUE(W->SaveDocument(first));
+  const QByteArray stored = DocumentToBytes(W->FObjects);
+
+  W->nNewDoc->trigger();
+  W->ChordBox(3)->click();  // a box of the plan being replaced
+  ASSERT_TRUE(W->OpenDocument(first));
+  ASSERT_EQ(W->FObjects.size(), 7u);
+  EXPECT_EQ(DocumentToBytes(W->FObjects), stored);
+  EXPECT_EQ(CheckedBoxes(), (std::vector<int>{5, 14}));
+  EXPECT_EQ(W->FCurIndex, 0);
+  EXPECT_EQ(W->clbObjects->currentRow(), 0);
+  EXPECT_EQ(W->clbObjects->item(0)->text(), QStringLiteral("Звонница Ёлкина"));
+  EXPECT_EQ(W->clbObjects->item(3)->checkState(), Qt::Unchecked);
+  EXPECT_FALSE(Obj(3).ObjVisible);
+  EXPECT_EQ(Obj(6).ObjName, QStringLiteral("Перекладина"));
+  EXPECT_EQ(W->cbWallType->currentIndex(), 1);
+  // pixels are rebuilt from the millimetres
+  EXPECT_EQ(Obj(2).BellPositionPx, W->MmToPlan(Obj(2).BellPosition));
+  EXPECT_EQ(Obj(6).BeemEndPointPx, W->MmToPlan(Obj(6).BeemEndPoint));
+
+  ASSERT_TRUE(W->SaveDocument(second));
+  EXPECT_EQ(ReadAll(second), ReadAll(first));
+  EXPECT_TRUE(Errors.isEmpty()) << Errors.join(u'\n').toStdString();
+}
+
+TEST_F(DocumentWindowTest, OpeningSettlesNamesChordsAndGaps) {
+  const QByteArray walls = "[Object0]\r\nObjType=0\r\n[Object1]\r\nObjType=3\r\nPostPosition_R=2800,4200\r\n";
+  const QByteArray beams =
+      Cp("[Object2]\r\nObjName=Балка\r\nObjType=2\r\nBeemOrientation=5\r\nBeemBeginPoint_R=1,2\r\n"
+         "BeemEndPoint_R=3,4\r\nBeemWidth_R=100\r\n"
+         "[Object3]\r\nObjName=Балка\r\nObjType=2\r\nBeemBeginPoint_R=1,2,3\r\nBeemEndPoint_R=10,20\r\n"
+         "BeemWidth_R=0x64\r\n"
+         "[Object5]\r\nObjName=Потерянная\r\nObjType=2\r\n");
+  const QString path = TempPath(QStringLiteral("hand.tarvosk"));
+  ASSERT_TRUE(WriteAll(path, walls + beams));
+  W->ChordBox(9)->click();
+  ASSERT_TRUE(W->OpenDocument(path)) << Errors.join(u'\n').toStdString();
+  ASSERT_EQ(W->FObjects.size(), 4u);  // Object4 is missing, so Object5 is not read
+  EXPECT_EQ(Obj(2).ObjName, QStringLiteral("Балка"));
+  EXPECT_EQ(Obj(3).ObjName, QStringLiteral("Балка1"));
+  EXPECT_EQ(Obj(2).BeemBeginPoint, QPoint(1800, 750));  // laid back on its chord
+  EXPECT_EQ(Obj(3).BeemBeginPoint, QPoint(1, 23));
+  EXPECT_EQ(Obj(3).BeemWidth, 100);
+  EXPECT_EQ(CheckedBoxes(), std::vector<int>{5});
+  EXPECT_EQ(W->FCurIndex, 0);
+}
+
+TEST_F(DocumentWindowTest, SizesOutsideTheEditLimitsAreMadeSafeOnOpening) {
+  struct Row {
+    const char* name;
+    QByteArray walls;  // keys of Object0
+    QByteArray post;   // keys of Object1
+    std::array<int, 4> wallsStored;  // outer, inner, thickness, arch
+    std::array<int, 3> postStored;   // width, height, angle
+  };
+  const Row rows[] = {
+      {"too large", "WallDiameterOuter_R=90000\r\nWallDiameterInner_R=80000\r\nWallWallWidth_R=5000\r\n",
+       "PostWidth_R=90000\r\nPostHeight_R=90000\r\nPostAngle=400\r\n", {16000, 8000, 4000, 4000}, {2500, 2500, 0}},
+      {"too small", "WallDiameterOuter_R=1000\r\nWallDiameterInner_R=-5\r\nWallWallWidth_R=0\r\nWallArcWidth_R=0\r\n",
+       "PostWidth_R=0\r\nPostHeight_R=-3\r\nPostAngle=-90\r\n", {1200, 1000, 100, 100}, {700, 700, 0}},
+      {"as stored", "WallDiameterOuter_R=7000\r\nWallDiameterInner_R=5000\r\nWallWallWidth_R=1000\r\nWallArcWidth_R=1200\r\n",
+       "PostWidth_R=1700\r\nPostHeight_R=900\r\nPostAngle=359\r\n", {7000, 5000, 1000, 1200}, {1700, 900, 359}},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    const QString path = TempPath(QStringLiteral("odd.tarvosk"));
+    ASSERT_TRUE(WriteAll(path, "[Object0]\r\nObjType=0\r\n" + r.walls + "[Object1]\r\nObjType=3\r\n" + r.post +
+                                   "PostPosition_R=2800,4200\r\n"));
+    ASSERT_TRUE(W->OpenDocument(path)) << Errors.join(u'\n').toStdString();
+    const TPlanObject& w = Obj(0);
+    EXPECT_EQ((std::array<int, 4>{w.WallDiameterOuter, w.WallDiameterInner, w.WallWallWidth, w.WallArcWidth}),
+              r.wallsStored);
+    const TPlanObject& p = Obj(1);
+    EXPECT_EQ((std::array<int, 3>{p.PostWidth, p.PostHeight, p.PostAngle}), r.postStored);
+    EXPECT_EQ(p.PostPosition, QPoint(2800, 4200));  // positions are kept as stored
+    W->btnApply->click();
+  }
+}
+
+TEST_F(DocumentWindowTest, FarAwayAndVeryWideBeemsOpenDrawAndExport) {
+  const QByteArray head = "[Object0]\r\nObjType=0\r\n[Object1]\r\nObjType=3\r\n";
+  const QString path = TempPath(QStringLiteral("far.tarvosk"));
+  ASSERT_TRUE(WriteAll(path, head + "[Object2]\r\nObjType=2\r\nBeemWidth_R=5000000\r\n"
+                                    "BeemBeginPoint_R=100,200\r\nBeemEndPoint_R=3000,4000\r\n"
+                                    "[Object3]\r\nObjType=2\r\n"
+                                    "BeemBeginPoint_R=-5000000,-5000000\r\nBeemEndPoint_R=5000000,5000000\r\n"));
+  ASSERT_TRUE(W->OpenDocument(path)) << Errors.join(u'\n').toStdString();
+  ASSERT_EQ(W->FObjects.size(), 4u);
+  for (int i : {2, 3}) {
+    const TLayer* layer = Obj(i).Layer;
+    EXPECT_LE(static_cast<qint64>(layer->Canvas().width()) * layer->Canvas().height(),
+              static_cast<qint64>(W->pnlImg->width()) * W->pnlImg->height())
+        << i;
+  }
+  // both bands cross the middle of the plan
+  const QImage picture = W->ComposePlanImage();
+  const QPoint middle = W->MmToPlan(QPoint(2800, 2800)) + QPoint(4, 4);
+  EXPECT_NE(picture.pixel(middle) & 0xFFFFFFu, 0xFFFFFFu);
+  SelectInList(3);
+  EXPECT_EQ(W->ExportPlan(TempPath(QStringLiteral("far.png")), TExportFormat::Png), QString());
+}
+
+TEST_F(DocumentWindowTest, TwoStoredBeemsOnOneChordLeaveTheSecondFree) {
+  const QByteArray head = "[Object0]\r\nObjType=0\r\n[Object1]\r\nObjType=3\r\n";
+  const QString path = TempPath(QStringLiteral("twice.tarvosk"));
+  ASSERT_TRUE(WriteAll(path, head + "[Object2]\r\nObjType=2\r\nBeemOrientation=5\r\n"
+                                    "[Object3]\r\nObjType=2\r\nBeemOrientation=5\r\n"
+                                    "BeemBeginPoint_R=100,200\r\nBeemEndPoint_R=300,400\r\n"));
+  ASSERT_TRUE(W->OpenDocument(path));
+  ASSERT_EQ(W->FObjects.size(), 4u);
+  EXPECT_EQ(Obj(2).BeemOrientation, 5);
+  EXPECT_EQ(Obj(3).BeemOrientation, 0);
+  EXPECT_EQ(Obj(3).BeemBeginPoint, QPoint(100, 200));
+  // clearing the box removes the chord's only beam and leaves the box's rule intact
+  W->ChordBox(5)->click();
+  ASSERT_EQ(W->FObjects.size(), 3u);
+  EXPECT_EQ(Obj(2).BeemOrientation, 0);
+  EXPECT_TRUE(CheckedBoxes().empty());
+}
+
+TEST_F(DocumentWindowTest, ANameKeepsOnlyWhatTheFileCanStore) {
+  W->ChordBox(1)->click();
+  TypeTextAndEnter(W->edBeemObjName, QStringLiteral("Балка中№€✓"));
+  const QString name = Obj(2).ObjName;
+  EXPECT_EQ(name, QStringLiteral("Балка№€"));
+  const QString path = TempPath(QStringLiteral("name.tarvosk"));
+  ASSERT_TRUE(W->SaveDocument(path));
+  ASSERT_TRUE(W->OpenDocument(path));
+  EXPECT_EQ(Obj(2).ObjName, name);
+}
+
+TEST_F(DocumentWindowTest, ABrokenFileLeavesThePlanExactlyAsItWas) {
+  struct Row {
+    const char* name;
+    QByteArray bytes;
+    const char* message;  // part of the message shown
+  };
+  const QByteArray head = "[Object0]\r\nObjType=0\r\n[Object1]\r\nObjType=3\r\n";
+  const Row rows[] = {
+      {"point", head + "[Object2]\r\nObjType=2\r\nBeemBeginPoint_R=12\r\n", "'' is not a valid integer value"},
+      {"letters", head + "[Object2]\r\nObjType=2\r\nBeemEndPoint_R=1,x\r\n", "'x' is not a valid integer value"},
+      {"no pedestal", "[Object0]\r\nObjType=0\r\n", ""},
+      {"walls second", "[Object0]\r\nObjType=3\r\n[Object1]\r\nObjType=0\r\n", ""},
+      {"empty", "", ""},
+  };
+  BuildFullPlan();
+  const QString before = Snapshot();
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    const QString path = TempPath(QStringLiteral("broken.tarvosk"));
+    ASSERT_TRUE(WriteAll(path, r.bytes));
+    const qsizetype shown = Errors.size();
+    EXPECT_FALSE(W->OpenDocument(path));
+    ASSERT_EQ(Errors.size(), shown + 1);
+    EXPECT_TRUE(Errors.last().contains(QString::fromUtf8(r.message))) << Errors.last().toStdString();
+    EXPECT_EQ(Snapshot(), before);
+  }
+  // a path that cannot be read at all
+  const qsizetype shown = Errors.size();
+  EXPECT_FALSE(W->OpenDocument(TempPath(QStringLiteral("missing.tarvosk"))));
+  EXPECT_EQ(Errors.size(), shown + 1);
+  EXPECT_EQ(Snapshot(), before);
+}
+
+TEST_F(DocumentWindowTest, AFailedSaveLeavesTheOldFileAndSaysSo) {
+  const QString old = TempPath(QStringLiteral("old.tarvosk"));
+  ASSERT_TRUE(W->SaveDocument(old));
+  const QByteArray oldBytes = ReadAll(old);
+  W->ChordBox(5)->click();
+
+  // onto a folder, and below a path whose folder is a file
+  const QString folder = TempPath(QStringLiteral("folder.tarvosk"));
+  ASSERT_TRUE(QDir().mkdir(folder));
+  EXPECT_FALSE(W->SaveDocument(folder));
+  ASSERT_FALSE(Errors.isEmpty());
+  EXPECT_EQ(Errors.last(), QStringLiteral("Unable to write to %1").arg(folder));
+  EXPECT_TRUE(QFileInfo(folder).isDir());
+  const QString underFile = old + QStringLiteral("/plan.tarvosk");
+  EXPECT_FALSE(W->SaveDocument(underFile));
+  EXPECT_EQ(Errors.last(), QStringLiteral("Unable to write to %1").arg(underFile));
+  EXPECT_EQ(ReadAll(old), oldBytes);
+
+  // into a folder where no new file may be made: the old file stays whole
+  const QString locked = TempPath(QStringLiteral("locked"));
+  ASSERT_TRUE(QDir().mkdir(locked));
+  const QString inLocked = QDir(locked).filePath(QStringLiteral("plan.tarvosk"));
+  ASSERT_TRUE(WriteAll(inLocked, oldBytes));
+  FLocked = locked;
+  if (!LockFolder(locked, true)) GTEST_SKIP() << "this file system lets the process write anywhere";
+  EXPECT_FALSE(W->SaveDocument(inLocked));
+  EXPECT_EQ(Errors.last(), QStringLiteral("Unable to write to %1").arg(inLocked));
+  EXPECT_EQ(ReadAll(inLocked), oldBytes);
+}
+
+TEST_F(DocumentWindowTest, TheDialogsSaveAndOpen) {
+  W->ChordBox(7)->click();
+  const QString chosen = TempPath(QStringLiteral("через диалог"));
+  AnswerNextFileDialog(chosen);
+  W->btnSaveDoc->click();
+  const QString saved = chosen + QStringLiteral(".tarvosk");
+  ASSERT_TRUE(QFileInfo::exists(saved));
+
+  W->nNewDoc->trigger();
+  ASSERT_EQ(W->FObjects.size(), 2u);
+  AnswerNextFileDialog(saved);
+  W->nLoadDoc->trigger();
+  ASSERT_EQ(W->FObjects.size(), 3u);
+  EXPECT_EQ(CheckedBoxes(), std::vector<int>{7});
+
+  // cancelling opens nothing
+  AnswerNextFileDialog(QString());
+  W->btnOpenDoc->click();
+  EXPECT_EQ(W->FObjects.size(), 3u);
+  EXPECT_TRUE(Errors.isEmpty());
+}
+
+TEST_F(DocumentWindowTest, TheJoinedCommandLineOpensADocument) {
+  W->ChordBox(2)->click();
+  PlaceBell(5, QPoint(260, 120));
+  const QString path = TempPath(QStringLiteral("my plan.tarvosk"));
+  ASSERT_TRUE(W->SaveDocument(path));
+  const QByteArray stored = DocumentToBytes(W->FObjects);
+
+  Open(QSize(618, 352), {TempPath(QStringLiteral("my")), QStringLiteral("plan.tarvosk")});
+  ASSERT_EQ(W->FObjects.size(), 4u);
+  EXPECT_EQ(DocumentToBytes(W->FObjects), stored);
+  EXPECT_EQ(CheckedBoxes(), std::vector<int>{2});
+
+  // a command line that names no file starts with a new document and no message
+  Open(QSize(618, 352), {TempPath(QStringLiteral("nothing here.tarvosk"))});
+  EXPECT_EQ(W->FObjects.size(), 2u);
+  EXPECT_TRUE(Errors.isEmpty());
+}
+
+TEST_F(DocumentWindowTest, ExportAppendsTheExtensionAndNeverReplacesIt) {
+  struct Row {
+    const char* chosen;
+    TExportFormat format;
+    const char* written;
+    const char* decoder;
+  };
+  const Row rows[] = {
+      {"plan", TExportFormat::Jpeg, "plan.jpg", "jpeg"},
+      {"plan.jpg", TExportFormat::Jpeg, "plan.jpg", "jpeg"},
+      {"plan.JPG", TExportFormat::Jpeg, "plan.JPG.jpg", "jpeg"},
+      {"plan.png", TExportFormat::Jpeg, "plan.png.jpg", "jpeg"},
+      {"plan", TExportFormat::Png, "plan.png", "png"},
+      {"plan.BMP", TExportFormat::Bmp, "plan.BMP.bmp", "bmp"},
+      {"plan.bmp", TExportFormat::Bmp, "plan.bmp", "bmp"},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.chosen);
+    const QString dir = TempPath(QStringLiteral("export-%1-%2").arg(QLatin1String(r.chosen)).arg(int(r.format)));
+    ASSERT_TRUE(QDir().mkdir(dir));
+    EXPECT_EQ(W->ExportPlan(QDir(dir).filePath(QLatin1String(r.chosen)), r.format), QString());
+    EXPECT_EQ(QDir(dir).entryList(QDir::Files), QStringList{QLatin1String(r.written)});
+    QImageReader reader(QDir(dir).filePath(QLatin1String(r.written)));
+    EXPECT_EQ(reader.format(), QByteArray(r.decoder));
+    EXPECT_EQ(reader.size(), W->pnlImg->size());
+  }
+}
+
+TEST_F(DocumentWindowTest, ExportFixesTheArrangementAndBringsTheFrameBack) {
+  for (int slot = 0; slot < 5; ++slot) PlaceBell(slot, QPoint(230 + 35 * slot, 100 + 15 * slot));
+  ASSERT_TRUE(W->Layer(SelectionLayer)->isVisible());
+  ASSERT_FALSE(W->Layer(AnnotationLayer)->isVisible());
+  const QString path = TempPath(QStringLiteral("fixed.png"));
+  ASSERT_EQ(W->ExportPlan(path, TExportFormat::Png), QString());
+  EXPECT_TRUE(W->Layer(SelectionLayer)->isVisible());
+  EXPECT_TRUE(W->Layer(AnnotationLayer)->isVisible());
+  EXPECT_FALSE(W->Layer(WeightLayer)->isVisible());  // the weights are left as they were
+  int groups[4] = {};
+  for (size_t i = 2; i < W->FObjects.size(); ++i) ++groups[Obj(static_cast<int>(i)).BellGroup % 4];
+  EXPECT_EQ(groups[3], 1);
+
+  // the picture carries the lines but not the frame of the current bell
+  const QImage picture(path);
+  const TPlanObject& current = Obj(W->FCurIndex);
+  const QPoint frameCorner = current.BellPositionPx - QPoint(current.BellDiameterPx / 2 + 6, current.BellDiameterPx / 2 + 6);
+  EXPECT_EQ(picture.pixel(frameCorner + QPoint(4, 4)) & 0xFFFFFFu, 0xFFFFFFu);
+  EXPECT_NE(W->Layer(SelectionLayer)->Canvas().pixel(frameCorner) & 0xFFFFFFu, 0xFFFFFFu);
+
+  // after a fixing with weights, an export keeps them in the picture
+  W->btnApply->click();
+  ASSERT_EQ(W->ExportPlan(path, TExportFormat::Png), QString());
+  EXPECT_TRUE(W->Layer(WeightLayer)->isVisible());
+}
+
+TEST_F(DocumentWindowTest, TheComposedPictureIsThePanelWithWallsAndRulers) {
+  const QImage picture = W->ComposePlanImage();
+  EXPECT_EQ(picture.size(), QSize(618, 352));
+  const TPlanObject& w = Obj(0);
+  // inside the wall band on the left, halfway down, away from the arch openings
+  const QPoint wall(W->FOriginX + w.WallWallWidthPx / 2 + 4, W->FOriginY + w.WallDiameterOuterPx / 4 + 4);
+  EXPECT_NE(picture.pixel(wall) & 0xFFFFFFu, 0xFFFFFFu);
+  EXPECT_EQ(picture.pixel(1, 100) & 0xFFFFFFu, 0u);  // the rulers' outer frame
+  EXPECT_EQ(picture.pixel(W->FOriginX + w.WallDiameterOuterPx / 2 + 4, W->FOriginY + w.WallDiameterOuterPx / 2 + 4 - 40) & 0xFFFFFFu,
+            0xFFFFFFu);  // the open floor inside
+}
+
+TEST_F(DocumentWindowTest, TheExportDialogAppendsTheChosenEntrysExtension) {
+  const QString chosen = TempPath(QStringLiteral("диалог.png"));
+  AnswerNextFileDialog(chosen, QStringLiteral("JPEG Image (*.jpg)"));
+  W->btnExport->click();
+  EXPECT_TRUE(QFileInfo::exists(chosen + QStringLiteral(".jpg")));
+  EXPECT_TRUE(W->Layer(AnnotationLayer)->isVisible());
+
+  // cancelling changes nothing
+  SelectInList(0);
+  ASSERT_FALSE(W->Layer(AnnotationLayer)->isVisible());
+  AnswerNextFileDialog(QString());
+  W->nExportDoc->trigger();
+  EXPECT_FALSE(W->Layer(AnnotationLayer)->isVisible());
+  EXPECT_TRUE(W->Layer(SelectionLayer)->isVisible());
+  EXPECT_TRUE(Errors.isEmpty());
+}
+
+TEST_F(DocumentWindowTest, AFailedExportSaysWhyAndKeepsTheFrame) {
+  const QString blocker = TempPath(QStringLiteral("file"));
+  ASSERT_TRUE(WriteAll(blocker, "x"));
+  const QString error = W->ExportPlan(blocker + QStringLiteral("/plan"), TExportFormat::Png);
+  EXPECT_FALSE(error.isEmpty());
+  EXPECT_TRUE(W->Layer(SelectionLayer)->isVisible());
+  EXPECT_EQ(ReadAll(blocker), QByteArray("x"));
+
+  // an existing picture in a folder where nothing new may be made stays as it was
+  const QString locked = TempPath(QStringLiteral("locked"));
+  ASSERT_TRUE(QDir().mkdir(locked));
+  const QString old = QDir(locked).filePath(QStringLiteral("plan.png"));
+  ASSERT_TRUE(WriteAll(old, "old picture"));
+  FLocked = locked;
+  if (!LockFolder(locked, true)) GTEST_SKIP() << "this file system lets the process write anywhere";
+  EXPECT_FALSE(W->ExportPlan(old, TExportFormat::Png).isEmpty());
+  EXPECT_EQ(ReadAll(old), QByteArray("old picture"));
+}
+
+}  // namespace
