@@ -19,9 +19,9 @@ QString UsageText() {
       "  tarvosk --export PICTURE DOCUMENT [--size WxH]\n"
       "                              open DOCUMENT, fix the arrangement and write the plan as\n"
       "                              PICTURE (.bmp, .jpg or .png by its extension) for a drawing\n"
-      "                              panel of W x H pixels (default 1280x800); no window is shown\n"
-      "                              and no display is needed; errors go to standard error and\n"
-      "                              the exit status is not zero\n"
+      "                              panel of W x H pixels (default 1280x800, at most 100 million\n"
+      "                              pixels); no window is shown and no display is needed;\n"
+      "                              errors go to standard error and the exit status is not zero\n"
       "  tarvosk --help              this text\n");
 }
 
@@ -42,6 +42,10 @@ std::optional<THeadlessExport> ParseHeadlessExport(const QStringList& arguments,
     const int w = m.hasMatch() ? m.captured(1).toInt() : 0, h = m.hasMatch() ? m.captured(2).toInt() : 0;
     if (w < 200 || h < 200 || w > 20000 || h > 20000) {
       *error = QStringLiteral("--size must be WxH with both sides from 200 to 20000, not '%1'").arg(rest.at(sizeAt + 1));
+      return job;
+    }
+    if (static_cast<qint64>(w) * h > kMaxExportPixels) {
+      *error = QStringLiteral("--size %1 is more than %2 million pixels").arg(rest.at(sizeAt + 1)).arg(kMaxExportPixels / 1000000);
       return job;
     }
     job.Size = QSize(w, h);

@@ -7,6 +7,10 @@
 
 // `tarvosk --export PICTURE DOCUMENT [--size WxH]`: the fixed plan of a document written as a
 // picture without showing any window, for scripts and print shops.
+// Composing costs some 40 bytes per pixel of the panel (the layers, their see-through copies and
+// the picture itself); beyond this a machine is more likely to run out of memory than to finish.
+inline constexpr qint64 kMaxExportPixels = 100'000'000;
+
 struct THeadlessExport {
   QString Picture;
   QString Document;

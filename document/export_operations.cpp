@@ -8,6 +8,20 @@
 #include "plan/plan_panel.h"
 #include "platform/layer.h"
 
+namespace {
+
+// A layer whose canvas could not be allocated (a very large panel on a machine short of memory)
+// would be missing from the picture without a word.
+bool EveryShownLayerHasItsCanvas(const QWidget* panel) {
+  for (const QObject* child : panel->children()) {
+    const auto* layer = qobject_cast<const TLayer*>(child);
+    if (layer && !layer->isHidden() && layer->Canvas().isNull()) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 QImage TfmMain::ComposePlanImage() const {
   QImage image(pnlImg->size(), QImage::Format_RGB32);
   image.fill(Qt::white);
@@ -28,7 +42,12 @@ QString TfmMain::ExportPlanAs(const QString& exactPath, TExportFormat format) {
   TLayer* selection = FLayers[SelectionLayer];
   selection->hide();
   FixArrangement();
-  const QString error = WriteImage(ComposePlanImage(), exactPath, format);
+  const QImage picture = ComposePlanImage();
+  const QString error = picture.isNull() || !EveryShownLayerHasItsCanvas(pnlImg)
+                            ? QStringLiteral("Not enough memory for a picture of %1 x %2 pixels")
+                                  .arg(pnlImg->width())
+                                  .arg(pnlImg->height())
+                            : WriteImage(picture, exactPath, format);
   selection->show();
   return error;
 }

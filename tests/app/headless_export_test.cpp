@@ -14,6 +14,9 @@
 
 namespace {
 
+// Address space for the capped runs, in kilobytes.
+constexpr int kCapKb = 400000;
+
 struct TRun {
   int ExitCode = -1;
   QString Out;
@@ -110,6 +113,7 @@ TEST_F(HeadlessExportTest, FailuresExitNonZeroWithAMessage) {
       {"unknown extension", {TempPath(QStringLiteral("c.gif")), doc}, "c.gif"},
       {"unwritable path", {blocker + QStringLiteral("/d.png"), doc}, "d.png"},
       {"bad size", {TempPath(QStringLiteral("e.png")), doc, QStringLiteral("--size"), QStringLiteral("big")}, "--size"},
+      {"too many pixels", {TempPath(QStringLiteral("g.png")), doc, QStringLiteral("--size"), QStringLiteral("20000x6000")}, "--size"},
       {"no document", {TempPath(QStringLiteral("f.png"))}, "--export"},
   };
   for (const Row& r : rows) {
@@ -121,6 +125,27 @@ TEST_F(HeadlessExportTest, FailuresExitNonZeroWithAMessage) {
     EXPECT_FALSE(QFile::exists(r.arguments.first()));
   }
 }
+
+#if !defined(__SANITIZE_ADDRESS__)
+// The sanitizer reserves far more address space than any limit below allows.
+TEST_F(HeadlessExportTest, RunningShortOfMemoryIsAFailureNotAnIncompletePicture) {
+  const QString doc = SavePlan();
+  const QString picture = TempPath(QStringLiteral("big.png"));
+  // The program with a cap on its memory that a small picture fits in and a large one does not.
+  const auto capped = [&](const QString& size) {
+    QProcess p;
+    p.start(QStringLiteral("/bin/sh"),
+            {QStringLiteral("-c"), QStringLiteral("ulimit -v %1 && exec \"$0\" \"$@\"").arg(kCapKb),
+             QStringLiteral(TARVOSK_PROGRAM), QStringLiteral("--export"), picture, doc, QStringLiteral("--size"), size});
+    const bool finished = p.waitForFinished(120000);
+    return finished && p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+  };
+  if (capped(QStringLiteral("640x480")) != 0) GTEST_SKIP() << "the program does not start under the cap here";
+  ASSERT_TRUE(QFile::remove(picture));
+  EXPECT_NE(capped(QStringLiteral("4000x3000")), 0);
+  EXPECT_FALSE(QFile::exists(picture));
+}
+#endif
 
 TEST_F(HeadlessExportTest, HelpNamesTheExport) {
   const TRun run = Run({QStringLiteral("--help")});

@@ -40,8 +40,9 @@ class WallsPageTest : public MainWindowTest {
   // The list is walked with the arrow keys; every step that changes the item is applied.
   void ChooseByKeys(QComboBox* list, int item) {
     list->setFocus();
-    while (list->currentIndex() < item) QTest::keyClick(list, Qt::Key_Down);
-    while (list->currentIndex() > item) QTest::keyClick(list, Qt::Key_Up);
+    for (int n = list->count(); n > 0 && list->currentIndex() < item; --n) QTest::keyClick(list, Qt::Key_Down);
+    for (int n = list->count(); n > 0 && list->currentIndex() > item; --n) QTest::keyClick(list, Qt::Key_Up);
+    ASSERT_EQ(list->currentIndex(), item) << list->objectName().toStdString();
   }
 
   void ClickListEntry(int row) {
