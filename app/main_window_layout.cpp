@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QListView>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -168,6 +169,9 @@ QWidget* TfmMain::BuildObjViewPanel() {
   clbObjects = new QListWidget(panel);
   clbObjects->setObjectName(QStringLiteral("clbObjects"));
   clbObjects->setContextMenuPolicy(Qt::CustomContextMenu);
+  // Every entry has one height; without this the list lays out the text of every entry again
+  // for each one added, which made opening a plan of 250 objects cost a quarter of a second.
+  clbObjects->setUniformItemSizes(true);
   clbObjects->viewport()->installEventFilter(this);
   clbObjects->installEventFilter(this);
   v->addWidget(clbObjects, 1);
@@ -186,6 +190,8 @@ QWidget* TfmMain::BuildObjInspPanel() {
   cbObjects = new QComboBox(combo);
   cbObjects->setObjectName(QStringLiteral("cbObjects"));
   cbObjects->setGeometry(4, 4, 200, 21);
+  cbObjects->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  if (auto* view = qobject_cast<QListView*>(cbObjects->view())) view->setUniformItemSizes(true);
   v->addWidget(combo);
   pnlInspPages = new QStackedWidget(panel);
   pnlInspPages->setObjectName(QStringLiteral("pnlInspPages"));

@@ -10,12 +10,24 @@
 
 namespace {
 
-// A layer whose canvas could not be allocated (a very large panel on a machine short of memory)
-// would be missing from the picture without a word.
-bool EveryShownLayerHasItsCanvas(const QWidget* panel) {
-  for (const QObject* child : panel->children()) {
-    const auto* layer = qobject_cast<const TLayer*>(child);
-    if (layer && !layer->isHidden() && layer->Canvas().isNull()) return false;
+// Draws a layer as the panel shows it, white see-through. A plan-sized canvas is keyed a band of
+// rows at a time: a see-through copy of the whole canvas would double the memory a large picture
+// needs, and where it could not be had the layer would be missing from the picture without a
+// word. False when the layer cannot be drawn.
+bool DrawLayer(QPainter& painter, const TLayer& layer) {
+  if (layer.Stretch()) {  // the picture of a bell or of the ringer: small
+    layer.RenderTo(painter);
+    return true;
+  }
+  const QImage& canvas = layer.Canvas();
+  if (canvas.isNull()) return false;
+  constexpr int kBandRows = 64;
+  for (int y = 0; y < canvas.height(); y += kBandRows) {
+    const int rows = qMin(kBandRows, canvas.height() - y);
+    const QImage band(canvas.constScanLine(y), canvas.width(), rows, canvas.bytesPerLine(), canvas.format());
+    const QImage keyed = KeyOutWhite(band);
+    if (keyed.isNull()) return false;
+    painter.drawImage(layer.CanvasOffset() + QPoint(0, y), keyed);
   }
   return true;
 }
@@ -24,6 +36,7 @@ bool EveryShownLayerHasItsCanvas(const QWidget* panel) {
 
 QImage TfmMain::ComposePlanImage() const {
   QImage image(pnlImg->size(), QImage::Format_RGB32);
+  if (image.isNull()) return image;
   image.fill(Qt::white);
   QPainter painter(&image);
   for (QObject* child : pnlImg->children()) {  // children are kept bottom to top
@@ -32,8 +45,9 @@ QImage TfmMain::ComposePlanImage() const {
     painter.save();
     painter.translate(layer->pos());
     painter.setClipRect(QRect(QPoint(0, 0), layer->size()));
-    layer->RenderTo(painter);
+    const bool drawn = DrawLayer(painter, *layer);
     painter.restore();
+    if (!drawn) return QImage();  // an incomplete picture is no picture
   }
   return image;
 }
@@ -43,7 +57,7 @@ QString TfmMain::ExportPlanAs(const QString& exactPath, TExportFormat format) {
   selection->hide();
   FixArrangement();
   const QImage picture = ComposePlanImage();
-  const QString error = picture.isNull() || !EveryShownLayerHasItsCanvas(pnlImg)
+  const QString error = picture.isNull()
                             ? QStringLiteral("Not enough memory for a picture of %1 x %2 pixels")
                                   .arg(pnlImg->width())
                                   .arg(pnlImg->height())

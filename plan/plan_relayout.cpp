@@ -55,6 +55,8 @@ void TfmMain::MoveObjectsWithWalls() {
       case okBeam:
         o.BeemBeginPoint = RelayoutBeemPoint(o.BeemBeginPoint, walls);
         o.BeemEndPoint = RelayoutBeemPoint(o.BeemEndPoint, walls);
+        // A chord beam is laid anew on its chord just below; drawing it here too is wasted.
+        if (o.BeemOrientation > 0) break;
         ProjectBeem(index, false);
         DrawBeem(index);
         break;

@@ -83,8 +83,8 @@ void TfmMain::RelayoutPlan(bool resized) {
   }
   FCurIndex = 1;
   ProjectPost();
-  DrawPost();
-  if (!resized) MoveObjectsWithWalls();
+  if (resized) DrawPost();
+  else MoveObjectsWithWalls();  // moves the pedestal too and draws it at its new place
   const int w = ClientWidth(), h = ClientHeight();
   FLayers[RulerLayer]->resize(qMax(1, w - 8), qMax(1, h - 8));
   DrawRulers();

@@ -77,7 +77,11 @@ std::int32_t TfmMain::FinishWallSizeEdit(const TWallEdit& edit) {
   FPrevDiameterInner = w.WallDiameterInner;
   StoreWallSizes(edit);
   ComputeScale();
-  edWallArcWidth->SetValue(SetWallArcWidth(w.WallArcWidth));
+  // The arch clamp, the rescale and the redraw of the walls, once: drawing the walls twice
+  // in a row, as the arch setter alone would, changes nothing but the time an edit takes.
+  w.WallArcWidth = ClampWallArcWidth(SizesOf(w), w.WallArcWidth);
+  edWallArcWidth->SetValue(w.WallArcWidth);
+  ComputeScale();
   DrawWalls();
   RelayoutPlan(false);
   FCurObject = FObjects[0].get();

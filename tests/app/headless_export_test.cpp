@@ -142,7 +142,7 @@ TEST_F(HeadlessExportTest, RunningShortOfMemoryIsAFailureNotAnIncompletePicture)
   };
   if (capped(QStringLiteral("640x480")) != 0) GTEST_SKIP() << "the program does not start under the cap here";
   ASSERT_TRUE(QFile::remove(picture));
-  EXPECT_NE(capped(QStringLiteral("4000x3000")), 0);
+  EXPECT_NE(capped(QStringLiteral("6000x5000")), 0);
   EXPECT_FALSE(QFile::exists(picture));
 }
 #endif
