@@ -4,7 +4,24 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <QValidator>
+
 #include "controls/ac_number_edit.h"
+#include "platform/cp1251.h"
+
+namespace {
+
+// Documents store names in code page 1251: a name keeps only characters the page has, so that
+// a saved name always reads back as it was typed.
+class TCp1251NameValidator : public QValidator {
+ public:
+  using QValidator::QValidator;
+  State validate(QString& input, int&) const override {
+    return Cp1251ToString(StringToCp1251(input)) == input ? Acceptable : Invalid;
+  }
+};
+
+}  // namespace
 
 QLabel* PageLabel(QWidget* page, const QString& name, const QString& text, int x, int y) {
   auto* label = new QLabel(text, page);
@@ -18,6 +35,7 @@ QLineEdit* PageNameEdit(QWidget* page, const QString& name, int x, int y, int wi
   auto* edit = new QLineEdit(page);
   edit->setObjectName(name);
   edit->setGeometry(x, y, width, 21);
+  edit->setValidator(new TCp1251NameValidator(edit));
   return edit;
 }
 

@@ -5,7 +5,6 @@
 #include <QStackedWidget>
 #include <QLineEdit>
 #include <QToolButton>
-#include <QValidator>
 #include <QVBoxLayout>
 
 #include "app/page_builder.h"
@@ -13,21 +12,7 @@
 #include "beams/orientations.h"
 #include "controls/ac_number_edit.h"
 #include "platform/canvas.h"
-#include "platform/cp1251.h"
 
-namespace {
-
-// Documents store names in code page 1251: a name keeps only characters the page has, so that
-// a saved name always reads back as it was typed.
-class TCp1251NameValidator : public QValidator {
- public:
-  using QValidator::QValidator;
-  State validate(QString& input, int&) const override {
-    return Cp1251ToString(StringToCp1251(input)) == input ? Acceptable : Invalid;
-  }
-};
-
-}  // namespace
 
 void TfmMain::BuildBeemPage() {
   pnlBeemProp = new QWidget;
@@ -35,7 +20,6 @@ void TfmMain::BuildBeemPage() {
   QWidget* p = pnlBeemProp;
   lblBeemObjName = PageLabel(p, QStringLiteral("lblBeemObjName"), QString(), 8, 8);
   edBeemObjName = PageNameEdit(p, QStringLiteral("edBeemObjName"), 8, 24, 196);
-  edBeemObjName->setValidator(new TCp1251NameValidator(edBeemObjName));
   lblBMMaterial = PageLabel(p, QStringLiteral("lblBMMaterial"), QString(), 8, 48);
   cbBeemMaterials = PageList(p, QStringLiteral("cbBeemMaterials"), 8, 64, 196);
   lblBMWidth = PageLabel(p, QStringLiteral("lblBMWidth"), QString(), 8, 88);

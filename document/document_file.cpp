@@ -91,17 +91,12 @@ bool ReadObject(const TIniFile& ini, std::size_t n, TPlanObject& o, QString& err
 std::vector<std::pair<const char16_t*, std::int32_t>> PlanValues(const TPlanObject& o) {
   switch (o.ObjType) {
     case okWalls:
-      return {{u"WallDiameterInner_R", o.WallDiameterInner},
-              {u"WallWallWidth_R", o.WallWallWidth},
-              {u"WallArcWidth_R", o.WallArcWidth}};
+      return {};  // the window brings the walls' sizes into their edit limits
     case okBell:
-      return {{u"BellDiameter_R", o.BellDiameter},
-              {u"BellPosition_R", o.BellPosition.x()},
+      return {{u"BellPosition_R", o.BellPosition.x()},
               {u"BellPosition_R", o.BellPosition.y()}};
     case okPost:
-      return {{u"PostWidth_R", o.PostWidth},
-              {u"PostHeight_R", o.PostHeight},
-              {u"PostBoardDiameter_R", o.PostBoardDiameter},
+      return {{u"PostBoardDiameter_R", o.PostBoardDiameter},  // its sides are clamped by the window
               {u"PostPosition_R", o.PostPosition.x()},
               {u"PostPosition_R", o.PostPosition.y()}};
     case okBeam:
@@ -114,21 +109,17 @@ std::vector<std::pair<const char16_t*, std::int32_t>> PlanValues(const TPlanObje
   return {};
 }
 
-QString CheckObjects(const std::vector<TPlanObject>& objects,
-                     std::span<const std::int32_t> catalogue) {
+QString CheckObjects(const std::vector<TPlanObject>& objects) {
   if (objects.empty() || objects[0].ObjType != okWalls) {
     return NotAPlan(QStringLiteral("section Object0 must hold the walls"));
   }
   if (objects.size() < 2 || objects[1].ObjType != okPost) {
     return NotAPlan(QStringLiteral("section Object1 must hold the pedestal"));
   }
-  const std::int64_t outer = objects[0].WallDiameterOuter;
-  if (outer <= 0) {
-    return NotAPlan(
-        QStringLiteral("the walls' outer diameter (WallDiameterOuter_R) must be positive"));
-  }
+  // The walls' sizes are brought into their edit limits by the window; the range check of the
+  // other values is made against the walls as they will be drawn.
+  const std::int64_t outer = std::clamp<std::int64_t>(objects[0].WallDiameterOuter, 1200, 16000);
   const std::int64_t limit = kMaxPlanFactor * outer;
-  QHash<std::int32_t, std::size_t> bellOfDiameter;
   for (std::size_t n = 0; n < objects.size(); ++n) {
     const TPlanObject& o = objects[n];
     if (n >= 2 && o.ObjType != okBell && o.ObjType != okBeam) {
@@ -143,21 +134,39 @@ QString CheckObjects(const std::vector<TPlanObject>& objects,
                             .arg(QStringView(key), SectionName(n)));
       }
     }
-    if (o.ObjType != okBell) continue;
-    if (!catalogue.empty() &&
-        std::find(catalogue.begin(), catalogue.end(), o.BellDiameter) == catalogue.end()) {
-      return NotAPlan(QStringLiteral("no catalogue bell has the diameter %1 mm of section %2")
-                          .arg(o.BellDiameter)
-                          .arg(SectionName(n)));
-    }
-    const auto same = bellOfDiameter.constFind(o.BellDiameter);
-    if (same != bellOfDiameter.cend()) {
-      return NotAPlan(QStringLiteral("the bells of sections %1 and %2 have the same diameter")
-                          .arg(SectionName(*same), SectionName(n)));
-    }
-    bellOfDiameter.insert(o.BellDiameter, n);
   }
   return {};
+}
+
+// A bell that is not in the catalogue, or that repeats an earlier bell's diameter, has no place
+// among the placed bells: it is left out and named in a warning, the rest of the plan opens.
+QStringList LeaveOutStrayBells(std::vector<TPlanObject>& objects, std::span<const std::int32_t> catalogue) {
+  QStringList warnings;
+  QHash<std::int32_t, std::size_t> bellOfDiameter;
+  std::vector<TPlanObject> kept;
+  kept.reserve(objects.size());
+  for (std::size_t n = 0; n < objects.size(); ++n) {
+    TPlanObject& o = objects[n];
+    if (o.ObjType == okBell) {
+      if (!catalogue.empty() &&
+          std::find(catalogue.begin(), catalogue.end(), o.BellDiameter) == catalogue.end()) {
+        warnings << QStringLiteral("The bell \"%1\" of section %2 was left out: no catalogue bell has the diameter %3 mm.")
+                        .arg(o.ObjName, SectionName(n))
+                        .arg(o.BellDiameter);
+        continue;
+      }
+      const auto same = bellOfDiameter.constFind(o.BellDiameter);
+      if (same != bellOfDiameter.cend()) {
+        warnings << QStringLiteral("The bell \"%1\" of section %2 was left out: the bell of section %3 has the same diameter.")
+                        .arg(o.ObjName, SectionName(n), SectionName(*same));
+        continue;
+      }
+      bellOfDiameter.insert(o.BellDiameter, n);
+    }
+    kept.push_back(std::move(o));
+  }
+  objects = std::move(kept);
+  return warnings;
 }
 
 void BringIntoTables(TPlanObject& o) {
@@ -207,8 +216,9 @@ TDocumentContent ParseDocument(QByteArrayView bytes, std::span<const std::int32_
     if (!ReadObject(ini, n, o, result.Error)) return result;
     objects.push_back(std::move(o));
   }
-  result.Error = CheckObjects(objects, bellDiameters);
+  result.Error = CheckObjects(objects);
   if (!result.Ok()) return result;
+  result.Warnings = LeaveOutStrayBells(objects, bellDiameters);
   for (TPlanObject& o : objects) BringIntoTables(o);
   result.Objects = std::move(objects);
   return result;

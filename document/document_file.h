@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -35,6 +36,7 @@ QString SaveDocumentFile(const QString& path,
 struct TDocumentContent {
   std::vector<TPlanObject> Objects;
   QString Error;
+  QStringList Warnings;  // bells left out of an otherwise good document, one line each
   bool Ok() const { return Error.isEmpty(); }
 };
 

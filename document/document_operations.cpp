@@ -117,6 +117,9 @@ bool TfmMain::OpenDocument(const QString& path) {
   FPrevDiameterInner = FObjects[0]->WallDiameterInner;
   FCurIndex = 0;
   SelectObject(0);
+  // The rulers belong to the walls just read, not to the plan that was on screen before.
+  DrawRulers();
+  if (!content.Warnings.isEmpty()) ReportError(content.Warnings.join(QLatin1Char('\n')));
   return true;
 }
 

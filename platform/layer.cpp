@@ -14,6 +14,10 @@ void KeyOutWhiteInto(const QImage& canvas, QImage& out) {
                          : canvas.convertToFormat(QImage::Format_RGB32);
   if (out.size() != src.size() || out.format() != QImage::Format_ARGB32_Premultiplied)
     out = QImage(src.size(), QImage::Format_ARGB32_Premultiplied);
+  if (out.isNull() || src.isNull()) {  // out of memory: show nothing rather than write through null
+    out = QImage();
+    return;
+  }
   const int w = src.width();
   for (int y = 0; y < src.height(); ++y) {
     const QRgb* in = reinterpret_cast<const QRgb*>(src.constScanLine(y));

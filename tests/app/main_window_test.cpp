@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QComboBox>
+#include <QFile>
 #include <QMenuBar>
 #include <QToolButton>
 
@@ -57,4 +58,20 @@ TEST_F(MainWindowTest, ResizingBackAndForthNeverDriftsMillimetres) {
   for (QSize s : {QSize(900, 500), QSize(500, 800), QSize(618, 352)}) W->SetPlanClientSize(s);
   EXPECT_EQ(Obj(2).BellPosition, mm);
   EXPECT_EQ(W->FOriginX, 199);
+}
+
+TEST_F(MainWindowTest, AStrayBellIsLeftOutByNameAndTheRestOpens) {
+  QFile f(TempPath(QStringLiteral("stray.tarvosk")));
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write("[Object0]\r\nObjType=0\r\nWallDiameterOuter_R=0\r\n[Object1]\r\nObjType=3\r\n"
+          "[Object2]\r\nObjType=1\r\nObjName=Odd\r\nBellDiameter_R=1955\r\n"
+          "[Object3]\r\nObjType=1\r\nObjName=Good\r\nBellDiameter_R=1950\r\nBellPosition_R=100,200\r\n");
+  f.close();
+  ASSERT_TRUE(W->OpenDocument(f.fileName()));
+  ASSERT_EQ(W->FObjects.size(), 3u);
+  EXPECT_EQ(Obj(2).ObjName, QStringLiteral("Good"));
+  EXPECT_EQ(Obj(2).BellPosition, QPoint(100, 200));
+  EXPECT_EQ(Obj(0).WallDiameterOuter, 1200);  // a zero outer size is brought to its lower limit
+  ASSERT_EQ(Errors.size(), 1);
+  EXPECT_TRUE(Errors[0].contains(QLatin1String("\"Odd\""))) << Errors[0].toStdString();
 }

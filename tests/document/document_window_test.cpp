@@ -481,6 +481,18 @@ TEST_F(DocumentWindowTest, TheComposedPictureIsThePanelWithWallsAndRulers) {
             0xFFFFFFu);  // the open floor inside
 }
 
+TEST_F(DocumentWindowTest, TheComposedPictureIsWhatThePanelShows) {
+  BuildFullPlan();
+  W->btnApply->click();
+  const QImage shown = W->pnlImg->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const QImage composed = W->ComposePlanImage();
+  ASSERT_EQ(composed.size(), shown.size());
+  int differing = 0;
+  for (int y = 0; y < shown.height(); ++y)
+    for (int x = 0; x < shown.width(); ++x) differing += shown.pixel(x, y) != composed.pixel(x, y);
+  EXPECT_EQ(differing, 0);
+}
+
 TEST_F(DocumentWindowTest, TheExportDialogAppendsTheChosenEntrysExtension) {
   const QString chosen = TempPath(QStringLiteral("диалог.png"));
   AnswerNextFileDialog(chosen, QStringLiteral("JPEG Image (*.jpg)"));
