@@ -76,7 +76,7 @@ QString CheckPointInput(QByteArrayView bytes) {
     if (back != p) return QStringLiteral("'%1' does not read back as itself").arg(PointToText(*p));
   }
   // Plain decimal parts: the value exactly when it fits, else a failure.
-  static const QRegularExpression decimal(QStringLiteral("^([+-]?[0-9]{1,30}),([+-]?[0-9]{1,30})$"));
+  static const QRegularExpression decimal(QStringLiteral("\\A([+-]?[0-9]{1,30}),([+-]?[0-9]{1,30})\\z"));
   const QRegularExpressionMatch m = decimal.match(text);
   if (m.hasMatch()) {
     auto value = [](const QString& s) -> std::optional<std::int32_t> {
