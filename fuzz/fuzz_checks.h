@@ -19,7 +19,8 @@ QString CheckPointInput(QByteArrayView bytes);
 
 // The whole opening path: ParseDocument, then OpenDocument on `window` from `tempPath`. A file
 // that is refused leaves the plan exactly as it was and reports one message; an accepted one
-// builds one object per section, walls and pedestal first, names unique, chord boxes ticked
+// reports only the bells it left out, builds one object per kept section, walls and pedestal
+// first, names unique, chord boxes ticked
 // exactly for the stored chords, and the plan saves to a document that opens again.
 QString CheckDocumentInput(TfmMain& window, QByteArrayView bytes, const QString& tempPath);
 

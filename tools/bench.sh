@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Builds the benchmarks (Release), runs them offscreen on a 1920 x 1080 screen with a 1600 x 900
+# plan panel and prints one table of figures, baselines, ratios and targets. Extra arguments go to
+# the benchmark executable (e.g. --benchmark_filter=Walls). The raw figures stay in
+# build-bench/bench.json. Run it on a quiet machine: every figure is wall-clock time.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${BENCH_BUILD_DIR:-build-bench}
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARVOSK_TESTS=OFF -DTARVOSK_BENCH=ON >/dev/null
+cmake --build "$build" --target tarvosk_bench -j2 >/dev/null
+"$build/bench/tarvosk_bench" --benchmark_format=console --benchmark_out="$build/bench.json" \
+  --benchmark_out_format=json "$@" >&2
+python3 - "$build/bench.json" <<'PY'
+import json, sys
+
+runs = json.load(open(sys.argv[1]))["benchmarks"]
+
+def find(prefix):
+    for r in runs:
+        if r["name"].startswith(prefix) and not r.get("error_occurred"):
+            return r
+    return None
+
+rows = []  # scenario, figure, baseline, ratio, target, verdict
+
+def ms(v):
+    return "%.2f ms" % v
+
+def row(name, figure, baseline, ratio, target, ok):
+    rows.append((name, figure, baseline, ratio, target, "" if ok is None else ("ok" if ok else "MISSED")))
+
+r = find("BM_StartUp")
+if r:
+    ratio = r["ratio"]
+    row("start-up to first paint (-ns)", ms(r["tarvosk_median_ms"]), "bare window " + ms(r["bare_median_ms"]),
+        "%.2fx" % ratio, "<= 1.3x bare", ratio <= 1.3)
+    row("  the same beside a window with text", ms(r["tarvosk_median_ms"]),
+        "menu+status " + ms(r["bare_text_median_ms"]), "%.2fx" % r["text_ratio"], "(for reference)", None)
+r = find("BM_OpenFullDocument")
+if r:
+    row("open full document (%d objects)" % r["objects"], ms(r["median_ms"]), "", "", "< 100 ms", r["median_ms"] < 100)
+for bells in (42, 1):
+    r = find("BM_DragBellStep/%d/" % bells)
+    if r:
+        row("bell drag step, %d bell%s on plan" % (bells, "s" if bells > 1 else ""), ms(r["median_ms"]),
+            "p90 " + ms(r["p90_ms"]), "%.0f paints" % r["paints_per_step"], "< 2 ms",
+            r["median_ms"] < 2 if bells == 42 else None)
+r = find("BM_WallsEdit")
+if r:
+    row("walls edit, full plan relaid", ms(r["median_ms"]), "p90 " + ms(r["p90_ms"]), "", "< 40 ms", r["median_ms"] < 40)
+for fmt, lib in (("png", "libpng"), ("jpeg", "libjpeg")):
+    r = find("BM_Export/%s/" % fmt)
+    if r:
+        row("%s writer (MakePng/MakeJpeg)" % fmt.upper(), ms(r["writer_median_ms"]), "%s %s" % (lib, ms(r["bare_median_ms"])),
+            "%.2fx" % r["ratio"], "<= 1.2x bare", r["ratio"] <= 1.2)
+        row("%s export command (fix+compose+write)" % fmt.upper(), ms(r["command_median_ms"]),
+            "%s %s" % (lib, ms(r["bare_median_ms"])), "%.2fx" % r["command_ratio"], "(for reference)", None)
+r = find("BM_PeakMemory")
+if r:
+    row("peak RSS: full plan over empty", "%.1f MB" % r["delta_MB"], "empty %.1f MB" % r["empty_MB"], "",
+        "< 150 MB", r["delta_MB"] < 150)
+    row("peak RSS: whole program, full plan", "%.1f MB" % r["full_MB"], "", "", "< 250 MB", r["full_MB"] < 250)
+
+widths = [max(len(str(x[i])) for x in rows + [("scenario", "median", "baseline", "ratio", "target", "")]) for i in range(6)]
+fmt = "  ".join("%%-%ds" % w for w in widths)
+print(fmt % ("scenario", "median", "baseline", "ratio", "target", ""))
+print(fmt % tuple("-" * w for w in widths))
+for x in rows:
+    print(fmt % x)
+PY
