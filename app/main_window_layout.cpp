@@ -16,6 +16,7 @@
 #include "app/panel_title.h"
 #include "app/tfm_main.h"
 #include "plan/plan_panel.h"
+#include "platform/resource_icon.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ QToolButton* FlatButton(QWidget* parent, const QString& name, const QString& ico
   b->setObjectName(name);
   b->setAutoRaise(true);
   b->setGeometry(x, y, 23, 22);
-  if (!icon.isEmpty()) b->setIcon(QIcon(icon));
+  if (!icon.isEmpty()) b->setIcon(ResourceIcon(icon));
   b->setIconSize(QSize(16, 16));
   return b;
 }
@@ -42,17 +43,17 @@ void TfmMain::BuildMenus() {
   bar->setObjectName(QStringLiteral("SysMenu"));
   nFile = bar->addMenu(QString());
   nFile->setObjectName(QStringLiteral("nFile"));
-  nNewDoc = nFile->addAction(QIcon(QStringLiteral(":/icons/new")), QString());
+  nNewDoc = nFile->addAction(ResourceIcon(QStringLiteral(":/icons/new")), QString());
   nNewDoc->setObjectName(QStringLiteral("nNewDoc"));
   nNewDoc->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-  nLoadDoc = nFile->addAction(QIcon(QStringLiteral(":/icons/open")), QString());
+  nLoadDoc = nFile->addAction(ResourceIcon(QStringLiteral(":/icons/open")), QString());
   nLoadDoc->setObjectName(QStringLiteral("nLoadDoc"));
   nLoadDoc->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
   nFile->addSeparator();
-  nSaveDoc = nFile->addAction(QIcon(QStringLiteral(":/icons/save")), QString());
+  nSaveDoc = nFile->addAction(ResourceIcon(QStringLiteral(":/icons/save")), QString());
   nSaveDoc->setObjectName(QStringLiteral("nSaveDoc"));
   nSaveDoc->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-  nExportDoc = nFile->addAction(QIcon(QStringLiteral(":/icons/save")), QString());
+  nExportDoc = nFile->addAction(ResourceIcon(QStringLiteral(":/icons/save")), QString());
   nExportDoc->setObjectName(QStringLiteral("nExportDoc"));
   nExportDoc->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
   nFile->addSeparator();
@@ -86,20 +87,20 @@ void TfmMain::BuildMenus() {
 
   pmObjMenu = new QMenu(this);
   pmObjMenu->setObjectName(QStringLiteral("pmObjMenu"));
-  nObjDel = pmObjMenu->addAction(QIcon(QStringLiteral(":/icons/delete")), QString());
+  nObjDel = pmObjMenu->addAction(ResourceIcon(QStringLiteral(":/icons/delete")), QString());
   nObjDel->setObjectName(QStringLiteral("nObjDel"));
   nObjDel->setShortcut(QKeySequence(Qt::Key_Delete));
   pmObjMenu->addSeparator();
-  nBringToFront = pmObjMenu->addAction(QIcon(QStringLiteral(":/icons/front")), QString());
+  nBringToFront = pmObjMenu->addAction(ResourceIcon(QStringLiteral(":/icons/front")), QString());
   nBringToFront->setObjectName(QStringLiteral("nBringToFront"));
   nBringToFront->setShortcut(QKeySequence(Qt::Key_F12));
-  nSendToBack = pmObjMenu->addAction(QIcon(QStringLiteral(":/icons/back")), QString());
+  nSendToBack = pmObjMenu->addAction(ResourceIcon(QStringLiteral(":/icons/back")), QString());
   nSendToBack->setObjectName(QStringLiteral("nSendToBack"));
   nSendToBack->setShortcut(QKeySequence(Qt::Key_F11));
   pmObjMenu->addSeparator();
-  nPrevObj = pmObjMenu->addAction(QIcon(QStringLiteral(":/icons/prev")), QString());
+  nPrevObj = pmObjMenu->addAction(ResourceIcon(QStringLiteral(":/icons/prev")), QString());
   nPrevObj->setObjectName(QStringLiteral("nPrevObj"));
-  nNextObj = pmObjMenu->addAction(QIcon(QStringLiteral(":/icons/next")), QString());
+  nNextObj = pmObjMenu->addAction(ResourceIcon(QStringLiteral(":/icons/next")), QString());
   nNextObj->setObjectName(QStringLiteral("nNextObj"));
 
   connect(nNewDoc, &QAction::triggered, this, &TfmMain::NewDocument);

@@ -4,6 +4,7 @@
 #include <QToolButton>
 
 #include "platform/canvas.h"
+#include "platform/resource_icon.h"
 
 TPanelTitle::TPanelTitle(const QString& objectName, const QString& buttonName, QWidget* parent)
     : QWidget(parent) {
@@ -24,7 +25,7 @@ TPanelTitle::TPanelTitle(const QString& objectName, const QString& buttonName, Q
   FClose = new QToolButton(this);
   FClose->setObjectName(buttonName);
   FClose->setAutoRaise(true);
-  FClose->setIcon(QIcon(QStringLiteral(":/icons/close")));
+  FClose->setIcon(ResourceIcon(QStringLiteral(":/icons/close")));
   FClose->setIconSize(QSize(16, 16));
   FClose->setFixedSize(19, 19);
   QPalette bp = FClose->palette();

@@ -19,12 +19,13 @@
 #include "plan/plan_panel.h"
 #include "platform/canvas.h"
 #include "platform/layer.h"
+#include "platform/resource_icon.h"
 
 TfmMain::TfmMain(const TStartOptions& options, QWidget* parent)
     : QMainWindow(parent), FOptions(options) {
   setObjectName(QStringLiteral("fmMain"));
   RegisterPlanFonts();
-  setWindowIcon(QIcon(QStringLiteral(":/AppIcon")));
+  setWindowIcon(ResourceIcon(QStringLiteral(":/AppIcon")));
   resize(917, 580);
   setMinimumSize(780, 580);
   BuildMenus();

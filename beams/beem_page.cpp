@@ -12,6 +12,7 @@
 #include "beams/orientations.h"
 #include "controls/ac_number_edit.h"
 #include "platform/canvas.h"
+#include "platform/resource_icon.h"
 
 
 void TfmMain::BuildBeemPage() {
@@ -83,7 +84,7 @@ void TfmMain::BuildBeemsPanelContents() {
   btnBeem->setObjectName(QStringLiteral("btnBeem"));
   btnBeem->setAutoRaise(true);
   btnBeem->setGeometry(kBeemButtonBounds);
-  btnBeem->setIcon(QIcon(QStringLiteral(":/icons/beem")));
+  btnBeem->setIcon(ResourceIcon(QStringLiteral(":/icons/beem")));
   btnBeem->setIconSize(QSize(60, 10));
   btnBeem->setToolTip(BeemButtonHint());
   connect(btnBeem, &QToolButton::clicked, this, &TfmMain::btnBeemClick);

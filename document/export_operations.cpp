@@ -7,47 +7,28 @@
 #include "document/image_writers.h"
 #include "plan/plan_panel.h"
 #include "platform/layer.h"
-
-namespace {
-
-// Draws a layer as the panel shows it, white see-through. A plan-sized canvas is keyed a band of
-// rows at a time: a see-through copy of the whole canvas would double the memory a large picture
-// needs, and where it could not be had the layer would be missing from the picture without a
-// word. False when the layer cannot be drawn.
-bool DrawLayer(QPainter& painter, const TLayer& layer) {
-  if (layer.Stretch()) {  // the picture of a bell or of the ringer: small
-    layer.RenderTo(painter);
-    return true;
-  }
-  const QImage& canvas = layer.Canvas();
-  if (canvas.isNull()) return false;
-  constexpr int kBandRows = 64;
-  for (int y = 0; y < canvas.height(); y += kBandRows) {
-    const int rows = qMin(kBandRows, canvas.height() - y);
-    const QImage band(canvas.constScanLine(y), canvas.width(), rows, canvas.bytesPerLine(), canvas.format());
-    const QImage keyed = KeyOutWhite(band);
-    if (keyed.isNull()) return false;
-    painter.drawImage(layer.CanvasOffset() + QPoint(0, y), keyed);
-  }
-  return true;
-}
-
-}  // namespace
+#include "platform/white_key.h"
 
 QImage TfmMain::ComposePlanImage() const {
   QImage image(pnlImg->size(), QImage::Format_RGB32);
   if (image.isNull()) return image;
   image.fill(Qt::white);
-  QPainter painter(&image);
   for (QObject* child : pnlImg->children()) {  // children are kept bottom to top
     auto* layer = qobject_cast<TLayer*>(child);
-    if (!layer || layer->isHidden()) continue;
-    painter.save();
-    painter.translate(layer->pos());
-    painter.setClipRect(QRect(QPoint(0, 0), layer->size()));
-    const bool drawn = DrawLayer(painter, *layer);
-    painter.restore();
-    if (!drawn) return QImage();  // an incomplete picture is no picture
+    if (!layer || layer->isHidden() || layer->CanvasBlank()) continue;
+    const QRect bounds(layer->pos(), layer->size());
+    if (layer->Stretch()) {  // the picture of a bell or of the ringer: small
+      QPainter painter(&image);
+      painter.translate(layer->pos());
+      painter.setClipRect(QRect(QPoint(0, 0), layer->size()));
+      layer->RenderTo(painter);
+    } else if (layer->CanvasSize().isEmpty()) {
+      return QImage();  // its canvas could not be had: an incomplete picture is no picture
+    } else {
+      // White is see-through: the inked pixels are copied straight over what lies below, with
+      // no see-through copy of the canvas, however large the picture.
+      CopyInk(image, layer->pos() + layer->CanvasOffset(), layer->Canvas(), bounds);
+    }
   }
   return image;
 }

@@ -31,11 +31,14 @@ struct TJpegJob {
   jpeg_compress_struct Info{};
   TJpegError Err;
   jpeg_destination_mgr Dest{};
-  std::vector<JOCTET> Out;
-  std::vector<JOCTET> Buffer;
+  // The library writes straight into Out, which doubles when full; Written counts what it holds.
+  QByteArray Out;
+  qsizetype Written = 0;
   std::vector<JSAMPROW> Rows;
   JDIMENSION Width = 0;
   JDIMENSION Height = 0;
+  int Components = 3;
+  J_COLOR_SPACE ColorSpace = JCS_RGB;
   int Quality = 75;
 };
 
@@ -49,17 +52,20 @@ void JpegErrorExit(j_common_ptr cinfo) {
 
 void JpegOutputMessage(j_common_ptr) {}  // warnings are not worth a line on stderr
 
-void InitDestination(j_compress_ptr cinfo) {
-  TJpegJob* job = JobOf(cinfo);
-  cinfo->dest->next_output_byte = job->Buffer.data();
-  cinfo->dest->free_in_buffer = job->Buffer.size();
+JOCTET* OutAt(TJpegJob* job, qsizetype at) {
+  return reinterpret_cast<JOCTET*>(job->Out.data()) + at;
 }
 
-// Appends n bytes of the buffer to the output; false when memory ran out.
-bool Flush(TJpegJob* job, std::size_t n) {
+void InitDestination(j_compress_ptr cinfo) {
+  TJpegJob* job = JobOf(cinfo);
+  cinfo->dest->next_output_byte = OutAt(job, job->Written);
+  cinfo->dest->free_in_buffer = static_cast<std::size_t>(job->Out.size() - job->Written);
+}
+
+// Doubles the output; false when memory ran out.
+bool Grow(TJpegJob* job) {
   try {
-    job->Out.insert(job->Out.end(), job->Buffer.begin(),
-                    job->Buffer.begin() + static_cast<std::ptrdiff_t>(n));
+    job->Out.resize(job->Out.size() * 2);
     return true;
   } catch (const std::bad_alloc&) {
     return false;
@@ -68,16 +74,17 @@ bool Flush(TJpegJob* job, std::size_t n) {
 
 boolean EmptyOutputBuffer(j_compress_ptr cinfo) {
   TJpegJob* job = JobOf(cinfo);
+  // The library calls this only when the whole buffer is full.
+  job->Written = job->Out.size();
   // The exception is caught before the library's frames; only then may its error path run.
-  if (!Flush(job, job->Buffer.size())) ERREXIT1(cinfo, JERR_OUT_OF_MEMORY, 0);
+  if (!Grow(job)) ERREXIT1(cinfo, JERR_OUT_OF_MEMORY, 0);
   InitDestination(cinfo);
   return TRUE;
 }
 
 void TermDestination(j_compress_ptr cinfo) {
   TJpegJob* job = JobOf(cinfo);
-  if (!Flush(job, job->Buffer.size() - cinfo->dest->free_in_buffer))
-    ERREXIT1(cinfo, JERR_OUT_OF_MEMORY, 0);
+  job->Written = job->Out.size() - static_cast<qsizetype>(cinfo->dest->free_in_buffer);
 }
 
 bool RunJpeg(TJpegJob* job) {
@@ -97,8 +104,8 @@ bool RunJpeg(TJpegJob* job) {
 
   job->Info.image_width = job->Width;
   job->Info.image_height = job->Height;
-  job->Info.input_components = 3;
-  job->Info.in_color_space = JCS_RGB;
+  job->Info.input_components = job->Components;
+  job->Info.in_color_space = job->ColorSpace;
   jpeg_set_defaults(&job->Info);
   jpeg_set_quality(&job->Info, job->Quality, TRUE);
   job->Info.dct_method = JDCT_FLOAT;
@@ -119,18 +126,35 @@ QByteArray MakeJpeg(const QImage& image, int quality, QString* error) {
     if (error) *error = QStringLiteral("Cannot write a JPEG image: the picture is empty");
     return {};
   }
-  QImage rgb = image.convertToFormat(QImage::Format_RGB888);
-  if (rgb.isNull()) {
+  auto job = std::make_unique<TJpegJob>();
+  // The plan is composed as xRGB words; the library reads those in place when it knows the
+  // byte order, which spares a converted copy of the whole picture.
+  QImage source = image;
+#if defined(JCS_EXTENSIONS)
+  if (image.format() == QImage::Format_RGB32) {
+    job->Components = 4;
+    job->ColorSpace = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRX : JCS_EXT_XRGB;
+  }
+#endif
+  if (job->Components == 3) source = image.convertToFormat(QImage::Format_RGB888);
+  if (source.isNull()) {
     if (error) *error = QStringLiteral("Cannot write a JPEG image: out of memory");
     return {};
   }
-  auto job = std::make_unique<TJpegJob>();
-  job->Width = static_cast<JDIMENSION>(rgb.width());
-  job->Height = static_cast<JDIMENSION>(rgb.height());
+  job->Width = static_cast<JDIMENSION>(source.width());
+  job->Height = static_cast<JDIMENSION>(source.height());
   job->Quality = std::clamp(quality, 1, 100);
-  job->Buffer.resize(64 * 1024);
-  job->Rows.reserve(job->Height);
-  for (int y = 0; y < rgb.height(); ++y) job->Rows.push_back(rgb.scanLine(y));
+  try {
+    // A plan compresses to about a tenth of its pixels' bytes; one doubling is usually all.
+    job->Out.resize(std::max<qsizetype>(64 * 1024, source.sizeInBytes() / 16));
+    job->Rows.reserve(job->Height);
+  } catch (const std::bad_alloc&) {
+    if (error) *error = QStringLiteral("Cannot write a JPEG image: out of memory");
+    return {};
+  }
+  // The library only reads the rows; constScanLine keeps a shared picture from being copied.
+  for (int y = 0; y < source.height(); ++y)
+    job->Rows.push_back(const_cast<JSAMPROW>(source.constScanLine(y)));
   if (!RunJpeg(job.get())) {
     if (error)
       *error = QStringLiteral("Cannot write a JPEG image: %1")
@@ -138,6 +162,6 @@ QByteArray MakeJpeg(const QImage& image, int quality, QString* error) {
     return {};
   }
   if (error) error->clear();
-  return QByteArray(reinterpret_cast<const char*>(job->Out.data()),
-                    static_cast<qsizetype>(job->Out.size()));
+  job->Out.truncate(job->Written);
+  return std::move(job->Out);
 }

@@ -3,39 +3,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-namespace {
-
-// One pass from the 32-bit canvas into a premultiplied image with white keyed out, reusing
-// `out`'s pixels when the size is unchanged: the plan redraws dozens of layers per edit, and a
-// fresh 6 MB image per layer and edit costs more in page faults than the keying itself.
-void KeyOutWhiteInto(const QImage& canvas, QImage& out) {
-  const QImage src = canvas.format() == QImage::Format_RGB32 || canvas.format() == QImage::Format_ARGB32
-                         ? canvas
-                         : canvas.convertToFormat(QImage::Format_RGB32);
-  if (out.size() != src.size() || out.format() != QImage::Format_ARGB32_Premultiplied)
-    out = QImage(src.size(), QImage::Format_ARGB32_Premultiplied);
-  if (out.isNull() || src.isNull()) {  // out of memory: show nothing rather than write through null
-    out = QImage();
-    return;
-  }
-  const int w = src.width();
-  for (int y = 0; y < src.height(); ++y) {
-    const QRgb* in = reinterpret_cast<const QRgb*>(src.constScanLine(y));
-    QRgb* line = reinterpret_cast<QRgb*>(out.scanLine(y));
-    for (int x = 0; x < w; ++x) {
-      const QRgb c = in[x] | 0xFF000000u;
-      line[x] = c == 0xFFFFFFFFu ? 0u : c;  // opaque pixels are their own premultiplied value
-    }
-  }
-}
-
-}  // namespace
-
-QImage KeyOutWhite(const QImage& image) {
-  QImage out;
-  KeyOutWhiteInto(image, out);
-  return out;
-}
+#include "platform/white_key.h"
 
 TLayer::TLayer(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -43,26 +11,34 @@ TLayer::TLayer(QWidget* parent) : QWidget(parent) {
   setAutoFillBackground(false);
 }
 
+void TLayer::Whiten() const {
+  if (!FBlank) return;
+  FCanvas.fill(Qt::white);
+  FBlank = false;
+}
+
 void TLayer::ResetCanvas(int w, int h) {
   FCanvas = QImage(qMax(1, w), qMax(1, h), QImage::Format_RGB32);
-  FCanvas.fill(Qt::white);
+  FBlank = true;
   CanvasChanged();
 }
 
 void TLayer::EnsureCanvas(int w, int h) {
   if (!FCanvas.isNull() && FCanvas.width() >= w && FCanvas.height() >= h) return;
   QImage grown(qMax(w, FCanvas.width()), qMax(h, FCanvas.height()), QImage::Format_RGB32);
-  grown.fill(Qt::white);
-  if (!FCanvas.isNull()) {
+  if (!FCanvas.isNull() && !FBlank) {
+    grown.fill(Qt::white);
     QPainter p(&grown);
     p.drawImage(0, 0, FCanvas);
+  } else {
+    FBlank = true;
   }
   FCanvas = grown;
   CanvasChanged();
 }
 
 void TLayer::ClearCanvas() {
-  FCanvas.fill(Qt::white);
+  FBlank = true;
   CanvasChanged();
 }
 
@@ -79,13 +55,19 @@ void TLayer::SetStretch(bool on) {
 
 void TLayer::SetPicture(const QImage& picture) {
   FCanvas = picture.convertToFormat(QImage::Format_RGB32);
+  FBlank = false;
   CanvasChanged();
 }
 
 const QImage& TLayer::Keyed() const {
   if (FKeyedDirty) {
-    if (FCanvas.isNull()) FKeyed = QImage();
-    else KeyOutWhiteInto(FCanvas, FKeyed);
+    // A stretched picture is scaled whole; any other canvas keeps only its inked part, so a
+    // plan-sized layer with little on it costs little to key and to show.
+    const QRect part = FBlank || FCanvas.isNull() ? QRect()
+                       : FStretch                 ? FCanvas.rect()
+                                                  : InkBounds(FCanvas);
+    FKeyed = KeyOutWhiteInto(FCanvas, part, FKeyedStore);
+    FKeyedAt = part.topLeft();
     FKeyedDirty = false;
   }
   return FKeyed;
@@ -101,7 +83,7 @@ void TLayer::RenderTo(QPainter& painter) const {
     }
     painter.drawImage(0, 0, FScaled);
   } else {
-    painter.drawImage(FCanvasOffset, keyed);
+    painter.drawImage(FCanvasOffset + FKeyedAt, keyed);
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QWidget>
+#include <vector>
 
 // One transparent layer of the plan: a child of the drawing panel that shows its canvas with
 // white keyed out. Pointer events pass through to the panel, which routes them to the plan.
@@ -13,8 +14,19 @@ class TLayer : public QWidget {
  public:
   explicit TLayer(QWidget* parent);
 
-  QImage& Canvas() { return FCanvas; }
-  const QImage& Canvas() const { return FCanvas; }
+  // The canvas to draw on or read. A canvas reset or cleared is whitened only when first asked
+  // for: most layers of a plan are blank at any time, and whitening millions of pixels nobody
+  // looks at was a good part of start-up.
+  QImage& Canvas() {
+    Whiten();
+    return FCanvas;
+  }
+  const QImage& Canvas() const {
+    Whiten();
+    return FCanvas;
+  }
+  QSize CanvasSize() const { return FCanvas.size(); }
+  bool CanvasBlank() const { return FBlank; }  // reset or cleared, nothing drawn since
   // Makes the canvas exactly w x h (contents discarded) and fills it white.
   void ResetCanvas(int w, int h);
   // Grows the canvas to at least w x h, keeping what is drawn; new pixels are white.
@@ -40,9 +52,15 @@ class TLayer : public QWidget {
 
  private:
   const QImage& Keyed() const;
+  void Whiten() const;
 
-  QImage FCanvas;
+  mutable QImage FCanvas;
+  mutable bool FBlank = false;  // the canvas is all white in meaning, its pixels not yet set
+  // The inked part of the canvas with white keyed out, at canvas pixel FKeyedAt; its pixels
+  // live in FKeyedStore, reused from one drawing to the next.
   mutable QImage FKeyed;
+  mutable QPoint FKeyedAt;
+  mutable std::vector<QRgb> FKeyedStore;
   mutable bool FKeyedDirty = true;
   mutable QImage FScaled;
   mutable QSize FScaledFor;
@@ -50,5 +68,3 @@ class TLayer : public QWidget {
   QPoint FCanvasOffset;
 };
 
-// White (#FFFFFF) pixels of `image` become fully transparent; everything else stays opaque.
-QImage KeyOutWhite(const QImage& image);

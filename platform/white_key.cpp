@@ -1,0 +1,87 @@
+#include "platform/white_key.h"
+
+#include <algorithm>
+#include <new>
+
+namespace {
+
+constexpr QRgb kOpaque = 0xFF000000u;
+constexpr QRgb kWhite = 0xFFFFFFFFu;
+
+bool IsInk(QRgb c) { return (c | kOpaque) != kWhite; }
+
+// The 32-bit form the loops read; other formats are converted once.
+QImage AsRgb32(const QImage& image) {
+  if (image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32) return image;
+  return image.convertToFormat(QImage::Format_RGB32);
+}
+
+}  // namespace
+
+QRect InkBounds(const QImage& image) {
+  const QImage src = AsRgb32(image);
+  if (src.isNull()) return {};
+  const int w = src.width();
+  int left = w, right = -1, top = -1, bottom = -1;
+  for (int y = 0; y < src.height(); ++y) {
+    const QRgb* line = reinterpret_cast<const QRgb*>(src.constScanLine(y));
+    int x = 0;
+    while (x < w && !IsInk(line[x])) ++x;
+    if (x == w) continue;
+    left = std::min(left, x);
+    // Only the part right of what is already known can widen the box.
+    int r = w - 1;
+    while (r > right && !IsInk(line[r])) --r;
+    right = std::max(right, r);
+    if (top < 0) top = y;
+    bottom = y;
+  }
+  if (top < 0) return {};
+  return QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+QImage KeyOutWhiteInto(const QImage& image, QRect rect, std::vector<QRgb>& store) {
+  const QImage src = AsRgb32(image);
+  rect &= src.rect();
+  if (src.isNull() || rect.isEmpty()) return {};
+  const std::size_t need = static_cast<std::size_t>(rect.width()) * static_cast<std::size_t>(rect.height());
+  if (store.size() < need) {
+    try {
+      store.resize(need);
+    } catch (const std::bad_alloc&) {
+      return {};  // out of memory: show nothing rather than write through null
+    }
+  }
+  const int w = rect.width();
+  for (int y = 0; y < rect.height(); ++y) {
+    const QRgb* in = reinterpret_cast<const QRgb*>(src.constScanLine(rect.top() + y)) + rect.left();
+    QRgb* out = store.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(w);
+    for (int x = 0; x < w; ++x) {
+      const QRgb c = in[x] | kOpaque;
+      out[x] = c == kWhite ? 0u : c;  // opaque pixels are their own premultiplied value
+    }
+  }
+  return QImage(reinterpret_cast<const uchar*>(store.data()), w, rect.height(),
+                static_cast<qsizetype>(w) * 4, QImage::Format_ARGB32_Premultiplied);
+}
+
+QImage KeyOutWhite(const QImage& image) {
+  std::vector<QRgb> store;
+  const QImage view = KeyOutWhiteInto(image, image.rect(), store);
+  return view.copy();  // detached from `store`, which ends here
+}
+
+void CopyInk(QImage& target, QPoint at, const QImage& source, QRect clip) {
+  const QImage src = AsRgb32(source);
+  clip &= target.rect();
+  clip &= QRect(at, src.size());
+  if (src.isNull() || clip.isEmpty()) return;
+  for (int y = clip.top(); y <= clip.bottom(); ++y) {
+    const QRgb* in = reinterpret_cast<const QRgb*>(src.constScanLine(y - at.y()));
+    QRgb* out = reinterpret_cast<QRgb*>(target.scanLine(y));
+    for (int x = clip.left(); x <= clip.right(); ++x) {
+      const QRgb c = in[x - at.x()];
+      if (IsInk(c)) out[x] = c | kOpaque;
+    }
+  }
+}
