@@ -78,8 +78,8 @@ QPixmap ChooseSplashPicture(const TabcSplash& s, const QString& programPath, int
 
 void RunSplash(const QStringList& arguments, const QString& programPath) {
   TabcSplash settings;
+  if (!settings.AutoShow || SplashSuppressed(arguments)) return;  // before decoding any picture
   settings.Picture = StartupPicture();
-  if (!settings.AutoShow || SplashSuppressed(arguments)) return;
   const QScreen* screen = QGuiApplication::primaryScreen();
   const QPixmap picture = ChooseSplashPicture(settings, programPath, screen ? screen->depth() : 24);
   if (picture.isNull()) return;

@@ -40,6 +40,7 @@ void TfmMain::SelectObject(int index) {
 
 void TfmMain::EraseSelectionFrame() {
   TLayer* layer = FLayers[SelectionLayer];
+  if (layer->CanvasBlank()) return;  // no frame to erase
   Canvas c(layer->Canvas());
   c.SetPen(Qt::white, 4);
   c.SetBrush(Qt::white);

@@ -63,8 +63,8 @@ void TfmMain::DrawRulers() {
   const int w = ClientWidth(), h = ClientHeight();
   TLayer* layer = FLayers[RulerLayer];
   layer->setGeometry(0, 0, w, h);
-  if (layer->Canvas().size() != QSize(w, h)) layer->ResetCanvas(w, h);
-  PaintRulers(layer->Canvas(), w, h, Scale());
+  if (layer->CanvasSize() != QSize(w, h)) layer->ResetCanvas(w, h);
+  PaintRulers(layer->CanvasToOverwrite(), w, h, Scale());  // it paints the whole canvas
   layer->CanvasChanged();
 }
 

@@ -25,6 +25,11 @@ class TLayer : public QWidget {
     Whiten();
     return FCanvas;
   }
+  // The canvas for a drawing that covers every pixel of it: no whitening first.
+  QImage& CanvasToOverwrite() {
+    FBlank = false;
+    return FCanvas;
+  }
   QSize CanvasSize() const { return FCanvas.size(); }
   bool CanvasBlank() const { return FBlank; }  // reset or cleared, nothing drawn since
   // Makes the canvas exactly w x h (contents discarded) and fills it white.
