@@ -7,7 +7,7 @@
 void TfmMain::PrepareFixingLayer(TLayer* layer) {
   const int w = qMax(1, ClientWidth() - 8), h = qMax(1, ClientHeight() - 8);
   layer->setGeometry(4, 4, w, h);
-  if (layer->Canvas().size() != QSize(w, h)) layer->ResetCanvas(w, h);
+  if (layer->CanvasSize() != QSize(w, h)) layer->ResetCanvas(w, h);
   else layer->ClearCanvas();
   layer->show();
 }

@@ -154,9 +154,9 @@ void TfmMain::DrawWalls() {
   w.WallArcQuadsPx = g.ArcQuadsPx;
   const int cw = qMax(1, ClientWidth() - 8), ch = qMax(1, ClientHeight() - 8);
   TLayer* layer = w.Layer;
-  if (layer->Canvas().size() != QSize(cw, ch)) layer->ResetCanvas(cw, ch);
+  if (layer->CanvasSize() != QSize(cw, ch)) layer->ResetCanvas(cw, ch);
   const int material = qBound(0, w.WallMaterial, kMaterialCount - 1);
-  RenderWallsLayer(layer->Canvas(), g, FMaterials[static_cast<size_t>(material)], w.ObjVisible);
+  RenderWallsLayer(layer->CanvasToOverwrite(), g, FMaterials[static_cast<size_t>(material)], w.ObjVisible);
   layer->CanvasChanged();
   layer->setGeometry(4, 4, cw, ch);
 }
