@@ -8,11 +8,13 @@
 
 #include "controls/ac_number_edit.h"
 #include "platform/cp1251.h"
+#include "platform/ini_file.h"
 
 namespace {
 
 // Documents store names in code page 1251: a name keeps only characters the page has, so that
-// a saved name always reads back as it was typed.
+// a saved name always reads back as it was typed. The field is as long as a document's value
+// may be (TIniFile::kMaxValueChars) for the same reason.
 class TCp1251NameValidator : public QValidator {
  public:
   using QValidator::QValidator;
@@ -36,6 +38,7 @@ QLineEdit* PageNameEdit(QWidget* page, const QString& name, int x, int y, int wi
   edit->setObjectName(name);
   edit->setGeometry(x, y, width, 21);
   edit->setValidator(new TCp1251NameValidator(edit));
+  edit->setMaxLength(static_cast<int>(TIniFile::kMaxValueChars));
   return edit;
 }
 

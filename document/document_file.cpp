@@ -16,9 +16,6 @@ const QString kApplication = QStringLiteral("Application");
 
 QString SectionName(std::size_t n) { return QStringLiteral("Object") + QString::number(n); }
 
-// Documents larger than this are not plans; reading them would only cost memory.
-constexpr qint64 kMaxDocumentBytes = 16 * 1024 * 1024;
-
 void WriteObject(TIniFile& ini, const QString& s, const TPlanObject& o) {
   ini.WriteString(s, u"ObjName", o.ObjName);
   ini.WriteInteger(s, u"ObjType", KindToFileType(o.ObjType));
@@ -212,6 +209,11 @@ TDocumentContent ParseDocument(QByteArrayView bytes, std::span<const std::int32_
   TDocumentContent result;
   std::vector<TPlanObject> objects;
   for (std::size_t n = 0; ini.SectionExists(SectionName(n)); ++n) {
+    if (n == kMaxDocumentObjects) {
+      result.Error =
+          NotAPlan(QStringLiteral("it holds more than %1 objects").arg(kMaxDocumentObjects));
+      return result;
+    }
     TPlanObject o;
     if (!ReadObject(ini, n, o, result.Error)) return result;
     objects.push_back(std::move(o));

@@ -4,6 +4,7 @@
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -45,13 +46,18 @@ struct TDocumentContent {
 // must be two integers, the walls' outer diameter must be positive and no size or position may
 // lie more than kMaxPlanFactor outer diameters away from the plan (such numbers would overflow
 // pixel arithmetic). With a catalogue given, every bell's diameter must be one of it; two bells
-// never share a diameter. Reading stops at the first missing section number.
+// never share a diameter. Reading stops at the first missing section number, and a document of
+// more than kMaxDocumentObjects sections is refused: each object costs the window a layer and a
+// list entry, and a file of hundreds of thousands of them would take it hours and gigabytes.
 // Values that index a table are brought back into it, as a hand-edited file may carry anything:
 // a walls material outside 0..4 becomes 0, a beam material outside 2..7 becomes 2, and a beam
 // orientation outside 0..24 makes the beam free (0), so it keeps its stored points.
 inline constexpr std::int64_t kMaxPlanFactor = 1000;
+inline constexpr std::size_t kMaxDocumentObjects = 10000;
 TDocumentContent ParseDocument(QByteArrayView bytes,
                                std::span<const std::int32_t> bellDiameters = {});
-// As ParseDocument, with a message when the file cannot be read.
+// As ParseDocument, with a message when the file cannot be read. Files larger than
+// kMaxDocumentBytes are not plans and are refused unread.
+inline constexpr qint64 kMaxDocumentBytes = 16 * 1024 * 1024;
 TDocumentContent ReadDocumentFile(const QString& path,
                                   std::span<const std::int32_t> bellDiameters = {});

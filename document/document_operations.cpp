@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QSet>
 
 #include "app/tfm_main.h"
 #include "beams/orientations.h"
@@ -44,6 +45,28 @@ void FreeRepeatedChords(std::vector<TPlanObject>& objects) {
     if (o.ObjType != okBeam || !IsChordOrientation(o.BeemOrientation)) continue;
     if (taken[o.BeemOrientation]) o.BeemOrientation = 0;
     else taken[o.BeemOrientation] = true;
+  }
+}
+
+// Gives every object the name the naming rule (plan/naming.h) gives it when the objects are
+// created one after another: the walls and the pedestal keep theirs; a bell or beam keeps its
+// stored name when no earlier object holds it, else takes the first free of name1, name2, ...
+// The record being created counts as holding the empty name, so a nameless one starts at "1".
+// Settled here in one pass, each name is already free when its object is created; left to the
+// rule object by object, every taken number is tried against every object made so far, and a
+// document of a few thousand beams sharing one name would take hours to open.
+void SettleNames(std::vector<TPlanObject>& objects) {
+  QSet<QString> taken{QString()};
+  QHash<QString, long long> lastTaken;  // per stored name: it and every lower number are taken
+  for (TPlanObject& o : objects) {
+    if ((o.ObjType == okBell || o.ObjType == okBeam) && taken.contains(o.ObjName)) {
+      const QString base = o.ObjName;
+      long long& n = lastTaken[base];
+      do {
+        o.ObjName = base + QString::number(++n);
+      } while (taken.contains(o.ObjName));
+    }
+    taken.insert(o.ObjName);
   }
 }
 
@@ -102,6 +125,7 @@ bool TfmMain::OpenDocument(const QString& path) {
   }
   for (TPlanObject& o : content.Objects) BringIntoEditLimits(o);
   FreeRepeatedChords(content.Objects);
+  SettleNames(content.Objects);
   DeleteAllObjects();
   for (size_t n = 0; n < content.Objects.size(); ++n)
     ReadObjectSection(content.Objects[n], static_cast<int>(n));
