@@ -33,6 +33,7 @@ void TfmMain::CreateObject(const QString& name, TObjectKind kind, QPoint at,
   switch (kind) {
     case okWalls:
       o.ObjName = name;
+      o.Layer->SetShowInkOnly(true);  // the walls' canvas is as large as the plan
       SetWallDefaults(o);
       FPrevDiameterOuter = o.WallDiameterOuter;
       FPrevDiameterInner = o.WallDiameterInner;

@@ -53,6 +53,7 @@ void TfmMain::CreateFixedLayers() {
                                      QStringLiteral("WeightLayer")}[index]);
     layer->setGeometry(4, 4, w, h);
     layer->ResetCanvas(w, h);
+    layer->SetShowInkOnly(true);  // plan-sized, with little drawn on it
     layer->show();
     FLayers[static_cast<size_t>(index)] = layer;
   }

@@ -18,6 +18,7 @@ void TLayer::Whiten() const {
 }
 
 void TLayer::ResetCanvas(int w, int h) {
+  FPictureKey = 0;
   FCanvas = QImage(qMax(1, w), qMax(1, h), QImage::Format_RGB32);
   FBlank = true;
   CanvasChanged();
@@ -34,10 +35,12 @@ void TLayer::EnsureCanvas(int w, int h) {
     FBlank = true;
   }
   FCanvas = grown;
+  FPictureKey = 0;
   CanvasChanged();
 }
 
 void TLayer::ClearCanvas() {
+  FPictureKey = 0;
   FBlank = true;
   CanvasChanged();
 }
@@ -54,18 +57,21 @@ void TLayer::SetStretch(bool on) {
 }
 
 void TLayer::SetPicture(const QImage& picture) {
+  // A bell redrawn at a new place or size sets the same picture again: its keyed copy stands,
+  // and only the copy scaled to the layer's size follows the new size.
+  if (FPictureKey != 0 && picture.cacheKey() == FPictureKey) return;
   FCanvas = picture.convertToFormat(QImage::Format_RGB32);
   FBlank = false;
   CanvasChanged();
+  FPictureKey = picture.cacheKey();
 }
 
 const QImage& TLayer::Keyed() const {
   if (FKeyedDirty) {
-    // A stretched picture is scaled whole; any other canvas keeps only its inked part, so a
-    // plan-sized layer with little on it costs little to key and to show.
-    const QRect part = FBlank || FCanvas.isNull() ? QRect()
-                       : FStretch                 ? FCanvas.rect()
-                                                  : InkBounds(FCanvas);
+    // A stretched picture is scaled whole.
+    const QRect part = FBlank || FCanvas.isNull()  ? QRect()
+                       : FShowInkOnly && !FStretch ? InkBounds(FCanvas)
+                                                   : FCanvas.rect();
     FKeyed = KeyOutWhiteInto(FCanvas, part, FKeyedStore);
     FKeyedAt = part.topLeft();
     FKeyedDirty = false;

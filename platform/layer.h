@@ -19,6 +19,7 @@ class TLayer : public QWidget {
   // looks at was a good part of start-up.
   QImage& Canvas() {
     Whiten();
+    FPictureKey = 0;  // whatever is drawn now makes it another picture
     return FCanvas;
   }
   const QImage& Canvas() const {
@@ -28,6 +29,7 @@ class TLayer : public QWidget {
   // The canvas for a drawing that covers every pixel of it: no whitening first.
   QImage& CanvasToOverwrite() {
     FBlank = false;
+    FPictureKey = 0;
     return FCanvas;
   }
   QSize CanvasSize() const { return FCanvas.size(); }
@@ -39,6 +41,14 @@ class TLayer : public QWidget {
   void ClearCanvas();  // fills the canvas white
   // Call after drawing on the canvas so the keyed copy is rebuilt and the widget repainted.
   void CanvasChanged();
+
+  // A layer as large as the plan with little drawn on it keeps and shows only the inked part of
+  // its canvas. Finding that part costs a look at every pixel, which a canvas already cut to its
+  // drawing (a bell, a beam) is better without.
+  void SetShowInkOnly(bool on) {
+    FShowInkOnly = on;
+    CanvasChanged();
+  }
 
   // Stretch: the canvas is shown scaled to the layer's bounds (bell pictures).
   void SetStretch(bool on);
@@ -70,6 +80,8 @@ class TLayer : public QWidget {
   mutable QImage FScaled;
   mutable QSize FScaledFor;
   bool FStretch = false;
+  bool FShowInkOnly = false;
+  qint64 FPictureKey = 0;  // the picture last set, while the canvas still shows just that
   QPoint FCanvasOffset;
 };
 

@@ -1,6 +1,8 @@
 #include "platform/white_key.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <new>
 
 namespace {
@@ -16,6 +18,38 @@ QImage AsRgb32(const QImage& image) {
   return image.convertToFormat(QImage::Format_RGB32);
 }
 
+// Plan canvases are mostly white, so the scans below look at blocks of pixels with a
+// branch-free test the compiler vectorises, and only look closer inside a block with ink.
+constexpr int kBlock = 16;
+
+bool BlockHasInk(const QRgb* p) {
+  // Two pixels a word: the block is white exactly when every word, alpha bytes set, is all ones.
+  constexpr std::uint64_t kOpaquePair = 0xFF000000FF000000ull;
+  std::uint64_t acc = ~std::uint64_t{0};
+  for (int i = 0; i < kBlock; i += 2) {
+    std::uint64_t pair;
+    std::memcpy(&pair, p + i, sizeof pair);
+    acc &= pair | kOpaquePair;
+  }
+  return acc != ~std::uint64_t{0};
+}
+
+// The first ink pixel of line[from, to), or `to` when there is none.
+int FirstInk(const QRgb* line, int from, int to) {
+  int x = from;
+  while (x + kBlock <= to && !BlockHasInk(line + x)) x += kBlock;
+  while (x < to && !IsInk(line[x])) ++x;
+  return x;
+}
+
+// The last ink pixel of line[from, to), or from - 1 when there is none.
+int LastInk(const QRgb* line, int from, int to) {
+  int x = to;
+  while (x - kBlock >= from && !BlockHasInk(line + x - kBlock)) x -= kBlock;
+  while (x > from && !IsInk(line[x - 1])) --x;
+  return x - 1;
+}
+
 }  // namespace
 
 QRect InkBounds(const QImage& image) {
@@ -25,16 +59,26 @@ QRect InkBounds(const QImage& image) {
   int left = w, right = -1, top = -1, bottom = -1;
   for (int y = 0; y < src.height(); ++y) {
     const QRgb* line = reinterpret_cast<const QRgb*>(src.constScanLine(y));
-    int x = 0;
-    while (x < w && !IsInk(line[x])) ++x;
-    if (x == w) continue;
-    left = std::min(left, x);
-    // Only the part right of what is already known can widen the box.
-    int r = w - 1;
-    while (r > right && !IsInk(line[r])) --r;
-    right = std::max(right, r);
-    if (top < 0) top = y;
-    bottom = y;
+    // Each pixel is looked at once at most: left of the box so far, right of it, and inside it
+    // only while the row has shown no ink outside.
+    bool inked = false;
+    const int first = FirstInk(line, 0, left);
+    if (first < left) {
+      left = first;
+      inked = true;
+    }
+    if (left == w) continue;  // no ink in this row or any before it
+    const int from = std::max(right + 1, left);
+    const int last = LastInk(line, from, w);
+    if (last >= from) {
+      right = last;
+      inked = true;
+    }
+    if (!inked) inked = FirstInk(line, left, right + 1) <= right;
+    if (inked) {
+      if (top < 0) top = y;
+      bottom = y;
+    }
   }
   if (top < 0) return {};
   return QRect(QPoint(left, top), QPoint(right, bottom));

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <QRandomGenerator>
 
 #include "platform/layer.h"
 #include "platform/white_key.h"
@@ -40,6 +41,25 @@ TEST(InkBounds, FindsTheSmallestBoxAroundEveryNonWhitePixel) {
     EXPECT_EQ(InkBounds(image), c.Expected) << c.Name;
   }
   EXPECT_EQ(InkBounds(QImage()), QRect());
+}
+
+// The scan skips what it has seen; against a plain look at every pixel it must agree on any
+// scatter of ink, in any image width (whole blocks of pixels and remainders alike).
+TEST(InkBounds, AgreesWithLookingAtEveryPixel) {
+  QRandomGenerator rng(11);
+  for (int round = 0; round < 400; ++round) {
+    const int w = 1 + static_cast<int>(rng.bounded(70)), h = 1 + static_cast<int>(rng.bounded(12));
+    QImage image = White(w, h);
+    const int dots = static_cast<int>(rng.bounded(6));
+    for (int i = 0; i < dots; ++i)
+      image.setPixel(static_cast<int>(rng.bounded(w)), static_cast<int>(rng.bounded(h)),
+                     0xFF000000u | rng.bounded(0xFFFFFFu));
+    QRect expected;
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x)
+        if ((image.pixel(x, y) | 0xFF000000u) != 0xFFFFFFFFu) expected |= QRect(x, y, 1, 1);
+    ASSERT_EQ(InkBounds(image), expected) << "round " << round << ", " << w << " x " << h;
+  }
 }
 
 TEST(KeyOutWhiteInto, KeysThePartAndReusesItsStore) {
@@ -142,6 +162,33 @@ TEST(TLayerCanvas, GrowingKeepsWhatIsDrawnAndWhitensTheRest) {
   EXPECT_TRUE(layer.CanvasBlank());
   EXPECT_EQ(layer.Canvas().pixel(5, 5), 0xFFFFFFFFu);
   EXPECT_EQ(layer.Canvas().pixel(1, 1), 0xFFFFFFFFu);
+}
+
+TEST(TLayerCanvas, TheSamePictureAgainKeepsItsKeyedCopyAndAnyDrawingEndsThat) {
+  QImage picture = White(4, 4);
+  picture.setPixel(1, 1, 0xFF112233u);
+  TLayer layer(nullptr);
+  layer.SetStretch(true);
+  layer.resize(8, 8);
+  layer.SetPicture(picture);
+  EXPECT_EQ(Shown(layer, {8, 8}).pixel(2, 2), 0xFF112233u);  // scaled up twice
+  layer.resize(4, 4);
+  layer.SetPicture(picture);  // the same picture at another size
+  EXPECT_EQ(Shown(layer, {4, 4}).pixel(1, 1), 0xFF112233u);
+  EXPECT_EQ(Shown(layer, {4, 4}).pixel(2, 2), 0xFF808080u);
+  // Drawn over, the canvas is no longer the picture: setting it again brings it back.
+  layer.Canvas().setPixel(2, 2, 0xFF000000u);
+  layer.CanvasChanged();
+  EXPECT_EQ(Shown(layer, {4, 4}).pixel(2, 2), 0xFF000000u);
+  layer.SetPicture(picture);
+  EXPECT_EQ(Shown(layer, {4, 4}).pixel(2, 2), 0xFF808080u);
+  // A changed picture is another picture.
+  picture.setPixel(3, 3, 0xFF00FF00u);
+  layer.SetPicture(picture);
+  EXPECT_EQ(Shown(layer, {4, 4}).pixel(3, 3), 0xFF00FF00u);
+  layer.ClearCanvas();
+  layer.SetPicture(picture);
+  EXPECT_EQ(Shown(layer, {4, 4}).pixel(3, 3), 0xFF00FF00u);
 }
 
 }  // namespace
