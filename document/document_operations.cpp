@@ -9,6 +9,7 @@
 
 #include "app/tfm_main.h"
 #include "beams/orientations.h"
+#include "plan/naming.h"
 #include "document/document_file.h"
 #include "pedestal/post_geometry.h"
 #include "walls/wall_rules.h"
@@ -63,7 +64,7 @@ void SettleNames(std::vector<TPlanObject>& objects) {
       const QString base = o.ObjName;
       long long& n = lastTaken[base];
       do {
-        o.ObjName = base + QString::number(++n);
+        o.ObjName = NumberedName(base, ++n);
       } while (taken.contains(o.ObjName));
     }
     taken.insert(o.ObjName);

@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QStackedWidget>
 
+#include "plan/naming.h"
 #include "plan/plan_window_test.h"
 #include "platform/layer.h"
 
@@ -130,6 +131,38 @@ TEST_F(NamingTest, NewDocumentLeavesTwoObjects) {
   // the fixed layers stay above the new objects
   EXPECT_EQ(Stack(W->Layer(SelectionLayer)), StackTop());
   EXPECT_EQ(Stack(W->Layer(RingerLayer)), StackTop() - 1);
+}
+
+}  // namespace
+
+namespace {
+
+// A numbered name never grows past what a document keeps of a name: the base gives way to the
+// number, so the name reads back as it was given and stays unique.
+TEST(NumberedName, StaysWithinAStoredName) {
+  const QString full(kMaxStoredNameChars, QChar(0x0428));
+  struct Row {
+    QString Base;
+    long long N;
+    QString Expected;
+  };
+  const Row rows[] = {
+      {QStringLiteral("Балка"), 1, QStringLiteral("Балка1")},
+      {QString(), 12, QStringLiteral("12")},
+      {full, 1, full.left(kMaxStoredNameChars - 1) + QStringLiteral("1")},
+      {full, 10, full.left(kMaxStoredNameChars - 2) + QStringLiteral("10")},
+      {full.left(kMaxStoredNameChars - 1), 7, full.left(kMaxStoredNameChars - 1) + QStringLiteral("7")},
+      {full.left(kMaxStoredNameChars - 1), 10, full.left(kMaxStoredNameChars - 2) + QStringLiteral("10")},
+  };
+  for (const Row& r : rows) {
+    const QString name = NumberedName(r.Base, r.N);
+    EXPECT_EQ(name, r.Expected) << r.Base.size() << " + " << r.N;
+    EXPECT_LE(name.size(), kMaxStoredNameChars);
+  }
+  // The rule itself: a taken long name gets a numbered one that is different and storable.
+  const QString given = UniqueName(full, [&](const QString& n) { return n != full; });
+  EXPECT_NE(given, full);
+  EXPECT_EQ(given.size(), kMaxStoredNameChars);
 }
 
 }  // namespace
