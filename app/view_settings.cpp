@@ -7,8 +7,18 @@
 #include "platform/ini_file.h"
 
 namespace {
+
 const QString kSection = QStringLiteral("View");
+
+// Loads `path` when it is a file of a settings file's size. Five keys take a hundred bytes; a
+// file of megabytes is not ours to read into memory at every start and every close.
+bool LoadViewIni(TIniFile& ini, const QString& path) {
+  const QFileInfo info(path);
+  if (!info.isFile() || info.size() > kMaxViewIniBytes) return false;
+  return ini.LoadFromFile(path);
 }
+
+}  // namespace
 
 TViewIniPaths ResolveViewIniPaths(const QString& exeDir, bool exeDirWritable, const QString& configHome) {
   const QString beside = QDir(exeDir).filePath(QStringLiteral("view.ini"));
@@ -29,7 +39,7 @@ TViewIniPaths DefaultViewIniPaths() {
 TViewSettings ReadViewIni(const QString& path) {
   TIniFile ini;
   TViewSettings s;
-  if (!ini.LoadFromFile(path)) return s;
+  if (!LoadViewIni(ini, path)) return s;
   s.ObjView = ini.ReadInteger(kSection, QStringLiteral("ObjView"), 1) != 0;
   s.ObjInsp = ini.ReadInteger(kSection, QStringLiteral("ObjInsp"), 1) != 0;
   s.Tools = ini.ReadInteger(kSection, QStringLiteral("Tools"), 1) != 0;
@@ -40,7 +50,7 @@ TViewSettings ReadViewIni(const QString& path) {
 
 bool WriteViewIni(const QString& path, const TViewSettings& s) {
   TIniFile ini;
-  if (QFileInfo::exists(path)) ini.LoadFromFile(path);  // keep what else the user wrote there
+  LoadViewIni(ini, path);  // keep what else the user wrote there
   ini.WriteString(kSection, QStringLiteral("ObjView"), s.ObjView ? QStringLiteral("1") : QStringLiteral("0"));
   ini.WriteString(kSection, QStringLiteral("ObjInsp"), s.ObjInsp ? QStringLiteral("1") : QStringLiteral("0"));
   ini.WriteString(kSection, QStringLiteral("Tools"), s.Tools ? QStringLiteral("1") : QStringLiteral("0"));

@@ -603,6 +603,20 @@ TEST_F(BadInputsTest, AViewIniOfGarbageShowsEveryPanel) {
   }
 }
 
+// A view.ini of megabytes is no settings file: read as missing, and replaced by the five keys when
+// the window closes, rather than read into memory at every start and every close.
+TEST_F(BadInputsTest, AnOversizedViewIniReadsAsMissingAndIsReplaced) {
+  const QString ini = TempPath(QStringLiteral("big-view.ini"));
+  ASSERT_TRUE(WriteAll(ini, "[View]\r\nTools=0\r\n" + QByteArray(kMaxViewIniBytes, 'x')));
+  EXPECT_TRUE(ReadViewIni(ini).Tools);
+  TViewSettings s;
+  s.Bells = false;
+  ASSERT_TRUE(WriteViewIni(ini, s));
+  EXPECT_LT(QFileInfo(ini).size(), 200);
+  EXPECT_FALSE(ReadViewIni(ini).Bells);
+  EXPECT_TRUE(ReadViewIni(ini).Tools);
+}
+
 // The start-up's own places in the home folder: the file type registration and, for a program in
 // a folder it cannot write, view.ini in the configuration folder.
 TEST_F(BadInputsTest, AnUnwritableHomeStartsAndClosesWritingNothing) {
