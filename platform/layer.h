@@ -2,7 +2,8 @@
 
 #include <QImage>
 #include <QWidget>
-#include <vector>
+
+#include "platform/white_key.h"
 
 // One transparent layer of the plan: a child of the drawing panel that shows its canvas with
 // white keyed out. Pointer events pass through to the panel, which routes them to the plan.
@@ -75,7 +76,7 @@ class TLayer : public QWidget {
   // live in FKeyedStore, reused from one drawing to the next.
   mutable QImage FKeyed;
   mutable QPoint FKeyedAt;
-  mutable std::vector<QRgb> FKeyedStore;
+  mutable TPixelStore FKeyedStore;
   mutable bool FKeyedDirty = true;
   mutable QImage FScaled;
   mutable QSize FScaledFor;

@@ -84,33 +84,33 @@ QRect InkBounds(const QImage& image) {
   return QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
-QImage KeyOutWhiteInto(const QImage& image, QRect rect, std::vector<QRgb>& store) {
+QImage KeyOutWhiteInto(const QImage& image, QRect rect, TPixelStore& store) {
   const QImage src = AsRgb32(image);
   rect &= src.rect();
   if (src.isNull() || rect.isEmpty()) return {};
   const std::size_t need = static_cast<std::size_t>(rect.width()) * static_cast<std::size_t>(rect.height());
-  if (store.size() < need) {
-    try {
-      store.resize(need);
-    } catch (const std::bad_alloc&) {
-      return {};  // out of memory: show nothing rather than write through null
-    }
+  if (store.Size < need) {
+    store.Data.reset();  // the old pixels are not kept: release them before asking for more
+    store.Size = 0;
+    store.Data.reset(new (std::nothrow) QRgb[need]);
+    if (!store.Data) return {};  // out of memory: show nothing rather than write through null
+    store.Size = need;
   }
   const int w = rect.width();
   for (int y = 0; y < rect.height(); ++y) {
     const QRgb* in = reinterpret_cast<const QRgb*>(src.constScanLine(rect.top() + y)) + rect.left();
-    QRgb* out = store.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(w);
+    QRgb* out = store.Data.get() + static_cast<std::size_t>(y) * static_cast<std::size_t>(w);
     for (int x = 0; x < w; ++x) {
       const QRgb c = in[x] | kOpaque;
       out[x] = c == kWhite ? 0u : c;  // opaque pixels are their own premultiplied value
     }
   }
-  return QImage(reinterpret_cast<const uchar*>(store.data()), w, rect.height(),
+  return QImage(reinterpret_cast<const uchar*>(store.Data.get()), w, rect.height(),
                 static_cast<qsizetype>(w) * 4, QImage::Format_ARGB32_Premultiplied);
 }
 
 QImage KeyOutWhite(const QImage& image) {
-  std::vector<QRgb> store;
+  TPixelStore store;
   const QImage view = KeyOutWhiteInto(image, image.rect(), store);
   return view.copy();  // detached from `store`, which ends here
 }

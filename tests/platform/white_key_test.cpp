@@ -66,7 +66,7 @@ TEST(KeyOutWhiteInto, KeysThePartAndReusesItsStore) {
   QImage image = White(6, 4);
   image.setPixel(2, 1, 0xFF336699u);
   image.setPixel(4, 2, 0xFF000000u);
-  std::vector<QRgb> store;
+  TPixelStore store;
   const QRect part(2, 1, 3, 2);
   QImage keyed = KeyOutWhiteInto(image, part, store);
   ASSERT_EQ(keyed.size(), part.size());
@@ -74,9 +74,9 @@ TEST(KeyOutWhiteInto, KeysThePartAndReusesItsStore) {
   EXPECT_EQ(keyed.pixel(0, 0), 0xFF336699u);
   EXPECT_EQ(keyed.pixel(2, 1), 0xFF000000u);
   EXPECT_EQ(qAlpha(keyed.pixel(1, 0)), 0);
-  const QRgb* memory = store.data();
+  const QRgb* memory = store.Data.get();
   keyed = KeyOutWhiteInto(image, QRect(0, 0, 2, 2), store);  // smaller: the same memory
-  EXPECT_EQ(store.data(), memory);
+  EXPECT_EQ(store.Data.get(), memory);
   EXPECT_EQ(keyed.size(), QSize(2, 2));
   // A part reaching outside the image is cut to it; one wholly outside gives nothing.
   EXPECT_EQ(KeyOutWhiteInto(image, QRect(4, 2, 10, 10), store).size(), QSize(2, 2));
