@@ -12,18 +12,9 @@
 #include "platform/ini_file.h"
 #include "plan/plan_scale.h"
 #include "support/main_window_fixture.h"
+#include "support/test_files.h"
 
 namespace {
-
-bool WriteAll(const QString& path, const QByteArray& bytes) {
-  QFile f(path);
-  return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
-}
-
-QByteArray ReadAll(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // Which of the left column, the list, the inspector, the tools, the palette and the beams
 // panel are shown, and the five menu check marks.

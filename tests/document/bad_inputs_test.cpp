@@ -3,10 +3,6 @@
 // view.ini, a home folder nothing can be written to and document paths cut into pieces. Each is
 // opened as far as it makes sense or refused with a message, and a refused input leaves the plan
 // on screen exactly as it was.
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
-#include <unistd.h>
 
 #include <QAction>
 #include <QApplication>
@@ -27,6 +23,7 @@
 #include "platform/ini_file.h"
 #include "platform/layer.h"
 #include "support/main_window_fixture.h"
+#include "support/test_files.h"
 
 namespace {
 
@@ -36,16 +33,6 @@ QByteArray Cp(const char* utf8) { return StringToCp1251(QString::fromUtf8(utf8))
 template <size_t N>
 QByteArray Bytes(const char (&literal)[N]) {
   return QByteArray(literal, N - 1);
-}
-
-bool WriteAll(const QString& path, const QByteArray& bytes) {
-  QFile f(path);
-  return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
-}
-
-QByteArray ReadAll(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // A file of `size` bytes that reads as zeros, made without writing them.
@@ -100,52 +87,6 @@ QStringList MessageBoxesDuring(const std::function<void()>& run) {
   watch.start(10);
   run();
   return texts;
-}
-
-// Sets an environment variable for one test and puts the old value back.
-class TEnv {
- public:
-  TEnv(const char* name, const QByteArray& value)
-      : FName(name), FHad(qEnvironmentVariableIsSet(name)) {
-    FOld = qgetenv(name);
-    qputenv(name, value);
-  }
-  ~TEnv() {
-    if (FHad) {
-      qputenv(FName, FOld);
-    } else {
-      qunsetenv(FName);
-    }
-  }
-
- private:
-  const char* FName;
-  bool FHad;
-  QByteArray FOld;
-};
-
-// A folder in which no new file can be made, also for root (immutable flag); false when the
-// file system or the process cannot do that.
-bool LockFolder(const QString& dir, bool on) {
-  const int fd = ::open(QFile::encodeName(dir).constData(), O_RDONLY | O_DIRECTORY);
-  if (fd < 0) return false;
-  int flags = 0;
-  bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-  if (ok) {
-    flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-    ok = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-  }
-  ::close(fd);
-  QFile::setPermissions(dir, on ? QFile::ReadOwner | QFile::ExeOwner
-                                : QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-  if (!on) return ok;
-  QFile probe(QDir(dir).filePath(QStringLiteral("probe")));
-  if (probe.open(QIODevice::WriteOnly)) {
-    probe.close();
-    probe.remove();
-    return false;
-  }
-  return true;
 }
 
 class BadInputsTest : public MainWindowTest {

@@ -13,29 +13,16 @@
 #include <QTimer>
 #include <QToolButton>
 #include <array>
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
-#include <unistd.h>
 
 #include "document/document_file.h"
 #include "platform/cp1251.h"
 #include "platform/layer.h"
 #include "support/main_window_fixture.h"
+#include "support/test_files.h"
 
 namespace {
 
 QByteArray Cp(const char* utf8) { return StringToCp1251(QString::fromUtf8(utf8)); }
-
-QByteArray ReadAll(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool WriteAll(const QString& path, const QByteArray& bytes) {
-  QFile f(path);
-  return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
-}
 
 void ChooseItem(QComboBox* combo, int index) {
   combo->showPopup();
@@ -74,30 +61,6 @@ void AnswerNextFileDialog(const QString& path, const QString& filter = QString()
     dialog->selectFile(path);
     static_cast<QDialog*>(dialog)->accept();  // as the dialog's own button does
   });
-}
-
-// A folder in which no new file can be made, also for root (immutable flag); false when the
-// file system or the process cannot do that.
-bool LockFolder(const QString& dir, bool on) {
-  const int fd = ::open(QFile::encodeName(dir).constData(), O_RDONLY | O_DIRECTORY);
-  if (fd < 0) return false;
-  int flags = 0;
-  bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-  if (ok) {
-    flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-    ok = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-  }
-  ::close(fd);
-  QFile::setPermissions(dir, on ? QFile::ReadOwner | QFile::ExeOwner
-                                : QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-  if (!on) return ok;
-  QFile probe(QDir(dir).filePath(QStringLiteral("probe")));
-  if (probe.open(QIODevice::WriteOnly)) {
-    probe.close();
-    probe.remove();
-    return false;
-  }
-  return true;
 }
 
 class DocumentWindowTest : public MainWindowTest {

@@ -10,29 +10,9 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include "support/test_files.h"
+
 namespace {
-
-// Sets an environment variable for one test and puts the old value back.
-class TEnv {
- public:
-  TEnv(const char* name, const QByteArray& value)
-      : FName(name), FHad(qEnvironmentVariableIsSet(name)) {
-    FOld = qgetenv(name);
-    qputenv(name, value);
-  }
-  ~TEnv() {
-    if (FHad) {
-      qputenv(FName, FOld);
-    } else {
-      qunsetenv(FName);
-    }
-  }
-
- private:
-  const char* FName;
-  bool FHad;
-  QByteArray FOld;
-};
 
 QString ReadText(const QString& path) {
   QFile f(path);

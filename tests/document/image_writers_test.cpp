@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 
+#include "support/test_files.h"
+
 namespace {
 
 QImage Sample(int w, int h) {
@@ -35,11 +37,6 @@ std::uint32_t Le32(const QByteArray& b, int at) {
 }
 std::uint16_t Le16(const QByteArray& b, int at) {
   return qFromLittleEndian<std::uint16_t>(b.constData() + at);
-}
-
-QByteArray ReadAll(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 TEST(ExportFileName, TheExtensionIsAppendedNeverReplaced) {
