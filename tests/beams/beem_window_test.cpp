@@ -44,12 +44,6 @@ class BeemWindowTest : public MainWindowTest {
     return static_cast<int>(W->FObjects.size()) - 1;
   }
   bool Checked(int k) const { return W->ChordBox(k)->isChecked(); }
-  std::vector<int> CheckedBoxes() const {
-    std::vector<int> on;
-    for (int k = 1; k <= 24; ++k)
-      if (Checked(k)) on.push_back(k);
-    return on;
-  }
 };
 
 TEST_F(BeemWindowTest, ChordBoxesLayTheCatalogueChordsOnEveryWallType) {

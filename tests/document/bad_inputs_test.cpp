@@ -95,34 +95,6 @@ class BadInputsTest : public MainWindowTest {
     if (!FLocked.isEmpty()) LockFolder(FLocked, false);
   }
 
-  std::vector<int> CheckedBoxes() const {
-    std::vector<int> on;
-    for (int k = 1; k <= 24; ++k)
-      if (W->ChordBox(k)->isChecked()) on.push_back(k);
-    return on;
-  }
-  // Everything of the plan a refused opening must not touch: the stored values, the pixels, the
-  // list, the boxes, the selection and the scale.
-  QString Snapshot() const {
-    QStringList s;
-    s << QString::fromLatin1(DocumentToBytes(W->FObjects).toBase64());
-    for (const auto& o : W->FObjects) {
-      s << QStringLiteral("%1,%2 %3,%4 %5,%6 %7")
-               .arg(o->BellPositionPx.x())
-               .arg(o->BellPositionPx.y())
-               .arg(o->BeemBeginPointPx.x())
-               .arg(o->BeemBeginPointPx.y())
-               .arg(o->BeemEndPointPx.x())
-               .arg(o->BeemEndPointPx.y())
-               .arg(o->Layer->isVisible());
-    }
-    for (int i = 0; i < W->clbObjects->count(); ++i)
-      s << W->clbObjects->item(i)->text() + QString::number(W->clbObjects->item(i)->checkState());
-    for (int k : CheckedBoxes()) s << QString::number(k);
-    s << QString::number(W->FCurIndex) << QString::number(static_cast<double>(W->FScale), 'g', 17)
-      << QString::number(W->FOriginX) << QString::number(W->FOriginY);
-    return s.join(u'\n');
-  }
   // A plan other than a new one: a bell and a beam on chord 5, the bell selected.
   void BuildPlan() {
     W->ChordBox(5)->click();

@@ -1,14 +1,18 @@
 #pragma once
 
+#include <QCheckBox>
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
+#include <vector>
 
 #include "app/tfm_main.h"
+#include "document/document_file.h"
 #include "controls/ac_number_edit.h"
 #include "plan/plan_panel.h"
+#include "platform/layer.h"
 
 // The real main window under the offscreen platform, with its drawing panel pinned to a known
 // size (618 x 352 reproduces the scale example: FScale 0.0393571..., origin (199, 65)), its
@@ -52,6 +56,36 @@ class MainWindowTest : public ::testing::Test {
   }
 
   TPlanObject& Obj(int i) { return *W->FObjects[static_cast<size_t>(i)]; }
+
+  // The chord boxes that are checked, by chord number.
+  std::vector<int> CheckedBoxes() const {
+    std::vector<int> on;
+    for (int k = 1; k <= 24; ++k)
+      if (W->ChordBox(k)->isChecked()) on.push_back(k);
+    return on;
+  }
+  // Everything of the plan a refused opening must not touch: the stored values, the pixels, the
+  // list, the boxes, the selection and the scale.
+  QString Snapshot() const {
+    QStringList s;
+    s << QString::fromLatin1(DocumentToBytes(W->FObjects).toBase64());
+    for (const auto& o : W->FObjects) {
+      s << QStringLiteral("%1,%2 %3,%4 %5,%6 %7")
+               .arg(o->BellPositionPx.x())
+               .arg(o->BellPositionPx.y())
+               .arg(o->BeemBeginPointPx.x())
+               .arg(o->BeemBeginPointPx.y())
+               .arg(o->BeemEndPointPx.x())
+               .arg(o->BeemEndPointPx.y())
+               .arg(o->Layer->isVisible());
+    }
+    for (int i = 0; i < W->clbObjects->count(); ++i)
+      s << W->clbObjects->item(i)->text() + QString::number(W->clbObjects->item(i)->checkState());
+    for (int k : CheckedBoxes()) s << QString::number(k);
+    s << QString::number(W->FCurIndex) << QString::number(static_cast<double>(W->FScale), 'g', 17)
+      << QString::number(W->FOriginX) << QString::number(W->FOriginY);
+    return s.join(u'\n');
+  }
 
   QTemporaryDir FDir;
   std::unique_ptr<TfmMain> W;
