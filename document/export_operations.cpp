@@ -15,15 +15,17 @@ QImage TfmMain::ComposePlanImage() const {
   image.fill(Qt::white);
   for (QObject* child : pnlImg->children()) {  // children are kept bottom to top
     auto* layer = qobject_cast<TLayer*>(child);
-    if (!layer || layer->isHidden() || layer->CanvasBlank()) continue;
+    if (!layer || layer->isHidden()) continue;
+    // A canvas that could not be had (out of memory) counts as blank to the layer; for the
+    // picture it is a part missing, and an incomplete picture is no picture.
+    if (!layer->Stretch() && layer->CanvasSize().isEmpty()) return QImage();
+    if (layer->CanvasBlank()) continue;
     const QRect bounds(layer->pos(), layer->size());
     if (layer->Stretch()) {  // the picture of a bell or of the ringer: small
       QPainter painter(&image);
       painter.translate(layer->pos());
       painter.setClipRect(QRect(QPoint(0, 0), layer->size()));
       layer->RenderTo(painter);
-    } else if (layer->CanvasSize().isEmpty()) {
-      return QImage();  // its canvas could not be had: an incomplete picture is no picture
     } else {
       // White is see-through: the inked pixels are copied straight over what lies below, with
       // no see-through copy of the canvas, however large the picture.
