@@ -24,9 +24,10 @@ struct TViewSettings {
   bool Beems = true;
 };
 
-// A missing file, a file larger than kMaxViewIniBytes, a missing key and a value that is not an integer (decimal, "$" or "0x"
-// hexadecimal) all read as visible.
+// A missing file, a file larger than kMaxViewIniBytes, a missing key and a value that is not an
+// integer (decimal, "$" or "0x" hexadecimal) all read as visible.
 TViewSettings ReadViewIni(const QString& path);
 inline constexpr qint64 kMaxViewIniBytes = 64 * 1024;
-// Keeps the other sections and keys of a file it could read. True when the file now holds the settings; the old file is left whole otherwise.
+// Keeps the other sections and keys of a file it could read. True when the file now holds the
+// settings; the old file is left whole otherwise.
 bool WriteViewIni(const QString& path, const TViewSettings& settings);

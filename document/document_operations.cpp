@@ -9,9 +9,9 @@
 
 #include "app/tfm_main.h"
 #include "beams/orientations.h"
-#include "plan/naming.h"
 #include "document/document_file.h"
 #include "pedestal/post_geometry.h"
+#include "plan/naming.h"
 #include "walls/wall_rules.h"
 
 namespace {

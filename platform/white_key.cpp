@@ -109,11 +109,6 @@ QImage KeyOutWhiteInto(const QImage& image, QRect rect, TPixelStore& store) {
                 static_cast<qsizetype>(w) * 4, QImage::Format_ARGB32_Premultiplied);
 }
 
-QImage KeyOutWhite(const QImage& image) {
-  TPixelStore store;
-  const QImage view = KeyOutWhiteInto(image, image.rect(), store);
-  return view.copy();  // detached from `store`, which ends here
-}
 
 void CopyInk(QImage& target, QPoint at, const QImage& source, QRect clip) {
   const QImage src = AsRgb32(source);

@@ -12,9 +12,6 @@
 // byte ignored); empty when the image is all white or null.
 QRect InkBounds(const QImage& image);
 
-// White pixels of `image` become fully transparent; everything else stays opaque.
-QImage KeyOutWhite(const QImage& image);
-
 // Pixel memory kept from one keying to the next. It is left uninitialised when it grows: every
 // pixel is written before it is read, and zeroing megabytes first would touch them twice.
 struct TPixelStore {
@@ -22,7 +19,8 @@ struct TPixelStore {
   std::size_t Size = 0;
 };
 
-// The part `rect` of `image` keyed as above, written into `store` (grown when too small, never
+// The part `rect` of `image` keyed: white pixels become fully transparent, everything else stays
+// opaque, written into `store` (grown when too small, never
 // shrunk) and returned as a premultiplied image over that memory: the plan keys dozens of layers
 // per edit, and fresh memory for each costs more in page faults than the keying itself. The
 // result is valid while `store` is neither changed nor destroyed; null when memory ran out.

@@ -81,8 +81,8 @@ TEST(KeyOutWhiteInto, KeysThePartAndReusesItsStore) {
   // A part reaching outside the image is cut to it; one wholly outside gives nothing.
   EXPECT_EQ(KeyOutWhiteInto(image, QRect(4, 2, 10, 10), store).size(), QSize(2, 2));
   EXPECT_TRUE(KeyOutWhiteInto(image, QRect(20, 20, 3, 3), store).isNull());
-  // The whole-image form stands alone: it outlives any store.
-  const QImage whole = KeyOutWhite(image);
+  // The whole image keyed.
+  const QImage whole = KeyOutWhiteInto(image, image.rect(), store);
   EXPECT_EQ(whole.size(), image.size());
   EXPECT_EQ(whole.pixel(4, 2), 0xFF000000u);
   EXPECT_EQ(qAlpha(whole.pixel(0, 0)), 0);
