@@ -14,8 +14,10 @@ bool WantsHelp(const QStringList& arguments) {
 QString UsageText() {
   return QStringLiteral(
       "Usage:\n"
-      "  tarvosk [DOCUMENT]          start the editor, opening DOCUMENT (a .tarvosk file)\n"
-      "  tarvosk -ns [DOCUMENT]      the same without the start-up picture\n"
+      "  tarvosk [DOCUMENT]          start the editor, opening DOCUMENT (a .tarvosk file); the\n"
+      "                              arguments are joined with blanks into the one path\n"
+      "  tarvosk -ns                 start the editor without the start-up picture; no document\n"
+      "                              can be named beside it, as \"-ns\" would be joined into its path\n"
       "  tarvosk --export PICTURE DOCUMENT [--size WxH]\n"
       "                              open DOCUMENT, fix the arrangement and write the plan as\n"
       "                              PICTURE (.bmp, .jpg or .png by its extension) for a drawing\n"

@@ -1,7 +1,7 @@
 #include <QApplication>
-#include <QLocale>
 #include <cstdio>
 
+#include "app/application_setup.h"
 #include "app/headless_export.h"
 #include "app/splash.h"
 #include "app/tfm_main.h"
@@ -27,9 +27,7 @@ int main(int argc, char** argv) {
   if (job) qputenv("QT_QPA_PLATFORM", "offscreen");  // no window, no display needed
 
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("tarvosk"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Тарвоск"));
-  QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+  SetUpApplication(app);
 
   if (job) {
     if (exportError.isEmpty()) exportError = RunHeadlessExport(*job);

@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QStyledItemDelegate>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -19,6 +20,18 @@
 #include "platform/resource_icon.h"
 
 namespace {
+
+// Entries of one fixed height, whatever the font would ask for.
+class TFixedRowDelegate : public QStyledItemDelegate {
+ public:
+  TFixedRowDelegate(int height, QObject* parent) : QStyledItemDelegate(parent), FHeight(height) {}
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    return {QStyledItemDelegate::sizeHint(option, index).width(), FHeight};
+  }
+
+ private:
+  int FHeight;
+};
 
 QToolButton* FlatButton(QWidget* parent, const QString& name, const QString& icon, int x, int y) {
   auto* b = new QToolButton(parent);
@@ -173,6 +186,7 @@ QWidget* TfmMain::BuildObjViewPanel() {
   // Every entry has one height; without this the list lays out the text of every entry again
   // for each one added, which made opening a plan of 250 objects cost a quarter of a second.
   clbObjects->setUniformItemSizes(true);
+  clbObjects->setItemDelegate(new TFixedRowDelegate(kObjectListRowHeight, clbObjects));
   clbObjects->viewport()->installEventFilter(this);
   clbObjects->installEventFilter(this);
   v->addWidget(clbObjects, 1);

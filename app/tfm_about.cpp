@@ -1,8 +1,10 @@
 #include "app/tfm_about.h"
 
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QScreen>
 
 QPixmap StartupPicture() {
   QPixmap picture(QStringLiteral(":/About"));
@@ -25,6 +27,20 @@ TfmAbout::TfmAbout(QWidget* parent) : QDialog(parent) {
   imgLogo->setPixmap(StartupPicture());
   imgLogo->setScaledContents(false);
   imgLogo->setAttribute(Qt::WA_TransparentForMouseEvents);
+  CentreOnScreen();  // placed by hand, Qt no longer centres the box over its parent
+}
+
+void TfmAbout::CentreOnScreen() {
+  const QScreen* s = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+  if (!s) return;
+  const QRect g = s->geometry();
+  const QSize frame = frameGeometry().size();
+  move(g.left() + (g.width() - frame.width()) / 2, g.top() + (g.height() - frame.height()) / 2);
+}
+
+void TfmAbout::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  CentreOnScreen();  // the frame is known now
 }
 
 void TfmAbout::mousePressEvent(QMouseEvent* event) {

@@ -12,6 +12,10 @@ class TfmAbout : public QDialog {
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void CentreOnScreen();
 };
 
 // The start-up picture shared by the about box and the splash window.

@@ -60,11 +60,8 @@ QString TfmMain::StatusText() const {
 void TfmMain::FormCreate() {
   // double buffering is Qt's default for every widget, pnlImg included
   ApplyCaptions();
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect area = screen->availableGeometry();
-    setGeometry(area.left(), area.top(), qMax(area.width(), 780), qMax(area.height(), 580));
-    move(area.topLeft());
-  }
+  FitToWorkArea();
+  FFrameFitPending = true;
   SettleLayout();
   FViewIni = DefaultViewIniPaths();
   if (!FOptions.ViewIniWrite.isEmpty()) FViewIni = {FOptions.ViewIniRead, FOptions.ViewIniWrite};
@@ -141,6 +138,29 @@ void TfmMain::ApplyCaptions() {
   Status->setText(StatusText());
 }
 
+void TfmMain::FitToWorkArea() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const QRect area = screen->availableGeometry();
+  // The work area holds the whole window, its frame included. The frame is known only once the
+  // window system has framed the window; until then it counts as nothing.
+  const QSize frame = frameGeometry().size() - size();
+  resize(qMax(area.width() - frame.width(), minimumWidth()),
+         qMax(area.height() - frame.height(), minimumHeight()));
+  move(area.topLeft());
+}
+
+void TfmMain::FitFrameOnce() {
+  if (!FFrameFitPending || frameGeometry().size() == size()) return;
+  FFrameFitPending = false;
+  FitToWorkArea();
+}
+
+void TfmMain::moveEvent(QMoveEvent* event) {
+  QMainWindow::moveEvent(event);
+  FitFrameOnce();
+}
+
 void TfmMain::FormShow() {
   DrawPost();
   DrawRulers();
@@ -152,11 +172,13 @@ void TfmMain::showEvent(QShowEvent* event) {
     FShown = true;
     FormShow();
   }
+  FitFrameOnce();
 }
 
 void TfmMain::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   FormResize();
+  FitFrameOnce();
 }
 
 void TfmMain::closeEvent(QCloseEvent* event) {

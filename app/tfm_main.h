@@ -51,6 +51,9 @@ enum TPointerMode : std::uint8_t {
 // Indexes of the five fixed layers.
 enum TFixedLayer { SelectionLayer = 0, RingerLayer = 1, AnnotationLayer = 2, RulerLayer = 3, WeightLayer = 4 };
 
+// Height of an entry of the object list, in pixels.
+inline constexpr int kObjectListRowHeight = 13;
+
 // A rectangle as the plan's frames are drawn: right and bottom exclusive.
 struct TLtrb {
   int l = 0, t = 0, r = 0, b = 0;
@@ -92,6 +95,10 @@ class TfmMain : public QMainWindow {
   // ---- application shell (app/) ----------------------------------------------------------------
   void FormCreate();
   void FormShow();
+  // Sizes the window, frame included, to the screen's work area; once more when the window
+  // system has put its frame around it.
+  void FitToWorkArea();
+  void FitFrameOnce();
   bool FormCloseQuery();
   void FormDestroy();
   void ApplyCaptions();
@@ -199,6 +206,7 @@ class TfmMain : public QMainWindow {
   void ProjectBeem(int index, bool fromPixels);
   void DrawBeem(int index);
   void FillBeemInspector();
+  void ShowBeemPoints(const TPlanObject& b);
   QCheckBox* ChordBox(int k) const;
   void SetChordBoxChecked(int k, bool checked);
   void UncheckChordBoxQuietly(int orientation);
@@ -406,6 +414,7 @@ class TfmMain : public QMainWindow {
  protected:
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -422,4 +431,5 @@ class TfmMain : public QMainWindow {
   TStartOptions FOptions;
   TViewIniPaths FViewIni;
   bool FShown = false;
+  bool FFrameFitPending = false;
 };

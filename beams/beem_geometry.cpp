@@ -5,9 +5,9 @@
 #include <cstdlib>
 
 #include "beams/beem_math.h"
+#include "plan/plan_scale.h"
 #include "plan/plan_object.h"
 
-using beem_math::RoundSaturated;
 using beem_math::Saturate;
 
 int ClampBeemWidth(int width) {
@@ -28,16 +28,16 @@ int ShownBeemCoordinate(int value, int wallDiameterOuter) {
 
 namespace {
 
-int LengthPx(int mm, long double scale) { return RoundSaturated(mm * scale); }
+int LengthPx(int mm, long double scale) { return MmToPx(mm, scale); }
 
 QPoint MmToPlan(QPoint mm, long double scale, QPoint origin) {
-  return QPoint(Saturate(std::int64_t{RoundSaturated(mm.x() * scale)} + origin.x()),
-                Saturate(std::int64_t{RoundSaturated(mm.y() * scale)} + origin.y()));
+  return QPoint(Saturate(std::int64_t{MmToPx(mm.x(), scale)} + origin.x()),
+                Saturate(std::int64_t{MmToPx(mm.y(), scale)} + origin.y()));
 }
 
 QPoint PlanToMm(QPoint px, long double scale, QPoint origin) {
-  return QPoint(RoundSaturated((std::int64_t{px.x()} - origin.x()) / scale),
-                RoundSaturated((std::int64_t{px.y()} - origin.y()) / scale));
+  return QPoint(Round((std::int64_t{px.x()} - origin.x()) / scale),
+                Round((std::int64_t{px.y()} - origin.y()) / scale));
 }
 
 }  // namespace
@@ -80,8 +80,8 @@ std::optional<std::vector<QPoint>> BeemOutlinePx(QPoint beginPx, QPoint endPx, i
   const long double theta = std::acos(cosine);
   // Both offsets are measured along the axes; which way they point depends on the direction of
   // the segment, so that the four corners always run round the band.
-  std::int64_t hx = std::llabs(std::int64_t{RoundSaturated(std::sin(theta) * widthPx)});
-  std::int64_t hy = std::llabs(std::int64_t{RoundSaturated(std::cos(theta) * widthPx)});
+  std::int64_t hx = std::llabs(std::int64_t{Round(std::sin(theta) * widthPx)});
+  std::int64_t hy = std::llabs(std::int64_t{Round(std::cos(theta) * widthPx)});
   if (ex > bx) hx = -hx;
   if (ey < by) hy = -hy;
   const std::int64_t u = hx / 2, v = hy / 2;
@@ -97,8 +97,8 @@ int RelayoutBeemCoordinate(int c, const TWallsResize& walls) {
   const std::int64_t Ho = Do / 2;
   const std::int64_t Rn = (D - Din) / 2, Ro = (Do - Dio) / 2;
   const long double q = static_cast<long double>(D) / static_cast<long double>(Do);
-  if (c < Ho) return Saturate(std::int64_t{RoundSaturated((c - Ro) * q)} + Rn);
-  return Saturate((D - Rn) - std::int64_t{RoundSaturated((Do - Ro - c) * q)});
+  if (c < Ho) return Saturate(std::int64_t{Round((c - Ro) * q)} + Rn);
+  return Saturate((D - Rn) - std::int64_t{Round((Do - Ro - c) * q)});
 }
 
 QPoint RelayoutBeemPoint(QPoint p, const TWallsResize& walls) {

@@ -17,14 +17,4 @@ inline std::int32_t Saturate(std::int64_t v) {
   return static_cast<std::int32_t>(v < lo ? lo : (v > hi ? hi : v));
 }
 
-// Round (half to even) of a value that may be out of range or not a number (a zero scale).
-inline std::int32_t RoundSaturated(long double v) {
-  if (std::isnan(v)) return 0;
-  if (v >= static_cast<long double>(std::numeric_limits<std::int32_t>::max()))
-    return std::numeric_limits<std::int32_t>::max();
-  if (v <= static_cast<long double>(std::numeric_limits<std::int32_t>::min()))
-    return std::numeric_limits<std::int32_t>::min();
-  return Round(static_cast<double>(v));
-}
-
 }  // namespace beem_math

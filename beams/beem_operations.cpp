@@ -77,7 +77,10 @@ void TfmMain::DrawBeem(int index) {
   std::vector<QPoint> local;
   for (const QPoint& p : b.BeemOutlinePx) local.push_back(p - box.topLeft());
   layer->ResetCanvas(box.width(), box.height());
-  const int material = IsBeemMaterial(b.BeemMaterial) ? b.BeemMaterial : kBeemMaterialDefault;
+  // Any picture of the table draws; a document may name a walls material for a beam.
+  const int material = b.BeemMaterial >= 0 && b.BeemMaterial < static_cast<int>(FMaterials.size())
+                           ? b.BeemMaterial
+                           : kBeemMaterialDefault;
   PaintBeem(layer->Canvas(), local, ShiftedPattern(FMaterials[static_cast<size_t>(material)], box.topLeft()));
   layer->CanvasChanged();
   layer->setGeometry(QRect(box.topLeft() + QPoint(4, 4), box.size()));
@@ -86,7 +89,6 @@ void TfmMain::DrawBeem(int index) {
 void TfmMain::FillBeemInspector() {
   FCurObject = FObjects[static_cast<size_t>(FCurIndex)].get();
   const TPlanObject& b = *FCurObject;
-  const int d = FObjects[0]->WallDiameterOuter;
   edBeemObjName->setText(b.ObjName);
   edBeemWidth->SetValue(b.BeemWidth);
   {
@@ -94,11 +96,16 @@ void TfmMain::FillBeemInspector() {
     cbBeemMaterials->setCurrentIndex(b.BeemMaterial - kBeemMaterialFirst);
     cbBeemOrientation->setCurrentIndex(b.BeemOrientation);
   }
+  ShowBeemPoints(b);
+  ShowInspectorPage(pnlBeemProp);
+}
+
+void TfmMain::ShowBeemPoints(const TPlanObject& b) {
+  const int d = FObjects[0]->WallDiameterOuter;
   edBeemBeginX->SetValue(ShownBeemCoordinate(b.BeemBeginPoint.x(), d));
   edBeemBeginY->SetValue(ShownBeemCoordinate(b.BeemBeginPoint.y(), d));
   edBeemEndX->SetValue(ShownBeemCoordinate(b.BeemEndPoint.x(), d));
   edBeemEndY->SetValue(ShownBeemCoordinate(b.BeemEndPoint.y(), d));
-  ShowInspectorPage(pnlBeemProp);
 }
 
 QCheckBox* TfmMain::ChordBox(int k) const {
@@ -133,6 +140,9 @@ int TfmMain::LayBeemOnChord(int index, int k) {
   const TChordBoxMarks marks = ChordBoxMarks(old, k);
   if (marks.Clear) UncheckChordBoxQuietly(marks.Clear);
   if (marks.Set) SetChordBoxChecked(marks.Set, true);
+  // The page of the current beam shows the points it now has: a stale number left in a field
+  // would be applied by the next Enter there and throw the beam off its chord.
+  if (index == FCurIndex) ShowBeemPoints(b);
   return k;
 }
 

@@ -88,14 +88,27 @@ void TfmMain::BuildBeemsPanelContents() {
   btnBeem->setIconSize(QSize(60, 10));
   btnBeem->setToolTip(BeemButtonHint());
   connect(btnBeem, &QToolButton::clicked, this, &TfmMain::btnBeemClick);
-  const QFont font = MakePixelFont(QStringLiteral("MS Serif"), kChordBoxFontPixelHeight);
+  QFont font = MakePixelFont(QStringLiteral("MS Serif"), kChordBoxFontPixelHeight);
+  int widest = 0;
   for (const TChordBoxInfo& info : ChordBoxes()) {
     auto* box = new QCheckBox(info.Caption, pnlBeems);
     box->setObjectName(info.Name);
     box->setProperty("Tag", info.Tag);
     box->setGeometry(info.Bounds);
     box->setFont(font);
+    widest = qMax(widest, box->sizeHint().width());
     FChordBoxes[static_cast<size_t>(info.Tag - 1)] = box;
+  }
+  // Where the face is missing, the stand-in is wider and the longest captions would lose their
+  // last letters: it is narrowed until every caption shows whole in its box.
+  const int room = kChordBoxWidth;
+  for (int stretch = 95; widest > room && stretch >= 50; stretch -= 5) {
+    font.setStretch(stretch);
+    widest = 0;
+    for (QCheckBox* box : FChordBoxes) {
+      box->setFont(font);
+      widest = qMax(widest, box->sizeHint().width());
+    }
   }
 }
 

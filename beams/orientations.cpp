@@ -69,7 +69,7 @@ std::vector<TChordBoxInfo> ChordBoxes() {
     box.Hint = QString::fromUtf16(kOrientations[k].Name);
     // One column under the beam button; the boxes are a pixel taller than their 16-pixel step,
     // which keeps the captions' descenders clear of the next box's frame.
-    box.Bounds = QRect(2, 40 + 16 * (k - 1), 66, 17);
+    box.Bounds = QRect(2, 40 + 16 * (k - 1), kChordBoxWidth, 17);
     boxes.push_back(box);
   }
   return boxes;

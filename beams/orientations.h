@@ -55,6 +55,7 @@ std::vector<TChordBoxInfo> ChordBoxes();
 // The chord boxes share one font and always show their hints.
 inline constexpr char kChordBoxFontFace[] = "MS Serif";
 inline constexpr int kChordBoxFontPixelHeight = 8;
+inline constexpr int kChordBoxWidth = 66;
 
 // The beams panel: docked at the right, the beam button above the column of chord boxes.
 inline constexpr int kBeemsPanelWidth = 70;

@@ -82,7 +82,13 @@ void DrawDimension(QImage& layer, QPoint a, QPoint b, bool withOffset, int extra
   }
 }
 
+QFont WeightFont() {
+  // The bitmap sans serif face of the system has no 11-pixel size and no bold cut: the weights
+  // came out 13 pixels high and regular. Tahoma has both, and is the face of the other plan
+  // texts. It keeps its own width: narrowed, the bold cut is lost and the regular one drawn.
+  return PlanFont(QStringLiteral("Tahoma"), kWeightFontHeight, 0, true);
+}
+
 void DrawWeightText(QImage& layer, const TWeightText& text) {
-  DrawPlanText(layer, text.Corner, text.Text,
-               PlanFont(QStringLiteral("MS Sans Serif"), kWeightFontHeight, 5, true), 0, true);
+  DrawPlanText(layer, text.Corner, text.Text, WeightFont(), 0, true);
 }

@@ -30,5 +30,7 @@ void DrawDimension(QImage& layer, const TDimension& dimension);
 void DrawDimension(QImage& layer, QPoint a, QPoint b, bool withOffset, int extraOffset,
                    std::int32_t number);
 
-// One bell weight in bold "MS Sans Serif" on the white brush.
+// The face of the weight texts: bold Tahoma, 11 pixels high.
+QFont WeightFont();
+// One bell weight in the weight face on the white brush.
 void DrawWeightText(QImage& layer, const TWeightText& text);

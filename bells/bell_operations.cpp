@@ -34,7 +34,7 @@ void TfmMain::BellButtonClick(std::int32_t diameter) {
 
 void TfmMain::ProjectBell(int index, bool fromPixels) {
   TPlanObject& b = *FObjects[static_cast<size_t>(index)];
-  b.BellDiameterPx = Round(b.BellDiameter * FScale);
+  b.BellDiameterPx = MmToPx(b.BellDiameter, FScale);
   if (fromPixels) b.BellPosition = PlanToMm(b.BellPositionPx);
   else b.BellPositionPx = MmToPlan(b.BellPosition);
 }

@@ -39,7 +39,8 @@ void TfmMain::BuildBellPage() {
     const int shown = ChangeBellDiameter(item);
     const QSignalBlocker blocker(cbBellDiameter);
     cbBellDiameter->setCurrentIndex(shown);
-    DrawSelectionFrame();
+    // A refused diameter changes nothing, so the last fixing stays on the plan.
+    if (shown == item) DrawSelectionFrame();
   });
   auto onEnter = [this](TacNumberEdit* edit, bool x) {
     connect(edit, &TacNumberEdit::OnKeyDown, this, [this, edit, x](int key) {

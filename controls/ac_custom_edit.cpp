@@ -80,7 +80,11 @@ QSize TacCustomEdit::minimumSizeHint() const {
 void TacCustomEdit::keyPressEvent(QKeyEvent* event) {
   Q_EMIT OnKeyDown(event->key(), event->modifiers());
 
+  // The last typed character is remembered until another is typed or Delete is pressed; a
+  // paste, a drop or a change from code leave it as it was.
   const char16_t typed = TypedChar(event);
+  if (typed != 0) FLastChar = typed;
+  if (event->key() == Qt::Key_Delete) FLastChar = 0;
   if (typed >= 0x20 && !FValidChars.isEmpty()) {
     const QString text = event->text();
     const bool valid =
@@ -90,9 +94,7 @@ void TacCustomEdit::keyPressEvent(QKeyEvent* event) {
       return;
     }
   }
-  FLastChar = typed;
   QLineEdit::keyPressEvent(event);
-  FLastChar = 0;
 }
 
 void TacCustomEdit::focusInEvent(QFocusEvent* event) {

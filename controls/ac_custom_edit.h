@@ -55,8 +55,8 @@ class TacCustomEdit : public QLineEdit {
 
  protected:
   void SetValidChars(const QString& chars) { FValidChars = chars; }
-  // The character the key press being handled types (8 for Backspace), 0 at any other time:
-  // text changes made by a paste, Delete, a drop or code see 0.
+  // The last character typed (8 for Backspace), even one the field refused; 0 before any and
+  // after the Delete key. Changes by a paste, a drop or code see what was typed before them.
   char16_t LastChar() const { return FLastChar; }
 
   void keyPressEvent(QKeyEvent* event) override;

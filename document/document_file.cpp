@@ -6,6 +6,7 @@
 #include <optional>
 #include <utility>
 
+#include "document/drawable_values.h"
 #include "document/point_text.h"
 #include "platform/atomic_file.h"
 #include "platform/ini_file.h"
@@ -88,7 +89,7 @@ bool ReadObject(const TIniFile& ini, std::size_t n, TPlanObject& o, QString& err
 std::vector<std::pair<const char16_t*, std::int32_t>> PlanValues(const TPlanObject& o) {
   switch (o.ObjType) {
     case okWalls:
-      return {};  // the window brings the walls' sizes into their edit limits
+      return {};  // sizes the plan cannot draw are brought into range after the checks
     case okBell:
       return {{u"BellPosition_R", o.BellPosition.x()},
               {u"BellPosition_R", o.BellPosition.y()}};
@@ -113,8 +114,8 @@ QString CheckObjects(const std::vector<TPlanObject>& objects) {
   if (objects.size() < 2 || objects[1].ObjType != okPost) {
     return NotAPlan(QStringLiteral("section Object1 must hold the pedestal"));
   }
-  // The walls' sizes are brought into their edit limits by the window; the range check of the
-  // other values is made against the walls as they will be drawn.
+  // The range check of the other values is made against walls within the edit limits, so
+  // that what a document may hold does not depend on how large its walls claim to be.
   const std::int64_t outer = std::clamp<std::int64_t>(objects[0].WallDiameterOuter, 1200, 16000);
   const std::int64_t limit = kMaxPlanFactor * outer;
   for (std::size_t n = 0; n < objects.size(); ++n) {
@@ -166,14 +167,6 @@ QStringList LeaveOutStrayBells(std::vector<TPlanObject>& objects, std::span<cons
   return warnings;
 }
 
-void BringIntoTables(TPlanObject& o) {
-  if (o.ObjType == okWalls && (o.WallMaterial < 0 || o.WallMaterial > 4)) o.WallMaterial = 0;
-  if (o.ObjType == okBeam) {
-    if (o.BeemMaterial < 2 || o.BeemMaterial > 7) o.BeemMaterial = 2;
-    if (o.BeemOrientation < 0 || o.BeemOrientation > 24) o.BeemOrientation = 0;
-  }
-}
-
 }  // namespace
 
 QString DocumentVersionText() { return QStringLiteral("Тарвоск 1.0.3a - Орвелин"); }
@@ -221,7 +214,7 @@ TDocumentContent ParseDocument(QByteArrayView bytes, std::span<const std::int32_
   result.Error = CheckObjects(objects);
   if (!result.Ok()) return result;
   result.Warnings = LeaveOutStrayBells(objects, bellDiameters);
-  for (TPlanObject& o : objects) BringIntoTables(o);
+  result.Warnings += MakeDrawable(objects);
   result.Objects = std::move(objects);
   return result;
 }

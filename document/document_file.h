@@ -37,7 +37,7 @@ QString SaveDocumentFile(const QString& path,
 struct TDocumentContent {
   std::vector<TPlanObject> Objects;
   QString Error;
-  QStringList Warnings;  // bells left out of an otherwise good document, one line each
+  QStringList Warnings;  // bells left out and values brought into range, one line each
   bool Ok() const { return Error.isEmpty(); }
 };
 
@@ -49,9 +49,8 @@ struct TDocumentContent {
 // never share a diameter. Reading stops at the first missing section number, and a document of
 // more than kMaxDocumentObjects sections is refused: each object costs the window a layer and a
 // list entry, and a file of hundreds of thousands of them would take it hours and gigabytes.
-// Values that index a table are brought back into it, as a hand-edited file may carry anything:
-// a walls material outside 0..4 becomes 0, a beam material outside 2..7 becomes 2, and a beam
-// orientation outside 0..24 makes the beam free (0), so it keeps its stored points.
+// Values are kept as stored where the plan can draw them; the rest are brought into range and
+// named, one line each, among the warnings (document/drawable_values.h).
 inline constexpr std::int64_t kMaxPlanFactor = 1000;
 inline constexpr std::size_t kMaxDocumentObjects = 10000;
 TDocumentContent ParseDocument(QByteArrayView bytes,

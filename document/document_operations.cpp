@@ -7,47 +7,12 @@
 #include <QMessageBox>
 #include <QSet>
 
+#include "app/application_setup.h"
 #include "app/tfm_main.h"
-#include "beams/orientations.h"
 #include "document/document_file.h"
-#include "pedestal/post_geometry.h"
 #include "plan/naming.h"
-#include "walls/wall_rules.h"
 
 namespace {
-
-// A hand-edited document may hold sizes no edit would store. The walls' scale and outlines and
-// the pedestal's canvas are only sound within the edit limits (a pedestal kilometres wide would
-// need a canvas of gigabytes), so the sizes are brought there; positions stay as stored.
-void BringIntoEditLimits(TPlanObject& o) {
-  if (o.ObjType == okWalls) {
-    o.WallDiameterOuter = ClampWallDiameterOuter(o.WallDiameterOuter);
-    o.WallDiameterInner = ClampWallDiameterInner(o.WallDiameterInner);
-    o.WallWallWidth = ClampWallWidth(o.WallWallWidth);
-    TWallSizes sizes;
-    sizes.Type = o.WallType;
-    sizes.Outer = o.WallDiameterOuter;
-    sizes.Inner = o.WallDiameterInner;
-    sizes.Thickness = o.WallWallWidth;
-    o.WallArcWidth = ClampWallArcWidth(sizes, o.WallArcWidth);
-  } else if (o.ObjType == okPost) {
-    o.PostWidth = pedestal::ClampPostWidth(o.PostWidth);
-    o.PostHeight = pedestal::ClampPostHeight(o.PostHeight);
-    o.PostAngle = pedestal::ClampPostAngle(o.PostAngle);
-  }
-}
-
-// Each chord carries at most one beam, and its box says whether it does. A hand-edited file may
-// put two beams on one chord: the later ones are taken as free beams and keep their points, as
-// the orientation list falls back when a chord is taken.
-void FreeRepeatedChords(std::vector<TPlanObject>& objects) {
-  bool taken[kChordCount + 1] = {};
-  for (TPlanObject& o : objects) {
-    if (o.ObjType != okBeam || !IsChordOrientation(o.BeemOrientation)) continue;
-    if (taken[o.BeemOrientation]) o.BeemOrientation = 0;
-    else taken[o.BeemOrientation] = true;
-  }
-}
 
 // Gives every object the name the naming rule (plan/naming.h) gives it when the objects are
 // created one after another: the walls and the pedestal keep theirs; a bell or beam keeps its
@@ -78,7 +43,7 @@ void TfmMain::ReportError(const QString& message) {
     FErrorReport(message);
     return;
   }
-  QMessageBox::critical(this, QApplication::applicationDisplayName(), message);
+  QMessageBox::critical(this, ApplicationTitle(), message);
 }
 
 bool TfmMain::SaveDocument(const QString& path) {
@@ -124,8 +89,6 @@ bool TfmMain::OpenDocument(const QString& path) {
     ReportError(content.Error);
     return false;
   }
-  for (TPlanObject& o : content.Objects) BringIntoEditLimits(o);
-  FreeRepeatedChords(content.Objects);
   SettleNames(content.Objects);
   DeleteAllObjects();
   for (size_t n = 0; n < content.Objects.size(); ++n)

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "plan/plan_scale.h"
 #include "platform/rounding.h"
 
 namespace pedestal {
@@ -21,14 +22,17 @@ constexpr std::int32_t kSideLimit = 10'000'000;
 constexpr long double kPi = std::numbers::pi_v<long double>;
 
 QPoint MmToPlanPoint(QPoint mm, long double scale, QPoint origin) {
-  return QPoint(RoundPlan(mm.x() * scale) + origin.x(), RoundPlan(mm.y() * scale) + origin.y());
+  auto px = [scale](std::int32_t v) {
+    return std::clamp<std::int32_t>(MmToPx(v, scale), -(1 << 29), 1 << 29);
+  };
+  return QPoint(px(mm.x()) + origin.x(), px(mm.y()) + origin.y());
 }
 
 }  // namespace
 
 std::int32_t RoundPlan(long double value) {
   if (std::isnan(value)) return 0;
-  return Round(static_cast<double>(std::clamp(value, -kPlanLimit, kPlanLimit)));
+  return Round(std::clamp(value, -kPlanLimit, kPlanLimit));
 }
 
 TPostDefaults PostDefaults(std::int32_t wallDiameterOuter, std::int32_t wallWallWidth) {

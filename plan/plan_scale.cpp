@@ -3,14 +3,14 @@
 #include "platform/rounding.h"
 
 QPoint TPlanScale::MmToPlan(QPoint mm) const {
-  return QPoint(Round(mm.x() * FScale) + FOriginX, Round(mm.y() * FScale) + FOriginY);
+  return QPoint(MmToPx(mm.x(), FScale) + FOriginX, MmToPx(mm.y(), FScale) + FOriginY);
 }
 
 QPoint TPlanScale::PlanToMm(QPoint px) const {
   return QPoint(Round((px.x() - FOriginX) / FScale), Round((px.y() - FOriginY) / FScale));
 }
 
-std::int32_t TPlanScale::LengthPx(std::int32_t mm) const { return Round(mm * FScale); }
+std::int32_t TPlanScale::LengthPx(std::int32_t mm) const { return MmToPx(mm, FScale); }
 
 TPlanScale ComputeScale(int w, int h, std::int32_t d) {
   TPlanScale s;
@@ -20,7 +20,7 @@ TPlanScale ComputeScale(int w, int h, std::int32_t d) {
   if (h > w) s.FScale = (w - 120) / dd;
   else s.FScale = (h - 120) / dd * 0.95L;
   if (s.FScale <= 0) s.FScale = 1.0L / dd;  // a panel too small to show the plan still maps sanely
-  s.DiameterOuterPx = Round(d * s.FScale);
+  s.DiameterOuterPx = MmToPx(d, s.FScale);
   s.FOriginX = 65;
   s.FOriginY = 65;
   if (h > w) s.FOriginY = (h - s.DiameterOuterPx) / 2;

@@ -3,6 +3,15 @@
 #include <QPoint>
 #include <cstdint>
 
+#include "platform/rounding.h"
+
+// The one rounding of millimetres to plan pixels: Round(mm x scale) with the product in extended
+// precision and halves going to the even neighbour. Walls, bells, pedestal, beams and rulers all
+// map through it, so a point at an exact half lands on the same pixel whoever draws it.
+inline std::int32_t MmToPx(std::int64_t mm, long double scale) {
+  return Round(static_cast<long double>(mm) * scale);
+}
+
 // The one mapping between plan millimetres and plan pixels.
 struct TPlanScale {
   long double FScale = 1.0L;  // plan pixels per millimetre

@@ -30,7 +30,7 @@ void PaintRulers(QImage& layer, int w, int h, const TPlanScale& s) {
   for (int v = lo; v <= hi; ++v) {
     const int d = v - lo;
     if (d % step != 0) continue;
-    const int x = Round(v * s.FScale) + 4;
+    const int x = MmToPx(v, s.FScale) + 4;
     c.Line(x, 1, x, 10);
     c.Line(x, h - 2, x, h - 11);
     const QString label = QString::number(d);
@@ -46,7 +46,7 @@ void PaintRulers(QImage& layer, int w, int h, const TPlanScale& s) {
   for (int v = lo; v <= hi; ++v) {
     const int d = v - lo;
     if (d % step != 0) continue;
-    const int y = Round(v * s.FScale) + 4;
+    const int y = MmToPx(v, s.FScale) + 4;
     c.Line(1, y, 10, y);
     c.Line(w - 11, y, w - 1, y);
     const QString label = QString::number(d);

@@ -6,13 +6,14 @@
 #include <cmath>
 #include <numbers>
 
+#include "plan/plan_scale.h"
 #include "platform/rounding.h"
 #include "walls/flood_fill.h"
 
 namespace {
 
 QPoint ToPlan(QPoint mm, const TPlanMapping& plan) {
-  return {Round(mm.x() * plan.Scale) + plan.OriginX, Round(mm.y() * plan.Scale) + plan.OriginY};
+  return {MmToPx(mm.x(), plan.Scale) + plan.OriginX, MmToPx(mm.y(), plan.Scale) + plan.OriginY};
 }
 
 TWallPoints ToPlan(const TWallPoints& mm, const TPlanMapping& plan) {

@@ -11,7 +11,7 @@ using TWallPoints = std::vector<QPoint>;
 
 // Millimetre-to-plan mapping: a point (x, y) lies at (Round(x * Scale) + OriginX, ...).
 struct TPlanMapping {
-  double Scale = 1.0;
+  long double Scale = 1.0L;
   std::int32_t OriginX = 0;
   std::int32_t OriginY = 0;
 };

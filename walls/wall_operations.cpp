@@ -137,7 +137,7 @@ void TfmMain::cbWallMaterialsChange(int item) {
 TWallGeometry TfmMain::WallGeometry() const {
   const TPlanObject& w = *FObjects[0];
   TPlanMapping m;
-  m.Scale = static_cast<double>(FScale);
+  m.Scale = FScale;
   m.OriginX = FOriginX;
   m.OriginY = FOriginY;
   return BuildWallGeometry(SizesOf(w), m, w.WallArcWidthPx, w.WallDiameterOuterPx);

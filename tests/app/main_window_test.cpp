@@ -1,9 +1,19 @@
+#include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
 #include <QToolButton>
 
+#include "app/application_setup.h"
+#include "app/tfm_about.h"
 #include "platform/layer.h"
 #include "support/main_window_fixture.h"
 
@@ -74,4 +84,54 @@ TEST_F(MainWindowTest, AStrayBellIsLeftOutByNameAndTheRestOpens) {
   EXPECT_EQ(Obj(0).WallDiameterOuter, 1200);  // a zero outer size is brought to its lower limit
   ASSERT_EQ(Errors.size(), 1);
   EXPECT_TRUE(Errors[0].contains(QLatin1String("\"Odd\""))) << Errors[0].toStdString();
+}
+
+// The about box stands in the middle of the screen, not over the main window.
+TEST_F(MainWindowTest, AboutBoxIsCentredOnTheScreen) {
+  W->setGeometry(0, 0, 780, 580);  // the window's centre is not the screen's
+  TfmAbout about(W.get());
+  about.show();
+  QCoreApplication::processEvents();
+  const QRect screen = W->screen()->geometry();
+  const QRect frame = about.frameGeometry();
+  EXPECT_EQ(frame.left(), screen.left() + (screen.width() - frame.width()) / 2);
+  EXPECT_EQ(frame.top(), screen.top() + (screen.height() - frame.height()) / 2);
+  EXPECT_EQ(about.windowTitle(), QStringLiteral("О программе"));
+}
+
+// Qt's own dialogs and boxes speak Russian.
+TEST_F(MainWindowTest, StandardDialogsAndBoxesAreInRussian) {
+  QMessageBox box(QMessageBox::Question, ApplicationTitle(), QStringLiteral("?"),
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+  EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), QStringLiteral("Отмена"));
+  EXPECT_EQ(box.button(QMessageBox::Save)->text(), QStringLiteral("Сохранить"));
+
+  QFileDialog dialog(W.get());
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  auto* buttons = dialog.findChild<QDialogButtonBox*>();
+  ASSERT_NE(buttons, nullptr);
+  QStringList texts;
+  for (QAbstractButton* b : buttons->buttons()) texts << b->text().remove(QLatin1Char('&'));
+  EXPECT_TRUE(texts.contains(QStringLiteral("Сохранить"))) << texts.join(u',').toStdString();
+  EXPECT_TRUE(texts.contains(QStringLiteral("Отмена"))) << texts.join(u',').toStdString();
+
+  std::unique_ptr<QMenu> menu(W->edWallName->createStandardContextMenu());
+  QStringList items;
+  for (QAction* a : menu->actions()) items << a->text().remove(QLatin1Char('&')).section(u'\t', 0, 0);
+  EXPECT_TRUE(items.contains(QStringLiteral("Вставить"))) << items.join(u',').toStdString();
+}
+
+// The whole window, frame included, covers the work area: the frame does not stick out of it.
+TEST_F(MainWindowTest, TheFramedWindowCoversTheWorkArea) {
+  TStartOptions options;
+  options.ViewIniRead = TempPath(QStringLiteral("view.ini"));
+  options.ViewIniWrite = options.ViewIniRead;
+  options.RegisterFileType = false;
+  TfmMain window(options);
+  window.show();
+  QCoreApplication::processEvents();
+  ASSERT_NE(window.frameGeometry().size(), window.size()) << "this platform draws no frame";
+  EXPECT_EQ(window.frameGeometry(), window.screen()->availableGeometry());
+  EXPECT_EQ(window.windowTitle(), QStringLiteral("Тарвоск 1.0.3a - Орвелин"));
 }

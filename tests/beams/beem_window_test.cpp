@@ -260,3 +260,37 @@ TEST_F(BeemWindowTest, AHiddenChordBeemKeepsItsChordAndBox) {
 }
 
 }  // namespace
+
+// After a chord is chosen in the list the page shows the chord's points, so Enter in a field the
+// user never touched applies the number shown, which keeps the beam where it is.
+TEST_F(BeemWindowTest, ChoosingAChordShowsItsPointsOnThePage) {
+  const int free = DrawFreeBeem(QPoint(250, 100), QPoint(330, 140));
+  ChooseItem(W->cbBeemOrientation, 5);
+  ASSERT_EQ(Obj(free).BeemOrientation, 5);
+  const int shown[] = {W->edBeemBeginX->Value(), W->edBeemBeginY->Value(), W->edBeemEndX->Value(),
+                       W->edBeemEndY->Value()};
+  EXPECT_EQ(std::vector<int>(std::begin(shown), std::end(shown)),
+            (std::vector<int>{1800, 750, 3800, 4850}));
+  EXPECT_EQ(W->edBeemEndY->text(), QStringLiteral("4850"));
+
+  // another chord, on eight-sided walls
+  ChooseWallType(2);
+  SelectInList(free);
+  ChooseItem(W->cbBeemOrientation, 3);
+  EXPECT_EQ(W->edBeemBeginX->Value(), 1327);
+  EXPECT_EQ(W->edBeemEndY->Value(), 4223);
+  TypeAndEnter(W->edBeemEndY, W->edBeemEndY->text());
+  EXPECT_EQ(Obj(free).BeemBeginPoint, QPoint(1327, 1377));
+  EXPECT_EQ(Obj(free).BeemEndPoint, QPoint(4273, 4223));
+  EXPECT_TRUE(Checked(3));
+}
+
+// Every chord caption shows whole in its 66 x 17 box, whichever face stands in for the box font.
+TEST_F(BeemWindowTest, EveryChordCaptionFitsItsBox) {
+  for (int k = 1; k <= 24; ++k) {
+    QCheckBox* box = W->ChordBox(k);
+    EXPECT_EQ(box->size(), QSize(66, 17)) << k;
+    EXPECT_LE(box->sizeHint().width(), 66) << box->objectName().toStdString() << " "
+                                           << box->text().toStdString();
+  }
+}

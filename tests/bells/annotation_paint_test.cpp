@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QFontDatabase>
+#include <QFontInfo>
+
+#include "platform/canvas.h"
 
 namespace {
 
@@ -95,3 +98,37 @@ TEST_F(AnnotationPaint, WeightTextOverTheBell) {
 }
 
 }  // namespace
+
+namespace {
+
+// Ink bounding box and ink pixel count of `text` drawn in `font` on a white strip.
+std::pair<QRect, int> InkOf(const QString& text, const QFont& font) {
+  QImage layer = WhiteLayer(120, 30);
+  DrawPlanText(layer, {4, 4}, text, font, 0, false);
+  int count = 0;
+  for (int y = 0; y < layer.height(); ++y)
+    for (int x = 0; x < layer.width(); ++x) count += layer.pixel(x, y) != 0xFFFFFFFFu;
+  return {InkIn(layer, layer.rect()), count};
+}
+
+}  // namespace
+
+// The weights are written 11 pixels high and bold: no face may stand in at another size or
+// without its bold cut.
+TEST(WeightFont, IsElevenPixelsHighAndBold) {
+  RegisterPlanFonts();
+  const QFont font = WeightFont();
+  const QFontInfo info(font);
+  EXPECT_EQ(info.pixelSize(), 11);
+  EXPECT_TRUE(info.bold());
+  EXPECT_EQ(info.family(), QStringLiteral("Tahoma"));
+
+  QFont regular = font;
+  regular.setBold(false);
+  const auto [boldInk, boldCount] = InkOf(QStringLiteral("1250кг"), font);
+  const auto [regularInk, regularCount] = InkOf(QStringLiteral("1250кг"), regular);
+  // Digits of an 11-pixel face stand 7 to 9 pixels tall; the whole line stays within the cell.
+  EXPECT_GE(boldInk.height(), 7);
+  EXPECT_LE(boldInk.height(), 11);
+  EXPECT_GT(boldCount, regularCount * 5 / 4) << "bold strokes must be heavier";
+}

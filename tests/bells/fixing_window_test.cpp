@@ -175,3 +175,24 @@ TEST_F(FixingWindowTest, FixingStacksWallsAboveBellsAndTextsAboveWalls) {
 }
 
 }  // namespace
+
+// A diameter another bell holds is refused and changes nothing: the fixing stays on the plan.
+// A free one changes the bell and hides it, as any edit does.
+TEST_F(FixingWindowTest, ARefusedDiameterLeavesTheFixingShown) {
+  const std::vector<int> bells = PlaceFive();
+  QTest::mouseClick(W->clbObjects->viewport(), Qt::LeftButton, Qt::NoModifier,
+                    W->clbObjects->visualItemRect(W->clbObjects->item(bells[0])).center());
+  W->btnApply->click();
+  ASSERT_TRUE(W->Layer(WeightLayer)->isVisible());
+  QComboBox* cb = W->cbBellDiameter;
+  const QString own = cb->currentText();
+  cb->setFocus();
+  QTest::keyClick(cb, Qt::Key_Down);  // bell 2's diameter, taken
+  EXPECT_EQ(cb->currentText(), own);
+  EXPECT_TRUE(W->Layer(AnnotationLayer)->isVisible());
+  EXPECT_TRUE(W->Layer(WeightLayer)->isVisible());
+
+  QTest::keyClick(cb, Qt::Key_End);  // the last catalogue bell, free
+  EXPECT_NE(cb->currentText(), own);
+  EXPECT_FALSE(W->Layer(WeightLayer)->isVisible());
+}

@@ -120,6 +120,15 @@ const EditCase kEditCases[] = {
     {"PasteTooLarge", {Set(34), SelectAll(), Paste("2147483648")}, "34", 34, 0},
     {"PasteIntoEmptied", {Set(34), SelectAll(), Key(Qt::Key_Delete), Paste("12a")}, "", 0, 0},
     {"PasteKeepsItsZeros", {SelectAll(), Paste("007")}, "007", 7, 3},
+    // the last typed character stays in force until Delete: a digit typed before a paste
+    // drops the pasted zeros, a letter or a Delete in between keeps them
+    {"PasteAfterADigitDropsZeros", {Type("5"), SelectAll(), Paste("007")}, "7", 7, 1},
+    {"PasteAfterALetterKeepsZeros", {Type("5x"), SelectAll(), Paste("007")}, "007", 7, 3},
+    {"PasteAfterDeleteKeepsZeros",
+     {Type("5"), Key(Qt::Key_Delete), SelectAll(), Paste("007")},
+     "007",
+     7,
+     3},
     {"ZeroInFront", {Set(5), Key(Qt::Key_Home), Type("0")}, "5", 5, 0},
     {"ZeroAfterZero", {Key(Qt::Key_End), Type("0")}, "0", 0, 1},
     {"DeleteLeavesZero", {Set(105), Key(Qt::Key_Home), Key(Qt::Key_Delete)}, "05", 5, 0},
@@ -218,6 +227,7 @@ TEST_F(NumberEditTest, RandomEditsMatchTheModel) {
     edit_->SetValue(0);
     edit_->SetMaxValue(model.MaxValue);
     edit_->setCursorPosition(1);
+    QTest::keyClick(edit_, Qt::Key_Delete);  // forgets the last run's typed character
     for (int step = 0; step < 40; ++step) {
       const int n = static_cast<int>(model.Text.size());
       const auto pick = [&] { return alphabet[static_cast<int>(rng() % alphabet.size())]; };

@@ -18,6 +18,7 @@ struct NumberFieldModel {
   int SelStart = 1;  // == Caret when nothing is selected
   std::int32_t Value = 0;
   TNumberTextMemory Memory{QStringLiteral("0"), 0, 0, 0};
+  char16_t LastChar = 0;  // the last character typed, refused ones too; 0 after Delete
 
   int SelLow() const { return std::min(SelStart, Caret); }
   int SelHigh() const { return std::max(SelStart, Caret); }
@@ -30,12 +31,19 @@ struct NumberFieldModel {
   void MoveCaret(int pos) { Select(pos, pos); }
 
   void Type(char16_t c) {
+    LastChar = c;
     if (!IsValidChar(c, Kind)) return;
-    Replace(QString(QChar(c)), c);
+    Replace(QString(QChar(c)));
   }
-  void Paste(const QString& s) { Replace(s, 0); }
-  void Backspace() { Remove(true); }
-  void Delete() { Remove(false); }
+  void Paste(const QString& s) { Replace(s); }
+  void Backspace() {
+    LastChar = 8;
+    Remove(true);
+  }
+  void Delete() {
+    LastChar = 0;
+    Remove(false);
+  }
 
   // The check a field must pass after every edit; empty when it does.
   std::string Broken() const {
@@ -50,10 +58,10 @@ struct NumberFieldModel {
   }
 
  private:
-  void Replace(const QString& s, char16_t lastChar) {
+  void Replace(const QString& s) {
     QString t = Text;
     t.replace(SelLow(), SelHigh() - SelLow(), s);
-    Apply(t, SelLow() + static_cast<int>(s.size()), lastChar);
+    Apply(t, SelLow() + static_cast<int>(s.size()));
   }
 
   void Remove(bool backward) {
@@ -64,17 +72,17 @@ struct NumberFieldModel {
     }
     QString t = Text;
     t.remove(from, to - from);
-    Apply(t, from, backward ? 8 : 0);
+    Apply(t, from);
   }
 
-  void Apply(const QString& text, int caret, char16_t lastChar) {
+  void Apply(const QString& text, int caret) {
     if (text == Text) {  // a line edit signals no change
       MoveCaret(caret);
       return;
     }
     TNumberTextMemory m = Memory;
     m.PrevSelStart = SelLow();
-    m.LastChar = lastChar;
+    m.LastChar = LastChar;
     const TNumberTextOutcome o = ProcessNumberText(text, caret, m, Kind, MaxValue);
     Text = o.Text;
     MoveCaret(o.Caret >= 0 ? o.Caret : caret);

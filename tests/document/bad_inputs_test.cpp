@@ -346,7 +346,7 @@ TEST_F(BadInputsTest, NameBytesTheCodePageLeavesOddComeBackUnchanged) {
 TEST_F(BadInputsTest, NumbersAtTheEndsOf32BitsAndNegativeSizes) {
   const QByteArray bell =
       "ObjType=1\r\nBellDiameter_R=" + QByteArray::number(W->FBellDiameters[4]) + "\r\n";
-  enum TOutcome { kOpens, kLeavesOutTheBell, kRefused };
+  enum TOutcome { kOpens, kAdjusted, kLeavesOutTheBell, kRefused };
   struct Row {
     const char* name;
     QByteArray walls, post, object2;  // keys of Object0, Object1 and, when not empty, Object2
@@ -357,10 +357,10 @@ TEST_F(BadInputsTest, NumbersAtTheEndsOf32BitsAndNegativeSizes) {
     std::int32_t value = 0;
   };
   const Row rows[] = {
-      // sizes the window brings into their edit limits, values that index a table
-      {"outer diameter at the top", "WallDiameterOuter_R=2147483647", "", "", kOpens, "", 0,
+      // values the plan cannot draw are brought into range and named; others stay as stored
+      {"outer diameter at the top", "WallDiameterOuter_R=2147483647", "", "", kAdjusted, "", 0,
        &TPlanObject::WallDiameterOuter, 16000},
-      {"outer diameter at the bottom", "WallDiameterOuter_R=-2147483648", "", "", kOpens, "", 0,
+      {"outer diameter at the bottom", "WallDiameterOuter_R=-2147483648", "", "", kAdjusted, "", 0,
        &TPlanObject::WallDiameterOuter, 1200},
       {"outer diameter one over", "WallDiameterOuter_R=2147483648", "", "", kOpens, "", 0,
        &TPlanObject::WallDiameterOuter, 5600},
@@ -368,40 +368,40 @@ TEST_F(BadInputsTest, NumbersAtTheEndsOf32BitsAndNegativeSizes) {
        &TPlanObject::WallDiameterOuter, 5600},
       {"outer diameter of twenty digits", "WallDiameterOuter_R=99999999999999999999", "", "",
        kOpens, "", 0, &TPlanObject::WallDiameterOuter, 5600},
-      {"negative outer diameter", "WallDiameterOuter_R=-5600", "", "", kOpens, "", 0,
+      {"negative outer diameter", "WallDiameterOuter_R=-5600", "", "", kAdjusted, "", 0,
        &TPlanObject::WallDiameterOuter, 1200},
-      {"inner diameter at the bottom", "WallDiameterInner_R=-2147483648", "", "", kOpens, "", 0,
+      {"inner diameter at the bottom", "WallDiameterInner_R=-2147483648", "", "", kAdjusted, "", 0,
        &TPlanObject::WallDiameterInner, 1000},
-      {"wall width at the top", "WallWallWidth_R=2147483647", "", "", kOpens, "", 0,
+      {"wall width at the top", "WallWallWidth_R=2147483647", "", "", kAdjusted, "", 0,
        &TPlanObject::WallWallWidth, 4000},
-      {"negative wall width", "WallWallWidth_R=-800", "", "", kOpens, "", 0,
+      {"negative wall width", "WallWallWidth_R=-800", "", "", kAdjusted, "", 0,
        &TPlanObject::WallWallWidth, 100},
-      {"arch width at the top", "WallArcWidth_R=2147483647", "", "", kOpens, "", 0,
+      {"arch width at the top", "WallArcWidth_R=2147483647", "", "", kAdjusted, "", 0,
        &TPlanObject::WallArcWidth, 4000},
-      {"arch width at the bottom", "WallArcWidth_R=-2147483648", "", "", kOpens, "", 0,
+      {"arch width at the bottom", "WallArcWidth_R=-2147483648", "", "", kAdjusted, "", 0,
        &TPlanObject::WallArcWidth, 800},
-      {"negative arch width", "WallArcWidth_R=-1500", "", "", kOpens, "", 0,
+      {"negative arch width", "WallArcWidth_R=-1500", "", "", kAdjusted, "", 0,
        &TPlanObject::WallArcWidth, 800},
       {"walls type at the bottom", "WallType=-2147483648", "", "", kOpens, ""},
-      {"walls material at the top", "WallMaterial=2147483647", "", "", kOpens, "", 0,
+      {"walls material at the top", "WallMaterial=2147483647", "", "", kAdjusted, "", 0,
        &TPlanObject::WallMaterial, 0},
-      {"pedestal width at the top", "", "PostWidth_R=2147483647", "", kOpens, "", 1,
+      {"pedestal width at the top", "", "PostWidth_R=2147483647", "", kAdjusted, "", 1,
        &TPlanObject::PostWidth, 2500},
-      {"negative pedestal width", "", "PostWidth_R=-1800", "", kOpens, "", 1,
+      {"negative pedestal width", "", "PostWidth_R=-1800", "", kAdjusted, "", 1,
        &TPlanObject::PostWidth, 700},
-      {"pedestal height at the bottom", "", "PostHeight_R=-2147483648", "", kOpens, "", 1,
+      {"pedestal height at the bottom", "", "PostHeight_R=-2147483648", "", kAdjusted, "", 1,
        &TPlanObject::PostHeight, 700},
       {"pedestal angle at the top", "", "PostAngle=2147483647", "", kOpens, "", 1,
-       &TPlanObject::PostAngle, 0},
+       &TPlanObject::PostAngle, 2147483647},
       {"pedestal angle at the bottom", "", "PostAngle=-2147483648", "", kOpens, "", 1,
-       &TPlanObject::PostAngle, 0},
+       &TPlanObject::PostAngle, -2147483647 - 1},
       {"negative pedestal board", "", "PostBoardDiameter_R=-250", "", kOpens, "", 1,
        &TPlanObject::PostBoardDiameter, -250},
       {"beam orientation at the top", "", "", "BeemOrientation=2147483647", kOpens, "", 2,
-       &TPlanObject::BeemOrientation, 0},
+       &TPlanObject::BeemOrientation, 2147483647},
       {"beam orientation at the bottom", "", "", "BeemOrientation=-2147483648", kOpens, "", 2,
-       &TPlanObject::BeemOrientation, 0},
-      {"beam material at the bottom", "", "", "BeemMaterial=-2147483648", kOpens, "", 2,
+       &TPlanObject::BeemOrientation, -2147483647 - 1},
+      {"beam material at the bottom", "", "", "BeemMaterial=-2147483648", kAdjusted, "", 2,
        &TPlanObject::BeemMaterial, 2},
       {"beam width one over", "", "", "BeemWidth_R=2147483648", kOpens, "", 2,
        &TPlanObject::BeemWidth, 100},
@@ -448,7 +448,13 @@ TEST_F(BadInputsTest, NumbersAtTheEndsOf32BitsAndNegativeSizes) {
     }
     const qsizetype shown = Errors.size();
     ASSERT_TRUE(W->OpenDocument(path)) << Errors.join(u'\n').toStdString();
-    if (r.outcome == kLeavesOutTheBell) {
+    if (r.outcome == kAdjusted) {
+      ASSERT_EQ(Errors.size(), shown + 1);  // one message naming what was brought into range
+      EXPECT_TRUE(Errors.last().contains(QStringLiteral("заменено")) ||
+                  Errors.last().contains(QStringLiteral("неизвестен")))
+          << Errors.last().toStdString();
+      EXPECT_EQ(W->FObjects.size(), r.object2.isEmpty() ? 2u : 3u);
+    } else if (r.outcome == kLeavesOutTheBell) {
       ASSERT_EQ(Errors.size(), shown + 1);
       EXPECT_TRUE(Errors.last().contains(QString::fromLatin1(r.says)))
           << Errors.last().toStdString();

@@ -182,11 +182,12 @@ TEST(DocumentFile, ValueEncodings) {
       {"key in other case", "beemwidth_r=66", &TPlanObject::BeemWidth, 66},
       {"overflow: default", "BeemWidth_R=4294967296", &TPlanObject::BeemWidth, 100},
       {"not a bell: no diameter", "BellDiameter_R=500", &TPlanObject::BellDiameter, 0},
-      {"orientation outside the chords: free", "BeemOrientation=25", &TPlanObject::BeemOrientation,
-       0},
+      {"orientation outside the chords stays as stored", "BeemOrientation=25",
+       &TPlanObject::BeemOrientation, 25},
       {"orientation kept", "BeemOrientation=24", &TPlanObject::BeemOrientation, 24},
       {"material without a picture", "BeemMaterial=8", &TPlanObject::BeemMaterial, 2},
-      {"walls material is not a beam's", "BeemMaterial=1", &TPlanObject::BeemMaterial, 2},
+      {"negative material", "BeemMaterial=-1", &TPlanObject::BeemMaterial, 2},
+      {"a walls material draws on a beam too", "BeemMaterial=1", &TPlanObject::BeemMaterial, 1},
       {"material kept", "BeemMaterial=7", &TPlanObject::BeemMaterial, 7},
       {"other kinds' values stay as read", "WallMaterial=99", &TPlanObject::WallMaterial, 99},
   };
@@ -206,7 +207,7 @@ TEST(DocumentFile, KindsWallTypesAndVisibility) {
   ASSERT_TRUE(d.Ok()) << d.Error.toStdString();
   EXPECT_EQ(d.Objects[0].ObjType, okWalls);
   EXPECT_EQ(d.Objects[0].WallType, 0);
-  EXPECT_EQ(d.Objects[0].WallMaterial, 0);  // no picture for 6
+  EXPECT_EQ(d.Objects[0].WallMaterial, 6);  // a beam's picture, drawn as stored
   EXPECT_FALSE(d.Objects[0].ObjVisible);
   EXPECT_EQ(d.Objects[1].ObjType, okPost);
   EXPECT_TRUE(d.Objects[1].ObjVisible);
@@ -268,7 +269,7 @@ TEST(DocumentFile, BrokenPointsStopTheOpening) {
   EXPECT_EQ(ok.Objects[2].BeemEndPoint, QPoint(1, 23));
 }
 
-// Sizes the window clamps into their edit limits, and bells that cannot stand on the plan, do not
+// Sizes the plan cannot draw, and bells that cannot stand on the plan, do not
 // cost the user the rest of the document.
 TEST(DocumentFile, StrayValuesOpenTheRestOfThePlan) {
   struct Case {
@@ -278,10 +279,17 @@ TEST(DocumentFile, StrayValuesOpenTheRestOfThePlan) {
     const char* warns;  // empty: no warning
   };
   const Case cases[] = {
-      {"no outer diameter", "[Object0]\r\nObjType=0\r\nWallDiameterOuter_R=0\r\n[Object1]\r\nObjType=3\r\n", 2, ""},
+      {"no outer diameter", "[Object0]\r\nObjType=0\r\nWallDiameterOuter_R=0\r\n[Object1]\r\nObjType=3\r\n", 2,
+       "Внешний диаметр стен: 0 мм заменено на 1200 мм."},
       {"negative outer diameter",
-       "[Object0]\r\nObjType=0\r\nWallDiameterOuter_R=-5600\r\n[Object1]\r\nObjType=3\r\n", 2, ""},
-      {"huge pedestal", "[Object0]\r\nObjType=0\r\n[Object1]\r\nObjType=3\r\nPostWidth_R=$7FFFFFFF\r\n", 2, ""},
+       "[Object0]\r\nObjType=0\r\nWallDiameterOuter_R=-5600\r\n[Object1]\r\nObjType=3\r\n", 2,
+       "Внешний диаметр стен: -5600 мм заменено на 1200 мм."},
+      {"huge pedestal", "[Object0]\r\nObjType=0\r\n[Object1]\r\nObjType=3\r\nPostWidth_R=$7FFFFFFF\r\n", 2,
+       "Длина постамента: 2147483647 мм заменено на 2500 мм."},
+      {"sizes beyond the edit limits draw as stored",
+       "[Object0]\r\nObjType=0\r\nWallDiameterOuter_R=20000\r\nWallWallWidth_R=50\r\nWallArcWidth_R=20\r\n"
+       "[Object1]\r\nObjType=3\r\nPostWidth_R=300\r\nPostAngle=400\r\n",
+       2, ""},
       {"two bells of one diameter",
        kMinimal + "[Object2]\r\nObjType=1\r\nBellDiameter_R=500\r\nObjName=A\r\n[Object3]\r\nObjType=2\r\n"
                   "[Object4]\r\nObjType=1\r\nBellDiameter_R=500\r\nObjName=B\r\n",

@@ -168,24 +168,33 @@ TEST_F(DocumentWindowTest, OpeningSettlesNamesChordsAndGaps) {
   EXPECT_EQ(W->FCurIndex, 0);
 }
 
-TEST_F(DocumentWindowTest, SizesOutsideTheEditLimitsAreMadeSafeOnOpening) {
+// Values are kept as stored while the plan can draw them; only those it cannot are brought into
+// range, and then one message names each of them.
+TEST_F(DocumentWindowTest, SizesThePlanCannotDrawAreBroughtIntoRangeAndNamed) {
   struct Row {
     const char* name;
     QByteArray walls;  // keys of Object0
     QByteArray post;   // keys of Object1
     std::array<int, 4> wallsStored;  // outer, inner, thickness, arch
     std::array<int, 3> postStored;   // width, height, angle
+    int changes;                     // lines of the message; 0: no message
   };
   const Row rows[] = {
-      {"too large", "WallDiameterOuter_R=90000\r\nWallDiameterInner_R=80000\r\nWallWallWidth_R=5000\r\n",
-       "PostWidth_R=90000\r\nPostHeight_R=90000\r\nPostAngle=400\r\n", {16000, 8000, 4000, 4000}, {2500, 2500, 0}},
+      {"beyond the edit limits, drawable",
+       "WallDiameterOuter_R=90000\r\nWallDiameterInner_R=80000\r\nWallWallWidth_R=5000\r\n",
+       "PostWidth_R=600\r\nPostHeight_R=90000\r\nPostAngle=400\r\n", {90000, 80000, 5000, 1500},
+       {600, 2500, 400}, 1},
       {"too small", "WallDiameterOuter_R=1000\r\nWallDiameterInner_R=-5\r\nWallWallWidth_R=0\r\nWallArcWidth_R=0\r\n",
-       "PostWidth_R=0\r\nPostHeight_R=-3\r\nPostAngle=-90\r\n", {1200, 1000, 100, 100}, {700, 700, 0}},
+       "PostWidth_R=0\r\nPostHeight_R=-3\r\nPostAngle=-90\r\n", {1200, 1000, 0, 0}, {700, 700, -90}, 4},
+      {"beyond a kilometre",
+       "WallDiameterOuter_R=2000000\r\nWallDiameterInner_R=1000001\r\nWallArcWidth_R=-1\r\n", "",
+       {16000, 8000, 800, 800}, {1800, 800, 0}, 3},
       {"as stored", "WallDiameterOuter_R=7000\r\nWallDiameterInner_R=5000\r\nWallWallWidth_R=1000\r\nWallArcWidth_R=1200\r\n",
-       "PostWidth_R=1700\r\nPostHeight_R=900\r\nPostAngle=359\r\n", {7000, 5000, 1000, 1200}, {1700, 900, 359}},
+       "PostWidth_R=1700\r\nPostHeight_R=900\r\nPostAngle=359\r\n", {7000, 5000, 1000, 1200}, {1700, 900, 359}, 0},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
+    Errors.clear();
     const QString path = TempPath(QStringLiteral("odd.tarvosk"));
     ASSERT_TRUE(WriteAll(path, "[Object0]\r\nObjType=0\r\n" + r.walls + "[Object1]\r\nObjType=3\r\n" + r.post +
                                    "PostPosition_R=2800,4200\r\n"));
@@ -196,8 +205,60 @@ TEST_F(DocumentWindowTest, SizesOutsideTheEditLimitsAreMadeSafeOnOpening) {
     const TPlanObject& p = Obj(1);
     EXPECT_EQ((std::array<int, 3>{p.PostWidth, p.PostHeight, p.PostAngle}), r.postStored);
     EXPECT_EQ(p.PostPosition, QPoint(2800, 4200));  // positions are kept as stored
+    if (r.changes == 0) {
+      EXPECT_TRUE(Errors.isEmpty()) << Errors.join(u'\n').toStdString();
+    } else {
+      ASSERT_EQ(Errors.size(), 1);
+      EXPECT_EQ(Errors[0].count(u'\n') + 1, r.changes) << Errors[0].toStdString();
+    }
     W->btnApply->click();
   }
+}
+
+// A document of odd but drawable values, opened and saved again without an edit, comes back
+// byte for byte.
+TEST_F(DocumentWindowTest, OpeningAndSavingAgainKeepsTheBytes) {
+  std::vector<TPlanObject> objects(5);
+  TPlanObject& walls = objects[0];
+  walls.ObjType = okWalls;
+  walls.ObjName = QStringLiteral("Стены");
+  walls.WallType = 2;
+  walls.WallMaterial = 6;         // a beam's picture
+  walls.WallDiameterOuter = 20000;  // beyond the edit limits
+  walls.WallDiameterInner = 3000;   // not outer - 2 x thickness
+  walls.WallWallWidth = 50;
+  walls.WallArcWidth = 20;  // narrower than the walls are thick
+  TPlanObject& post = objects[1];
+  post.ObjType = okPost;
+  post.ObjName = QStringLiteral("Постамент");
+  post.PostWidth = 300;
+  post.PostHeight = 2500;
+  post.PostAngle = 400;
+  post.PostBoardDiameter = 250;
+  post.PostPosition = QPoint(10000, 12000);
+  for (int i : {2, 3, 4}) {
+    objects[static_cast<size_t>(i)].ObjType = okBeam;
+    objects[static_cast<size_t>(i)].ObjName = QStringLiteral("Балка%1").arg(i);
+    objects[static_cast<size_t>(i)].BeemWidth = 100;
+    objects[static_cast<size_t>(i)].BeemBeginPoint = QPoint(100 * i, 200);
+    objects[static_cast<size_t>(i)].BeemEndPoint = QPoint(5000, 300 * i);
+  }
+  objects[2].BeemMaterial = 1;      // a walls material
+  objects[2].BeemOrientation = 30;  // no chord of that number
+  objects[3].BeemMaterial = 7;
+  objects[4].BeemMaterial = 0;
+  objects[4].ObjVisible = false;
+  const QByteArray bytes = DocumentToBytes(objects);
+  const QString path = TempPath(QStringLiteral("kept.tarvosk"));
+  ASSERT_TRUE(WriteAll(path, bytes));
+  ASSERT_TRUE(W->OpenDocument(path));
+  EXPECT_TRUE(Errors.isEmpty()) << Errors.join(u'\n').toStdString();
+  W->btnApply->click();
+  const QString again = TempPath(QStringLiteral("again.tarvosk"));
+  ASSERT_TRUE(W->SaveDocument(again));
+  QFile f(again);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_EQ(f.readAll(), bytes);
 }
 
 TEST_F(DocumentWindowTest, FarAwayAndVeryWideBeemsOpenDrawAndExport) {

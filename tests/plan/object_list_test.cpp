@@ -417,3 +417,11 @@ TEST_F(ObjectListTest, DeletingTheHeavyBellTakesItsPedal) {
 }
 
 }  // namespace
+
+TEST_F(ObjectListTest, EntriesAreThirteenPixelsHigh) {
+  for (int row = 0; row < W->clbObjects->count(); ++row) {
+    const QRect r = W->clbObjects->visualItemRect(W->clbObjects->item(row));
+    EXPECT_EQ(r.height(), 13) << row;
+    EXPECT_EQ(r.top(), W->clbObjects->visualItemRect(W->clbObjects->item(0)).top() + 13 * row);
+  }
+}

@@ -6,7 +6,7 @@ namespace {
 
 using Pts = TWallPoints;
 
-const TPlanMapping kTenth{0.1, 65, 65};  // 0.1 pixel per mm, origin (65, 65)
+const TPlanMapping kTenth{0.1L, 65, 65};  // 0.1 pixel per mm, origin (65, 65)
 
 TEST(WallGeometry, FourSided) {
   const TWallGeometry g = BuildWallGeometry({0, 5600, 4000, 800, 1500}, kTenth, 150, 560);
@@ -27,7 +27,7 @@ TEST(WallGeometry, FourSided) {
 
 TEST(WallGeometry, FourSidedAtWindowScale) {
   // A 618 x 352 panel: scale 232 / 5600 * 0.95, outer square 220 px from (199, 65).
-  const TPlanMapping plan{232.0 / 5600 * 0.95, 199, 65};
+  const TPlanMapping plan{232.0L / 5600 * 0.95L, 199, 65};
   const TWallOutlines o = ComputeWallGeometry({0, 5600, 4000, 800, 1500}, plan);
   EXPECT_EQ(o.OuterPx, (Pts{{199, 65}, {419, 65}, {419, 285}, {199, 285}}));
   EXPECT_EQ(o.InnerPx, (Pts{{230, 96}, {388, 96}, {388, 254}, {230, 254}}));

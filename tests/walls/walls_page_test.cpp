@@ -417,3 +417,30 @@ TEST_F(WallsPageTest, RenamingTheWalls) {
 }
 
 }  // namespace
+
+// Walls, bells and beams share one rounding: a millimetre value whose pixel lies at an exact
+// half (or within a hair of it) lands on the same pixel whichever part draws it.
+TEST_F(WallsPageTest, AHalfPixelLandsAlikeForWallsBellsAndBeams) {
+  W->SetPlanClientSize(QSize(694, 697));
+  TypeAndEnter(W->edDiameterOuter, QStringLiteral("16000"));
+  ExpectStored(16000, 8000, 4000, 4000, "outer 16000");
+  // 12000 mm at 574/16000 px per mm lies a hair above 430.5 px in extended precision
+  EXPECT_EQ(Obj(0).WallInnerPointsPx[1], QPoint(496, 205));
+  EXPECT_EQ(W->MmToPlan(QPoint(12000, 4000)), QPoint(496, 205));
+  W->ChordBox(1)->click();
+  W->ChordBox(9)->click();
+  for (int type : {0, 1, 2}) {
+    SCOPED_TRACE(type);
+    ClickListEntry(0);
+    ChooseByKeys(W->cbWallType, type);
+    const TPlanObject& w = Obj(0);
+    for (size_t i = 0; i < w.WallInnerPoints.size(); ++i) {
+      EXPECT_EQ(w.WallInnerPointsPx[i], W->MmToPlan(w.WallInnerPoints[i])) << i;
+      EXPECT_EQ(w.WallOuterPointsPx[i], W->MmToPlan(w.WallOuterPoints[i])) << i;
+    }
+    for (int beam : {2, 3}) {
+      EXPECT_EQ(Obj(beam).BeemBeginPointPx, W->MmToPlan(Obj(beam).BeemBeginPoint));
+      EXPECT_EQ(Obj(beam).BeemEndPointPx, W->MmToPlan(Obj(beam).BeemEndPoint));
+    }
+  }
+}
