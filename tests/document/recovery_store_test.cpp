@@ -1,0 +1,221 @@
+#include "document/recovery_store.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <ctime>
+
+#include "support/test_files.h"
+
+namespace {
+
+QByteArray PlanBytes() {
+  TPlanObject walls;
+  walls.ObjName = QStringLiteral("Стены");
+  walls.WallDiameterOuter = 7000;
+  walls.WallDiameterInner = 5000;
+  walls.WallWallWidth = 1000;
+  walls.WallArcWidth = 1200;
+  TPlanObject post;
+  post.ObjName = QStringLiteral("Постамент");
+  post.ObjType = okPost;
+  post.PostWidth = 1700;
+  post.PostHeight = 900;
+  post.PostPosition = {3500, 5200};
+  TPlanObject bell;
+  bell.ObjName = QStringLiteral("Колокол");
+  bell.ObjType = okBell;
+  bell.BellDiameter = 500;
+  bell.BellPosition = {1000, -20};
+  std::vector<TPlanObject> plan = {walls, post, bell};
+  for (std::size_t i = 0; i < plan.size(); ++i) plan[i].CreateIndex = static_cast<std::int32_t>(i);
+  return DocumentToBytes(plan);
+}
+
+QStringList Ids(const std::vector<TRecoveryEntry>& entries) {
+  QStringList ids;
+  for (const TRecoveryEntry& e : entries) ids << e.Id;
+  return ids;
+}
+
+// Sets the modification time of a file an hour back.
+void AgeFile(const QString& path) {
+  struct timespec times[2] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
+}
+
+class RecoveryStoreTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(FDir.isValid()); }
+  QString Folder() const { return FDir.filePath(QStringLiteral("state/tarvosk/recovery")); }
+  QString In(const QString& name) const { return QDir(Folder()).filePath(name); }
+  QTemporaryDir FDir;
+};
+
+TEST_F(RecoveryStoreTest, FolderFollowsXdgStateHome) {
+  const QString home = QDir::homePath();
+  const struct {
+    QByteArray Value;
+    QString Expected;
+  } cases[] = {{"/tmp/st", "/tmp/st/tarvosk/recovery"},
+               {"relative/st", home + "/.local/state/tarvosk/recovery"},
+               {"", home + "/.local/state/tarvosk/recovery"}};
+  for (const auto& c : cases) {
+    TEnv env("XDG_STATE_HOME", c.Value);
+    EXPECT_EQ(RecoveryFolder(), QDir::cleanPath(c.Expected)) << c.Value.constData();
+  }
+}
+
+TEST_F(RecoveryStoreTest, AnEditorThatEndedWithoutRemovingIsOfferedByteForByte) {
+  const QByteArray bytes = PlanBytes();
+  QString id;
+  {
+    TRecoveryStore store;
+    ASSERT_TRUE(store.Open(Folder()));
+    id = store.Id();
+    EXPECT_EQ(store.Write("older", QStringLiteral("/old.tarvosk")), QString());
+    EXPECT_EQ(store.Write(bytes, QStringLiteral("/дом/план.tarvosk")), QString());
+    EXPECT_EQ(ReadAll(store.DocumentPath()), bytes);
+  }
+  std::vector<TRecoveryEntry> found = FindAbandoned(Folder());
+  ASSERT_EQ(Ids(found), QStringList{id});
+  EXPECT_EQ(found[0].OriginalPath, QStringLiteral("/дом/план.tarvosk"));
+  const TRecoveryRead read = ReadRecovery(found[0]);
+  EXPECT_EQ(read.Error, QString());
+  EXPECT_EQ(read.Bytes, bytes);
+  EXPECT_EQ(read.Content.Objects.size(), 3u);
+
+  // While one editor offers it, another starting editor does not.
+  EXPECT_TRUE(FindAbandoned(Folder()).empty());
+  EXPECT_TRUE(DiscardRecovery(found[0]));
+  found.clear();
+  EXPECT_TRUE(QDir(Folder()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+TEST_F(RecoveryStoreTest, RemoveKeepsTheLockAndLeavesNothingToOffer) {
+  TRecoveryStore store;
+  ASSERT_TRUE(store.Open(Folder()));
+  ASSERT_EQ(store.Write(PlanBytes(), QString()), QString());
+  store.Remove();
+  EXPECT_EQ(QDir(Folder()).entryList(QDir::Files | QDir::Hidden),
+            QStringList{store.Id() + ".lock"});
+  EXPECT_TRUE(FindAbandoned(Folder()).empty());
+}
+
+TEST_F(RecoveryStoreTest, LiveStoresOfThisProcessAreNeverAbandoned) {
+  TRecoveryStore first;
+  TRecoveryStore second;
+  ASSERT_TRUE(first.Open(Folder()));
+  ASSERT_TRUE(second.Open(Folder()));
+  ASSERT_NE(first.Id(), second.Id());
+  ASSERT_EQ(first.Write(PlanBytes(), QString()), QString());
+  ASSERT_EQ(second.Write(PlanBytes(), QString()), QString());
+  EXPECT_TRUE(FindAbandoned(Folder()).empty());
+  // An editor that has run for an hour still holds its entry.
+  AgeFile(In(first.Id() + ".lock"));
+  EXPECT_TRUE(FindAbandoned(Folder()).empty());
+  EXPECT_EQ(ReadAll(first.DocumentPath()), PlanBytes());
+}
+
+TEST_F(RecoveryStoreTest, AnotherRunningEditorIsLeftAloneUntilItIsKilled) {
+  const QByteArray bytes = PlanBytes();
+  const QString document = FDir.filePath(QStringLiteral("plan.tarvosk"));
+  ASSERT_TRUE(WriteAll(document, bytes));
+  QProcess holder;
+  holder.start(QStringLiteral(TARVOSK_RECOVERY_HOLDER), {Folder(), document, document});
+  ASSERT_TRUE(holder.waitForStarted(10000));
+  ASSERT_TRUE(holder.waitForReadyRead(10000)) << holder.readAllStandardError().toStdString();
+  const QString id = QString::fromUtf8(holder.readLine()).trimmed();
+  ASSERT_FALSE(id.isEmpty());
+
+  EXPECT_TRUE(FindAbandoned(Folder()).empty());
+  AgeFile(In(id + ".lock"));
+  EXPECT_TRUE(FindAbandoned(Folder()).empty());
+
+  holder.kill();  // SIGKILL: no destructor, the lock file stays with a dead pid
+  ASSERT_TRUE(holder.waitForFinished(10000));
+  ASSERT_TRUE(QFileInfo::exists(In(id + ".lock")));
+  const std::vector<TRecoveryEntry> found = FindAbandoned(Folder());
+  ASSERT_EQ(Ids(found), QStringList{id});
+  EXPECT_EQ(found[0].OriginalPath, document);
+  EXPECT_EQ(ReadRecovery(found[0]).Bytes, bytes);
+  EXPECT_EQ(ReadAll(document), bytes);
+}
+
+TEST_F(RecoveryStoreTest, ALockNoProcessCanBeNamedByGoesStale) {
+  ASSERT_TRUE(QDir().mkpath(Folder()));
+  ASSERT_TRUE(WriteAll(In("x.tarvosk"), PlanBytes()));
+  ASSERT_TRUE(WriteAll(In("x.lock"), "\xff\xfe rubbish"));
+  AgeFile(In("x.lock"));
+  EXPECT_EQ(Ids(FindAbandoned(Folder())), QStringList{"x"});
+}
+
+TEST_F(RecoveryStoreTest, OrphansAreCleanedOrOfferedAndStrangersLeftAlone) {
+  ASSERT_TRUE(QDir().mkpath(Folder() + "/folder.tarvosk"));
+  ASSERT_TRUE(WriteAll(In("origin-only.origin"), "/a.tarvosk"));
+  ASSERT_TRUE(WriteAll(In("lock-only.lock"), ""));
+  AgeFile(In("lock-only.lock"));
+  ASSERT_TRUE(WriteAll(In("notes.txt"), "keep"));
+  ASSERT_TRUE(WriteAll(In("document-only.tarvosk"), PlanBytes()));
+  ASSERT_TRUE(WriteAll(In("bad-origin.tarvosk"), PlanBytes()));
+  ASSERT_TRUE(WriteAll(In("bad-origin.origin"), "relative/path.tarvosk"));
+
+  const std::vector<TRecoveryEntry> found = FindAbandoned(Folder());
+  QStringList ids = Ids(found);
+  ids.sort();
+  EXPECT_EQ(ids, QStringList({"bad-origin", "document-only"}));
+  for (const TRecoveryEntry& e : found) EXPECT_EQ(e.OriginalPath, QString()) << e.Id.toStdString();
+  QStringList left = QDir(Folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+  left.sort();
+  EXPECT_EQ(left, QStringList({"bad-origin.lock", "bad-origin.origin", "bad-origin.tarvosk",
+                               "document-only.lock", "document-only.tarvosk", "folder.tarvosk",
+                               "notes.txt"}));
+}
+
+TEST_F(RecoveryStoreTest, BrokenFilesGiveTheMessageAndNoBytes) {
+  const QByteArray good = PlanBytes();
+  const qsizetype lastLine = good.lastIndexOf("\r\n", good.size() - 3) + 2;
+  const struct {
+    const char* Name;
+    QByteArray Bytes;
+  } cases[] = {
+      {"empty", ""},
+      {"cut inside a line", good.left(good.size() - 5)},
+      {"cut at a line end", good.left(lastLine)},
+      {"cut before the pedestal", good.left(good.indexOf("[Object1]") + 4)},
+      {"foreign", "\x89PNG\r\n\x1a\n not a plan"},
+      {"a key missing", QByteArray(good).replace("PostAngle=0\r\n", "")},
+      {"oversized", good + QByteArray(kMaxDocumentBytes, ';')},
+  };
+  ASSERT_TRUE(QDir().mkpath(Folder()));
+  for (const auto& c : cases) {
+    ASSERT_TRUE(WriteAll(In("e.tarvosk"), c.Bytes));
+    std::vector<TRecoveryEntry> found = FindAbandoned(Folder());
+    ASSERT_EQ(found.size(), 1u) << c.Name;
+    const TRecoveryRead read = ReadRecovery(found[0]);
+    EXPECT_TRUE(read.Error.startsWith(QStringLiteral("Файл восстановления «%1» повреждён: ")
+                                          .arg(In("e.tarvosk"))))
+        << c.Name << ": " << read.Error.toStdString();
+    EXPECT_TRUE(read.Bytes.isEmpty()) << c.Name;
+    EXPECT_FALSE(read.Ok()) << c.Name;
+  }
+  // A dangling link reads as nothing; discarding removes the link and the lock.
+  ASSERT_TRUE(QFile::remove(In("e.tarvosk")));
+  ASSERT_TRUE(QFile::link(In("gone"), In("e.tarvosk")));
+  std::vector<TRecoveryEntry> found = FindAbandoned(Folder());
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_FALSE(ReadRecovery(found[0]).Ok());
+  EXPECT_TRUE(DiscardRecovery(found[0]));
+  EXPECT_TRUE(QDir(Folder()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)
+                  .isEmpty());
+}
+
+}  // namespace
