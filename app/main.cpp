@@ -43,6 +43,11 @@ int main(int argc, char** argv) {
   RunSplash(arguments, QApplication::applicationFilePath());
   TStartOptions options;
   options.Arguments = arguments;
+  options.KeepsUserState = true;
+  // For scripted sessions that cannot wait half a minute for the autosave.
+  bool delayOk = false;
+  const int delay = qEnvironmentVariableIntValue("TARVOSK_AUTOSAVE_DELAY_MS", &delayOk);
+  if (delayOk && delay >= 0) options.AutosaveDelayMs = delay;
   TfmMain window(options);
   window.show();
   return app.exec();

@@ -62,6 +62,8 @@ void TfmMain::BuildMenus() {
   nLoadDoc = nFile->addAction(ResourceIcon(QStringLiteral(":/icons/open")), QString());
   nLoadDoc->setObjectName(QStringLiteral("nLoadDoc"));
   nLoadDoc->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  nRecent = nFile->addMenu(QStringLiteral("Последние документы"));
+  nRecent->setObjectName(QStringLiteral("nRecent"));
   nFile->addSeparator();
   nSaveDoc = nFile->addAction(ResourceIcon(QStringLiteral(":/icons/save")), QString());
   nSaveDoc->setObjectName(QStringLiteral("nSaveDoc"));
@@ -72,6 +74,15 @@ void TfmMain::BuildMenus() {
   nFile->addSeparator();
   nExit = nFile->addAction(QString());
   nExit->setObjectName(QStringLiteral("nExit"));
+
+  nEdit = bar->addMenu(QStringLiteral("Правка"));
+  nEdit->setObjectName(QStringLiteral("nEdit"));
+  nUndo = nEdit->addAction(ResourceIcon(QStringLiteral(":/icons/undo")), QStringLiteral("Отменить"));
+  nUndo->setObjectName(QStringLiteral("nUndo"));
+  nUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  nRedo = nEdit->addAction(ResourceIcon(QStringLiteral(":/icons/redo")), QStringLiteral("Повторить"));
+  nRedo->setObjectName(QStringLiteral("nRedo"));
+  nRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
 
   nView = bar->addMenu(QString());
   nView->setObjectName(QStringLiteral("nView"));
@@ -116,7 +127,7 @@ void TfmMain::BuildMenus() {
   nNextObj = pmObjMenu->addAction(ResourceIcon(QStringLiteral(":/icons/next")), QString());
   nNextObj->setObjectName(QStringLiteral("nNextObj"));
 
-  connect(nNewDoc, &QAction::triggered, this, &TfmMain::NewDocument);
+  connect(nNewDoc, &QAction::triggered, this, &TfmMain::nNewDocClick);
   connect(nLoadDoc, &QAction::triggered, this, &TfmMain::nLoadDocClick);
   connect(nSaveDoc, &QAction::triggered, this, &TfmMain::nSaveDocClick);
   connect(nExportDoc, &QAction::triggered, this, &TfmMain::nExportDocClick);
@@ -228,7 +239,9 @@ QWidget* TfmMain::BuildToolsPanel() {
   btnSaveDoc = FlatButton(panel, QStringLiteral("btnSaveDoc"), QStringLiteral(":/icons/save"), 52, 26);
   btnExport = FlatButton(panel, QStringLiteral("btnExport"), QStringLiteral(":/icons/save"), 76, 26);
   btnApply = FlatButton(panel, QStringLiteral("btnApply"), QStringLiteral(":/icons/apply"), 116, 26);
-  connect(btnNewDoc, &QToolButton::clicked, this, &TfmMain::NewDocument);
+  btnUndo = FlatButton(panel, QStringLiteral("btnUndo"), QStringLiteral(":/icons/undo"), 156, 26);
+  btnRedo = FlatButton(panel, QStringLiteral("btnRedo"), QStringLiteral(":/icons/redo"), 180, 26);
+  connect(btnNewDoc, &QToolButton::clicked, this, &TfmMain::nNewDocClick);
   connect(btnApply, &QToolButton::clicked, this, &TfmMain::btnApplyClick);
   connect(btnOpenDoc, &QToolButton::clicked, this, &TfmMain::nLoadDocClick);
   connect(btnSaveDoc, &QToolButton::clicked, this, &TfmMain::nSaveDocClick);

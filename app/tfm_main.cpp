@@ -11,11 +11,14 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolButton>
+#include <QUndoStack>
 
 #include "app/panel_title.h"
 #include "app/tfm_about.h"
 #include "document/file_association.h"
+#include "document/recovery_store.h"
 #include "plan/plan_panel.h"
 #include "platform/canvas.h"
 #include "platform/layer.h"
@@ -41,7 +44,14 @@ TfmMain::TfmMain(const TStartOptions& options, QWidget* parent)
   FormCreate();
 }
 
-TfmMain::~TfmMain() { FormDestroy(); }
+TfmMain::~TfmMain() {
+  if (FHistory) {
+    FHistory->disconnect(this);  // its last signals must not reach the half-destroyed window
+    delete FHistory;
+    FHistory = nullptr;
+  }
+  FormDestroy();
+}
 
 void TfmMain::FormDestroy() {
   // Layers are children of the drawing panel; drop the records first so nothing points at a
@@ -78,6 +88,9 @@ void TfmMain::FormCreate() {
   CreateObject(QStringLiteral("Постамент"), okPost, QPoint(0, 0), 0, true);
   SelectObject(0);
   if (FOptions.RegisterFileType) RegisterFileType(QImage(QStringLiteral(":/AppIcon")));
+  WireHistory();
+  WireDocumentSession();
+  ResetHistory();
   OpenCommandLineDocument();
 }
 
@@ -171,6 +184,7 @@ void TfmMain::showEvent(QShowEvent* event) {
   if (!FShown) {
     FShown = true;
     FormShow();
+    QTimer::singleShot(0, this, &TfmMain::OfferRecovery);
   }
   FitFrameOnce();
 }
@@ -186,8 +200,10 @@ void TfmMain::closeEvent(QCloseEvent* event) {
 }
 
 bool TfmMain::FormCloseQuery() {
-  // Closing never asks about unsaved work; only the panel layout is remembered.
+  // Unsaved work is not closed without a question; the panel layout is remembered.
+  if (!MaySetPlanAside()) return false;
   if (FOptions.ReadViewSettings) WriteViewSettings();
+  DiscardRecovery();
   return true;
 }
 

@@ -14,6 +14,7 @@
 #include "app/view_settings.h"
 #include "bells/bell_groups.h"
 #include "document/image_writers.h"
+#include "plan/plan_model.h"
 #include "plan/plan_object.h"
 #include "plan/plan_scale.h"
 
@@ -26,6 +27,9 @@ class QListWidgetItem;
 class QMenu;
 class QStackedWidget;
 class QToolButton;
+class QUndoStack;
+class TRecoveryStore;
+class QTimer;
 class QVBoxLayout;
 class QHBoxLayout;
 class TLayer;
@@ -65,6 +69,13 @@ struct TStartOptions {
   QString ViewIniWrite;
   bool RegisterFileType = true;
   bool ReadViewSettings = true;  // off for the headless export, which leaves view.ini alone
+  // The user's own lists: recent documents and the autosaved recovery of unsaved work. Only the
+  // program's own run keeps them; the headless export, the benchmarks and tests write none
+  // unless a test names its own places below.
+  bool KeepsUserState = false;
+  QString RecentFile;      // empty: the user's list when KeepsUserState
+  QString RecoveryFolder;  // empty: the user's folder when KeepsUserState
+  int AutosaveDelayMs = 30000;  // after the last change
 };
 
 // The main window: the one owner of the plan's state. Its operations of each subsystem live in
@@ -277,6 +288,51 @@ class TfmMain : public QMainWindow {
   QString ExportPlanAs(const QString& exactPath, TExportFormat format);  // no extension appended
   void SetPlanClientSize(QSize size);  // the drawing panel's size without showing the window
 
+  // ---- history and unsaved work (plan/plan_history.cpp, document/document_session.cpp) ---------
+  // The plan as the last step left it is the committed model. After every handler of user input
+  // the window compares the plan with it; a difference is one step on the undo stack.
+  QUndoStack* FHistory = nullptr;
+  TPlanModel FCommitted;
+  int FCommittedIndex = 0;     // the object that was current when the model was committed
+  QString FDocumentPath;       // the document's file; empty until the plan is saved or opened
+  QString FLastFolder;         // where the open dialog starts
+  QStringList FRecent;         // the last documents opened or saved, newest first
+  QString FRecentFile;         // where that list is kept; empty: it is not kept
+  QTimer* FAutosaveTimer = nullptr;
+  // Tests answer the unsaved-changes question here: 0 save, 1 do not save, 2 cancel.
+  std::function<int(const QString&)> FAskSave;
+  void WireHistory();
+  void RestackCurrent(bool front);  // front or back, one step
+  void WireDocumentSession();  // recent list, drops, autosave and the recovery offer
+  void CommitStep();
+  void ShowModel(const TPlanModel& model, int select);
+  void ProjectRecords(const std::vector<TPlanObject>& records);  // the whole plan anew
+  void ResetHistory();
+  void UpdateTitle();
+  QString DocumentTitleName() const;
+  bool MaySetPlanAside();  // false: the user chose to keep the plan as it is
+  bool SaveCurrent();      // to the document's own file, or through the save dialog
+  void nNewDocClick();
+  bool OpenChosenDocument(const QString& path);  // after the unsaved-changes question
+  void nUndoClick();
+  void nRedoClick();
+  void UpdateUndoActions();
+  void RememberRecent(const QString& path);
+  void FillRecentMenu();
+  void OpenRecent(const QString& path);
+  void ClearRecent();
+  QString SaveDialogStart() const;
+  QString OpenDialogStart() const;
+  void StartRecovery();
+  void Autosave();
+  void DiscardRecovery();  // this editor's entry: after a save, "Не сохранять" and a normal exit
+  void OfferRecovery();    // entries of editors that died, once the window is up
+  // 0 restore, 1 delete, 2 later; tests answer here.
+  int AskRecovery(const QString& question, bool broken);
+  std::function<int(const QString&)> FAskRecovery;
+  QString FRecoveryFolder;
+  std::unique_ptr<TRecoveryStore> FRecovery;
+
   // ---- pedestal and ringer (pedestal/) ---------------------------------------------------------
   QPoint FHandPoint;
   std::int32_t FHandOffset = 0;
@@ -380,6 +436,8 @@ class TfmMain : public QMainWindow {
   QToolButton* btnSaveDoc = nullptr;
   QToolButton* btnExport = nullptr;
   QToolButton* btnApply = nullptr;
+  QToolButton* btnUndo = nullptr;
+  QToolButton* btnRedo = nullptr;
   QToolButton* btnObjDel = nullptr;
   QToolButton* btnBringToFront = nullptr;
   QToolButton* btnSendToBack = nullptr;
@@ -387,6 +445,11 @@ class TfmMain : public QMainWindow {
   QToolButton* btnNextObj = nullptr;
 
   QMenu* nFile = nullptr;
+  QMenu* nEdit = nullptr;
+  QMenu* nRecent = nullptr;
+  QAction* nUndo = nullptr;
+  QAction* nRedo = nullptr;
+  QAction* nClearRecent = nullptr;
   QMenu* nView = nullptr;
   QMenu* nReference = nullptr;
   QAction* nNewDoc = nullptr;
@@ -416,6 +479,8 @@ class TfmMain : public QMainWindow {
   void showEvent(QShowEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

@@ -8,16 +8,13 @@
 #include <memory>
 #include <vector>
 
+#include "support/sample_plans.h"
+
 class TfmMain;
 
 // The drawing panel every plan figure is taken on.
 inline constexpr QSize kPlanSize(1600, 900);
 
-// A plan with the last `bells` catalogue bells (each once), `chordBeems` beams on chords 1..n
-// and `freeBeems` free beams scattered over the walls, written by the document writer.
-QByteArray PlanDocumentBytes(int bells, int chordBeems, int freeBeems);
-// The full plan: every bell, every chord and 200 free beams.
-QByteArray FullDocumentBytes();
 
 // A folder that lives as long as the benchmark process.
 QString BenchTempPath(const QString& name);

@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QSet>
+#include <QUndoStack>
 
 #include "app/application_setup.h"
 #include "app/tfm_main.h"
@@ -47,11 +48,17 @@ void TfmMain::ReportError(const QString& message) {
 }
 
 bool TfmMain::SaveDocument(const QString& path) {
+  CommitStep();  // the saved state is a state of the history
   const QString error = SaveDocumentFile(path, FObjects);
   if (!error.isEmpty()) {
     ReportError(error);
     return false;
   }
+  FDocumentPath = path;
+  if (FHistory) FHistory->setClean();
+  DiscardRecovery();
+  RememberRecent(path);
+  UpdateTitle();
   return true;
 }
 
@@ -90,9 +97,23 @@ bool TfmMain::OpenDocument(const QString& path) {
     return false;
   }
   SettleNames(content.Objects);
+  ProjectRecords(content.Objects);
+  RelayChordBeems();
+  FPrevDiameterOuter = FObjects[0]->WallDiameterOuter;
+  FPrevDiameterInner = FObjects[0]->WallDiameterInner;
+  FCurIndex = 0;
+  SelectObject(0);
+  FDocumentPath = QFileInfo(path).absoluteFilePath();
+  FLastFolder = QFileInfo(path).absolutePath();
+  ResetHistory();
+  RememberRecent(FDocumentPath);
+  if (!content.Warnings.isEmpty()) ReportError(content.Warnings.join(QLatin1Char('\n')));
+  return true;
+}
+
+void TfmMain::ProjectRecords(const std::vector<TPlanObject>& records) {
   DeleteAllObjects();
-  for (size_t n = 0; n < content.Objects.size(); ++n)
-    ReadObjectSection(content.Objects[n], static_cast<int>(n));
+  for (size_t n = 0; n < records.size(); ++n) ReadObjectSection(records[n], static_cast<int>(n));
   ComputeScale();
   DrawWalls();
   FCurIndex = 1;
@@ -100,29 +121,27 @@ bool TfmMain::OpenDocument(const QString& path) {
   DrawPost();
   for (size_t i = 2; i < FObjects.size(); ++i) ReprojectObject(static_cast<int>(i));
   TickChordBoxes();
-  RelayChordBeems();
   FPrevDiameterOuter = FObjects[0]->WallDiameterOuter;
   FPrevDiameterInner = FObjects[0]->WallDiameterInner;
-  FCurIndex = 0;
-  SelectObject(0);
   // The rulers belong to the walls just read, not to the plan that was on screen before.
   DrawRulers();
-  if (!content.Warnings.isEmpty()) ReportError(content.Warnings.join(QLatin1Char('\n')));
-  return true;
 }
 
 void TfmMain::nSaveDocClick() {
   const QString path = QFileDialog::getSaveFileName(
-      this, QString(), QString(), QStringLiteral("*.tarvosk (*.tarvosk)"), nullptr,
+      this, QString(), SaveDialogStart(), QStringLiteral("*.tarvosk (*.tarvosk)"), nullptr,
       QFileDialog::DontConfirmOverwrite);
   if (path.isEmpty()) return;
+  FLastFolder = QFileInfo(path).absolutePath();
   SaveDocument(QFileInfo(path).suffix().isEmpty() ? path + QStringLiteral(".tarvosk") : path);
 }
 
 void TfmMain::nLoadDocClick() {
-  const QString path = QFileDialog::getOpenFileName(this, QString(), QString(),
+  if (!MaySetPlanAside()) return;
+  const QString path = QFileDialog::getOpenFileName(this, QString(), OpenDialogStart(),
                                                     QStringLiteral(".tarvosk (*.tarvosk)"));
   if (path.isEmpty() || !QFileInfo(path).isFile()) return;
+  FLastFolder = QFileInfo(path).absolutePath();
   OpenDocument(path);
 }
 

@@ -155,13 +155,9 @@ void TfmMain::btnNextObjClick() {
   SelectObject(clbObjects->currentRow());
 }
 
-void TfmMain::nBringToFrontClick() {
-  if (TLayer* l = FObjects[static_cast<size_t>(FCurIndex)]->Layer) l->raise();
-}
+void TfmMain::nBringToFrontClick() { RestackCurrent(true); }
 
-void TfmMain::nSendToBackClick() {
-  if (TLayer* l = FObjects[static_cast<size_t>(FCurIndex)]->Layer) l->lower();
-}
+void TfmMain::nSendToBackClick() { RestackCurrent(false); }
 
 void TfmMain::clbObjectsClick() { SelectObject(clbObjects->currentRow()); }
 

@@ -149,6 +149,26 @@ QImage Arrow(bool toRight) {
   return img;
 }
 
+// A curved arrow turning back (undo) or forward (redo) over a short stem.
+QImage TurnArrow(bool forward) {
+  QImage img = Blank(16, 16);
+  QPainter p(&img);
+  Smooth(p);
+  QPainterPath path;
+  path.moveTo(3, 13);
+  path.cubicTo(3, 6, 7, 4.5, 11.5, 6);
+  QTransform mirror;
+  if (!forward) mirror = QTransform(-1, 0, 0, 1, 16, 0);
+  p.setTransform(mirror);
+  p.setPen(QPen(QColor(0x20, 0x50, 0xa0), 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  p.setBrush(Qt::NoBrush);
+  p.drawPath(path);
+  p.setPen(QPen(QColor(0x20, 0x50, 0xa0), 1.0));
+  p.setBrush(QColor(0x40, 0x80, 0xd0));
+  p.drawPolygon(QPolygonF({{9.5, 2.5}, {15, 7}, {9, 10}}));
+  return img;
+}
+
 QImage CloseCross() {
   QImage img = Blank(16, 16);
   QPainter p(&img);
@@ -383,6 +403,8 @@ int main(int argc, char** argv) {
       {"back.png", [] { return Stacking(false); }},
       {"prev.png", [] { return Arrow(false); }},
       {"next.png", [] { return Arrow(true); }},
+      {"undo.png", [] { return TurnArrow(false); }},
+      {"redo.png", [] { return TurnArrow(true); }},
       {"close.png", CloseCross},
       {"beem.png", BeamButton},
       {"app_icon.png", AppIcon},

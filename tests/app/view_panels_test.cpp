@@ -211,6 +211,7 @@ TEST_F(ViewPanelsTest, AnUnwritablePlaceStartsWithPanelsShownAndClosesNormally) 
   options.RegisterFileType = false;
   W = std::make_unique<TfmMain>(options);
   W->FErrorReport = [this](const QString& m) { Errors << m; };
+  W->FAskSave = [](const QString&) { return 1; };
   W->show();
   EXPECT_EQ(Shown(), kAllShown);
   EXPECT_EQ(Checks(), kAllShown);

@@ -558,6 +558,7 @@ TEST_F(BadInputsTest, AnUnwritableHomeStartsAndClosesWritingNothing) {
   const QStringList boxes = MessageBoxesDuring([&] { W = std::make_unique<TfmMain>(options); });
   EXPECT_TRUE(boxes.isEmpty()) << boxes.join(u'\n').toStdString();
   W->FErrorReport = [this](const QString& m) { Errors << m; };
+  W->FAskSave = [](const QString&) { return 1; };
   W->show();
   W->SetPlanClientSize(QSize(618, 352));
   QCoreApplication::processEvents();

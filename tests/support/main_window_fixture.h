@@ -31,6 +31,11 @@ class MainWindowTest : public ::testing::Test {
     options.RegisterFileType = false;
     W = std::make_unique<TfmMain>(options);
     W->FErrorReport = [this](const QString& m) { Errors << m; };
+    // Unsaved changes are let go without a question unless a test answers it itself.
+    W->FAskSave = [this](const QString& q) {
+      Questions << q;
+      return SaveAnswer;
+    };
     W->show();
     W->SetPlanClientSize(plan);
     QCoreApplication::processEvents();
@@ -90,4 +95,6 @@ class MainWindowTest : public ::testing::Test {
   QTemporaryDir FDir;
   std::unique_ptr<TfmMain> W;
   QStringList Errors;
+  QStringList Questions;  // the unsaved-changes questions asked
+  int SaveAnswer = 1;     // 0 save, 1 do not save, 2 cancel
 };

@@ -1,0 +1,280 @@
+// Undo and redo. The window compares the plan with the committed model after every handler of
+// user input has run; what differs is one step. Taking a step back or forth shows the other
+// model: patched object by object when the objects stay as they are, rebuilt when they came,
+// went or changed places.
+#include <QAction>
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QComboBox>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QTimer>
+#include <QToolButton>
+#include <QUndoStack>
+
+#include "app/tfm_main.h"
+#include "beams/chord_relay.h"
+#include "plan/plan_panel.h"
+#include "platform/layer.h"
+
+namespace {
+
+// Schedules the comparison after input events. A held mouse button means a press, drag and
+// release in progress: it becomes one step when the button comes up.
+class TStepWatcher : public QObject {
+ public:
+  explicit TStepWatcher(TfmMain* window) : QObject(window), FWindow(window) {}
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    switch (event->type()) {
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonDblClick:
+        FButtons = static_cast<QMouseEvent*>(event)->buttons();
+        break;
+      case QEvent::MouseButtonRelease:
+        FButtons = static_cast<QMouseEvent*>(event)->buttons();
+        Schedule();
+        break;
+      case QEvent::KeyPress:
+      case QEvent::KeyRelease:
+      case QEvent::Drop:
+        Schedule();
+        break;
+      default:
+        break;
+    }
+    return false;
+  }
+
+ private:
+  void Schedule() {
+    if (FPending) return;
+    FPending = true;
+    QTimer::singleShot(0, this, [this] {
+      FPending = false;
+      if (FButtons == Qt::NoButton) FWindow->CommitStep();
+    });
+  }
+
+  TfmMain* FWindow;
+  Qt::MouseButtons FButtons = Qt::NoButton;
+  bool FPending = false;
+};
+
+// One change of the stored plan: the models before and after it, and the object to select when
+// each is shown again.
+class TPlanStep : public QUndoCommand {
+ public:
+  TPlanStep(TfmMain* window, TPlanModel before, TPlanModel after, int selectBefore,
+            int selectAfter, const QString& caption)
+      : QUndoCommand(caption),
+        FWindow(window),
+        FBefore(std::move(before)),
+        FAfter(std::move(after)),
+        FSelectBefore(selectBefore),
+        FSelectAfter(selectAfter) {}
+
+  void undo() override { FWindow->ShowModel(FBefore, SelectFor(FAfter, FBefore, FSelectBefore)); }
+  void redo() override {
+    if (FFirst) {  // pushed after the change was made: the plan already shows it
+      FFirst = false;
+      return;
+    }
+    FWindow->ShowModel(FAfter, SelectFor(FBefore, FAfter, FSelectAfter));
+  }
+
+ private:
+  // The object the step changed, as it stands in `to`; when it is gone there, the one that
+  // was current in that state.
+  static int SelectFor(const TPlanModel& from, const TPlanModel& to, int current) {
+    const TModelChange c = DescribeChange(from, to);
+    if (c.Kind == TModelChange::Removed || c.Index < 0) return current;
+    return c.Index;
+  }
+
+  TfmMain* FWindow;
+  TPlanModel FBefore, FAfter;
+  int FSelectBefore, FSelectAfter;
+  bool FFirst = true;
+};
+
+// Front or back: the stacking of the layers is no part of a document, so the step keeps the
+// order of the panel's layers before it and puts them back in that order.
+class TStackStep : public QUndoCommand {
+ public:
+  TStackStep(TfmMain* window, int index, bool front, QList<QPointer<QWidget>> before,
+             const QString& caption)
+      : QUndoCommand(caption), FWindow(window), FIndex(index), FFront(front), FBefore(std::move(before)) {}
+
+  void undo() override {
+    for (const QPointer<QWidget>& w : FBefore)
+      if (w) w->raise();
+    Select();
+  }
+  void redo() override {
+    if (FFirst) {
+      FFirst = false;
+      return;
+    }
+    if (FIndex < static_cast<int>(FWindow->FObjects.size())) {
+      if (QWidget* layer = FWindow->FObjects[static_cast<size_t>(FIndex)]->Layer)
+        FFront ? layer->raise() : layer->lower();
+    }
+    Select();
+  }
+
+ private:
+  void Select() {
+    if (FIndex >= static_cast<int>(FWindow->FObjects.size())) return;
+    FWindow->HideFixingLayers();
+    FWindow->SelectObject(FIndex);
+  }
+
+  TfmMain* FWindow;
+  int FIndex;
+  bool FFront;
+  QList<QPointer<QWidget>> FBefore;
+  bool FFirst = true;
+};
+
+}  // namespace
+
+void TfmMain::RestackCurrent(bool front) {
+  TLayer* layer = FObjects[static_cast<size_t>(FCurIndex)]->Layer;
+  if (!layer) return;
+  CommitStep();
+  QList<QPointer<QWidget>> before;
+  for (QObject* child : pnlImg->children())
+    if (child->isWidgetType()) before << QPointer<QWidget>(static_cast<QWidget*>(child));
+  front ? layer->raise() : layer->lower();
+  const QString caption = (front ? QStringLiteral("на передний план «%1»") : QStringLiteral("на задний план «%1»"))
+                              .arg(FObjects[static_cast<size_t>(FCurIndex)]->ObjName);
+  if (FHistory) FHistory->push(new TStackStep(this, FCurIndex, front, std::move(before), caption));
+}
+
+void TfmMain::CommitStep() {
+  if (!FHistory) return;
+  TPlanModel now = TPlanModel::Capture(FObjects, &FCommitted);
+  if (now == FCommitted) {
+    FCommittedIndex = FCurIndex;
+    return;
+  }
+  const QString caption = StepCaption(FCommitted, now, DescribeChange(FCommitted, now));
+  TPlanModel before = std::move(FCommitted);
+  FCommitted = now;
+  const int selectBefore = FCommittedIndex;
+  FCommittedIndex = FCurIndex;
+  FHistory->push(new TPlanStep(this, std::move(before), std::move(now), selectBefore, FCurIndex, caption));
+  if (FAutosaveTimer) FAutosaveTimer->start();
+}
+
+void TfmMain::ResetHistory() {
+  FCommitted = TPlanModel::Capture(FObjects);
+  FCommittedIndex = FCurIndex;
+  if (FHistory) {
+    FHistory->clear();
+    FHistory->setClean();
+  }
+  DiscardRecovery();
+  UpdateTitle();
+}
+
+void TfmMain::ShowModel(const TPlanModel& model, int select) {
+  const TPlanModel now = TPlanModel::Capture(FObjects, &FCommitted);
+  bool sameObjects = now.Size() == model.Size();
+  for (std::size_t i = 0; sameObjects && i < now.Size(); ++i)
+    sameObjects = now.At(i).ObjType == model.At(i).ObjType;
+  if (!sameObjects) {
+    ProjectRecords(model.ToRecords());
+  } else {
+    bool walls = false;
+    std::vector<int> changed;
+    for (std::size_t i = 0; i < now.Size(); ++i) {
+      if (now.At(i) == model.At(i)) continue;
+      TPlanObject& o = *FObjects[i];
+      ApplyStored(o, model.At(i));
+      const int n = static_cast<int>(i);
+      {
+        const QSignalBlocker b1(clbObjects), b2(cbObjects);
+        if (QListWidgetItem* item = clbObjects->item(n)) {
+          item->setText(o.ObjName);
+          item->setCheckState(o.ObjVisible ? Qt::Checked : Qt::Unchecked);
+        }
+        cbObjects->setItemText(n, o.ObjName);
+      }
+      if (i == 0) walls = true;
+      changed.push_back(n);
+    }
+    if (walls) {
+      FPrevDiameterOuter = FObjects[0]->WallDiameterOuter;
+      FPrevDiameterInner = FObjects[0]->WallDiameterInner;
+      ComputeScale();
+      DrawWalls();
+      ProjectPost();
+      DrawPost();
+      for (int i = 2; i < static_cast<int>(FObjects.size()); ++i) ReprojectObject(i);
+      DrawRulers();
+    } else {
+      for (int i : changed) {
+        if (FObjects[static_cast<size_t>(i)]->ObjType == okPost) {
+          ProjectPost();
+          DrawPost();
+        } else {
+          ReprojectObject(i);
+        }
+      }
+    }
+    FBellSlots = RebuildBellSlots(FObjects);
+  }
+  // Every chord box shows whether a beam lies on its chord, set without running its click.
+  for (int k = 1; k <= kChordCount; ++k) {
+    QCheckBox* box = ChordBox(k);
+    const QSignalBlocker blocker(box);
+    box->setChecked(FindBeemByOrientation(FObjects, k) >= 0);
+  }
+  HideFixingLayers();
+  FCommitted = TPlanModel::Capture(FObjects, &model);
+  const int last = static_cast<int>(FObjects.size()) - 1;
+  FCurIndex = std::clamp(select, 0, last);
+  FCommittedIndex = FCurIndex;
+  FPointerMode = pmIdle;
+  SelectObject(FCurIndex);
+  if (FAutosaveTimer) FAutosaveTimer->start();
+}
+
+void TfmMain::nUndoClick() {
+  CommitStep();  // a change not yet committed is taken back first
+  if (FHistory->canUndo()) FHistory->undo();
+}
+
+void TfmMain::nRedoClick() {
+  CommitStep();
+  if (FHistory->canRedo()) FHistory->redo();
+}
+
+void TfmMain::UpdateUndoActions() {
+  const bool canUndo = FHistory->canUndo(), canRedo = FHistory->canRedo();
+  nUndo->setEnabled(canUndo);
+  nRedo->setEnabled(canRedo);
+  nUndo->setText(canUndo ? QStringLiteral("Отменить: ") + FHistory->undoText() : QStringLiteral("Отменить"));
+  nRedo->setText(canRedo ? QStringLiteral("Повторить: ") + FHistory->redoText() : QStringLiteral("Повторить"));
+  btnUndo->setEnabled(canUndo);
+  btnRedo->setEnabled(canRedo);
+  btnUndo->setToolTip(nUndo->text());
+  btnRedo->setToolTip(nRedo->text());
+}
+
+void TfmMain::WireHistory() {
+  FHistory = new QUndoStack(this);
+  qApp->installEventFilter(new TStepWatcher(this));
+  connect(FHistory, &QUndoStack::indexChanged, this, [this] { UpdateUndoActions(); });
+  connect(FHistory, &QUndoStack::cleanChanged, this, [this] { UpdateTitle(); });
+  connect(nUndo, &QAction::triggered, this, &TfmMain::nUndoClick);
+  connect(nRedo, &QAction::triggered, this, &TfmMain::nRedoClick);
+  connect(btnUndo, &QToolButton::clicked, this, &TfmMain::nUndoClick);
+  connect(btnRedo, &QToolButton::clicked, this, &TfmMain::nRedoClick);
+  UpdateUndoActions();
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QByteArray>
+#include <QPoint>
+#include <QString>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "plan/plan_object.h"
+
+// What a document stores of one object: the header and the millimetre fields of every kind
+// (documents write them all). No pixels, no layer, no widget.
+struct TStoredObject {
+  QString ObjName;
+  TObjectKind ObjType = okWalls;
+  bool ObjVisible = true;
+  std::uint8_t WallType = 0;
+  std::int32_t WallMaterial = 0;
+  std::int32_t WallDiameterOuter = 0;
+  std::int32_t WallDiameterInner = 0;
+  std::int32_t WallWallWidth = 0;
+  std::int32_t WallArcWidth = 0;
+  std::int32_t BellDiameter = 0;
+  QPoint BellPosition;
+  std::int32_t BeemMaterial = 0;
+  std::int32_t BeemWidth = 0;
+  std::int32_t BeemOrientation = 0;
+  QPoint BeemBeginPoint;
+  QPoint BeemEndPoint;
+  std::int32_t PostAngle = 0;
+  std::int32_t PostWidth = 0;
+  std::int32_t PostHeight = 0;
+  QPoint PostPosition;
+  std::int32_t PostBoardDiameter = 0;
+
+  friend bool operator==(const TStoredObject&, const TStoredObject&) = default;
+};
+
+TStoredObject StoredPart(const TPlanObject& o);
+// Writes the stored fields into a record; its pixels, outlines and layer are left for the window.
+void ApplyStored(TPlanObject& o, const TStoredObject& s);
+
+// The plan as a document stores it: the objects in their order. Snapshots taken one after
+// another share the objects that did not change, so a long history costs little more than the
+// changes themselves.
+class TPlanModel {
+ public:
+  using TEntry = std::shared_ptr<const TStoredObject>;
+
+  TPlanModel() = default;
+  // The stored part of every record; entries equal to `previous`'s at the same place are shared.
+  static TPlanModel Capture(const std::vector<std::unique_ptr<TPlanObject>>& objects,
+                            const TPlanModel* previous = nullptr);
+  static TPlanModel FromStored(const std::vector<TStoredObject>& objects);
+
+  std::size_t Size() const { return FObjects.size(); }
+  const TStoredObject& At(std::size_t i) const { return *FObjects[i]; }
+  // Records carrying the stored fields, as the document reader hands them to the window.
+  std::vector<TPlanObject> ToRecords() const;
+  // The bytes a save writes for this plan.
+  QByteArray ToBytes() const;
+
+  friend bool operator==(const TPlanModel& a, const TPlanModel& b);
+
+ private:
+  std::vector<TEntry> FObjects;
+};
+
+// What one step changed, for its caption and for the cheapest way to show the other state.
+struct TModelChange {
+  enum TKind { None, Added, Removed, Reordered, Changed } Kind = None;
+  int Index = -1;        // the object added, removed, moved or (first) changed
+  QString Name;          // its name in the state that has it
+  bool Structural = false;  // objects came, went or moved: the plan is rebuilt, not patched
+};
+TModelChange DescribeChange(const TPlanModel& before, const TPlanModel& after);
+
+// The caption of a step: "перемещение «Колокол1»", "удаление «Балка2»" ...
+QString StepCaption(const TPlanModel& before, const TPlanModel& after, const TModelChange& change);
