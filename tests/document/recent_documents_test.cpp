@@ -34,7 +34,7 @@ TEST(RecentDocuments, ParseKeepsOnlyCleanAbsolutePaths) {
       {"invalid UTF-8", "/bad\xff\xfe\n/\xed\xa0\x80surrogate\n/ok\n", {"/ok"}},
       {"control characters", QByteArray("/nul\0x\n/tab\tx\n/ok\n", 18), {"/ok"}},
       {"Cyrillic", "/дом/план.tarvosk\n", {QStringLiteral("/дом/план.tarvosk")}},
-      {"length limit", (atLimit + u'\n' + atLimit + u"b\n").toUtf8(), {atLimit}},
+      {"length limit", (atLimit + "\n" + atLimit + "b\n").toUtf8(), {atLimit}},
   };
   for (const TParseCase& c : cases)
     EXPECT_EQ(ParseRecentDocuments(c.Bytes), c.Expected) << c.Name;

@@ -13,31 +13,19 @@
 
 #include <ctime>
 
+#include "platform/cp1251.h"
 #include "support/test_files.h"
 
 namespace {
 
+// A small plan as saving writes it, with names outside ASCII.
 QByteArray PlanBytes() {
-  TPlanObject walls;
-  walls.ObjName = QStringLiteral("Стены");
-  walls.WallDiameterOuter = 7000;
-  walls.WallDiameterInner = 5000;
-  walls.WallWallWidth = 1000;
-  walls.WallArcWidth = 1200;
-  TPlanObject post;
-  post.ObjName = QStringLiteral("Постамент");
-  post.ObjType = okPost;
-  post.PostWidth = 1700;
-  post.PostHeight = 900;
-  post.PostPosition = {3500, 5200};
-  TPlanObject bell;
-  bell.ObjName = QStringLiteral("Колокол");
-  bell.ObjType = okBell;
-  bell.BellDiameter = 500;
-  bell.BellPosition = {1000, -20};
-  std::vector<TPlanObject> plan = {walls, post, bell};
-  for (std::size_t i = 0; i < plan.size(); ++i) plan[i].CreateIndex = static_cast<std::int32_t>(i);
-  return DocumentToBytes(plan);
+  const QByteArray text = StringToCp1251(QStringLiteral(
+      "[Object0]\r\nObjName=Стены\r\nObjType=0\r\nWallDiameterOuter_R=7000\r\n[Object1]\r\nObjType=3\r\n"
+      "[Object2]\r\nObjName=Колокол\r\nObjType=1\r\nBellDiameter_R=500\r\n"));
+  const TDocumentContent plan = ParseDocument(text);
+  EXPECT_TRUE(plan.Ok()) << plan.Error.toStdString();
+  return DocumentToBytes(plan.Objects);
 }
 
 QStringList Ids(const std::vector<TRecoveryEntry>& entries) {
