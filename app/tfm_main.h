@@ -307,6 +307,7 @@ class TfmMain : public QMainWindow {
   void CommitStep();
   void ShowModel(const TPlanModel& model, int select);
   void ProjectRecords(const std::vector<TPlanObject>& records);  // the whole plan anew
+  void InsertStoredObject(int index, const TStoredObject& stored);  // a bell or beam back at its place
   void ResetHistory();
   void UpdateTitle();
   QString DocumentTitleName() const;

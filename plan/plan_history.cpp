@@ -187,7 +187,12 @@ void TfmMain::ShowModel(const TPlanModel& model, int select) {
   bool sameObjects = now.Size() == model.Size();
   for (std::size_t i = 0; sameObjects && i < now.Size(); ++i)
     sameObjects = now.At(i).ObjType == model.At(i).ObjType;
-  if (!sameObjects) {
+  const TModelChange change = DescribeChange(now, model);
+  if (!sameObjects && change.Kind == TModelChange::Removed && change.Index >= 2) {
+    DeleteObject(change.Index, false);
+  } else if (!sameObjects && change.Kind == TModelChange::Added && change.Index >= 2) {
+    InsertStoredObject(change.Index, model.At(static_cast<std::size_t>(change.Index)));
+  } else if (!sameObjects) {
     ProjectRecords(model.ToRecords());
   } else {
     bool walls = false;
@@ -243,6 +248,32 @@ void TfmMain::ShowModel(const TPlanModel& model, int select) {
   FPointerMode = pmIdle;
   SelectObject(FCurIndex);
   if (FAutosaveTimer) FAutosaveTimer->start();
+}
+
+void TfmMain::InsertStoredObject(int index, const TStoredObject& stored) {
+  const int last = static_cast<int>(FObjects.size());
+  TPlanObject record;
+  ApplyStored(record, stored);
+  ReadObjectSection(record, last);
+  TPlanObject& o = *FObjects.back();
+  o.ObjName = stored.ObjName;  // the name it had, not one the naming rule would give it now
+  // Back to its place in the list, and on the panel under the object that follows it.
+  std::rotate(FObjects.begin() + index, FObjects.end() - 1, FObjects.end());
+  {
+    const QSignalBlocker b1(clbObjects), b2(cbObjects);
+    QListWidgetItem* item = clbObjects->takeItem(last);
+    item->setText(o.ObjName);
+    clbObjects->insertItem(index, item);
+    cbObjects->removeItem(last);
+    cbObjects->insertItem(index, o.ObjName);
+  }
+  if (index + 1 < static_cast<int>(FObjects.size())) {
+    if (TLayer* above = FObjects[static_cast<size_t>(index) + 1]->Layer) o.Layer->stackUnder(above);
+  }
+  for (int i = 0; i < static_cast<int>(FObjects.size()); ++i) FObjects[static_cast<size_t>(i)]->CreateIndex = i;
+  ReprojectObject(index);
+  RegroupBells();
+  if (o.ObjType == okBell) DrawPost();
 }
 
 void TfmMain::nUndoClick() {

@@ -18,7 +18,7 @@
 #include "support/main_window_fixture.h"
 
 TEST_F(MainWindowTest, StartsWithWallsAndPedestalAtTheExampleScale) {
-  EXPECT_EQ(W->windowTitle(), QStringLiteral("Тарвоск 1.0.3a - Орвелин"));
+  EXPECT_EQ(W->windowTitle(), QStringLiteral("Тарвоск 1.0.3a - Орвелин - Без имени"));
   ASSERT_EQ(W->FObjects.size(), 2u);
   EXPECT_EQ(Obj(0).ObjName, QStringLiteral("Стены"));
   EXPECT_EQ(Obj(1).ObjName, QStringLiteral("Постамент"));
@@ -133,5 +133,5 @@ TEST_F(MainWindowTest, TheFramedWindowCoversTheWorkArea) {
   QCoreApplication::processEvents();
   ASSERT_NE(window.frameGeometry().size(), window.size()) << "this platform draws no frame";
   EXPECT_EQ(window.frameGeometry(), window.screen()->availableGeometry());
-  EXPECT_EQ(window.windowTitle(), QStringLiteral("Тарвоск 1.0.3a - Орвелин"));
+  EXPECT_EQ(window.windowTitle(), QStringLiteral("Тарвоск 1.0.3a - Орвелин - Без имени"));
 }

@@ -11,7 +11,7 @@ for tool in xvfb-run xdotool identify; do
 done
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
+export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_STATE_HOME="$work/state"
 mkdir -p "$HOME"
 
 # The starting document: default walls, the pedestal turned by 90 degrees.
@@ -25,8 +25,8 @@ session() {  # $1 document to open, $2 where to save, $3 "edit" to edit the plan
     "$0" "$1" & pid=$!  # no -ns: it would join into the document path
     for i in $(seq 1 300); do wid=$(xdotool search --pid $pid --name "1.0.3a" 2>/dev/null | tail -n 1); [ -n "$wid" ] && break; sleep 0.2; done
     [ -n "${wid:-}" ] || { echo "no window"; kill $pid 2>/dev/null; exit 3; }
-    # the title the window system shows is the caption alone, nothing appended
-    xdotool search --pid $pid --name "^Тарвоск 1\.0\.3a - Орвелин$" >/dev/null ||
+    # the title the window system shows is the caption and the document, nothing appended
+    xdotool search --pid $pid --name "^Тарвоск 1\.0\.3a - Орвелин - [^ ]*\.tarvosk$" >/dev/null ||
       { echo "the window is titled \"$(xdotool getwindowname "$wid")\""; kill $pid; exit 4; }
     sleep 2  # the first click must not reach a window that is still being mapped
     xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid" 2>/dev/null
@@ -76,6 +76,9 @@ grep -q '^PostAngle=90' <<<"$first" || fail "the command-line document was not o
 
 run_session "$work/first.tarvosk" "$work/second.tarvosk" keep || fail "second session"
 cmp -s first.tarvosk second.tarvosk || { diff <(iconv -f CP1251 -t UTF-8 first.tarvosk) <(iconv -f CP1251 -t UTF-8 second.tarvosk); fail "the reopened plan saved differently"; }
+
+grep -qx "$work/second.tarvosk" "$XDG_CONFIG_HOME/tarvosk/recent.txt" || fail "the saved document is not among the recent ones"
+[ -z "$(ls -A "$XDG_STATE_HOME/tarvosk/recovery" 2>/dev/null | grep -v '\.lock$')" ] || fail "a recovery file was left after a normal exit"
 
 "$bin" --export plan.png first.tarvosk --size 800x600 || fail "headless export"
 [ "$(identify -format '%w x %h' plan.png)" = "800 x 600" ] || fail "the picture has the wrong size"
