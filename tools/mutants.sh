@@ -75,8 +75,9 @@ while IFS= read -r line; do
     caught=$((caught + 1))
   else
     ctest --test-dir "$build" -j"$jobs" --timeout "$timeout" -E '^e2e_' >"$work/mutant.log" 2>&1
-    failed=$(sed -n 's/^[[:space:]]*[0-9]* - \(.*\) (.*)$/\1/p' "$work/mutant.log" | sort -u |
-      tr '\n' ' ')
+    # Only the list of failures counts; skipped tests are listed in the same form before it.
+    failed=$(sed -n '/The following tests FAILED:/,$ s/^[[:space:]]*[0-9]* - \(.*\) (.*)$/\1/p' \
+      "$work/mutant.log" | sort -u | tr '\n' ' ')
     if [[ -n "$failed" ]]; then
       verdict="caught   $label [$failed]"
       caught=$((caught + 1))
