@@ -26,6 +26,11 @@ QString WriteError(const QString& path) {
 
 #if defined(Q_OS_UNIX)
 
+TAtomicFileSteps& AtomicFileSteps() {
+  static TAtomicFileSteps steps{::fsync, ::rename};
+  return steps;
+}
+
 namespace {
 
 bool WriteAll(int fd, const char* p, qsizetype n) {
@@ -47,7 +52,7 @@ bool WriteAll(int fd, const char* p, qsizetype n) {
 void SyncDirectory(const QByteArray& dir) {
   const int fd = ::open(dir.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;
-  ::fsync(fd);
+  AtomicFileSteps().Sync(fd);
   ::close(fd);
 }
 
@@ -87,9 +92,9 @@ QString WriteFileAtomically(const QString& path, QByteArrayView data) {
   bool ok = true;
   if (existed) ok = ::fchmod(fd, old.st_mode & 07777) == 0;
   ok = ok && WriteAll(fd, data.data(), data.size());
-  ok = ok && ::fsync(fd) == 0;
+  ok = ok && AtomicFileSteps().Sync(fd) == 0;
   ok = (::close(fd) == 0) && ok;
-  ok = ok && ::rename(tempName.constData(), finalName.constData()) == 0;
+  ok = ok && AtomicFileSteps().Rename(tempName.constData(), finalName.constData()) == 0;
   if (!ok) {
     ::unlink(tempName.constData());
     return WriteError(path);
@@ -99,6 +104,12 @@ QString WriteFileAtomically(const QString& path, QByteArrayView data) {
 }
 
 #else
+
+TAtomicFileSteps& AtomicFileSteps() {
+  // QSaveFile syncs and renames by itself; nothing here is called.
+  static TAtomicFileSteps steps{nullptr, nullptr};
+  return steps;
+}
 
 QString WriteFileAtomically(const QString& path, QByteArrayView data) {
   QSaveFile f(path);

@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ clang pkg-config qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
   libjpeg-dev libpng-dev zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-wine fonts-dejavu-core qt6-translations-l10n xvfb xauth xdotool imagemagick ccache)
+  fonts-wine fonts-dejavu-core qt6-translations-l10n xvfb xauth xdotool imagemagick ccache python3)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QToolButton>
+#include <cmath>
 
 #include "app/application_setup.h"
 #include "app/tfm_about.h"
@@ -25,7 +26,8 @@ TEST_F(MainWindowTest, StartsWithWallsAndPedestalAtTheExampleScale) {
   EXPECT_EQ(W->clbObjects->count(), 2);
   EXPECT_EQ(W->clbObjects->item(1)->checkState(), Qt::Checked);
   EXPECT_EQ(W->FCurIndex, 0);
-  EXPECT_NEAR(static_cast<double>(W->FScale), 232.0 / 5600 * 0.95, 1e-12);
+  // 232 / 5600 * 0.95 in the extended float, both steps rounded to 64 bits
+  EXPECT_EQ(W->FScale, std::ldexp(11616178268130243361.0L, -68));
   EXPECT_EQ(W->FOriginX, 199);
   EXPECT_EQ(W->FOriginY, 65);
   EXPECT_EQ(Obj(0).WallDiameterOuterPx, 220);

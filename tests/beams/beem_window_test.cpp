@@ -216,7 +216,7 @@ TEST_F(BeemWindowTest, FourToEightSidedRelaysChordBeemsAndKeepsFreeOnes) {
   EXPECT_EQ(CheckedBoxes(), std::vector<int>{5});
   EXPECT_EQ(W->FObjects.size(), 4u);
   // the relaid beam's pixels follow its millimetres
-  EXPECT_EQ(Obj(2).BeemBeginPointPx, W->MmToPlan(QPoint(1954, 800)));
+  EXPECT_EQ(Obj(2).BeemBeginPointPx, QPoint(276, 96));  // 76.9 + 199, 31.5 + 65
 }
 
 TEST_F(BeemWindowTest, EnlargingTheWallsMovesFreeBeemsFromTheNearFace) {

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QStackedWidget>
 #include <QToolButton>
+#include <cmath>
 
 #include "platform/layer.h"
 #include "support/main_window_fixture.h"
@@ -122,7 +123,7 @@ TEST_F(BellWindowTest, PaletteClickArmsAPressPlacesASecondClickSelects) {
   EXPECT_EQ(bell.ObjName, QStringLiteral("Колокол"));
   EXPECT_EQ(bell.BellDiameter, 307);
   EXPECT_EQ(bell.BellPositionPx, at);
-  EXPECT_EQ(bell.BellPosition, W->PlanToMm(at));
+  EXPECT_EQ(bell.BellPosition, QPoint(1296, 1143));  // 51 and 45 pixels at 0.0393571 px/mm
   EXPECT_EQ(W->FBellSlots[4], 2);
   EXPECT_EQ(W->FCurIndex, 2);
   EXPECT_EQ(W->pnlInspPages->currentWidget(), W->pnlBellProp);
@@ -183,7 +184,7 @@ TEST_F(BellWindowTest, AnOccupiedDiameterFallsBackAFreeOneIsTaken) {
   EXPECT_EQ(after.width(), Obj(b24).BellDiameterPx);
   EXPECT_LT(after.width(), before.width());
   EXPECT_NEAR(after.center().x(), before.center().x(), 1);  // it shrinks about its centre
-  EXPECT_EQ(Obj(b24).BellPosition, W->PlanToMm(QPoint(260, 130)));
+  EXPECT_EQ(Obj(b24).BellPosition, QPoint(1550, 1652));  // (260, 130) less the origin (199, 65)
 
   Button(24)->click();  // bell 24 is free again: the button arms
   EXPECT_EQ(W->FPointerMode, pmPlaceBell);
@@ -191,7 +192,8 @@ TEST_F(BellWindowTest, AnOccupiedDiameterFallsBackAFreeOneIsTaken) {
 
 TEST_F(BellWindowTest, SmallestBellAtScaleFourHundredths) {
   W->SetPlanClientSize(QSize(344, 400));
-  ASSERT_NEAR(static_cast<double>(W->FScale), 0.04, 1e-12);
+  // 280 / 5600 * 0.95 = 0.04, a hair below it in the extended float
+  ASSERT_EQ(W->FScale, std::ldexp(5902958103587056517.0L, -67));
   const int b = PlaceBell(1, QPoint(150, 200));
   EXPECT_EQ(Obj(b).BellDiameterPx, 8);
   EXPECT_EQ(Obj(b).Layer->geometry(), QRect(146, 196, 8, 8));
@@ -234,7 +236,7 @@ TEST_F(BellWindowTest, PositionFieldsStoreOnlyValuesInsideTheWalls) {
   TypeAndEnter(W->edBPositionY, QStringLiteral("9000"));
   EXPECT_EQ(Obj(b).BellPosition.y(), 5600);
   EXPECT_EQ(W->edBPositionY->text(), QStringLiteral("5600"));
-  EXPECT_EQ(Obj(b).BellPositionPx, W->MmToPlan(QPoint(50, 5600)));
+  EXPECT_EQ(Obj(b).BellPositionPx, QPoint(201, 285));  // (2 + 199, 220 + 65)
   const int r = Obj(b).BellDiameterPx / 2;
   EXPECT_EQ(Obj(b).Layer->geometry().topLeft(), Obj(b).BellPositionPx - QPoint(r, r));
   EXPECT_EQ(W->FSelRect.l, Obj(b).BellPositionPx.x() - r - 6);
@@ -319,6 +321,27 @@ TEST_F(BellWindowTest, TheWholeCatalogueOnThePlan) {
     Button(n)->click();
     EXPECT_EQ(W->FPointerMode, pmIdle);
     EXPECT_EQ(W->FCurIndex, n + 1);
+  }
+}
+
+// A portrait panel 720 wide with walls of 1200 mm: exactly half a pixel per millimetre, so odd
+// millimetres land on half pixels and go to the even neighbour.
+TEST_F(BellWindowTest, PositionsOnHalfPixelsRoundToEven) {
+  W->SetPlanClientSize(QSize(720, 1000));
+  ClickEntry(0);
+  TypeAndEnter(W->edDiameterOuter, QStringLiteral("1200"));
+  ASSERT_EQ(Obj(0).WallDiameterOuter, 1200);
+  ASSERT_EQ(W->FScale, 0.5L);
+  ASSERT_EQ(W->FOriginX, 65);
+  ASSERT_EQ(W->FOriginY, 200);  // (1000 - 600) div 2
+  const int b = PlaceBell(1, QPoint(300, 300));
+  const struct {
+    int mm, px;
+  } rows[] = {{1, 65}, {3, 67}, {5, 67}, {7, 69}, {9, 69}, {600, 365}};
+  for (const auto& r : rows) {
+    TypeAndEnter(W->edBPositionX, QString::number(r.mm));
+    TypeAndEnter(W->edBPositionY, QString::number(r.mm));
+    EXPECT_EQ(Obj(b).BellPositionPx, QPoint(r.px, r.px + 135)) << r.mm << " mm";
   }
 }
 

@@ -174,6 +174,68 @@ TEST_F(FixingWindowTest, FixingStacksWallsAboveBellsAndTextsAboveWalls) {
   EXPECT_LT(at(W->Layer(WeightLayer)), at(W->Layer(SelectionLayer)));
 }
 
+// A large portrait panel, 1240 x 1300: 0.2 pixel per millimetre, the walls' square from (65, 90),
+// the pedestal's centre at (625, 930), the figure 120 pixels square and the hand offset 20. All
+// seven bells stand up and to the left of the pedestal, so every line comes in from that side
+// and the pixels beyond its end stay white.
+TEST_F(FixingWindowTest, LinesEndAtTheHandAndThePedestalCentreForEveryTurn) {
+  W->SetPlanClientSize(QSize(1240, 1300));
+  QCoreApplication::processEvents();
+  ASSERT_EQ(W->FOriginX, 65);
+  ASSERT_EQ(W->FOriginY, 90);
+  ASSERT_EQ(Obj(1).PostPositionPx, QPoint(625, 930));
+  const QPoint at[] = {{150, 150}, {270, 150}, {390, 150}, {150, 270},
+                       {270, 270}, {150, 390}, {390, 270}};
+  std::vector<int> bells;
+  for (int slot = 0; slot < 7; ++slot) bells.push_back(PlaceBell(slot, at[slot]));
+  const QPoint centre(625, 930);
+  struct Row {
+    int angle;
+    QPoint end;  // where the hand lines stop
+  };
+  const Row rows[] = {
+      {0, {665, 900}},    // raised hand (685, 900), pulled back 20 to the left
+      {60, {634, 969}},   // hand (654, 989), pulled back up and left
+      {90, {634, 969}},   //
+      {150, {566, 939}},  // hand (566, 959), pulled back up
+      {180, {566, 939}},  //
+      {250, {596, 871}},  // hand (596, 871), not pulled back
+      {270, {596, 871}},  //
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE("angle " + std::to_string(r.angle));
+    W->SelectObject(1);
+    TypeAndEnter(W->edPostAngle, QString::number(r.angle));
+    ASSERT_EQ(Obj(1).PostAngle, r.angle);
+    ASSERT_EQ(Obj(1).PostPositionPx, centre);
+    EXPECT_EQ(W->FHandOffset, 20);
+    W->btnApply->click();
+    int hand = 0, post = 0;
+    for (int k : bells) {
+      const int group = Obj(k).BellGroup;
+      if (group != 1 && group != 2) continue;
+      (group == 1 ? hand : post)++;
+      const QPoint end = group == 1 ? r.end : centre;
+      const QPoint from = Obj(k).BellPositionPx;
+      ASSERT_LT(from.x(), end.x());
+      ASSERT_LT(from.y(), end.y());
+      // The line's last pixel is a neighbour of the end on the bell's side; the end itself is
+      // left out, as every line of the plan leaves out its last point, and nothing lies beyond.
+      EXPECT_TRUE(!IsWhite(Annotations(), end + QPoint(-1, -1)) ||
+                  !IsWhite(Annotations(), end + QPoint(-1, 0)) ||
+                  !IsWhite(Annotations(), end + QPoint(0, -1)))
+          << "no ink before " << end.x() << "," << end.y() << " group " << group;
+      for (QPoint past : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(1, 1)})
+        EXPECT_TRUE(IsWhite(Annotations(), end + past))
+            << "ink at " << (end + past).x() << "," << (end + past).y() << " group " << group;
+      // And it is a line from the bell: ink half way.
+      EXPECT_TRUE(InkNear(Annotations(), Mid(from, end))) << "group " << group;
+    }
+    EXPECT_EQ(hand, 3);
+    EXPECT_EQ(post, 3);
+  }
+}
+
 }  // namespace
 
 // A diameter another bell holds is refused and changes nothing: the fixing stays on the plan.

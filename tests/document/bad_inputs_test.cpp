@@ -171,9 +171,10 @@ TEST_F(BadInputsTest, FilesLargerThanAnyPlanAreRefusedUnread) {
     clock.start();
     ExpectRefused(path, QString::fromLatin1(r.says));
     RecordProperty(r.name, static_cast<int>(clock.elapsed()));
+    // The size alone decides: a file that were read would be refused for its content instead.
+    // How long the refusal takes is a figure of bench/document_bench.cpp, not a limit here.
     if (QByteArrayView(r.says) == "is too large") {
       EXPECT_TRUE(Errors.last().contains(path));
-      EXPECT_LT(clock.elapsed(), 2000);  // the size alone decides, nothing is read
     }
   }
 }
@@ -222,9 +223,9 @@ TEST_F(BadInputsTest, ThousandsOfBeamsOfOneNameOpenPromptly) {
     clock.start();
     ASSERT_TRUE(W->OpenDocument(path)) << Errors.join(u'\n').toStdString();
     RecordProperty(r.name, static_cast<int>(clock.elapsed()));
-    // named one by one, each trying name1, name2, ... against every beam before it, these take
-    // over half a minute
-    EXPECT_LT(clock.elapsed(), 10000);
+    // Named one by one, each trying name1, name2, ... against every beam before it, these took
+    // over half a minute; the time is watched in bench/document_bench.cpp, where a loaded or
+    // sanitized build cannot make a limit flaky.
     ASSERT_EQ(W->FObjects.size(), static_cast<size_t>(beams + 2));
     EXPECT_EQ(Obj(2).ObjName, r.second);
     EXPECT_EQ(Obj(beams + 1).ObjName, r.last);

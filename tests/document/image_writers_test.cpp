@@ -90,6 +90,73 @@ TEST(ImageWriters, BmpHeaderAndPixels) {
   }
 }
 
+// Every pixel its own colour, so that a row read from the wrong place shows.
+QColor Distinct(int x, int y) { return QColor(10 + 30 * x, 100 + 50 * y, 250 - 20 * x - 7 * y); }
+
+QImage DistinctImage(int w, int h) {
+  QImage img(w, h, QImage::Format_RGB32);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) img.setPixelColor(x, y, Distinct(x, y));
+  return img;
+}
+
+// Rows of 3 * w bytes are padded to a multiple of four: 4, 8, 12, 12, 16, 20, 24, 24.
+TEST(ImageWriters, BmpRowsOfEveryWidthByteByByte) {
+  const int strides[] = {4, 8, 12, 12, 16, 20, 24, 24};
+  const int h = 3;
+  for (int w = 1; w <= 8; ++w) {
+    SCOPED_TRACE("width " + std::to_string(w));
+    const int stride = strides[w - 1];
+    const QByteArray b = MakeBmp(DistinctImage(w, h));
+    ASSERT_EQ(b.size(), 54 + stride * h);
+    EXPECT_EQ(Le32(b, 2), static_cast<std::uint32_t>(54 + stride * h));
+    EXPECT_EQ(Le32(b, 18), static_cast<std::uint32_t>(w));
+    EXPECT_EQ(Le32(b, 22), static_cast<std::uint32_t>(h));
+    EXPECT_EQ(Le32(b, 34), static_cast<std::uint32_t>(stride * h));
+    QByteArray rows;
+    for (int y = h - 1; y >= 0; --y) {  // bottom row first
+      QByteArray row;
+      for (int x = 0; x < w; ++x) {
+        const QColor c = Distinct(x, y);
+        row.append(static_cast<char>(c.blue()));
+        row.append(static_cast<char>(c.green()));
+        row.append(static_cast<char>(c.red()));
+      }
+      row.append(QByteArray(stride - 3 * w, '\0'));
+      rows += row;
+    }
+    EXPECT_EQ(b.mid(54).toHex().toStdString(), rows.toHex().toStdString());
+  }
+}
+
+TEST(ImageWriters, PngOfEveryWidthDecodesToTheSamePixels) {
+  for (int w = 1; w <= 8; ++w) {
+    const QImage img = DistinctImage(w, 3);
+    const QImage back = QImage::fromData(MakePng(img), "PNG");
+    ASSERT_EQ(back.size(), img.size()) << "width " << w;
+    for (int y = 0; y < 3; ++y)
+      for (int x = 0; x < w; ++x)
+        EXPECT_EQ(back.pixelColor(x, y), Distinct(x, y)) << w << ": " << x << "," << y;
+  }
+}
+
+// Lossy, so the picture is one the encoder keeps almost exactly: black rows over white ones,
+// on the boundary of the 8-pixel blocks. A row taken from the wrong offset turns grey.
+TEST(ImageWriters, JpegOfEveryWidthDecodesBackRowByRow) {
+  for (int w = 1; w <= 8; ++w) {
+    QImage img(w, 16, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    for (int y = 0; y < 8; ++y)
+      for (int x = 0; x < w; ++x) img.setPixelColor(x, y, QColor(0, 0, 0));
+    const QImage back = QImage::fromData(MakeJpeg(img, 75), "JPEG");
+    ASSERT_EQ(back.size(), img.size()) << "width " << w;
+    for (int y = 0; y < 16; ++y)
+      for (int x = 0; x < w; ++x)
+        EXPECT_NEAR(back.pixelColor(x, y).value(), y < 8 ? 0 : 255, 16)
+            << w << ": " << x << "," << y;
+  }
+}
+
 TEST(ImageWriters, JpegIsBaselineJfifAtQuality75) {
   const QImage img = Sample(64, 48);
   QString error;

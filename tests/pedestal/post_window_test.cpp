@@ -50,7 +50,7 @@ class PostWindowTest : public MainWindowTest {
 
 TEST_F(PostWindowTest, StartsCentredInFrontOfTheBottomWall) {
   EXPECT_EQ(Post().PostPosition, QPoint(2800, 4200));
-  EXPECT_EQ(Post().PostPositionPx, W->MmToPlan(QPoint(2800, 4200)));
+  EXPECT_EQ(Post().PostPositionPx, QPoint(309, 230));  // (110 + 199, 165 + 65)
   const QRect g = PostLayer()->geometry();
   EXPECT_EQ(g.size(), PostLayer()->Canvas().size());
   EXPECT_EQ(g.left(), Post().PostPositionPx.x() - g.width() / 2);
@@ -214,7 +214,7 @@ TEST_F(PostWindowTest, DraggedPedestalShowsCappedValues) {
   const QPoint from = Post().PostPositionPx;
   DragPlan(from, QPoint(450, 300));  // beyond the right and the bottom wall
   EXPECT_EQ(W->FCurIndex, 1);
-  EXPECT_EQ(Post().PostPosition, W->PlanToMm(QPoint(450, 300)));
+  EXPECT_EQ(Post().PostPosition, QPoint(6377, 5971));  // (251, 235) px at 0.0393571 px/mm
   EXPECT_GT(Post().PostPosition.x(), 5600);
   EXPECT_GT(Post().PostPosition.y(), 5600);
   EXPECT_EQ(W->edPostPositionX->Value(), 5600);
@@ -236,11 +236,11 @@ TEST_F(PostWindowTest, WallsEditCarriesThePedestal) {
   TypeAndEnter(W->edDiameterOuter, QStringLiteral("8000"));
   ASSERT_EQ(Obj(0).WallDiameterOuter, 8000);
   EXPECT_EQ(Post().PostPosition, QPoint(4000, 6000));
-  EXPECT_EQ(Post().PostPositionPx, W->MmToPlan(QPoint(4000, 6000)));
+  EXPECT_EQ(Post().PostPositionPx, QPoint(309, 230));  // scaled with the walls, same pixels
   const QRect g = PostLayer()->geometry();
   EXPECT_EQ(g.left(), Post().PostPositionPx.x() - g.width() / 2);
   EXPECT_EQ(g.top(), Post().PostPositionPx.y() - g.height() / 2);
-  EXPECT_NEAR(g.width(), std::lround(1800 * W->FScale), 2);
+  EXPECT_NEAR(g.width(), 50, 2);  // 1800 mm at 220 px per 8000 mm
 }
 
 }  // namespace

@@ -130,12 +130,13 @@ TEST_F(PointerTest, DraggedBellFieldsAreCappedAtTheWallsOnly) {
   struct Row {
     QPoint to;
     bool xBelow, xAbove, yAbove;
+    QPoint mm;  // (to - origin (199, 65)) / 0.0393571 px per mm, rounded
   };
   const Row rows[] = {
-      {{150, 110}, true, false, false},   // left of the walls
-      {{450, 110}, false, true, false},   // beyond the right wall
-      {{300, 300}, false, false, true},   // below the bottom wall
-      {{450, 320}, false, true, true},
+      {{150, 110}, true, false, false, {-1245, 1143}},  // left of the walls
+      {{450, 110}, false, true, false, {6377, 1143}},   // beyond the right wall
+      {{300, 300}, false, false, true, {2566, 5971}},   // below the bottom wall
+      {{450, 320}, false, true, true, {6377, 6479}},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.to.x());
@@ -145,7 +146,7 @@ TEST_F(PointerTest, DraggedBellFieldsAreCappedAtTheWallsOnly) {
     const TPlanObject& bell = Obj(b);
     // while dragging: stored unlimited, shown capped from above only
     EXPECT_EQ(bell.BellPositionPx, r.to);
-    EXPECT_EQ(bell.BellPosition, W->PlanToMm(r.to));
+    EXPECT_EQ(bell.BellPosition, r.mm);
     EXPECT_EQ(bell.BellPosition.x() < 0, r.xBelow);
     EXPECT_EQ(bell.BellPosition.x() > 5600, r.xAbove);
     EXPECT_EQ(bell.BellPosition.y() > 5600, r.yAbove);
@@ -159,7 +160,7 @@ TEST_F(PointerTest, DraggedBellFieldsAreCappedAtTheWallsOnly) {
     EXPECT_EQ(W->FPointerMode, pmIdle);
     EXPECT_EQ(W->FCurIndex, b);
     EXPECT_EQ(W->edBPositionX->Value(), qMax(0, shownX));
-    EXPECT_EQ(Obj(b).BellPosition, W->PlanToMm(r.to));
+    EXPECT_EQ(Obj(b).BellPosition, r.mm);
   }
 }
 

@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <csignal>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -127,6 +129,68 @@ TEST(AtomicFile, ReadOnlyFolderKeepsTheOldFile) {
   EXPECT_EQ(error, QStringLiteral("Unable to write to ") + path);
   EXPECT_EQ(ReadAll(path), QByteArray("old"));
   EXPECT_EQ(Entries(ro), QStringList{QStringLiteral("plan.tarvosk")});
+}
+
+// What the steps saw, in order: "sync file <size>", "rename", "sync folder".
+std::vector<std::string>& StepLog() {
+  static std::vector<std::string> log;
+  return log;
+}
+
+int WatchSync(int fd) {
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) return -1;
+  StepLog().push_back(S_ISDIR(st.st_mode) ? std::string("sync folder")
+                                          : "sync file " + std::to_string(st.st_size));
+  return ::fsync(fd);
+}
+
+int WatchRename(const char* from, const char* to) {
+  StepLog().push_back("rename");
+  return ::rename(from, to);
+}
+
+int FailingSync(int) { return -1; }
+
+// Puts the watching steps in for one test and the system's back after it.
+class TWatchedSteps {
+ public:
+  explicit TWatchedSteps(TAtomicFileSteps steps) : FSaved(AtomicFileSteps()) {
+    StepLog().clear();
+    AtomicFileSteps() = steps;
+  }
+  ~TWatchedSteps() { AtomicFileSteps() = FSaved; }
+  TWatchedSteps(const TWatchedSteps&) = delete;
+  TWatchedSteps& operator=(const TWatchedSteps&) = delete;
+
+ private:
+  TAtomicFileSteps FSaved;
+};
+
+// The data is on the disk before its name replaces the old file's, and the new name is on the
+// disk before the save is reported done.
+TEST(AtomicFile, WritesSyncsRenamesThenSyncsTheFolder) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("plan.tarvosk"));
+  for (bool existed : {false, true}) {
+    if (existed) Put(path, "an older and longer content");
+    TWatchedSteps watch({WatchSync, WatchRename});
+    ASSERT_EQ(WriteFileAtomically(path, "12345"), QString());
+    EXPECT_EQ(StepLog(), (std::vector<std::string>{"sync file 5", "rename", "sync folder"}))
+        << "existed " << existed;
+    EXPECT_EQ(ReadAll(path), QByteArray("12345"));
+  }
+}
+
+TEST(AtomicFile, AFailedSyncLeavesTheOldFileAndNoTemporary) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("plan.tarvosk"));
+  Put(path, "old");
+  TWatchedSteps watch({FailingSync, WatchRename});
+  EXPECT_EQ(WriteFileAtomically(path, "new"), QStringLiteral("Unable to write to ") + path);
+  EXPECT_TRUE(StepLog().empty()) << "renamed after a failed sync";
+  EXPECT_EQ(ReadAll(path), QByteArray("old"));
+  EXPECT_EQ(Entries(dir.path()), QStringList{QStringLiteral("plan.tarvosk")});
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
 // The walls page driven as a user drives it: numbers typed into the real fields and applied
 // with Enter, the type and material lists chosen with the keyboard, and what the plan shows.
+#include <map>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QStackedWidget>
 #include <QToolButton>
+#include <map>
 #include <string_view>
 #include <tuple>
 #include <vector>
@@ -178,9 +180,15 @@ TEST_F(WallsPageTest, EditChainsTypedWithEnter) {
     EXPECT_EQ(w.WallDiameterOuter - w.WallDiameterInner - 2 * w.WallWallWidth,
               (w.WallDiameterOuter - w.WallDiameterInner) % 2)
         << c.name;
-    // the pixel sizes follow the new scale
-    EXPECT_EQ(w.WallDiameterOuterPx, Round(w.WallDiameterOuter * W->FScale)) << c.name;
-    EXPECT_EQ(w.WallArcWidthPx, Round(w.WallArcWidth * W->FScale)) << c.name;
+    // The pixel sizes follow the new scale. On this panel every outer size fits 220 pixels
+    // (232 * 0.95 = 220.4); the arch gets its share of them.
+    const std::map<std::pair<int, int>, int> archPx = {
+        {{16000, 4000}, 55}, {{1200, 1000}, 184}, {{7000, 1500}, 47},  {{8200, 1500}, 40},
+        {{5600, 1500}, 59},  {{5600, 1000}, 39},  {{4200, 1500}, 79},  {{12000, 4000}, 73},
+        {{5600, 800}, 31},   {{5600, 4000}, 157}, {{5600, 1617}, 64},  {{5600, 1320}, 52},
+        {{16000, 4619}, 64}, {{16000, 3771}, 52}};
+    EXPECT_EQ(w.WallDiameterOuterPx, 220) << c.name;
+    EXPECT_EQ(w.WallArcWidthPx, archPx.at({c.outer, c.arch})) << c.name;
     EXPECT_EQ(W->FCurIndex, 0) << c.name;
     EXPECT_EQ(W->pnlInspPages->currentWidget(), W->pnlWallProp) << c.name;
     // the frame follows the walls' new size
@@ -322,12 +330,13 @@ TEST_F(WallsPageTest, WallsEditMovesBellAndPedestal) {
     TNumberField field;
     const char* typed;
     QPoint bell, post;
+    int bellDiameterPx;  // bell 9, 480 mm, at the new scale
   };
   const Row rows[] = {
-      {"outer doubled", &TfmMain::edDiameterOuter, "11200", {2800, 5600}, {5600, 8400}},
-      {"outer to 4200 by thickness", &TfmMain::edWallWidth, "50", {1050, 2100}, {2100, 3150}},
-      {"inner keeps outer", &TfmMain::edDiameterInner, "4001", {1400, 2800}, {2800, 4200}},
-      {"arch", &TfmMain::edWallArcWidth, "500", {1400, 2800}, {2800, 4200}},
+      {"outer doubled", &TfmMain::edDiameterOuter, "11200", {2800, 5600}, {5600, 8400}, 9},
+      {"outer to 4200 by thickness", &TfmMain::edWallWidth, "50", {1050, 2100}, {2100, 3150}, 25},
+      {"inner keeps outer", &TfmMain::edDiameterInner, "4001", {1400, 2800}, {2800, 4200}, 19},
+      {"arch", &TfmMain::edWallArcWidth, "500", {1400, 2800}, {2800, 4200}, 19},
   };
   for (const Row& r : rows) {
     W->nNewDoc->trigger();
@@ -338,12 +347,13 @@ TEST_F(WallsPageTest, WallsEditMovesBellAndPedestal) {
     const TPlanObject& bell = Obj(2);
     EXPECT_EQ(bell.BellPosition, r.bell) << r.name;
     EXPECT_EQ(Obj(1).PostPosition, r.post) << r.name;
-    // pixels follow the millimetres at the new scale, and the bell's layer with them
-    EXPECT_EQ(bell.BellPositionPx, W->MmToPlan(bell.BellPosition)) << r.name;
-    EXPECT_EQ(bell.BellDiameterPx, Round(bell.BellDiameter * W->FScale)) << r.name;
+    // Pixels follow the millimetres at the new scale, and the bell's layer with them: the walls
+    // always fill the same 220 pixels, so positions scaled with them keep their pixels.
+    EXPECT_EQ(bell.BellPositionPx, QPoint(254, 175)) << r.name;
+    EXPECT_EQ(bell.BellDiameterPx, r.bellDiameterPx) << r.name;
     const int half = bell.BellDiameterPx / 2;
     EXPECT_EQ(bell.Layer->geometry().topLeft(), bell.BellPositionPx - QPoint(half, half)) << r.name;
-    EXPECT_EQ(Obj(1).PostPositionPx, W->MmToPlan(Obj(1).PostPosition)) << r.name;
+    EXPECT_EQ(Obj(1).PostPositionPx, QPoint(309, 230)) << r.name;
     // the walls stay current
     EXPECT_EQ(W->FCurIndex, 0) << r.name;
     EXPECT_EQ(W->pnlInspPages->currentWidget(), W->pnlWallProp) << r.name;
