@@ -44,7 +44,7 @@ std::map<std::string, TGoldenWalls> LoadWalls() {
 }
 
 TPlanMapping MappingOf(const TPlanScale& s) {
-  return {static_cast<double>(s.FScale), s.FOriginX, s.FOriginY};
+  return {s.FScale, s.FOriginX, s.FOriginY};
 }
 
 TEST(WallGeometryGolden, OutlinesInMillimetres) {
@@ -60,34 +60,20 @@ TEST(WallGeometryGolden, OutlinesInMillimetres) {
   }
 }
 
-// Points whose product lands on an exact half pixel are marked pending in the table: there a
-// double and the extended float round to neighbouring pixels, and the wall points still round
-// through a double until every mapping goes through TPlanScale::MmToPlan. A pending point that
-// already matches passes; one that differs skips the test instead of failing it.
+// Every wall point maps like every other millimetre point, through the one extended-precision
+// rounding; the rows whose products land on a hair either side of a half pixel pin it.
 TEST(WallGeometryGolden, OutlinesInPlanPixels) {
-  int pending = 0;
   for (const auto& [id, w] : LoadWalls()) {
     SCOPED_TRACE(id);
     const TWallOutlines o = ComputeWallGeometry(w.Sizes, MappingOf(w.Scale));
-    ASSERT_EQ(o.OuterPx.size(), w.Outlines.OuterPx.size());
-    ASSERT_EQ(o.InnerPx.size(), w.Outlines.InnerPx.size());
-    for (size_t k = 0; k < o.OuterPx.size(); ++k) {
-      if (o.OuterPx[k] != w.Outlines.OuterPx[k] && w.PendingOuter[k]) ++pending;
-      else EXPECT_EQ(o.OuterPx[k], w.Outlines.OuterPx[k]) << "outer " << k;
-    }
-    for (size_t k = 0; k < o.InnerPx.size(); ++k) {
-      if (o.InnerPx[k] != w.Outlines.InnerPx[k] && w.PendingInner[k]) ++pending;
-      else EXPECT_EQ(o.InnerPx[k], w.Outlines.InnerPx[k]) << "inner " << k;
-    }
+    EXPECT_EQ(o.OuterPx, w.Outlines.OuterPx);
+    EXPECT_EQ(o.InnerPx, w.Outlines.InnerPx);
     // Every golden pixel is the extended-precision mapping of its millimetres.
     for (size_t k = 0; k < w.Outlines.OuterMm.size(); ++k)
       EXPECT_EQ(w.Scale.MmToPlan(w.Outlines.OuterMm[k]), w.Outlines.OuterPx[k]) << "outer " << k;
     for (size_t k = 0; k < w.Outlines.InnerMm.size(); ++k)
       EXPECT_EQ(w.Scale.MmToPlan(w.Outlines.InnerMm[k]), w.Outlines.InnerPx[k]) << "inner " << k;
   }
-  if (pending > 0)
-    GTEST_SKIP() << pending << " half-pixel wall points still round through a double; pending "
-                 << "the change that maps every wall point through TPlanScale::MmToPlan";
 }
 
 // The openings from the golden pixel outlines, so that the opening rules are pinned whatever the
