@@ -29,7 +29,14 @@ class MainWindowTest : public ::testing::Test {
     options.ViewIniRead = FDir.filePath(QStringLiteral("view.ini"));
     options.ViewIniWrite = options.ViewIniRead;
     options.RegisterFileType = false;
+    options.RecoveryFolder = RecoveryFolderOption;
+    options.RecentFile = RecentFileOption;
+    options.AutosaveDelayMs = AutosaveDelayOption;
     W = std::make_unique<TfmMain>(options);
+    W->FAskRecovery = [this](const QString& q) {
+      RecoveryQuestions << q;
+      return RecoveryAnswer;
+    };
     W->FErrorReport = [this](const QString& m) { Errors << m; };
     // Unsaved changes are let go without a question unless a test answers it itself.
     W->FAskSave = [this](const QString& q) {
@@ -97,4 +104,10 @@ class MainWindowTest : public ::testing::Test {
   QStringList Errors;
   QStringList Questions;  // the unsaved-changes questions asked
   int SaveAnswer = 1;     // 0 save, 1 do not save, 2 cancel
+  // The user's own lists, when a test gives them a place before Open.
+  QString RecoveryFolderOption;
+  QString RecentFileOption;
+  int AutosaveDelayOption = 30000;
+  QStringList RecoveryQuestions;
+  int RecoveryAnswer = 2;  // 0 restore, 1 delete, 2 later
 };
