@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include "platform/ini_file.h"
+#include "platform/xdg_folders.h"
 
 namespace {
 
@@ -29,9 +30,7 @@ TViewIniPaths ResolveViewIniPaths(const QString& exeDir, bool exeDirWritable, co
 
 TViewIniPaths DefaultViewIniPaths() {
   const QString exeDir = QCoreApplication::applicationDirPath();
-  QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
-  if (configHome.isEmpty() || QDir::isRelativePath(configHome))
-    configHome = QDir::homePath() + QStringLiteral("/.config");
+  const QString configHome = XdgFolder("XDG_CONFIG_HOME", QStringLiteral("/.config"));
   const QFileInfo dir(exeDir);
   return ResolveViewIniPaths(exeDir, dir.isDir() && dir.isWritable(), configHome);
 }

@@ -7,21 +7,10 @@
 
 namespace {
 
-QByteArray SameNameBeams(int beams, const QByteArray& name) {
-  QByteArray doc = "[Object0]\r\nObjType=0\r\n[Object1]\r\nObjType=3\r\n";
-  for (int i = 0; i < beams; ++i) {
-    doc += "[Object" + QByteArray::number(i + 2) + "]\r\nObjType=2\r\n";
-    if (!name.isEmpty()) doc += "ObjName=" + name + "\r\n";
-    doc +=
-        "BeemBeginPoint_R=" + QByteArray::number(i % 5600) + ",100\r\nBeemEndPoint_R=2800,5000\r\n";
-  }
-  return doc;
-}
-
 void BM_OpenTwoThousandBeamsOfOneName(benchmark::State& state) {
   // "Балка" in code page 1251
   const QByteArray name = state.range(0) ? QByteArray("\xC1\xE0\xEB\xEA\xE0") : QByteArray();
-  const QString path = WriteBenchFile(QStringLiteral("beams.tarvosk"), SameNameBeams(2000, name));
+  const QString path = WriteBenchFile(QStringLiteral("beams.tarvosk"), SameNameBeemsDocument(2000, name));
   auto w = MakeBenchWindow();
   std::vector<double> samples;
   for (auto _ : state) {

@@ -6,6 +6,7 @@
 #include <QStringDecoder>
 
 #include "platform/atomic_file.h"
+#include "platform/xdg_folders.h"
 
 namespace {
 
@@ -23,10 +24,7 @@ QString Cleaned(const QString& path) { return QDir::cleanPath(path); }
 }  // namespace
 
 QString RecentDocumentsPath() {
-  QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
-  if (configHome.isEmpty() || QDir::isRelativePath(configHome))
-    configHome = QDir::homePath() + QStringLiteral("/.config");
-  return QDir::cleanPath(configHome + QStringLiteral("/tarvosk/recent.txt"));
+  return XdgFolder("XDG_CONFIG_HOME", QStringLiteral("/.config")) + QStringLiteral("/tarvosk/recent.txt");
 }
 
 QStringList ParseRecentDocuments(QByteArrayView bytes) {

@@ -10,6 +10,7 @@
 #include <map>
 
 #include "platform/atomic_file.h"
+#include "platform/xdg_folders.h"
 
 namespace {
 
@@ -52,10 +53,7 @@ QString Broken(const QString& path, const QString& why) {
 }  // namespace
 
 QString RecoveryFolder() {
-  QString stateHome = qEnvironmentVariable("XDG_STATE_HOME");
-  if (stateHome.isEmpty() || QDir::isRelativePath(stateHome))
-    stateHome = QDir::homePath() + QStringLiteral("/.local/state");
-  return QDir::cleanPath(stateHome + QStringLiteral("/tarvosk/recovery"));
+  return XdgFolder("XDG_STATE_HOME", QStringLiteral("/.local/state")) + QStringLiteral("/tarvosk/recovery");
 }
 
 TRecoveryStore::TRecoveryStore() = default;

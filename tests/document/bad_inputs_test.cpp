@@ -23,6 +23,7 @@
 #include "platform/ini_file.h"
 #include "platform/layer.h"
 #include "support/main_window_fixture.h"
+#include "support/sample_plans.h"
 #include "support/test_files.h"
 
 namespace {
@@ -60,18 +61,7 @@ QByteArray Utf16WithBom(const QString& text, bool bigEndian) {
 
 const QByteArray kWallsAndPedestal = "[Object0]\r\nObjType=0\r\n[Object1]\r\nObjType=3\r\n";
 
-// A document of the walls, the pedestal and `beams` beams, all named `name` (no key when empty).
-QByteArray ManyBeams(int beams, const QByteArray& name) {
-  QByteArray doc = kWallsAndPedestal;
-  doc.reserve(beams * 90);
-  for (int i = 0; i < beams; ++i) {
-    doc += "[Object" + QByteArray::number(i + 2) + "]\r\nObjType=2\r\n";
-    if (!name.isEmpty()) doc += "ObjName=" + name + "\r\n";
-    doc +=
-        "BeemBeginPoint_R=" + QByteArray::number(i % 5600) + ",100\r\nBeemEndPoint_R=2800,5000\r\n";
-  }
-  return doc;
-}
+QByteArray ManyBeams(int beams, const QByteArray& name) { return SameNameBeemsDocument(beams, name); }
 
 // The window reports what goes wrong while it is being made in a message box, before any test
 // can catch its messages: the boxes shown while `run` runs are closed and their texts returned.

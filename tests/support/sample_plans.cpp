@@ -93,3 +93,15 @@ QByteArray PlanDocumentBytes(int bells, int chordBeems, int freeBeems) {
 
 QByteArray FullDocumentBytes() { return PlanDocumentBytes(42, 24, 200); }
 
+
+QByteArray SameNameBeemsDocument(int beams, const QByteArray& name) {
+  QByteArray doc = "[Object0]\r\nObjType=0\r\n[Object1]\r\nObjType=3\r\n";
+  doc.reserve(beams * 90);
+  for (int i = 0; i < beams; ++i) {
+    doc += "[Object" + QByteArray::number(i + 2) + "]\r\nObjType=2\r\n";
+    if (!name.isEmpty()) doc += "ObjName=" + name + "\r\n";
+    doc +=
+        "BeemBeginPoint_R=" + QByteArray::number(i % 5600) + ",100\r\nBeemEndPoint_R=2800,5000\r\n";
+  }
+  return doc;
+}

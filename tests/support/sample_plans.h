@@ -9,3 +9,5 @@
 QByteArray PlanDocumentBytes(int bells, int chordBeems, int freeBeems);
 // The full plan: every bell, every chord and 200 free beams.
 QByteArray FullDocumentBytes();
+// The walls, the pedestal and `beams` beams, all named `name` (no name key when empty).
+QByteArray SameNameBeemsDocument(int beams, const QByteArray& name);
