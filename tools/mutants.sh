@@ -14,6 +14,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 list="$root/tests/mutants.txt"
 work=${MUTANTS_DIR:-$root/build-mutants}
 timeout=${MUTANTS_TIMEOUT:-120}
+# The randomized history test needs only a few sequences to catch a planted mistake.
+export TARVOSK_HISTORY_SEQUENCES=${TARVOSK_HISTORY_SEQUENCES:-4}
 jobs=${MUTANTS_JOBS:-2}
 first=${1:-1}
 last=${2:-1000000}
