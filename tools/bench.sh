@@ -64,6 +64,29 @@ r = find("BM_WallsEdit")
 if r:
     row("walls edit, full plan relaid", ms(r["median_ms"]),
         "relayout %s + repaint %s" % (ms(r["relayout_ms"]), ms(r["repaint_ms"])), "", "< 40 ms", r["median_ms"] < 40)
+r = find("BM_UndoBellDrag")
+if r:
+    row("undo of a bell drag", ms(r["undo_median_ms"]),
+        "repaint %s; selecting alone %s" % (ms(r["undo_repaint_ms"]), ms(r["select_ms"])), "", "< 5 ms",
+        r["undo_median_ms"] < 5)
+    row("redo of a bell drag", ms(r["redo_median_ms"]), "p90 " + ms(r["redo_p90_ms"]), "", "< 5 ms",
+        r["redo_median_ms"] < 5)
+r = find("BM_UndoWallsEdit")
+if r:
+    edit = r["edit_median_ms"]
+    for what in ("undo", "redo"):
+        t = r[what + "_median_ms"]
+        row("%s of a walls edit" % what, ms(t), "the edit " + ms(edit), "%.2fx" % (t / edit),
+            "<= 1x the edit", t <= edit)
+r = find("BM_HistoryMemory")
+if r:
+    row("history of %d bell drags, heap" % r["steps"], "%.1f MB" % r["heap_MB"],
+        "RSS %.1f MB" % r["rss_MB"], "%.1f kB/step" % r["per_step_kB"], "< 64 MB", r["heap_MB"] < 64)
+r = find("BM_Autosave")
+if r:
+    row("autosave of the full plan (%.0f kB)" % r["document_kB"], ms(r["median_ms"]),
+        "capture %s + bytes %s + write %s" % (ms(r["capture_ms"]), ms(r["bytes_ms"]), ms(r["write_ms"])), "",
+        "< 20 ms", r["median_ms"] < 20)
 for fmt, lib in (("png", "libpng"), ("jpeg", "libjpeg")):
     r = find("BM_Export/%s/" % fmt)
     if r:
