@@ -38,6 +38,13 @@ void TfmMain::SelectObject(int index) {
   DrawSelectionFrame();
 }
 
+namespace {
+
+// The pixels a frame of the 4-pixel pen touches.
+QRect FrameArea(const TLtrb& r) { return QRect(QPoint(r.l, r.t), QPoint(r.r, r.b)).adjusted(-4, -4, 4, 4); }
+
+}  // namespace
+
 void TfmMain::EraseSelectionFrame() {
   TLayer* layer = FLayers[SelectionLayer];
   if (layer->CanvasBlank()) return;  // no frame to erase
@@ -45,7 +52,7 @@ void TfmMain::EraseSelectionFrame() {
   c.SetPen(Qt::white, 4);
   c.SetBrush(Qt::white);
   c.Rectangle(FSelRect.l, FSelRect.t, FSelRect.r, FSelRect.b);
-  layer->CanvasChanged();
+  layer->CanvasChanged(FrameArea(FSelRect));
 }
 
 void TfmMain::DrawSelectionFrame() {
@@ -63,10 +70,7 @@ void TfmMain::DrawSelectionFrame() {
   c.SetPen(QColor(0xC0, 0xC0, 0xC0), 4);
   c.SetBrush(Qt::white);
   const TPlanObject& o = *FObjects[static_cast<size_t>(FCurIndex)];
-  if (!o.ObjVisible) {
-    layer->CanvasChanged();
-    return;
-  }
+  if (!o.ObjVisible) return;  // the old frame is erased, no new one is drawn
   switch (o.ObjType) {
     case okBell: {
       const int r = o.BellDiameterPx / 2;
@@ -95,9 +99,10 @@ void TfmMain::DrawSelectionFrame() {
     case okBeam:
       FBeamOutlineShown = true;
       if (o.BeemOutlinePx.size() == 4) c.Polygon(o.BeemOutlinePx);
-      break;
+      layer->CanvasChanged();
+      return;
   }
-  layer->CanvasChanged();
+  layer->CanvasChanged(FrameArea(FSelRect));
 }
 
 void TfmMain::RedrawObject(int index) {

@@ -51,6 +51,13 @@ void TLayer::CanvasChanged() {
   update();
 }
 
+void TLayer::CanvasChanged(const QRect& area) {
+  FKeyedDirty = true;
+  FScaledFor = QSize();
+  if (FStretch) update();
+  else update(area.translated(FCanvasOffset));
+}
+
 void TLayer::SetStretch(bool on) {
   FStretch = on;
   CanvasChanged();

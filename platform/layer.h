@@ -42,6 +42,9 @@ class TLayer : public QWidget {
   void ClearCanvas();  // fills the canvas white
   // Call after drawing on the canvas so the keyed copy is rebuilt and the widget repainted.
   void CanvasChanged();
+  // Only `area` of the canvas was drawn on: only that part of the panel is painted again, so the
+  // layers under a small change are not all composed anew.
+  void CanvasChanged(const QRect& area);
 
   // A layer as large as the plan with little drawn on it keeps and shows only the inked part of
   // its canvas. Finding that part costs a look at every pixel, which a canvas already cut to its

@@ -23,10 +23,10 @@ session() {  # $1 document to open, $2 where to save, $3 "edit" to edit the plan
   xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 1280x1024x24" bash -c '
     set -u
     "$0" "$1" & pid=$!  # no -ns: it would join into the document path
-    for i in $(seq 1 300); do wid=$(xdotool search --pid $pid --name "1.0.3a" 2>/dev/null | tail -n 1); [ -n "$wid" ] && break; sleep 0.2; done
+    for i in $(seq 1 300); do wid=$(xdotool search --all --pid $pid --name "1.0.3a" 2>/dev/null | tail -n 1); [ -n "$wid" ] && break; sleep 0.2; done
     [ -n "${wid:-}" ] || { echo "no window"; kill $pid 2>/dev/null; exit 3; }
     # the title the window system shows is the caption and the document, nothing appended
-    xdotool search --pid $pid --name "^Тарвоск 1\.0\.3a - Орвелин - [^ ]*\.tarvosk$" >/dev/null ||
+    xdotool search --all --pid $pid --name "^Тарвоск 1\.0\.3a - Орвелин - [^ ]*\.tarvosk$" >/dev/null ||
       { echo "the window is titled \"$(xdotool getwindowname "$wid")\""; kill $pid; exit 4; }
     sleep 2  # the first click must not reach a window that is still being mapped
     xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid" 2>/dev/null
