@@ -52,7 +52,9 @@ void TfmMain::EraseSelectionFrame() {
   c.SetPen(Qt::white, 4);
   c.SetBrush(Qt::white);
   c.Rectangle(FSelRect.l, FSelRect.t, FSelRect.r, FSelRect.b);
-  layer->CanvasChanged(FrameArea(FSelRect));
+  // With no beam outline beside it the frame was all the ink there was.
+  if (FBeamOutlineShown) layer->CanvasChanged(FrameArea(FSelRect));
+  else layer->CanvasChanged(FrameArea(FSelRect), QRect());
 }
 
 void TfmMain::DrawSelectionFrame() {
@@ -102,7 +104,7 @@ void TfmMain::DrawSelectionFrame() {
       layer->CanvasChanged();
       return;
   }
-  layer->CanvasChanged(FrameArea(FSelRect));
+  layer->CanvasChanged(FrameArea(FSelRect), FrameArea(FSelRect));
 }
 
 void TfmMain::RedrawObject(int index) {

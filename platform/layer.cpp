@@ -46,12 +46,19 @@ void TLayer::ClearCanvas() {
 }
 
 void TLayer::CanvasChanged() {
+  FInkHint.reset();
   FKeyedDirty = true;
   FScaledFor = QSize();
   update();
 }
 
+void TLayer::CanvasChanged(const QRect& area, const QRect& ink) {
+  CanvasChanged(area);
+  FInkHint = ink;
+}
+
 void TLayer::CanvasChanged(const QRect& area) {
+  FInkHint.reset();
   FKeyedDirty = true;
   FScaledFor = QSize();
   if (FStretch) update();
@@ -77,7 +84,7 @@ const QImage& TLayer::Keyed() const {
   if (FKeyedDirty) {
     // A stretched picture is scaled whole.
     const QRect part = FBlank || FCanvas.isNull()  ? QRect()
-                       : FShowInkOnly && !FStretch ? InkBounds(FCanvas)
+                       : FShowInkOnly && !FStretch ? (FInkHint ? *FInkHint & FCanvas.rect() : InkBounds(FCanvas))
                                                    : FCanvas.rect();
     FKeyed = KeyOutWhiteInto(FCanvas, part, FKeyedStore);
     FKeyedAt = part.topLeft();

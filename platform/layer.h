@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QWidget>
+#include <optional>
 
 #include "platform/white_key.h"
 
@@ -45,6 +46,9 @@ class TLayer : public QWidget {
   // Only `area` of the canvas was drawn on: only that part of the panel is painted again, so the
   // layers under a small change are not all composed anew.
   void CanvasChanged(const QRect& area);
+  // As above, and every non-white pixel of the canvas lies within `ink`: the canvas need not be
+  // searched for its inked part (a frame on a plan-sized canvas).
+  void CanvasChanged(const QRect& area, const QRect& ink);
 
   // A layer as large as the plan with little drawn on it keeps and shows only the inked part of
   // its canvas. Finding that part costs a look at every pixel, which a canvas already cut to its
@@ -87,5 +91,6 @@ class TLayer : public QWidget {
   bool FShowInkOnly = false;
   qint64 FPictureKey = 0;  // the picture last set, while the canvas still shows just that
   QPoint FCanvasOffset;
+  std::optional<QRect> FInkHint;  // where the ink is, when the drawing code knows it
 };
 

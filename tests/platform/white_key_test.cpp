@@ -191,4 +191,29 @@ TEST(TLayerCanvas, TheSamePictureAgainKeepsItsKeyedCopyAndAnyDrawingEndsThat) {
   EXPECT_EQ(Shown(layer, {4, 4}).pixel(3, 3), 0xFF00FF00u);
 }
 
+// A frame moved across a plan-sized canvas: told where the ink is, the layer shows exactly the
+// new frame and nothing of the old one, as a search of the whole canvas would.
+TEST(TLayerCanvas, ChangesToldTheirInkShowTheSameAsSearchedOnes) {
+  TLayer layer(nullptr);
+  layer.SetShowInkOnly(true);
+  layer.ResetCanvas(20, 10);
+  layer.Canvas().fill(Qt::white);
+  layer.Canvas().setPixel(2, 2, 0xFF0000FFu);
+  layer.CanvasChanged(QRect(1, 1, 3, 3), QRect(1, 1, 3, 3));
+  EXPECT_EQ(Shown(layer, {20, 10}).pixel(2, 2), 0xFF0000FFu);
+  // erased and drawn elsewhere
+  layer.Canvas().setPixel(2, 2, 0xFFFFFFFFu);
+  layer.Canvas().setPixel(15, 7, 0xFF00FF00u);
+  layer.CanvasChanged(QRect(14, 6, 3, 3), QRect(14, 6, 3, 3));
+  const QImage told = Shown(layer, {20, 10});
+  layer.CanvasChanged();  // searched
+  EXPECT_EQ(told, Shown(layer, {20, 10}));
+  EXPECT_EQ(told.pixel(15, 7), 0xFF00FF00u);
+  EXPECT_EQ(told.pixel(2, 2), 0xFF808080u);
+  // erased, nothing left
+  layer.Canvas().setPixel(15, 7, 0xFFFFFFFFu);
+  layer.CanvasChanged(QRect(14, 6, 3, 3), QRect());
+  EXPECT_EQ(Shown(layer, {20, 10}).pixel(15, 7), 0xFF808080u);
+}
+
 }  // namespace
