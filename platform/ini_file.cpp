@@ -22,7 +22,19 @@ QStringView Trim(QStringView s) {
   return s.sliced(b, e - b);
 }
 
-QString Fold(QStringView s) { return Trim(s).toString().toCaseFolded(); }
+// Section and key names compare without regard to case. Nearly all are ASCII, folded here
+// directly: the general folding was most of the time a save of a large plan took.
+QString Fold(QStringView s) {
+  const QStringView t = Trim(s);
+  QString out(t.size(), Qt::Uninitialized);
+  QChar* d = out.data();
+  for (qsizetype i = 0; i < t.size(); ++i) {
+    const char16_t c = t[i].unicode();
+    if (c >= 0x80) return t.toString().toCaseFolded();
+    d[i] = QChar(c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c);
+  }
+  return out;
+}
 
 int HexDigit(QChar c) {
   const char16_t u = c.unicode();

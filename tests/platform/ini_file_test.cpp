@@ -38,6 +38,7 @@ TEST(IniFileRead, WindowsRules) {
       {"no closing bracket: no header", "[A]\r\n[B\r\nk=1\r\n", u"A", u"k", "1"},
       {"Cyrillic names ignore case", "[\xD1\xD2\xC5\xCD\xDB]\r\n\xEA\xEB=1\r\n", u"стены", u"КЛ",
        "1"},
+      {"names mixing Latin and Cyrillic ignore case", "[Ab\xC1]\r\nkEY\xDF=2\r\n", u"aBб", u"KeYя", "2"},
       {"value in code page 1251", "[A]\r\nk=\xD1\xF2\xE5\xED\xFB\r\n", u"A", u"k",
        QStringLiteral("Стены")},
       {"last line without line end", "[A]\r\nk=7", u"A", u"k", "7"},
