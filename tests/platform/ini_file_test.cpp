@@ -35,6 +35,8 @@ TEST(IniFileRead, WindowsRules) {
       {"missing key", "[A]\r\nk=1\r\n", u"A", u"j", "<def>"},
       {"missing section", "[A]\r\nk=1\r\n", u"B", u"k", "<def>"},
       {"empty value is a value", "[A]\r\nk=\r\n", u"A", u"k", ""},
+      {"a value of blanks alone is empty", "[A]\r\nk= \t \r\nj=\t\r\n", u"A", u"j", ""},
+      {"a key of one blank after trimming is no key", "[A]\r\n \t=1\r\n", u"A", u" ", "<def>"},
       {"no closing bracket: no header", "[A]\r\n[B\r\nk=1\r\n", u"A", u"k", "1"},
       {"Cyrillic names ignore case", "[\xD1\xD2\xC5\xCD\xDB]\r\n\xEA\xEB=1\r\n", u"стены", u"КЛ",
        "1"},
