@@ -49,6 +49,7 @@ TEST(PointText, NamesThePartThatIsNoInteger) {
       {u"5,b", u"b"},
       {u"x,y", u"y"},        // y is converted first
       {u"0x10,1", u"0x10"},  // points know only "$" for hexadecimal
+      {u"1,0x10", u"0x10"},  // in either part
       {u"1, 2", u" 2"},
       {u"99999999999,1", u"99999999999"},
       {u"2147483648,0", u"2147483648"},
