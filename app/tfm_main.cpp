@@ -104,7 +104,7 @@ void TfmMain::SettleLayout() {
 }
 
 void TfmMain::ApplyCaptions() {
-  setWindowTitle(QStringLiteral("Тарвоск 1.0.3a - Орвелин"));
+  UpdateTitle();  // the caption, then the document's name
   nFile->setTitle(QStringLiteral("Файл"));
   nNewDoc->setText(QStringLiteral("Создать"));
   nLoadDoc->setText(QStringLiteral("Открыть ..."));

@@ -4,6 +4,7 @@
 # mutant costs an incremental build and a test run.
 #
 #   tools/mutants.sh [FIRST [LAST]]     mutants FIRST..LAST (1-based, in file order), default all
+#   MUTANTS_ONLY="3 17 40" tools/mutants.sh   just those mutants
 #
 # Environment: MUTANTS_DIR (default build-mutants) holds the copy of the sources and its build;
 # MUTANTS_TIMEOUT is the limit of one test in seconds (default 120); MUTANTS_JOBS the parallel
@@ -54,6 +55,7 @@ while IFS= read -r line; do
   [[ -z "$line" || "$line" == \#* ]] && continue
   number=$((number + 1))
   ((number < first || number > last)) && continue
+  if [[ -n "${MUTANTS_ONLY:-}" && " $MUTANTS_ONLY " != *" $number "* ]]; then continue; fi
   file=${line%% @@ *}
   rest=${line#* @@ }
   pattern=${rest%% @@ *}
