@@ -24,7 +24,13 @@ void TfmMain::StartRecovery() {
 }
 
 void TfmMain::Autosave() {
-  if (!FHistory || FHistory->isClean()) return;
+  if (!FHistory) return;
+  if (FHistory->isClean()) {
+    // Undone back to the saved plan: there is nothing to recover, and an older autosave must
+    // not be offered after a crash.
+    if (FRecovery) FRecovery->Remove();
+    return;
+  }
   // A drag in progress is never kept waiting: the work is written once the button is up.
   if (QGuiApplication::mouseButtons() != Qt::NoButton) {
     FAutosaveTimer->start(500);

@@ -49,6 +49,13 @@ TEST_F(SessionTest, UnsavedWorkIsAutosavedAndGoesWhenSavedOrLetGo) {
   ASSERT_EQ(RecoveryFiles().size(), 1);
   const QString file = QDir(RecoveryFolderOption).filePath(RecoveryFiles().first());
   EXPECT_EQ(ReadAll(file), Bytes());
+  // undone back to the state as it was, nothing is left to recover
+  W->nUndo->trigger();
+  Settle();
+  EXPECT_TRUE(RecoveryFiles().isEmpty());
+  W->nRedo->trigger();
+  Settle();
+  ASSERT_EQ(RecoveryFiles().size(), 1);
   // saving removes it, and the user's document is the only copy written
   const QString doc = TempPath(QStringLiteral("plan.tarvosk"));
   ASSERT_TRUE(W->SaveDocument(doc));

@@ -227,6 +227,27 @@ TEST_F(HistoryStepTest, WhatDoesNotChangeTheStoredPlanIsNoStep) {
   EXPECT_FALSE(W->nUndo->isEnabled() && Steps() == 0);
 }
 
+// With the event loop running between press, moves and release, as it does for a user, placing
+// a beam and dragging its end is still one step.
+TEST_F(HistoryStepTest, APressDragAndReleaseIsOneStepWhateverRunsBetween) {
+  BuildPlan();
+  const int steps = Steps();
+  Click(W->btnBeem);
+  Settle();
+  QTest::mousePress(W->pnlImg, Qt::LeftButton, Qt::NoModifier, QPoint(384, 104));
+  Settle();
+  for (int i = 1; i <= 4; ++i) {
+    QTest::mouseMove(W->pnlImg, QPoint(384 + 10 * i, 104 + 12 * i));
+    Settle();
+  }
+  QTest::mouseRelease(W->pnlImg, Qt::LeftButton, Qt::NoModifier, QPoint(424, 152));
+  Settle();
+  EXPECT_EQ(Steps(), steps + 1);
+  EXPECT_EQ(W->FHistory->undoText(), QStringLiteral("добавление «Балка2»"));
+  Undo();
+  EXPECT_EQ(W->FObjects.size(), 6u);
+}
+
 TEST_F(HistoryStepTest, ANewChangeAfterUndoDropsTheRedoSteps) {
   BuildPlan();
   const int steps = Steps();
