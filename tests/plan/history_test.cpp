@@ -227,8 +227,8 @@ TEST_F(HistoryStepTest, WhatDoesNotChangeTheStoredPlanIsNoStep) {
   EXPECT_FALSE(W->nUndo->isEnabled() && Steps() == 0);
 }
 
-// With the event loop running between press, moves and release, as it does for a user, placing
-// a beam and dragging its end is still one step.
+// With the event loop running between press, moves and release, as it does for a user, and a
+// key pressed on the way, placing a beam and dragging its end is still one step.
 TEST_F(HistoryStepTest, APressDragAndReleaseIsOneStepWhateverRunsBetween) {
   BuildPlan();
   const int steps = Steps();
@@ -238,6 +238,7 @@ TEST_F(HistoryStepTest, APressDragAndReleaseIsOneStepWhateverRunsBetween) {
   Settle();
   for (int i = 1; i <= 4; ++i) {
     QTest::mouseMove(W->pnlImg, QPoint(384 + 10 * i, 104 + 12 * i));
+    if (i == 2) QTest::keyClick(W->pnlImg, Qt::Key_Shift);  // a key pressed mid-drag
     Settle();
   }
   QTest::mouseRelease(W->pnlImg, Qt::LeftButton, Qt::NoModifier, QPoint(424, 152));
