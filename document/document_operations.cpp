@@ -71,23 +71,11 @@ void TfmMain::ReadObjectSection(const TPlanObject& stored, int n) {
     const QSignalBlocker blocker(clbObjects);
     item->setCheckState(o.ObjVisible ? Qt::Checked : Qt::Unchecked);
   }
-  o.WallType = stored.WallType;
-  o.WallMaterial = stored.WallMaterial;
-  o.WallDiameterOuter = stored.WallDiameterOuter;
-  o.WallDiameterInner = stored.WallDiameterInner;
-  o.WallWallWidth = stored.WallWallWidth;
-  o.WallArcWidth = stored.WallArcWidth;
-  o.BellPosition = stored.BellPosition;
-  o.PostAngle = stored.PostAngle;
-  o.PostWidth = stored.PostWidth;
-  o.PostHeight = stored.PostHeight;
-  o.PostBoardDiameter = stored.PostBoardDiameter;
-  o.PostPosition = stored.PostPosition;
-  o.BeemMaterial = stored.BeemMaterial;
-  o.BeemWidth = stored.BeemWidth;
-  o.BeemOrientation = stored.BeemOrientation;
-  o.BeemBeginPoint = stored.BeemBeginPoint;
-  o.BeemEndPoint = stored.BeemEndPoint;
+  // The stored fields, one list for documents and the undo history; the name is the one the
+  // naming rule gave the new object.
+  const QString name = o.ObjName;
+  ApplyStored(o, StoredPart(stored));
+  o.ObjName = name;
 }
 
 bool TfmMain::OpenDocument(const QString& path) {
@@ -99,8 +87,6 @@ bool TfmMain::OpenDocument(const QString& path) {
   SettleNames(content.Objects);
   ProjectRecords(content.Objects);
   RelayChordBeems();
-  FPrevDiameterOuter = FObjects[0]->WallDiameterOuter;
-  FPrevDiameterInner = FObjects[0]->WallDiameterInner;
   FCurIndex = 0;
   SelectObject(0);
   FDocumentPath = QFileInfo(path).absoluteFilePath();

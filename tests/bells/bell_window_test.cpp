@@ -30,11 +30,6 @@ class BellWindowTest : public MainWindowTest {
     ClickPlan(at, button);
     return static_cast<int>(W->FObjects.size()) - 1;
   }
-  void ClickEntry(int row) {
-    QListWidget* list = W->clbObjects;
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
-                      list->visualItemRect(list->item(row)).center());
-  }
   void PressWithListFocus(Qt::Key key) {
     W->clbObjects->setFocus();
     QTest::keyClick(W->clbObjects, key);

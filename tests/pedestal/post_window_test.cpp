@@ -20,11 +20,6 @@ class PostWindowTest : public MainWindowTest {
   TPlanObject& Post() { return Obj(1); }
   TLayer* PostLayer() { return Post().Layer; }
 
-  void ClickEntry(int row) {
-    QListWidget* list = W->clbObjects;
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
-                      list->visualItemRect(list->item(row)).center());
-  }
   void PressWithListFocus(Qt::Key key) {
     W->clbObjects->setFocus();
     QTest::keyClick(W->clbObjects, key);

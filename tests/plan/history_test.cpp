@@ -33,16 +33,6 @@ class HistoryTest : public MainWindowTest {
     ClickPlan(at);
     return static_cast<int>(W->FObjects.size()) - 1;
   }
-  void ClickEntry(int row) {
-    QListWidget* list = W->clbObjects;
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
-                      list->visualItemRect(list->item(row)).center());
-  }
-  void ToggleEntry(int row) {
-    ClickEntry(row);
-    W->clbObjects->setFocus();
-    QTest::keyClick(W->clbObjects, Qt::Key_Space);
-  }
   static void Choose(QComboBox* combo, int index) {
     combo->showPopup();
     QAbstractItemView* view = combo->view();

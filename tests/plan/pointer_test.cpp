@@ -22,16 +22,6 @@ class PointerTest : public MainWindowTest {
     ClickPlan(at);
     return static_cast<int>(W->FObjects.size()) - 1;
   }
-  void ClickEntry(int row) {
-    QListWidget* list = W->clbObjects;
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
-                      list->visualItemRect(list->item(row)).center());
-  }
-  void HideEntry(int row) {
-    ClickEntry(row);
-    W->clbObjects->setFocus();
-    QTest::keyClick(W->clbObjects, Qt::Key_Space);
-  }
   // Which object a click at `at` makes current.
   int Picked(QPoint at) {
     ClickPlan(at);
@@ -108,10 +98,10 @@ TEST_F(PointerTest, OverlapPicksTheLaterBellWhateverTheStacking) {
   EXPECT_GT(Stack(W->Layer(RingerLayer)), Stack(Obj(b).Layer));
   EXPECT_GT(Stack(W->Layer(SelectionLayer)), Stack(W->Layer(RingerLayer)));
 
-  HideEntry(b);
+  ToggleEntry(b);
   ASSERT_FALSE(Obj(b).ObjVisible);
   EXPECT_EQ(Picked(overlap), a) << "a hidden bell is passed through";
-  HideEntry(a);
+  ToggleEntry(a);
   EXPECT_EQ(Picked(overlap), 0);
 }
 

@@ -59,6 +59,18 @@ class MainWindowTest : public ::testing::Test {
     QTest::mouseMove(W->pnlImg, to + QPoint(4, 4));
     QTest::mouseRelease(W->pnlImg, Qt::LeftButton, Qt::NoModifier, to + QPoint(4, 4));
   }
+  // A click on entry `row` of the object list.
+  void ClickEntry(int row) {
+    QListWidget* list = W->clbObjects;
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      list->visualItemRect(list->item(row)).center());
+  }
+  // The entry's check mark toggled with the space bar, as from the keyboard.
+  void ToggleEntry(int row) {
+    ClickEntry(row);
+    W->clbObjects->setFocus();
+    QTest::keyClick(W->clbObjects, Qt::Key_Space);
+  }
   // Selects the whole text, types `text` and presses Enter, as a user applies a value.
   static void TypeAndEnter(QLineEdit* edit, const QString& text) {
     edit->setFocus();
