@@ -13,9 +13,8 @@ QImage TfmMain::ComposePlanImage() const {
   QImage image(pnlImg->size(), QImage::Format_RGB32);
   if (image.isNull()) return image;
   image.fill(Qt::white);
-  for (QObject* child : pnlImg->children()) {  // children are kept bottom to top
-    auto* layer = qobject_cast<TLayer*>(child);
-    if (!layer || layer->isHidden()) continue;
+  for (const TLayer* layer : pnlImg->Layers().Order()) {  // bottom to top
+    if (layer->isHidden()) continue;
     // A canvas that could not be had (out of memory) counts as blank to the layer; for the
     // picture it is a part missing, and an incomplete picture is no picture.
     if (!layer->Stretch() && layer->CanvasSize().isEmpty()) return QImage();

@@ -105,13 +105,13 @@ class TPlanStep : public QUndoCommand {
 // order of the panel's layers before it and puts them back in that order.
 class TStackStep : public QUndoCommand {
  public:
-  TStackStep(TfmMain* window, int index, bool front, QList<QPointer<QWidget>> before,
+  TStackStep(TfmMain* window, int index, bool front, QList<QPointer<TLayer>> before,
              const QString& caption)
       : QUndoCommand(caption), FWindow(window), FIndex(index), FFront(front), FBefore(std::move(before)) {}
 
   void undo() override {
-    for (const QPointer<QWidget>& w : FBefore)
-      if (w) w->raise();
+    for (const QPointer<TLayer>& layer : FBefore)
+      if (layer) layer->raise();
     Select();
   }
   void redo() override {
@@ -120,7 +120,7 @@ class TStackStep : public QUndoCommand {
       return;
     }
     if (FIndex < static_cast<int>(FWindow->FObjects.size())) {
-      if (QWidget* layer = FWindow->FObjects[static_cast<size_t>(FIndex)]->Layer)
+      if (TLayer* layer = FWindow->FObjects[static_cast<size_t>(FIndex)]->Layer)
         FFront ? layer->raise() : layer->lower();
     }
     Select();
@@ -136,7 +136,7 @@ class TStackStep : public QUndoCommand {
   TfmMain* FWindow;
   int FIndex;
   bool FFront;
-  QList<QPointer<QWidget>> FBefore;
+  QList<QPointer<TLayer>> FBefore;
   bool FFirst = true;
 };
 
@@ -146,9 +146,8 @@ void TfmMain::RestackCurrent(bool front) {
   TLayer* layer = FObjects[static_cast<size_t>(FCurIndex)]->Layer;
   if (!layer) return;
   CommitStep();
-  QList<QPointer<QWidget>> before;
-  for (QObject* child : pnlImg->children())
-    if (child->isWidgetType()) before << QPointer<QWidget>(static_cast<QWidget*>(child));
+  QList<QPointer<TLayer>> before;
+  for (TLayer* other : pnlImg->Layers().Order()) before << QPointer<TLayer>(other);
   front ? layer->raise() : layer->lower();
   const QString caption = (front ? QStringLiteral("на передний план «%1»") : QStringLiteral("на задний план «%1»"))
                               .arg(FObjects[static_cast<size_t>(FCurIndex)]->ObjName);

@@ -9,7 +9,7 @@
 #include "platform/layer.h"
 
 TLayer* TfmMain::NewObjectLayer() {
-  auto* layer = new TLayer(pnlImg);
+  auto* layer = new TLayer(&pnlImg->Layers());
   // Object layers start plan-sized; each kind re-bounds its layer when it draws.
   const int w = qMax(1, ClientWidth() - 8), h = qMax(1, ClientHeight() - 8);
   layer->setGeometry(4, 4, w, h);

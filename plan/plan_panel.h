@@ -3,22 +3,40 @@
 #include <QWidget>
 #include <functional>
 
-// The white drawing panel. Its layers are transparent for the mouse, so every press, move and
-// release on the plan arrives here once, in plan coordinates (panel position - (4, 4)). Qt keeps
-// the mouse grabbed from press to release, so moves outside the panel still arrive.
+#include "platform/layer_stack.h"
+
+// The white drawing panel: one widget that composes the plan's layers in stacking order. The
+// layers take no input, so every press, move and release on the plan arrives here once, in plan
+// coordinates (panel position - (4, 4)). Qt keeps the mouse grabbed from press to release, so
+// moves outside the panel still arrive.
 class TPlanPanel : public QWidget {
   Q_OBJECT
  public:
   explicit TPlanPanel(QWidget* parent = nullptr);
 
+  TLayerStack& Layers() { return FLayers; }
+  const TLayerStack& Layers() const { return FLayers; }
+  // How the layers are composed on screen (the rulers above a magnified plan).
+  TLayerStack::TPaintOrder PaintOrder;
+
   std::function<void(Qt::MouseButton, QPoint)> OnMouseDown;
   std::function<void(QPoint)> OnMouseMove;
   std::function<void(Qt::MouseButton, QPoint)> OnMouseUp;
+  // The wheel, with the modifiers held and the pointer in plan coordinates; the pointer leaving.
+  std::function<void(QPoint angleDelta, Qt::KeyboardModifiers, QPoint)> OnWheel;
+  std::function<void()> OnLeave;
 
   static QPoint ToPlan(QPoint panel) { return panel - QPoint(4, 4); }
 
  protected:
+  void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+
+ private:
+  // Declared last: the layers go before the widget's own parts.
+  TLayerStack FLayers;
 };

@@ -47,7 +47,7 @@ void TfmMain::CreateFixedLayers() {
   const int order[] = {AnnotationLayer, RulerLayer, WeightLayer, RingerLayer, SelectionLayer};
   const int w = qMax(1, ClientWidth() - 8), h = qMax(1, ClientHeight() - 8);
   for (int index : order) {
-    auto* layer = new TLayer(pnlImg);
+    auto* layer = new TLayer(&pnlImg->Layers());
     layer->setObjectName(QStringList{QStringLiteral("SelectionLayer"), QStringLiteral("RingerLayer"),
                                      QStringLiteral("AnnotationLayer"), QStringLiteral("RulerLayer"),
                                      QStringLiteral("WeightLayer")}[index]);

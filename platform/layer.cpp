@@ -1,14 +1,57 @@
 #include "platform/layer.h"
 
-#include <QPaintEvent>
 #include <QPainter>
 
+#include "platform/layer_stack.h"
 #include "platform/white_key.h"
 
-TLayer::TLayer(QWidget* parent) : QWidget(parent) {
-  setAttribute(Qt::WA_TransparentForMouseEvents);
-  setAttribute(Qt::WA_NoSystemBackground);
-  setAutoFillBackground(false);
+namespace {
+
+// A stretched picture larger than this is drawn scaled straight onto the panel, clipped there,
+// instead of being kept scaled: a bell seen closely would otherwise keep tens of megabytes.
+constexpr qint64 kMaxScaledCopyPixels = 512 * 512;
+
+// The largest bounds a layer takes, as for a widget.
+constexpr int kMaxLayerSide = 16777215;
+
+}  // namespace
+
+TLayer::TLayer(TLayerStack* stack) : FStack(stack) {
+  if (FStack) FStack->Add(this);
+}
+
+TLayer::~TLayer() {
+  if (FStack) FStack->Remove(this);
+}
+
+void TLayer::setGeometry(const QRect& bounds) {
+  const QRect next(bounds.topLeft(), QSize(qBound(0, bounds.width(), kMaxLayerSide), qBound(0, bounds.height(), kMaxLayerSide)));
+  if (next == FBounds) return;
+  if (FStack && !FHidden) FStack->Damage(FBounds);
+  FBounds = next;
+  if (FStack && !FHidden) FStack->Damage(FBounds);
+}
+
+void TLayer::setVisible(bool visible) {
+  if (FHidden == !visible) return;
+  FHidden = !visible;
+  if (FStack) FStack->Damage(FBounds);
+}
+
+void TLayer::raise() {
+  if (FStack) FStack->Raise(this);
+}
+
+void TLayer::lower() {
+  if (FStack) FStack->Lower(this);
+}
+
+void TLayer::stackUnder(TLayer* above) {
+  if (FStack) FStack->StackUnder(this, above);
+}
+
+void TLayer::update(const QRect& area) {
+  if (FStack && !FHidden) FStack->Damage(area.translated(FBounds.topLeft()) & FBounds);
 }
 
 void TLayer::Whiten() const {
@@ -97,6 +140,12 @@ void TLayer::RenderTo(QPainter& painter) const {
   const QImage& keyed = Keyed();
   if (keyed.isNull()) return;
   if (FStretch) {
+    if (static_cast<qint64>(width()) * height() > kMaxScaledCopyPixels) {
+      FScaled = QImage();
+      FScaledFor = QSize();
+      painter.drawImage(QRect(QPoint(0, 0), size()), keyed);
+      return;
+    }
     if (FScaledFor != size()) {
       FScaled = keyed.scaled(size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
       FScaledFor = size();
@@ -105,10 +154,4 @@ void TLayer::RenderTo(QPainter& painter) const {
   } else {
     painter.drawImage(FCanvasOffset + FKeyedAt, keyed);
   }
-}
-
-void TLayer::paintEvent(QPaintEvent* event) {
-  QPainter p(this);
-  p.setClipRegion(event->region());
-  RenderTo(p);
 }

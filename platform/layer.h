@@ -1,20 +1,28 @@
 #pragma once
 
 #include <QImage>
-#include <QWidget>
+#include <QObject>
+#include <QRect>
 #include <optional>
 
 #include "platform/white_key.h"
 
-// One transparent layer of the plan: a child of the drawing panel that shows its canvas with
-// white keyed out. Pointer events pass through to the panel, which routes them to the plan.
+class QPainter;
+class TLayerStack;
+
+// One transparent layer of the plan: a canvas shown with white keyed out, placed on the drawing
+// panel by its bounds and painted by the panel in the order of its stack. A layer is no widget:
+// one widget composes them all, so a change repaints one rectangle once, not every widget that
+// overlaps it.
 //
-// The canvas need not cover the whole plan: `SetCanvasOrigin` says which panel point its pixel
+// The canvas need not cover the whole plan: `SetCanvasOffset` says which panel point its pixel
 // (0, 0) lies on, so a small object keeps a small canvas while drawing in plan coordinates.
-class TLayer : public QWidget {
-  Q_OBJECT
+class TLayer : public QObject {
+  // No signals: QObject for its name and for guarded pointers.
  public:
-  explicit TLayer(QWidget* parent);
+  // On top of `stack`; a layer of no stack is drawn only by whoever calls RenderTo.
+  explicit TLayer(TLayerStack* stack);
+  ~TLayer() override;
 
   // The canvas to draw on or read. A canvas reset or cleared is whitened only when first asked
   // for: most layers of a plan are blank at any time, and whitening millions of pixels nobody
@@ -70,10 +78,32 @@ class TLayer : public QWidget {
   // Renders the layer as it is shown into `painter`, already translated to the layer's origin.
   void RenderTo(QPainter& painter) const;
 
- protected:
-  void paintEvent(QPaintEvent* event) override;
+  // Placement and stacking on the panel, named as a child widget's were: bounds in panel
+  // pixels, shown or hidden, raised to the top, lowered to the bottom or put under another.
+  void setGeometry(const QRect& bounds);
+  void setGeometry(int x, int y, int w, int h) { setGeometry(QRect(x, y, w, h)); }
+  void resize(int w, int h) { setGeometry(QRect(FBounds.topLeft(), QSize(w, h))); }
+  void resize(QSize size) { resize(size.width(), size.height()); }
+  QRect geometry() const { return FBounds; }
+  QPoint pos() const { return FBounds.topLeft(); }
+  QSize size() const { return FBounds.size(); }
+  int width() const { return FBounds.width(); }
+  int height() const { return FBounds.height(); }
+  void show() { setVisible(true); }
+  void hide() { setVisible(false); }
+  void setVisible(bool visible);
+  bool isHidden() const { return FHidden; }
+  bool isVisible() const { return !FHidden; }
+  void raise();
+  void lower();
+  void stackUnder(TLayer* above);
+  // Asks the panel to paint the layer again: all of it, or `area` in layer pixels.
+  void update() { update(QRect(QPoint(0, 0), FBounds.size())); }
+  void update(const QRect& area);
 
  private:
+  friend class TLayerStack;
+
   const QImage& Keyed() const;
   void Whiten() const;
 
@@ -92,5 +122,8 @@ class TLayer : public QWidget {
   qint64 FPictureKey = 0;  // the picture last set, while the canvas still shows just that
   QPoint FCanvasOffset;
   std::optional<QRect> FInkHint;  // where the ink is, when the drawing code knows it
+  TLayerStack* FStack = nullptr;
+  QRect FBounds;
+  bool FHidden = false;
 };
 

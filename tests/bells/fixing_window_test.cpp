@@ -162,8 +162,8 @@ TEST_F(FixingWindowTest, FixingStacksWallsAboveBellsAndTextsAboveWalls) {
   const std::vector<int> bells = PlaceFive();
   W->ChordBox(1)->click();
   W->btnApply->click();
-  const QObjectList& order = W->pnlImg->children();  // bottom to top
-  const auto at = [&](const QWidget* w) { return order.indexOf(const_cast<QWidget*>(w)); };
+  const std::vector<TLayer*>& order = W->pnlImg->Layers().Order();  // bottom to top
+  const auto at = [&](const TLayer* l) { return std::find(order.begin(), order.end(), l) - order.begin(); };
   const TLayer* walls = Obj(0).Layer;
   EXPECT_LT(at(Obj(1).Layer), at(W->Layer(AnnotationLayer)));
   EXPECT_LT(at(W->Layer(AnnotationLayer)), at(W->Layer(RingerLayer)));

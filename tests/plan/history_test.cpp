@@ -155,7 +155,7 @@ TEST_F(HistoryStepTest, EachKindOfStepIsUndoneAndRedoneAlone) {
     const int steps = Steps();
     const QByteArray before = Bytes();
     const std::vector<int> boxesBefore = CheckedBoxes();
-    const QObjectList stackBefore = W->pnlImg->children();
+    const std::vector<TLayer*> stackBefore = W->pnlImg->Layers().Order();
     r.act(*this);
     Settle();
     ASSERT_EQ(Steps(), steps + 1) << "one step";
@@ -163,7 +163,7 @@ TEST_F(HistoryStepTest, EachKindOfStepIsUndoneAndRedoneAlone) {
     EXPECT_EQ(W->nUndo->text(), QStringLiteral("Отменить: ") + QString::fromUtf8(r.caption));
     const QByteArray after = Bytes();
     const std::vector<int> boxesAfter = CheckedBoxes();
-    const QObjectList stackAfter = W->pnlImg->children();
+    const std::vector<TLayer*> stackAfter = W->pnlImg->Layers().Order();
     if (r.stored) {
       ASSERT_NE(after, before);
     } else {
@@ -174,7 +174,7 @@ TEST_F(HistoryStepTest, EachKindOfStepIsUndoneAndRedoneAlone) {
     EXPECT_EQ(Bytes(), before);
     EXPECT_EQ(CheckedBoxes(), boxesBefore);
     if (!r.stored) {
-      EXPECT_EQ(W->pnlImg->children(), stackBefore);
+      EXPECT_EQ(W->pnlImg->Layers().Order(), stackBefore);
     }
     EXPECT_EQ(W->clbObjects->count(), static_cast<int>(W->FObjects.size()));
     for (int i = 0; i < W->clbObjects->count(); ++i) {
@@ -190,7 +190,7 @@ TEST_F(HistoryStepTest, EachKindOfStepIsUndoneAndRedoneAlone) {
     EXPECT_EQ(Bytes(), after);
     EXPECT_EQ(CheckedBoxes(), boxesAfter);
     if (!r.stored) {
-      EXPECT_EQ(W->pnlImg->children(), stackAfter);
+      EXPECT_EQ(W->pnlImg->Layers().Order(), stackAfter);
     }
     Settle();
     EXPECT_EQ(Steps(), steps + 1) << "showing a state is no new step";

@@ -22,7 +22,7 @@ class ListInvariantsTest : public PlanWindowTest {
     ASSERT_EQ(ComboTexts(), Names()) << after;
     for (int i = 0; i < n; ++i) {
       ASSERT_EQ(List()->item(i)->checkState() == Qt::Checked, Obj(i).ObjVisible) << after << ", entry " << i;
-      ASSERT_EQ(Obj(i).Layer->parentWidget(), W->pnlImg) << after;
+      ASSERT_GE(Stack(Obj(i).Layer), 0) << after << ": a layer off the panel";
     }
     ASSERT_EQ(StackTop() + 1, n + 5) << after << ": layers left behind or lost";
     ASSERT_GE(W->FCurIndex, 0) << after;

@@ -63,20 +63,12 @@ class PlanWindowTest : public MainWindowTest {
   }
 
   // Position of a widget in the stacking of the drawing panel, 0 at the bottom.
-  int Stack(const QWidget* layer) const {
-    int i = 0;
-    for (const QObject* c : W->pnlImg->children()) {
-      if (!c->isWidgetType()) continue;
-      if (c == layer) return i;
-      ++i;
-    }
-    return -1;
+  int Stack(const TLayer* layer) const {
+    const std::vector<TLayer*>& order = W->pnlImg->Layers().Order();
+    const auto it = std::find(order.begin(), order.end(), layer);
+    return it == order.end() ? -1 : static_cast<int>(it - order.begin());
   }
-  int StackTop() const {
-    int n = 0;
-    for (const QObject* c : W->pnlImg->children()) n += c->isWidgetType() ? 1 : 0;
-    return n - 1;
-  }
+  int StackTop() const { return static_cast<int>(W->pnlImg->Layers().Order().size()) - 1; }
 
   QStringList ListTexts() const {
     QStringList t;

@@ -28,14 +28,10 @@ class PointerTest : public MainWindowTest {
     return W->FCurIndex;
   }
   // Position among the drawing panel's child widgets, 0 at the bottom.
-  int Stack(const QWidget* layer) const {
-    int i = 0;
-    for (const QObject* c : W->pnlImg->children()) {
-      if (!c->isWidgetType()) continue;
-      if (c == layer) return i;
-      ++i;
-    }
-    return -1;
+  int Stack(const TLayer* layer) const {
+    const std::vector<TLayer*>& order = W->pnlImg->Layers().Order();
+    const auto it = std::find(order.begin(), order.end(), layer);
+    return it == order.end() ? -1 : static_cast<int>(it - order.begin());
   }
 };
 

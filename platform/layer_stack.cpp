@@ -1,0 +1,73 @@
+#include "platform/layer_stack.h"
+
+#include <QPainter>
+#include <algorithm>
+
+#include "platform/layer.h"
+
+TLayerStack::~TLayerStack() {
+  const std::vector<TLayer*> held = std::move(FLayers);
+  FLayers.clear();
+  for (TLayer* layer : held) {
+    layer->FStack = nullptr;
+    delete layer;
+  }
+}
+
+void TLayerStack::Add(TLayer* layer) {
+  FLayers.push_back(layer);
+  if (!layer->isHidden()) Damage(layer->geometry());
+}
+
+void TLayerStack::Remove(TLayer* layer) {
+  const auto it = std::find(FLayers.begin(), FLayers.end(), layer);
+  if (it == FLayers.end()) return;
+  FLayers.erase(it);
+  if (!layer->isHidden()) Damage(layer->geometry());
+}
+
+void TLayerStack::Raise(TLayer* layer) {
+  const auto it = std::find(FLayers.begin(), FLayers.end(), layer);
+  if (it == FLayers.end() || it + 1 == FLayers.end()) return;
+  std::rotate(it, it + 1, FLayers.end());
+  if (!layer->isHidden()) Damage(layer->geometry());
+}
+
+void TLayerStack::Lower(TLayer* layer) {
+  const auto it = std::find(FLayers.begin(), FLayers.end(), layer);
+  if (it == FLayers.end() || it == FLayers.begin()) return;
+  std::rotate(FLayers.begin(), it, it + 1);
+  if (!layer->isHidden()) Damage(layer->geometry());
+}
+
+void TLayerStack::StackUnder(TLayer* layer, TLayer* above) {
+  if (layer == above) return;
+  const auto from = std::find(FLayers.begin(), FLayers.end(), layer);
+  if (from == FLayers.end() || std::find(FLayers.begin(), FLayers.end(), above) == FLayers.end()) return;
+  FLayers.erase(from);
+  FLayers.insert(std::find(FLayers.begin(), FLayers.end(), above), layer);
+  if (!layer->isHidden()) Damage(layer->geometry());
+}
+
+void TLayerStack::Damage(const QRect& area) const {
+  if (OnDamage && !area.isEmpty()) OnDamage(area);
+}
+
+void TLayerStack::PaintOne(QPainter& painter, const TLayer& layer, QRect area) const {
+  if (layer.isHidden() || layer.CanvasBlank()) return;
+  area &= layer.geometry();
+  if (area.isEmpty()) return;
+  painter.save();
+  painter.setClipRect(area);
+  painter.translate(layer.pos());
+  layer.RenderTo(painter);
+  painter.restore();
+}
+
+void TLayerStack::Paint(QPainter& painter, const QRect& area, const TPaintOrder& order) const {
+  const QRect clipped = order.Clip.isEmpty() ? area : area & order.Clip;
+  for (const TLayer* layer : FLayers) {
+    if (layer != order.Last) PaintOne(painter, *layer, clipped);
+  }
+  if (order.Last) PaintOne(painter, *order.Last, area);
+}

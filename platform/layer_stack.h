@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QRect>
+#include <functional>
+#include <vector>
+
+class QPainter;
+class TLayer;
+
+// The layers of the drawing panel, bottom to top, and their composition. The stack owns the
+// layers it still holds when it goes; a layer deleted earlier leaves it by itself.
+class TLayerStack {
+ public:
+  TLayerStack() = default;
+  TLayerStack(const TLayerStack&) = delete;
+  TLayerStack& operator=(const TLayerStack&) = delete;
+  ~TLayerStack();
+
+  // Panel pixels that must be painted again; the panel asks for a repaint of them.
+  std::function<void(const QRect&)> OnDamage;
+
+  const std::vector<TLayer*>& Order() const { return FLayers; }  // bottom to top
+
+  // How the layers are painted. `Last`, when set, is painted above all others however it is
+  // stacked, and every other layer only within `Clip` (when not empty): the rulers of a
+  // magnified plan stay readable over the objects that reach under them.
+  struct TPaintOrder {
+    const TLayer* Last = nullptr;
+    QRect Clip;
+  };
+  // Paints the visible layers over `area` (panel pixels) into `painter`, which is in panel
+  // pixels, in stacking order with white keyed out.
+  void Paint(QPainter& painter, const QRect& area, const TPaintOrder& order) const;
+  void Paint(QPainter& painter, const QRect& area) const { Paint(painter, area, TPaintOrder{}); }
+
+ private:
+  friend class TLayer;
+  void Add(TLayer* layer);
+  void Remove(TLayer* layer);
+  void Raise(TLayer* layer);
+  void Lower(TLayer* layer);
+  void StackUnder(TLayer* layer, TLayer* above);
+  void Damage(const QRect& area) const;
+  void PaintOne(QPainter& painter, const TLayer& layer, QRect area) const;
+
+  std::vector<TLayer*> FLayers;
+};
