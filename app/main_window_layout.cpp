@@ -103,6 +103,17 @@ void TfmMain::BuildMenus() {
   nShowPanels->setObjectName(QStringLiteral("nShowPanels"));
   nHidePanels = nView->addAction(QString());
   nHidePanels->setObjectName(QStringLiteral("nHidePanels"));
+  nView->addSeparator();
+  nZoomIn = nView->addAction(QStringLiteral("Увеличить"));
+  nZoomIn->setObjectName(QStringLiteral("nZoomIn"));
+  nZoomIn->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal),
+                         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Equal)});
+  nZoomOut = nView->addAction(QStringLiteral("Уменьшить"));
+  nZoomOut->setObjectName(QStringLiteral("nZoomOut"));
+  nZoomOut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+  nZoomFit = nView->addAction(QStringLiteral("Вписать"));
+  nZoomFit->setObjectName(QStringLiteral("nZoomFit"));
+  nZoomFit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
 
   nReference = bar->addMenu(QString());
   nReference->setObjectName(QStringLiteral("nReference"));
@@ -173,6 +184,15 @@ void TfmMain::BuildPanels() {
   Status = new QLabel(this);
   Status->setObjectName(QStringLiteral("Status"));
   statusBar()->addWidget(Status, 1);
+  lblPointer = new QLabel(this);
+  lblPointer->setObjectName(QStringLiteral("lblPointer"));
+  lblPointer->setMinimumWidth(lblPointer->fontMetrics().horizontalAdvance(QStringLiteral("X: -1000000 мм  Y: -1000000 мм")));
+  statusBar()->addPermanentWidget(lblPointer);
+  lblZoom = new QLabel(this);
+  lblZoom->setObjectName(QStringLiteral("lblZoom"));
+  lblZoom->setMinimumWidth(lblZoom->fontMetrics().horizontalAdvance(QStringLiteral("10000 %")));
+  lblZoom->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  statusBar()->addPermanentWidget(lblZoom);
 }
 
 QWidget* TfmMain::BuildObjViewPanel() {

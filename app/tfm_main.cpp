@@ -40,6 +40,7 @@ TfmMain::TfmMain(const TStartOptions& options, QWidget* parent)
   BuildBeemsPanelContents();
   WireObjectList();
   WirePlanPointer();
+  WireView();
   WireViewPanels();
   FormCreate();
 }

@@ -9,6 +9,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "app/view_settings.h"
@@ -17,6 +18,7 @@
 #include "plan/plan_model.h"
 #include "plan/plan_object.h"
 #include "plan/plan_scale.h"
+#include "plan/plan_view.h"
 
 class QAction;
 class QCheckBox;
@@ -25,6 +27,7 @@ class QLabel;
 class QListWidget;
 class QListWidgetItem;
 class QMenu;
+class QScrollBar;
 class QStackedWidget;
 class QToolButton;
 class QUndoStack;
@@ -136,6 +139,42 @@ class TfmMain : public QMainWindow {
   void MoveObjectsWithWalls();       // a walls edit carries the other objects along
   int ClientWidth() const;
   int ClientHeight() const;
+
+  // ---- view: zoom, pan, scroll bars and the pointer's position (plan/plan_view_operations.cpp) --
+  // The view is not the plan: nothing of it is stored or made a step, and the exported picture
+  // is always the fitted plan.
+  TPlanView FView;
+  QPoint FPatternAnchor;   // plan pixel where the materials' patterns start: (0, 0) fitted
+  QPoint FPostCanvasAt;    // the pedestal layer's pixel its clipped canvas starts at
+  int FWheelZoom = 0;      // wheel turn not yet a whole zoom step, in eighths of a degree
+  int FPendingZoomSteps = 0;
+  QPoint FPendingZoomAnchor;
+  QPoint FPendingPan;
+  bool FViewUpdateQueued = false;
+  bool FPanning = false;   // the middle button drags the plan
+  QPoint FPanFrom;
+  TViewFrame ViewFrame() const;
+  void SetView(const TPlanView& view);  // clamped; the plan redrawn when it changes
+  void ShowView();         // every object reprojected and drawn for the view, fixing kept
+  void ZoomBy(int steps, QPoint anchor);  // anchor in plan pixels
+  void ZoomAtCentre(int steps);
+  void nZoomInClick();
+  void nZoomOutClick();
+  void nZoomFitClick();
+  void PanView(QPoint delta);
+  void PlanWheel(QPoint angleDelta, Qt::KeyboardModifiers modifiers, QPoint at);
+  void ApplyPendingView();
+  void UpdateViewControls();  // scroll bars, zoom figure, how the panel composes
+  void ShowPointerPosition(std::optional<QPoint> at);
+  QString ZoomText() const;
+  void WireView();
+  QScrollBar* sbPlanH = nullptr;
+  QScrollBar* sbPlanV = nullptr;
+  QLabel* lblPointer = nullptr;
+  QLabel* lblZoom = nullptr;
+  QAction* nZoomIn = nullptr;
+  QAction* nZoomOut = nullptr;
+  QAction* nZoomFit = nullptr;
 
   // ---- objects (plan/plan_objects.cpp) -------------------------------------------------------
   void CreateObject(const QString& name, TObjectKind kind, QPoint at, std::int32_t bellDiameter,
@@ -286,6 +325,7 @@ class TfmMain : public QMainWindow {
   QString ExportPlan(const QString& chosenPath, TExportFormat format);
   void nExportDocClick();
   QString ExportPlanAs(const QString& exactPath, TExportFormat format);  // no extension appended
+  QString ExportFittedPlan(const QString& exactPath, TExportFormat format);
   void SetPlanClientSize(QSize size);  // the drawing panel's size without showing the window
 
   // ---- history and unsaved work (plan/plan_history.cpp, document/document_session.cpp) ---------

@@ -12,26 +12,7 @@
 #include "controls/ac_number_edit.h"
 #include "plan/plan_panel.h"
 #include "platform/layer.h"
-
-namespace {
-
-// The pattern as it must start at canvas pixel (0, 0) when that pixel lies at `offset` of the
-// plan, so that every beam continues the one pattern tiled from the plan's origin.
-QImage ShiftedPattern(const QImage& pattern, QPoint offset) {
-  if (pattern.isNull()) return pattern;
-  const int w = pattern.width(), h = pattern.height();
-  const int ox = ((offset.x() % w) + w) % w, oy = ((offset.y() % h) + h) % h;
-  if (ox == 0 && oy == 0) return pattern;
-  QImage shifted(w, h, pattern.format());
-  QPainter p(&shifted);
-  p.drawImage(-ox, -oy, pattern);
-  p.drawImage(w - ox, -oy, pattern);
-  p.drawImage(-ox, h - oy, pattern);
-  p.drawImage(w - ox, h - oy, pattern);
-  return shifted;
-}
-
-}  // namespace
+#include "platform/pattern.h"
 
 void TfmMain::CreateBeemSteps(TPlanObject& o, const QString& name, QPoint at, bool draw) {
   MakeUniqueName(FCurIndex, name, true);
@@ -81,7 +62,7 @@ void TfmMain::DrawBeem(int index) {
   const int material = b.BeemMaterial >= 0 && b.BeemMaterial < static_cast<int>(FMaterials.size())
                            ? b.BeemMaterial
                            : kBeemMaterialDefault;
-  PaintBeem(layer->Canvas(), local, ShiftedPattern(FMaterials[static_cast<size_t>(material)], box.topLeft()));
+  PaintBeem(layer->Canvas(), local, ShiftedPattern(FMaterials[static_cast<size_t>(material)], box.topLeft() - FPatternAnchor));
   layer->CanvasChanged();
   layer->setGeometry(QRect(box.topLeft() + QPoint(4, 4), box.size()));
 }

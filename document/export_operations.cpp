@@ -35,6 +35,21 @@ QImage TfmMain::ComposePlanImage() const {
 }
 
 QString TfmMain::ExportPlanAs(const QString& exactPath, TExportFormat format) {
+  // The picture is the fitted plan at the panel's size, however the plan is looked at now.
+  const TPlanView view = FView;
+  if (!IsFitted(view)) {
+    FView = TPlanView{};
+    ShowView();
+  }
+  const QString error = ExportFittedPlan(exactPath, format);
+  if (!IsFitted(view)) {
+    FView = view;
+    ShowView();
+  }
+  return error;
+}
+
+QString TfmMain::ExportFittedPlan(const QString& exactPath, TExportFormat format) {
   TLayer* selection = FLayers[SelectionLayer];
   selection->hide();
   FixArrangement();

@@ -39,14 +39,21 @@ void TfmMain::DrawPost() {
   p.PostBoardCentre = outline.PostBoardCentre;
 
   TLayer* layer = p.Layer;
-  layer->ResetCanvas(outline.PostWidthPx, outline.PostHeightPx);
-  layer->setGeometry(pedestal::PostLayerBounds(p.PostPositionPx, outline.PostWidthPx, outline.PostHeightPx));
+  const QRect bounds = pedestal::PostLayerBounds(p.PostPositionPx, outline.PostWidthPx, outline.PostHeightPx);
+  // The canvas holds only what the panel can show of the pedestal: magnified, a pedestal may be
+  // many times the panel's size.
+  const QRect shown = bounds & QRect(0, 0, ClientWidth(), ClientHeight());
+  FPostCanvasAt = shown.isEmpty() ? QPoint() : shown.topLeft() - bounds.topLeft();
+  layer->ResetCanvas(shown.isEmpty() ? 1 : shown.width(), shown.isEmpty() ? 1 : shown.height());
+  layer->SetCanvasOffset(FPostCanvasAt);
+  layer->setGeometry(bounds);
   if (!p.ObjVisible) {
     FLayers[RingerLayer]->hide();
     layer->CanvasChanged();
     return;
   }
-  pedestal::PaintPost(layer->Canvas(), p.PostOutline, p.PostBoardCentre, p.PostBoardDiameterPx);
+  if (!shown.isEmpty())
+    pedestal::PaintPost(layer->Canvas(), p.PostOutline, p.PostBoardCentre, p.PostBoardDiameterPx, FPostCanvasAt);
   FLayers[RingerLayer]->show();
   PlaceRinger();
   const int heavy = CountHeavyBellsNow();
@@ -73,7 +80,7 @@ void TfmMain::DrawPedals(int heavyBells) {
   TPlanObject& p = *FObjects[1];
   p.PostPedals = pedestal::PedalOutlines(heavyBells, p.PostAngle, p.PostBoardDiameterPx,
                                          p.PostWidthPx, p.PostHeightPx, FScale);
-  pedestal::PaintPedals(p.Layer->Canvas(), p.PostPedals);
+  pedestal::PaintPedals(p.Layer->Canvas(), p.PostPedals, FPostCanvasAt);
 }
 
 void TfmMain::FillPostInspector() {

@@ -24,10 +24,11 @@ void PaintQuad(QPainter& painter, const std::vector<QPoint>& points) {
 }  // namespace
 
 void PaintPost(QImage& layer, const std::vector<QPoint>& postOutline, QPoint boardCentre,
-               std::int32_t postBoardDiameterPx) {
+               std::int32_t postBoardDiameterPx, QPoint canvasAt) {
   if (layer.isNull()) return;
   layer.fill(Qt::white);
   QPainter painter(&layer);
+  painter.translate(-canvasAt);
   SetUpPainter(painter, kPostColour);
   PaintQuad(painter, postOutline);
 
@@ -39,9 +40,10 @@ void PaintPost(QImage& layer, const std::vector<QPoint>& postOutline, QPoint boa
   painter.drawEllipse(QRect(boardCentre.x() - r, boardCentre.y() - r, 2 * r - 1, 2 * r - 1));
 }
 
-void PaintPedals(QImage& layer, const std::vector<std::vector<QPoint>>& pedals) {
+void PaintPedals(QImage& layer, const std::vector<std::vector<QPoint>>& pedals, QPoint canvasAt) {
   if (layer.isNull() || pedals.empty()) return;
   QPainter painter(&layer);
+  painter.translate(-canvasAt);
   SetUpPainter(painter, kBoardColour);
   for (const std::vector<QPoint>& pedal : pedals) PaintQuad(painter, pedal);
 }

@@ -90,9 +90,32 @@ void TfmMain::PlanMouseUp(Qt::MouseButton, QPoint) {
 }
 
 void TfmMain::WirePlanPointer() {
-  pnlImg->OnMouseDown = [this](Qt::MouseButton b, QPoint p) { PlanMouseDown(b, p); };
+  // The middle button drags the view, unless a bell or beam from the palette waits to be
+  // placed: any button places it.
+  pnlImg->OnMouseDown = [this](Qt::MouseButton b, QPoint p) {
+    if (b == Qt::MiddleButton && FPointerMode == pmIdle) {
+      FPanning = true;
+      FPanFrom = p;
+      pnlImg->setCursor(Qt::ClosedHandCursor);
+      return;
+    }
+    PlanMouseDown(b, p);
+  };
   pnlImg->OnMouseMove = [this](QPoint p) {
+    ShowPointerPosition(p);
+    if (FPanning) {
+      PanView(FPanFrom - p);
+      FPanFrom = p;
+      return;
+    }
     if (FPointerMode == pmDragObject || FPointerMode == pmDragBeamEnd) PlanMouseMove(p);
   };
-  pnlImg->OnMouseUp = [this](Qt::MouseButton b, QPoint p) { PlanMouseUp(b, p); };
+  pnlImg->OnMouseUp = [this](Qt::MouseButton b, QPoint p) {
+    if (b == Qt::MiddleButton && FPanning) {
+      pnlImg->unsetCursor();
+      FPanning = false;
+      return;
+    }
+    PlanMouseUp(b, p);
+  };
 }

@@ -18,7 +18,12 @@ TPlanScale TfmMain::Scale() const {
 
 void TfmMain::ComputeScale() {
   TPlanObject& w = *FObjects[0];
-  const TPlanScale s = ::ComputeScale(ClientWidth(), ClientHeight(), w.WallDiameterOuter);
+  // The fitted scale of the panel and the walls, magnified and moved as the view has it; the
+  // view keeps its zoom and centre over a new panel size or walls size.
+  const TViewFrame frame = ViewFrame();
+  FView = ClampView(FView, frame);
+  const TPlanScale s = ViewScale(FView, frame);
+  FPatternAnchor = PatternAnchor(s, frame);
   FScale = s.FScale;
   FOriginX = s.FOriginX;
   FOriginY = s.FOriginY;
@@ -65,7 +70,9 @@ void TfmMain::DrawRulers() {
   TLayer* layer = FLayers[RulerLayer];
   layer->setGeometry(0, 0, w, h);
   if (layer->CanvasSize() != QSize(w, h)) layer->ResetCanvas(w, h);
-  PaintRulers(layer->CanvasToOverwrite(), w, h, Scale());  // it paints the whole canvas
+  // Both paint the whole canvas; the fitted view has the rulers as they always were.
+  if (IsFitted(FView)) PaintRulers(layer->CanvasToOverwrite(), w, h, Scale());
+  else PaintViewRulers(layer->CanvasToOverwrite(), w, h, Scale());
   layer->CanvasChanged();
 }
 
@@ -94,4 +101,5 @@ void TfmMain::RelayoutPlan(bool resized) {
     FLayers[which]->EnsureCanvas(qMax(1, w - 8), qMax(1, h - 8));
   }
   if (c >= 0 && c < static_cast<int>(FObjects.size())) SelectObject(c);
+  UpdateViewControls();
 }

@@ -2,7 +2,10 @@
 
 #include <QFont>
 #include <QImage>
+#include <QRect>
 #include <QString>
+#include <cstdint>
+#include <vector>
 
 #include "plan/plan_scale.h"
 
@@ -17,3 +20,24 @@ TRulerFont CreateRulerFont(int escapement, int width, const QString& face, int h
 // Paints the ruler layer for a panel client area of w x h: white ground, the two frames, the
 // four ruler bands and the millimetre ticks and labels over the extent of the walls' square.
 void PaintRulers(QImage& layer, int w, int h, const TPlanScale& scale);
+
+// Pixels kept free between two labels of a ruler, at the least.
+inline constexpr int kRulerLabelGap = 6;
+
+// One label written on the rulers of a view: along the top (and bottom) or the left (and
+// right) ruler, its value in millimetres and where the top or left one stands.
+struct TRulerLabel {
+  bool Across = true;
+  std::int64_t Millimetres = 0;
+  QRect Bounds;
+};
+
+// The tick step of a view's ruler between panel pixels `from` and `to`: the finest of 1, 5, 10,
+// 50, 100 ... mm at which the widest label of the ruler, written in `font`, keeps
+// kRulerLabelGap pixels from its neighbours.
+std::int64_t ViewRulerStep(long double scale, int origin, int from, int to, const QFont& font);
+
+// The rulers of a magnified or moved view: the same frames and bands, with ticks and labels in
+// millimetres of the walls' frame wherever the panel shows the plan, their step following the
+// scale. Returns the labels written.
+std::vector<TRulerLabel> PaintViewRulers(QImage& layer, int w, int h, const TPlanScale& scale);

@@ -1,6 +1,7 @@
 #include "walls/wall_geometry.h"
 
 #include <QPainter>
+#include <QPainterPath>
 #include <QPolygon>
 #include <array>
 #include <cmath>
@@ -275,8 +276,35 @@ void PaintWalls(QImage& layer, const TWallGeometry& geometry, const QImage& mate
       p.drawPolygon(quad.data(), static_cast<int>(quad.size()));
   }
   if (materialPattern.isNull()) return;
-  for (const QPoint& seed : geometry.FillSeeds)
-    FloodFillPattern(layer, seed, qRgb(255, 255, 255), materialPattern);
+  const TWallOutlines& ol = geometry.Outlines;
+  QRect bounds;
+  for (const QPoint& p : ol.OuterPx) bounds |= QRect(p, QSize(1, 1));
+  if (layer.rect().contains(bounds)) {
+    for (const QPoint& seed : geometry.FillSeeds)
+      FloodFillPattern(layer, seed, qRgb(255, 255, 255), materialPattern);
+    return;
+  }
+  // Walls reaching beyond the layer (a magnified view) may have no seed on it: the masonry is
+  // the outer outline less the inner one and the openings, filled as a region and outlined
+  // again over it.
+  QPainterPath masonry;
+  masonry.addPolygon(QPolygonF(QPolygon(QList<QPoint>(ol.OuterPx.begin(), ol.OuterPx.end()))));
+  QPainterPath holes;
+  holes.setFillRule(Qt::WindingFill);
+  holes.addPolygon(QPolygonF(QPolygon(QList<QPoint>(ol.InnerPx.begin(), ol.InnerPx.end()))));
+  for (const TWallPoints& quad : geometry.ArcQuadsPx)
+    holes.addPolygon(QPolygonF(QPolygon(QList<QPoint>(quad.begin(), quad.end()))));
+  masonry = masonry.subtracted(holes);
+  QPainter p(&layer);
+  p.setRenderHint(QPainter::Antialiasing, false);
+  p.setPen(Qt::NoPen);
+  p.setBrush(QBrush(materialPattern));
+  p.drawPath(masonry);
+  p.setPen(QPen(Qt::black, 1, Qt::SolidLine));
+  p.setBrush(Qt::NoBrush);
+  p.drawPolygon(ol.OuterPx.data(), static_cast<int>(ol.OuterPx.size()));
+  p.drawPolygon(ol.InnerPx.data(), static_cast<int>(ol.InnerPx.size()));
+  for (const TWallPoints& quad : geometry.ArcQuadsPx) p.drawPolygon(quad.data(), static_cast<int>(quad.size()));
 }
 
 void RenderWallsLayer(QImage& layer, const TWallGeometry& geometry, const QImage& materialPattern,

@@ -3,6 +3,7 @@
 #include <QComboBox>
 
 #include "app/tfm_main.h"
+#include "platform/pattern.h"
 #include "controls/ac_number_edit.h"
 #include "platform/layer.h"
 #include "walls/wall_geometry.h"
@@ -156,7 +157,9 @@ void TfmMain::DrawWalls() {
   TLayer* layer = w.Layer;
   if (layer->CanvasSize() != QSize(cw, ch)) layer->ResetCanvas(cw, ch);
   const int material = qBound(0, w.WallMaterial, kMaterialCount - 1);
-  RenderWallsLayer(layer->CanvasToOverwrite(), g, FMaterials[static_cast<size_t>(material)], w.ObjVisible);
+  // The pattern starts where the fitted plan's pixel (0, 0) lies, so it moves with the walls.
+  RenderWallsLayer(layer->CanvasToOverwrite(), g,
+                   ShiftedPattern(FMaterials[static_cast<size_t>(material)], -FPatternAnchor), w.ObjVisible);
   layer->CanvasChanged();
   layer->setGeometry(4, 4, cw, ch);
 }

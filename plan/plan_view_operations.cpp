@@ -1,0 +1,177 @@
+// Looking at the plan: zoom, pan, the scroll bars and the pointer's position in millimetres.
+#include <QAction>
+#include <QLabel>
+#include <QScrollBar>
+#include <QTimer>
+
+#include "app/tfm_main.h"
+#include "plan/plan_panel.h"
+#include "platform/layer.h"
+
+namespace {
+
+// One notch of a common wheel.
+constexpr int kWheelNotch = 120;
+// Plan pixels a wheel notch scrolls.
+constexpr int kWheelScrollPx = 60;
+constexpr int kScrollBarSide = 14;
+
+}  // namespace
+
+TViewFrame TfmMain::ViewFrame() const {
+  return MakeViewFrame(QSize(ClientWidth(), ClientHeight()), FObjects.empty() ? 0 : FObjects[0]->WallDiameterOuter);
+}
+
+void TfmMain::SetView(const TPlanView& view) {
+  if (FObjects.empty()) return;
+  const TPlanView next = ClampView(view, ViewFrame());
+  if (next == FView) return;
+  FView = next;
+  ShowView();
+}
+
+void TfmMain::ShowView() {
+  if (FObjects.size() < 2) return;
+  // The lines and weights of a fixing still hold for a plan only looked at differently: they
+  // are drawn again for the view rather than hidden as an edit hides them.
+  const bool lines = FLayers[AnnotationLayer]->isVisible(), weights = FLayers[WeightLayer]->isVisible();
+  const int current = FCurIndex;
+  ComputeScale();
+  DrawWalls();
+  for (size_t i = 2; i < FObjects.size(); ++i) ReprojectObject(static_cast<int>(i));
+  ProjectPost();
+  DrawPost();
+  DrawRulers();
+  if (current >= 0 && current < static_cast<int>(FObjects.size())) {
+    FCurIndex = current;
+    FCurObject = FObjects[static_cast<size_t>(current)].get();
+    DrawSelectionFrame();
+  }
+  if (lines) {
+    TLayer* layer = FLayers[AnnotationLayer];
+    PrepareFixingLayer(layer);
+    if (CountBellsNow() > 4) {
+      DrawHandLines();
+      DrawPostLines();
+    }
+    layer->CanvasChanged();
+  }
+  if (weights) DrawWeights();
+  UpdateViewControls();
+}
+
+void TfmMain::ZoomBy(int steps, QPoint anchor) {
+  if (FObjects.empty() || steps == 0) return;
+  SetView(ZoomAbout(FView, ViewFrame(), steps, anchor));
+}
+
+void TfmMain::ZoomAtCentre(int steps) {
+  ZoomBy(steps, QPoint(ClientWidth() / 2 - 4, ClientHeight() / 2 - 4));
+}
+
+void TfmMain::nZoomInClick() { ZoomAtCentre(1); }
+void TfmMain::nZoomOutClick() { ZoomAtCentre(-1); }
+void TfmMain::nZoomFitClick() { SetView(TPlanView{}); }
+
+void TfmMain::PanView(QPoint delta) {
+  if (FObjects.empty() || delta.isNull()) return;
+  SetView(PanBy(FView, ViewFrame(), delta));
+}
+
+void TfmMain::PlanWheel(QPoint angleDelta, Qt::KeyboardModifiers modifiers, QPoint at) {
+  // A burst of wheel events is gathered and shown once: a flick of a free-spinning wheel must
+  // not redraw the plan a hundred times.
+  if (modifiers & Qt::ControlModifier) {
+    FWheelZoom += angleDelta.y() != 0 ? angleDelta.y() : angleDelta.x();
+    const int steps = FWheelZoom / kWheelNotch;
+    FWheelZoom -= steps * kWheelNotch;
+    // Steps past the limits are dropped, so that turning back answers at once.
+    FPendingZoomSteps = qBound(kMinZoomSteps - kMaxZoomSteps, FPendingZoomSteps + steps, kMaxZoomSteps - kMinZoomSteps);
+    FPendingZoomAnchor = at;
+  } else {
+    const int turn = angleDelta.y() != 0 ? angleDelta.y() : angleDelta.x();
+    const int px = -turn * kWheelScrollPx / kWheelNotch;
+    const bool across = (modifiers & Qt::ShiftModifier) || angleDelta.y() == 0;
+    FPendingPan += across ? QPoint(px, 0) : QPoint(0, px);
+    const int limit = 1 << 24;
+    FPendingPan = QPoint(qBound(-limit, FPendingPan.x(), limit), qBound(-limit, FPendingPan.y(), limit));
+  }
+  if (FViewUpdateQueued) return;
+  FViewUpdateQueued = true;
+  QTimer::singleShot(0, this, [this] { ApplyPendingView(); });
+}
+
+void TfmMain::ApplyPendingView() {
+  FViewUpdateQueued = false;
+  if (FObjects.empty()) return;
+  const TViewFrame frame = ViewFrame();
+  TPlanView view = FView;
+  if (FPendingZoomSteps != 0) {
+    const int wanted = qBound(kMinZoomSteps, FView.Steps + FPendingZoomSteps, kMaxZoomSteps);
+    view = ZoomAbout(view, frame, wanted - FView.Steps, FPendingZoomAnchor);
+  }
+  view = PanBy(view, frame, FPendingPan);
+  FPendingZoomSteps = 0;
+  FPendingPan = QPoint();
+  SetView(view);
+}
+
+QString TfmMain::ZoomText() const {
+  return QStringLiteral("%1 %").arg(static_cast<long long>(std::llround(ZoomOf(FView) * 100)));
+}
+
+void TfmMain::UpdateViewControls() {
+  if (FObjects.empty()) return;
+  const TViewFrame frame = ViewFrame();
+  const int w = ClientWidth(), h = ClientHeight();
+  const TScrollState across = HorizontalScroll(FView, frame), down = VerticalScroll(FView, frame);
+  const auto place = [](QScrollBar* bar, const TScrollState& s, const QRect& at) {
+    const QSignalBlocker block(bar);
+    bar->setRange(0, s.Maximum);
+    bar->setPageStep(s.Page);
+    bar->setSingleStep(kWheelScrollPx);
+    bar->setValue(s.Value);
+    bar->setGeometry(at);
+    bar->setVisible(s.Maximum > 0);
+  };
+  place(sbPlanH, across, QRect(0, h - kScrollBarSide, qMax(0, w - kScrollBarSide), kScrollBarSide));
+  place(sbPlanV, down, QRect(w - kScrollBarSide, 0, kScrollBarSide, qMax(0, h - kScrollBarSide)));
+  // Magnified or moved, objects reach under the rulers: the rulers are painted over them, and
+  // the objects only between the rulers' labels.
+  pnlImg->PaintOrder = IsFitted(FView) ? TLayerStack::TPaintOrder{}
+                                       : TLayerStack::TPaintOrder{FLayers[RulerLayer], QRect(28, 28, w - 56, h - 56)};
+  pnlImg->update();
+  lblZoom->setText(ZoomText());
+  nZoomIn->setEnabled(FView.Steps < kMaxZoomSteps);
+  nZoomOut->setEnabled(FView.Steps > kMinZoomSteps);
+}
+
+void TfmMain::ShowPointerPosition(std::optional<QPoint> at) {
+  const int w = ClientWidth(), h = ClientHeight();
+  // Panel pixels 11 .. size - 12 lie within the rulers' inner frame.
+  if (!at || FObjects.empty() || at->x() + 4 < 11 || at->y() + 4 < 11 || at->x() + 4 > w - 12 || at->y() + 4 > h - 12) {
+    lblPointer->clear();
+    return;
+  }
+  const QPoint mm = PlanToMm(*at);
+  lblPointer->setText(QStringLiteral("X: %1 мм  Y: %2 мм").arg(mm.x()).arg(mm.y()));
+}
+
+void TfmMain::WireView() {
+  sbPlanH = new QScrollBar(Qt::Horizontal, pnlImg);
+  sbPlanH->setObjectName(QStringLiteral("sbPlanH"));
+  sbPlanV = new QScrollBar(Qt::Vertical, pnlImg);
+  sbPlanV->setObjectName(QStringLiteral("sbPlanV"));
+  for (QScrollBar* bar : {sbPlanH, sbPlanV}) {
+    bar->hide();
+    bar->setCursor(Qt::ArrowCursor);
+    connect(bar, &QScrollBar::valueChanged, this,
+            [this](int) { SetView(ScrolledTo(FView, ViewFrame(), sbPlanH->value(), sbPlanV->value())); });
+  }
+  connect(nZoomIn, &QAction::triggered, this, [this] { nZoomInClick(); });
+  connect(nZoomOut, &QAction::triggered, this, [this] { nZoomOutClick(); });
+  connect(nZoomFit, &QAction::triggered, this, [this] { nZoomFitClick(); });
+  pnlImg->OnWheel = [this](QPoint delta, Qt::KeyboardModifiers modifiers, QPoint at) { PlanWheel(delta, modifiers, at); };
+  pnlImg->OnLeave = [this] { ShowPointerPosition(std::nullopt); };
+  lblZoom->setText(ZoomText());
+}
