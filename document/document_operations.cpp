@@ -85,6 +85,7 @@ bool TfmMain::OpenDocument(const QString& path) {
     return false;
   }
   SettleNames(content.Objects);
+  FView = TPlanView{};  // an opened plan is shown whole
   ProjectRecords(content.Objects);
   RelayChordBeems();
   FCurIndex = 0;
@@ -111,6 +112,7 @@ void TfmMain::ProjectRecords(const std::vector<TPlanObject>& records) {
   FPrevDiameterInner = FObjects[0]->WallDiameterInner;
   // The rulers belong to the walls just read, not to the plan that was on screen before.
   DrawRulers();
+  UpdateViewControls();
 }
 
 void TfmMain::nSaveDocClick() {

@@ -94,7 +94,12 @@ void TfmMain::DeleteAllObjects() {
 
 void TfmMain::NewDocument() {
   DeleteAllObjects();
+  FView = TPlanView{};  // a new plan is shown whole
   CreateObject(QStringLiteral("Стены"), okWalls, QPoint(0, 0), 0, true);
   CreateObject(QStringLiteral("Постамент"), okPost, QPoint(0, 0), 0, true);
   SelectObject(0);
+  if (FLayers[RulerLayer]) {
+    DrawRulers();
+    UpdateViewControls();
+  }
 }

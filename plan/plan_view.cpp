@@ -85,10 +85,11 @@ TPlanView ZoomAbout(const TPlanView& view, const TViewFrame& frame, int steps, Q
   TPlanView next = view;
   next.Steps = std::clamp(view.Steps + steps, kMinZoomSteps, kMaxZoomSteps);
   if (next.Steps == view.Steps) return view;
-  const TPlanScale now = ViewScale(view, frame);
-  // The millimetre point under the anchor now, unrounded, is put under it again.
-  const long double mx = (anchor.x() - now.FOriginX) / now.FScale;
-  const long double my = (anchor.y() - now.FOriginY) / now.FScale;
+  // The millimetre point under the anchor, taken from the view's exact centre rather than its
+  // rounded origin (whose half pixels would add up step after step), is put under it again.
+  const long double now = frame.Fit.FScale * ZoomOf(view);
+  const long double mx = CentreX(view, frame) + (anchor.x() - CentrePx(frame.Panel.width())) / now;
+  const long double my = CentreY(view, frame) + (anchor.y() - CentrePx(frame.Panel.height())) / now;
   const long double scale = frame.Fit.FScale * ZoomOf(next);
   next.Centred = false;
   next.CentreX = mx + (CentrePx(frame.Panel.width()) - anchor.x()) / scale;

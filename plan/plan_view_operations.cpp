@@ -139,7 +139,7 @@ void TfmMain::UpdateViewControls() {
   // Magnified or moved, objects reach under the rulers: the rulers are painted over them, and
   // the objects only between the rulers' labels.
   pnlImg->PaintOrder = IsFitted(FView) ? TLayerStack::TPaintOrder{}
-                                       : TLayerStack::TPaintOrder{FLayers[RulerLayer], QRect(28, 28, w - 56, h - 56)};
+                                       : TLayerStack::TPaintOrder{FLayers[RulerLayer], QRect(28, 28, w - 56, h - 56), true};
   pnlImg->update();
   lblZoom->setText(ZoomText());
   nZoomIn->setEnabled(FView.Steps < kMaxZoomSteps);

@@ -111,7 +111,9 @@ std::vector<TRulerLabel> PaintViewRulers(QImage& layer, int w, int h, const TPla
   PaintRulerFrame(c, w, h);
   c.SetTextColor(Qt::black);
   std::vector<TRulerLabel> labels;
-  const int low = 11, highX = w - 12, highY = h - 12;  // within the inner frame
+  // Ticks within the inner frame; labels clear of the corners, where the other ruler's labels are.
+  const int low = 11, highX = w - 12, highY = h - 12;
+  const int labelLow = 30, labelHighX = w - 31, labelHighY = h - 31;
 
   const TRulerFont across = CreateRulerFont(0, 5, QStringLiteral("Tahoma"), 11);
   const QFontMetrics metrics(across.Font);
@@ -124,7 +126,7 @@ std::vector<TRulerLabel> PaintViewRulers(QImage& layer, int w, int h, const TPla
     const QString label = QString::number(v);
     const int width = metrics.horizontalAdvance(label);
     const int left = x - width / 2;
-    if (left < low || left + width > highX) continue;  // a label cut by the frame is no label
+    if (left < labelLow || left + width > labelHighX) continue;
     c.TextOut(left, 15, label, across.Escapement);
     c.TextOut(left, h - 30, label, across.Escapement);
     labels.push_back({true, v, QRect(left, 15, width, metrics.height())});
@@ -140,7 +142,7 @@ std::vector<TRulerLabel> PaintViewRulers(QImage& layer, int w, int h, const TPla
     const QString label = QString::number(v);
     const int width = metrics.horizontalAdvance(label);
     const int bottom = y + width / 2;
-    if (bottom - width < low || bottom > highY) continue;
+    if (bottom - width < labelLow || bottom > labelHighY) continue;
     c.TextOut(15, bottom, label, upward.Escapement);
     c.TextOut(w - 30, bottom, label, upward.Escapement);
     labels.push_back({false, v, QRect(15, bottom - width, metrics.height(), width)});

@@ -136,13 +136,14 @@ const QImage& TLayer::Keyed() const {
   return FKeyed;
 }
 
-void TLayer::RenderTo(QPainter& painter) const {
+void TLayer::RenderTo(QPainter& painter, bool magnified) const {
   const QImage& keyed = Keyed();
   if (keyed.isNull()) return;
   if (FStretch) {
-    if (static_cast<qint64>(width()) * height() > kMaxScaledCopyPixels) {
+    if (magnified || static_cast<qint64>(width()) * height() > kMaxScaledCopyPixels) {
       FScaled = QImage();
       FScaledFor = QSize();
+      painter.setRenderHint(QPainter::SmoothPixmapTransform, magnified);
       painter.drawImage(QRect(QPoint(0, 0), size()), keyed);
       return;
     }

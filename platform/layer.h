@@ -76,7 +76,9 @@ class TLayer : public QObject {
   QPoint CanvasOffset() const { return FCanvasOffset; }
 
   // Renders the layer as it is shown into `painter`, already translated to the layer's origin.
-  void RenderTo(QPainter& painter) const;
+  // A magnified view scales stretched pictures smoothly and straight onto the painter, clipped
+  // there: a bell seen closely is no blocky picture and keeps no scaled copy of itself.
+  void RenderTo(QPainter& painter, bool magnified = false) const;
 
   // Placement and stacking on the panel, named as a child widget's were: bounds in panel
   // pixels, shown or hidden, raised to the top, lowered to the bottom or put under another.

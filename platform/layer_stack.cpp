@@ -53,21 +53,21 @@ void TLayerStack::Damage(const QRect& area) const {
   if (OnDamage && !area.isEmpty()) OnDamage(area);
 }
 
-void TLayerStack::PaintOne(QPainter& painter, const TLayer& layer, QRect area) const {
+void TLayerStack::PaintOne(QPainter& painter, const TLayer& layer, QRect area, bool magnified) const {
   if (layer.isHidden() || layer.CanvasBlank()) return;
   area &= layer.geometry();
   if (area.isEmpty()) return;
   painter.save();
   painter.setClipRect(area);
   painter.translate(layer.pos());
-  layer.RenderTo(painter);
+  layer.RenderTo(painter, magnified);
   painter.restore();
 }
 
 void TLayerStack::Paint(QPainter& painter, const QRect& area, const TPaintOrder& order) const {
   const QRect clipped = order.Clip.isEmpty() ? area : area & order.Clip;
   for (const TLayer* layer : FLayers) {
-    if (layer != order.Last) PaintOne(painter, *layer, clipped);
+    if (layer != order.Last) PaintOne(painter, *layer, clipped, order.Magnified);
   }
-  if (order.Last) PaintOne(painter, *order.Last, area);
+  if (order.Last) PaintOne(painter, *order.Last, area, order.Magnified);
 }

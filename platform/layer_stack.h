@@ -27,6 +27,7 @@ class TLayerStack {
   struct TPaintOrder {
     const TLayer* Last = nullptr;
     QRect Clip;
+    bool Magnified = false;  // stretched pictures scaled smoothly
   };
   // Paints the visible layers over `area` (panel pixels) into `painter`, which is in panel
   // pixels, in stacking order with white keyed out.
@@ -41,7 +42,7 @@ class TLayerStack {
   void Lower(TLayer* layer);
   void StackUnder(TLayer* layer, TLayer* above);
   void Damage(const QRect& area) const;
-  void PaintOne(QPainter& painter, const TLayer& layer, QRect area) const;
+  void PaintOne(QPainter& painter, const TLayer& layer, QRect area, bool magnified) const;
 
   std::vector<TLayer*> FLayers;
 };
