@@ -186,11 +186,12 @@ void TfmMain::BuildPanels() {
   statusBar()->addWidget(Status, 1);
   lblPointer = new QLabel(this);
   lblPointer->setObjectName(QStringLiteral("lblPointer"));
-  lblPointer->setMinimumWidth(lblPointer->fontMetrics().horizontalAdvance(QStringLiteral("X: -1000000 мм  Y: -1000000 мм")));
+  // Fixed widths: a new figure at every pointer move must not lay the status bar out again.
+  lblPointer->setFixedWidth(lblPointer->fontMetrics().horizontalAdvance(QStringLiteral("X: -1000000 мм  Y: -1000000 мм")) + 8);
   statusBar()->addPermanentWidget(lblPointer);
   lblZoom = new QLabel(this);
   lblZoom->setObjectName(QStringLiteral("lblZoom"));
-  lblZoom->setMinimumWidth(lblZoom->fontMetrics().horizontalAdvance(QStringLiteral("10000 %")));
+  lblZoom->setFixedWidth(lblZoom->fontMetrics().horizontalAdvance(QStringLiteral("10000 %")) + 8);
   lblZoom->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   statusBar()->addPermanentWidget(lblZoom);
 }

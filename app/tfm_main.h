@@ -165,6 +165,7 @@ class TfmMain : public QMainWindow {
   void PlanWheel(QPoint angleDelta, Qt::KeyboardModifiers modifiers, QPoint at);
   void ApplyPendingView();
   void UpdateViewControls();  // scroll bars, zoom figure, how the panel composes
+  QRect PlanClip() const;     // where objects show on a magnified panel: within the rulers' labels
   void ShowPointerPosition(std::optional<QPoint> at);
   QString ZoomText() const;
   void WireView();

@@ -57,13 +57,22 @@ void TfmMain::DrawBeem(int index) {
   }
   std::vector<QPoint> local;
   for (const QPoint& p : b.BeemOutlinePx) local.push_back(p - box.topLeft());
-  layer->ResetCanvas(box.width(), box.height());
   // Any picture of the table draws; a document may name a walls material for a beam.
   const int material = b.BeemMaterial >= 0 && b.BeemMaterial < static_cast<int>(FMaterials.size())
                            ? b.BeemMaterial
                            : kBeemMaterialDefault;
-  PaintBeem(layer->Canvas(), local, ShiftedPattern(FMaterials[static_cast<size_t>(material)], box.topLeft() - FPatternAnchor));
-  layer->CanvasChanged();
+  // Every beam continues the one pattern, tiled from where the fitted plan's corner lies.
+  QImage pattern = ShiftedPattern(FMaterials[static_cast<size_t>(material)], box.topLeft() - FPatternAnchor);
+  if (IsFitted(FView)) {
+    layer->ResetCanvas(box.width(), box.height());
+    PaintBeem(layer->Canvas(), local, pattern);
+    layer->CanvasChanged();
+  } else {
+    // Magnified, a band's bounding box is mostly white: the band is painted straight onto the
+    // panel instead, and keeps no canvas.
+    layer->ResetCanvas(1, 1);
+    layer->SetDrawing([local = std::move(local), pattern = std::move(pattern)](QPainter& p) { PaintBeem(p, local, pattern, false); });
+  }
   layer->setGeometry(QRect(box.topLeft() + QPoint(4, 4), box.size()));
 }
 

@@ -10,3 +10,6 @@
 // and blended edge pixels would show as a grey fringe. A null picture leaves the band white.
 // The layer is not cleared first.
 void PaintBeem(QImage& layer, const std::vector<QPoint>& outline, const QImage& pattern);
+// The same band painted straight onto `painter`: white in the picture is then no see-through.
+class QPainter;
+void PaintBeem(QPainter& painter, const std::vector<QPoint>& outline, const QImage& pattern, bool cosmetic = true);

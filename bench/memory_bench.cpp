@@ -33,25 +33,29 @@ long ProbePeak(const QStringList& arguments) {
 
 void BM_PeakMemory(benchmark::State& state) {
   const QString path = WriteBenchFile(QStringLiteral("memory.tarvosk"), FullDocumentBytes());
-  std::vector<double> empty, full;
+  std::vector<double> empty, full, magnified;
   int i = 0;
   for (auto _ : state) {
-    const bool withPlan = i++ % 2 == 1;
+    const int which = i++ % 3;
     long kb = -1;
     const double s = TimeOf([&] {
-      kb = withPlan ? ProbePeak({QStringLiteral("full"), path}) : ProbePeak({QStringLiteral("empty")});
+      kb = which == 0   ? ProbePeak({QStringLiteral("empty")})
+           : which == 1 ? ProbePeak({QStringLiteral("full"), path})
+                        : ProbePeak({QStringLiteral("magnified"), path});
     });
     if (kb < 0) {
       state.SkipWithError("a memory probe failed");
       break;
     }
-    (withPlan ? full : empty).push_back(static_cast<double>(kb) / 1024.0);
+    (which == 0 ? empty : which == 1 ? full : magnified).push_back(static_cast<double>(kb) / 1024.0);
     state.SetIterationTime(s);
   }
-  if (empty.empty() || full.empty()) return;
+  if (empty.empty() || full.empty() || magnified.empty()) return;
   state.counters["empty_MB"] = Median(empty);
   state.counters["full_MB"] = Median(full);
   state.counters["delta_MB"] = Median(full) - Median(empty);
+  state.counters["magnified_MB"] = Median(magnified);
+  state.counters["magnified_delta_MB"] = Median(magnified) - Median(full);
 }
 BENCHMARK(BM_PeakMemory)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(6);
 
@@ -59,13 +63,24 @@ BENCHMARK(BM_PeakMemory)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterat
 
 int RunMemoryProbe(const QStringList& arguments) {
   auto w = MakeBenchWindow();
-  if (arguments.value(0) == QLatin1String("full")) {
+  const QString mode = arguments.value(0);
+  if (mode == QLatin1String("full") || mode == QLatin1String("magnified")) {
     if (!w->OpenDocument(arguments.value(1))) return 1;
     Settle();
     w->btnApply->click();
   }
   Settle();
   w->repaint();  // the whole window once, as when it is uncovered
+  if (mode == QLatin1String("magnified")) {
+    // The greatest zoom, moved across the plan: every part of it is drawn at some time.
+    const QPoint centre(w->ClientWidth() / 2, w->ClientHeight() / 2);
+    for (int i = 0; i < kMaxZoomSteps; ++i) w->ZoomBy(1, centre);
+    for (int i = 0; i < 8; ++i) {
+      w->PanView(QPoint(i % 2 ? -3000 : 3000, i < 4 ? 3000 : -3000));
+      Settle();
+      w->repaint();
+    }
+  }
   std::printf("VmHWM %ld\n", PeakResidentKb());
   return 0;
 }

@@ -1,6 +1,8 @@
 // The plan's own figures on the full plan: opening it, one drag step of a bell, a walls edit.
 #include <QApplication>
+#include <QAction>
 #include <QTest>
+#include <QToolButton>
 
 #include "app/tfm_main.h"
 #include "bench/bench_support.h"
@@ -114,5 +116,50 @@ void BM_WallsEdit(benchmark::State& state) {
   state.counters["repaint_ms"] = Median(repaint) * 1e3;
 }
 BENCHMARK(BM_WallsEdit)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// One zoom step about the panel's centre on the fixed full plan, in and out in turn between
+// about 4 x and 5 x, with the repaint.
+void BM_ZoomStep(benchmark::State& state) {
+  const QString path = WriteBenchFile(QStringLiteral("zoom.tarvosk"), FullDocumentBytes());
+  auto w = MakeBenchWindow();
+  if (!w->OpenDocument(path)) state.SkipWithError("the document did not open");
+  w->btnApply->click();
+  for (int i = 0; i < 6; ++i) w->nZoomIn->trigger();
+  Settle();
+  std::vector<double> samples;
+  int step = 0;
+  for (auto _ : state) {
+    const double s = TimeOf([&] {
+      (++step % 2 ? w->nZoomIn : w->nZoomOut)->trigger();
+      Settle();
+    });
+    state.SetIterationTime(s);
+    samples.push_back(s);
+  }
+  ReportSamples(state, samples);
+}
+BENCHMARK(BM_ZoomStep)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The plan at about 4 x moved by 100 pixels, right and left in turn, with the repaint.
+void BM_PanStep(benchmark::State& state) {
+  const QString path = WriteBenchFile(QStringLiteral("pan.tarvosk"), FullDocumentBytes());
+  auto w = MakeBenchWindow();
+  if (!w->OpenDocument(path)) state.SkipWithError("the document did not open");
+  w->btnApply->click();
+  for (int i = 0; i < 6; ++i) w->nZoomIn->trigger();
+  Settle();
+  std::vector<double> samples;
+  int step = 0;
+  for (auto _ : state) {
+    const double s = TimeOf([&] {
+      w->PanView(QPoint(++step % 2 ? 100 : -100, 0));
+      Settle();
+    });
+    state.SetIterationTime(s);
+    samples.push_back(s);
+  }
+  ReportSamples(state, samples);
+}
+BENCHMARK(BM_PanStep)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QWheelEvent>
+#include <cstdlib>
 
 TPlanPanel::TPlanPanel(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("pnlImg"));
@@ -12,14 +13,70 @@ TPlanPanel::TPlanPanel(QWidget* parent) : QWidget(parent) {
   pal.setColor(QPalette::Window, Qt::white);
   setPalette(pal);
   setMouseTracking(true);
-  FLayers.OnDamage = [this](const QRect& area) { update(area); };
+  FLayers.OnDamage = [this](const QRect& area) { Damage(area); };
+  FSettle.setSingleShot(true);
+  FSettle.setInterval(kSettleMs);
+  connect(&FSettle, &QTimer::timeout, this, [this] { update(); });
+}
+
+void TPlanPanel::Damage(const QRect& area) {
+  if (FDamageMuted) return;
+  FDirty += area;
+  update(area);
+}
+
+void TPlanPanel::update() {
+  FDirty = QRegion(rect());
+  QWidget::update();
+}
+
+void TPlanPanel::ScrollPlan(QPoint delta, const QRect& within) {
+  const QRect area = within & rect();
+  if (FComposed.size() != size() || area.isEmpty() || std::abs(delta.x()) >= area.width() ||
+      std::abs(delta.y()) >= area.height()) {
+    update();
+    return;
+  }
+  // What was composed moves with the plan; what comes into view and the rulers around the
+  // area are composed anew. Changes not yet composed move along.
+  const QImage moved = FComposed.copy(area);
+  {
+    QPainter p(&FComposed);
+    p.setClipRect(area);
+    p.drawImage(area.topLeft() + delta, moved);
+  }
+  const QRegion inside(area);
+  FDirty = (FDirty - inside) + ((FDirty & inside).translated(delta) & inside);
+  FDirty += inside - inside.translated(delta);
+  FDirty += QRegion(rect()) - inside;
+  QWidget::update();
+  // The plan's roundings go half to even, so a band moved by an odd pixel may step a pixel
+  // otherwise along an edge: once the view rests, everything is composed anew.
+  FSettle.start();
 }
 
 void TPlanPanel::paintEvent(QPaintEvent* event) {
+  if (FComposed.size() != size()) {
+    FComposed = QImage(size(), QImage::Format_RGB32);
+    FDirty = QRegion(rect());
+  }
+  if (!FDirty.isEmpty()) {
+    // Rectangle by rectangle: a scrolled view leaves a thin strip and the rulers around it,
+    // whose bounding rectangle would be the whole panel.
+    QPainter composer(&FComposed);
+    // A few rectangles are composed one by one (a scrolled strip and the rulers); many small
+    // ones (every layer of a relaid plan) as the one rectangle around them.
+    // Only what is asked for now: the rest stays to be composed when it is shown.
+    QRegion dirty = FDirty & event->region();
+    if (dirty.rectCount() > 8) dirty = QRegion(dirty.boundingRect()) & event->region().boundingRect();
+    for (const QRect& area : dirty) {
+      composer.fillRect(area, Qt::white);
+      FLayers.Paint(composer, area, PaintOrder);
+    }
+    FDirty -= dirty;
+  }
   QPainter p(this);
-  const QRect area = event->rect();
-  p.fillRect(area, Qt::white);
-  FLayers.Paint(p, area, PaintOrder);
+  for (const QRect& area : event->region()) p.drawImage(area.topLeft(), FComposed, area);
 }
 
 void TPlanPanel::mousePressEvent(QMouseEvent* event) {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QImage>
+#include <QRegion>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 
@@ -28,6 +31,17 @@ class TPlanPanel : public QWidget {
 
   static QPoint ToPlan(QPoint panel) { return panel - QPoint(4, 4); }
 
+  // While muted, changes of the layers ask for no repaint: a view moved by whole pixels is
+  // redrawn on the layers first and then scrolled, which composes only what comes in.
+  void MuteDamage(bool muted) { FDamageMuted = muted; }
+  // All of the panel composed anew (how the layers are composed has changed).
+  using QWidget::update;
+  void update();
+  // Moves what the panel shows within `within` by `delta` and repaints what is uncovered there
+  // and everything outside it; a move as large as the area repaints it all.
+  void ScrollPlan(QPoint delta, const QRect& within);
+  static constexpr int kSettleMs = 150;  // how long a scrolled view rests before it is composed anew
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
@@ -37,6 +51,14 @@ class TPlanPanel : public QWidget {
   void leaveEvent(QEvent* event) override;
 
  private:
+  void Damage(const QRect& area);
+
+  // The layers as last composed, and what of it no longer holds: a repaint of the window, or a
+  // view moved by whole pixels, copies what still holds instead of composing 270 layers again.
+  QImage FComposed;
+  QRegion FDirty;
+  QTimer FSettle;
+  bool FDamageMuted = false;
   // Declared last: the layers go before the widget's own parts.
   TLayerStack FLayers;
 };

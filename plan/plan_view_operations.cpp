@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QScrollBar>
 #include <QTimer>
+#include <cmath>
 
 #include "app/tfm_main.h"
 #include "plan/plan_panel.h"
@@ -26,9 +27,22 @@ void TfmMain::SetView(const TPlanView& view) {
   if (FObjects.empty()) return;
   const TPlanView next = ClampView(view, ViewFrame());
   if (next == FView) return;
+  // Moved at one zoom, every pixel of the plan moves by the change of the origin, a whole
+  // number of pixels: the panel scrolls what it shows and paints only what comes into view.
+  const bool moved = next.Steps == FView.Steps && !IsFitted(next) && !IsFitted(FView);
+  const QPoint before(FOriginX, FOriginY);
   FView = next;
+  if (!moved) {
+    ShowView();
+    return;
+  }
+  pnlImg->MuteDamage(true);
   ShowView();
+  pnlImg->MuteDamage(false);
+  pnlImg->ScrollPlan(QPoint(FOriginX, FOriginY) - before, PlanClip());
 }
+
+QRect TfmMain::PlanClip() const { return QRect(28, 28, ClientWidth() - 56, ClientHeight() - 56); }
 
 void TfmMain::ShowView() {
   if (FObjects.size() < 2) return;
@@ -138,9 +152,12 @@ void TfmMain::UpdateViewControls() {
   place(sbPlanV, down, QRect(w - kScrollBarSide, 0, kScrollBarSide, qMax(0, h - kScrollBarSide)));
   // Magnified or moved, objects reach under the rulers: the rulers are painted over them, and
   // the objects only between the rulers' labels.
-  pnlImg->PaintOrder = IsFitted(FView) ? TLayerStack::TPaintOrder{}
-                                       : TLayerStack::TPaintOrder{FLayers[RulerLayer], QRect(28, 28, w - 56, h - 56), true};
-  pnlImg->update();
+  const TLayerStack::TPaintOrder order =
+      IsFitted(FView) ? TLayerStack::TPaintOrder{} : TLayerStack::TPaintOrder{FLayers[RulerLayer], PlanClip(), true};
+  if (order.Last != pnlImg->PaintOrder.Last || order.Clip != pnlImg->PaintOrder.Clip) {
+    pnlImg->PaintOrder = order;
+    pnlImg->update();
+  }
   lblZoom->setText(ZoomText());
   nZoomIn->setEnabled(FView.Steps < kMaxZoomSteps);
   nZoomOut->setEnabled(FView.Steps > kMinZoomSteps);

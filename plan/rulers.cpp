@@ -1,6 +1,7 @@
 #include "plan/rulers.h"
 
 #include <QFontMetrics>
+#include <QPainter>
 #include <algorithm>
 #include <cmath>
 
@@ -107,44 +108,59 @@ std::int64_t ViewRulerStep(long double scale, int origin, int from, int to, cons
 }
 
 std::vector<TRulerLabel> PaintViewRulers(QImage& layer, int w, int h, const TPlanScale& s) {
-  Canvas c(layer);
-  PaintRulerFrame(c, w, h);
-  c.SetTextColor(Qt::black);
+  {
+    Canvas c(layer);
+    PaintRulerFrame(c, w, h);
+  }
   std::vector<TRulerLabel> labels;
   // Ticks within the inner frame; labels clear of the corners, where the other ruler's labels are.
   const int low = 11, highX = w - 12, highY = h - 12;
   const int labelLow = 30, labelHighX = w - 31, labelHighY = h - 31;
+  // The lettering of the fitted rulers, made once: finding a face is slow beside the drawing.
+  static const QFont font = [] {
+    QFont f = CreateRulerFont(0, 5, QStringLiteral("Tahoma"), 11).Font;
+    f.setStyleStrategy(QFont::NoAntialias);
+    return f;
+  }();
+  const QFontMetrics metrics(font);
+  // One painter for every tick and label: white is the layer's see-through colour, so the
+  // labels need no white ground of their own here.
+  QPainter p(&layer);
+  p.setRenderHint(QPainter::Antialiasing, false);
+  p.setRenderHint(QPainter::TextAntialiasing, false);
+  p.setPen(Qt::black);
+  p.setFont(font);
 
-  const TRulerFont across = CreateRulerFont(0, 5, QStringLiteral("Tahoma"), 11);
-  const QFontMetrics metrics(across.Font);
-  c.SetFont(across.Font);
-  std::int64_t step = ViewRulerStep(s.FScale, s.FOriginX, low, highX, across.Font);
+  std::int64_t step = ViewRulerStep(s.FScale, s.FOriginX, low, highX, font);
   for (const std::int64_t v : TickValues(s.FScale, s.FOriginX, low, highX, step)) {
     const int x = MmToPx(v, s.FScale) + s.FOriginX + 4;
-    c.Line(x, 1, x, 10);
-    c.Line(x, h - 2, x, h - 11);
+    p.drawLine(x, 1, x, 9);
+    p.drawLine(x, h - 2, x, h - 10);
     const QString label = QString::number(v);
     const int width = metrics.horizontalAdvance(label);
     const int left = x - width / 2;
     if (left < labelLow || left + width > labelHighX) continue;
-    c.TextOut(left, 15, label, across.Escapement);
-    c.TextOut(left, h - 30, label, across.Escapement);
+    p.drawText(QPoint(left, 15 + metrics.ascent()), label);
+    p.drawText(QPoint(left, h - 30 + metrics.ascent()), label);
     labels.push_back({true, v, QRect(left, 15, width, metrics.height())});
   }
 
-  const TRulerFont upward = CreateRulerFont(900, 5, QStringLiteral("Tahoma"), 11);
-  c.SetFont(upward.Font);
-  step = ViewRulerStep(s.FScale, s.FOriginY, low, highY, upward.Font);
+  step = ViewRulerStep(s.FScale, s.FOriginY, low, highY, font);
   for (const std::int64_t v : TickValues(s.FScale, s.FOriginY, low, highY, step)) {
     const int y = MmToPx(v, s.FScale) + s.FOriginY + 4;
-    c.Line(1, y, 10, y);
-    c.Line(w - 11, y, w - 1, y);
+    p.drawLine(1, y, 9, y);
+    p.drawLine(w - 11, y, w - 2, y);
     const QString label = QString::number(v);
     const int width = metrics.horizontalAdvance(label);
     const int bottom = y + width / 2;
     if (bottom - width < labelLow || bottom > labelHighY) continue;
-    c.TextOut(15, bottom, label, upward.Escapement);
-    c.TextOut(w - 30, bottom, label, upward.Escapement);
+    for (const int x : {15, w - 30}) {  // read upward, as the fitted rulers' labels
+      p.save();
+      p.translate(x, bottom);
+      p.rotate(-90);
+      p.drawText(QPoint(0, metrics.ascent()), label);
+      p.restore();
+    }
     labels.push_back({false, v, QRect(15, bottom - width, metrics.height(), width)});
   }
   return labels;

@@ -9,7 +9,7 @@ namespace {
 
 // A stretched picture larger than this is drawn scaled straight onto the panel, clipped there,
 // instead of being kept scaled: a bell seen closely would otherwise keep tens of megabytes.
-constexpr qint64 kMaxScaledCopyPixels = 512 * 512;
+constexpr qint64 kMaxScaledCopyPixels = 640 * 640;
 
 // The largest bounds a layer takes, as for a widget.
 constexpr int kMaxLayerSide = 16777215;
@@ -28,6 +28,10 @@ void TLayer::setGeometry(const QRect& bounds) {
   const QRect next(bounds.topLeft(), QSize(qBound(0, bounds.width(), kMaxLayerSide), qBound(0, bounds.height(), kMaxLayerSide)));
   if (next == FBounds) return;
   if (FStack && !FHidden) FStack->Damage(FBounds);
+  if (next.size() != FBounds.size() && FStretch) {  // a copy scaled for the old size is no use
+    FScaled = QImage();
+    FScaledFor = QSize();
+  }
   FBounds = next;
   if (FStack && !FHidden) FStack->Damage(FBounds);
 }
@@ -61,6 +65,7 @@ void TLayer::Whiten() const {
 }
 
 void TLayer::ResetCanvas(int w, int h) {
+  FDrawing = nullptr;  // a canvas again
   FPictureKey = 0;
   FCanvas = QImage(qMax(1, w), qMax(1, h), QImage::Format_RGB32);
   FBlank = true;
@@ -108,6 +113,12 @@ void TLayer::CanvasChanged(const QRect& area) {
   else update(area.translated(FCanvasOffset));
 }
 
+void TLayer::SetDrawing(std::function<void(QPainter&)> draw) {
+  if (!draw && !FDrawing) return;
+  FDrawing = std::move(draw);
+  update();
+}
+
 void TLayer::SetStretch(bool on) {
   FStretch = on;
   CanvasChanged();
@@ -137,19 +148,24 @@ const QImage& TLayer::Keyed() const {
 }
 
 void TLayer::RenderTo(QPainter& painter, bool magnified) const {
+  if (FDrawing) {
+    FDrawing(painter);
+    return;
+  }
   const QImage& keyed = Keyed();
   if (keyed.isNull()) return;
   if (FStretch) {
-    if (magnified || static_cast<qint64>(width()) * height() > kMaxScaledCopyPixels) {
+    if (magnified && static_cast<qint64>(width()) * height() > kMaxScaledCopyPixels) {
       FScaled = QImage();
       FScaledFor = QSize();
-      painter.setRenderHint(QPainter::SmoothPixmapTransform, magnified);
+      painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
       painter.drawImage(QRect(QPoint(0, 0), size()), keyed);
       return;
     }
-    if (FScaledFor != size()) {
-      FScaled = keyed.scaled(size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    if (FScaledFor != size() || FScaledSmooth != magnified) {
+      FScaled = keyed.scaled(size(), Qt::IgnoreAspectRatio, magnified ? Qt::SmoothTransformation : Qt::FastTransformation);
       FScaledFor = size();
+      FScaledSmooth = magnified;
     }
     painter.drawImage(0, 0, FScaled);
   } else {

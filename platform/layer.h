@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QObject>
 #include <QRect>
+#include <functional>
 #include <optional>
 
 #include "platform/white_key.h"
@@ -66,6 +67,14 @@ class TLayer : public QObject {
     CanvasChanged();
   }
 
+  // A layer drawn by `draw` onto the panel's painter, translated to the layer's origin, instead
+  // of from a canvas: a beam seen magnified is a polygon, and a canvas of its bounding box would
+  // be mostly white pixels to fill, key and compose. An empty function brings the canvas back.
+  void SetDrawing(std::function<void(QPainter&)> draw);
+  bool HasDrawing() const { return static_cast<bool>(FDrawing); }
+  // Nothing to show: no drawing and a blank canvas.
+  bool ShowsNothing() const { return !FDrawing && FBlank; }
+
   // Stretch: the canvas is shown scaled to the layer's bounds (bell pictures).
   void SetStretch(bool on);
   bool Stretch() const { return FStretch; }
@@ -76,8 +85,9 @@ class TLayer : public QObject {
   QPoint CanvasOffset() const { return FCanvasOffset; }
 
   // Renders the layer as it is shown into `painter`, already translated to the layer's origin.
-  // A magnified view scales stretched pictures smoothly and straight onto the painter, clipped
-  // there: a bell seen closely is no blocky picture and keeps no scaled copy of itself.
+  // A magnified view scales stretched pictures smoothly, and a large one straight onto the
+  // painter, clipped there: a bell seen closely is no blocky picture and keeps no copy of
+  // tens of megabytes.
   void RenderTo(QPainter& painter, bool magnified = false) const;
 
   // Placement and stacking on the panel, named as a child widget's were: bounds in panel
@@ -119,11 +129,13 @@ class TLayer : public QObject {
   mutable bool FKeyedDirty = true;
   mutable QImage FScaled;
   mutable QSize FScaledFor;
+  mutable bool FScaledSmooth = false;
   bool FStretch = false;
   bool FShowInkOnly = false;
   qint64 FPictureKey = 0;  // the picture last set, while the canvas still shows just that
   QPoint FCanvasOffset;
   std::optional<QRect> FInkHint;  // where the ink is, when the drawing code knows it
+  std::function<void(QPainter&)> FDrawing;
   TLayerStack* FStack = nullptr;
   QRect FBounds;
   bool FHidden = false;

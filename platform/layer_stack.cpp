@@ -1,6 +1,7 @@
 #include "platform/layer_stack.h"
 
 #include <QPainter>
+#include <QRegion>
 #include <algorithm>
 
 #include "platform/layer.h"
@@ -53,12 +54,14 @@ void TLayerStack::Damage(const QRect& area) const {
   if (OnDamage && !area.isEmpty()) OnDamage(area);
 }
 
-void TLayerStack::PaintOne(QPainter& painter, const TLayer& layer, QRect area, bool magnified) const {
-  if (layer.isHidden() || layer.CanvasBlank()) return;
+void TLayerStack::PaintOne(QPainter& painter, const TLayer& layer, QRect area, bool magnified,
+                           const QRect& outside) const {
+  if (layer.isHidden() || layer.ShowsNothing()) return;
   area &= layer.geometry();
   if (area.isEmpty()) return;
   painter.save();
-  painter.setClipRect(area);
+  if (outside.isEmpty()) painter.setClipRect(area);
+  else painter.setClipRegion(QRegion(area).subtracted(QRegion(outside)));
   painter.translate(layer.pos());
   layer.RenderTo(painter, magnified);
   painter.restore();
@@ -67,7 +70,8 @@ void TLayerStack::PaintOne(QPainter& painter, const TLayer& layer, QRect area, b
 void TLayerStack::Paint(QPainter& painter, const QRect& area, const TPaintOrder& order) const {
   const QRect clipped = order.Clip.isEmpty() ? area : area & order.Clip;
   for (const TLayer* layer : FLayers) {
-    if (layer != order.Last) PaintOne(painter, *layer, clipped, order.Magnified);
+    if (layer != order.Last) PaintOne(painter, *layer, clipped, order.Magnified, QRect());
   }
-  if (order.Last) PaintOne(painter, *order.Last, area, order.Magnified);
+  // The last layer (the rulers) has its ink around the clip only, so it is composed there only.
+  if (order.Last) PaintOne(painter, *order.Last, area, order.Magnified, order.Clip);
 }

@@ -22,8 +22,8 @@ class TLayerStack {
   const std::vector<TLayer*>& Order() const { return FLayers; }  // bottom to top
 
   // How the layers are painted. `Last`, when set, is painted above all others however it is
-  // stacked, and every other layer only within `Clip` (when not empty): the rulers of a
-  // magnified plan stay readable over the objects that reach under them.
+  // stacked and only outside `Clip`, and every other layer only within `Clip` (when not
+  // empty): the rulers of a magnified plan stay readable over the objects that reach under them.
   struct TPaintOrder {
     const TLayer* Last = nullptr;
     QRect Clip;
@@ -42,7 +42,8 @@ class TLayerStack {
   void Lower(TLayer* layer);
   void StackUnder(TLayer* layer, TLayer* above);
   void Damage(const QRect& area) const;
-  void PaintOne(QPainter& painter, const TLayer& layer, QRect area, bool magnified) const;
+  // `outside`, when not empty, is left unpainted.
+  void PaintOne(QPainter& painter, const TLayer& layer, QRect area, bool magnified, const QRect& outside) const;
 
   std::vector<TLayer*> FLayers;
 };

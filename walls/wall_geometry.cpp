@@ -261,7 +261,7 @@ TWallGeometry BuildWallGeometry(const TWallSizes& walls, const TPlanMapping& pla
   return g;
 }
 
-void PaintWalls(QImage& layer, const TWallGeometry& geometry, const QImage& materialPattern) {
+void PaintWalls(QImage& layer, const TWallGeometry& geometry, const QImage& materialPattern, TWallFill fill) {
   {
     // Hard edges only: the fill below stops at exactly black pixels and white is the layer's
     // transparent colour, so no blended pixel may appear.
@@ -279,7 +279,7 @@ void PaintWalls(QImage& layer, const TWallGeometry& geometry, const QImage& mate
   const TWallOutlines& ol = geometry.Outlines;
   QRect bounds;
   for (const QPoint& p : ol.OuterPx) bounds |= QRect(p, QSize(1, 1));
-  if (layer.rect().contains(bounds)) {
+  if (fill == TWallFill::FromSeeds && layer.rect().contains(bounds)) {
     for (const QPoint& seed : geometry.FillSeeds)
       FloodFillPattern(layer, seed, qRgb(255, 255, 255), materialPattern);
     return;
@@ -308,7 +308,7 @@ void PaintWalls(QImage& layer, const TWallGeometry& geometry, const QImage& mate
 }
 
 void RenderWallsLayer(QImage& layer, const TWallGeometry& geometry, const QImage& materialPattern,
-                      bool visible) {
+                      bool visible, TWallFill fill) {
   layer.fill(Qt::white);
-  if (visible) PaintWalls(layer, geometry, materialPattern);
+  if (visible) PaintWalls(layer, geometry, materialPattern, fill);
 }

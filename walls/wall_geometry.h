@@ -48,12 +48,19 @@ TWallPoints ComputeWallFillSeeds(std::uint8_t type, const TWallOutlines& outline
 TWallGeometry BuildWallGeometry(const TWallSizes& walls, const TPlanMapping& plan,
                                 std::int32_t arcWidthPx, std::int32_t diameterOuterPx);
 
+// How the wall pieces take their material: flood-filled from their seeds (the plan as it is
+// drawn fitted, when the walls lie wholly on the layer), or as the region between the outlines
+// (a magnified view, where a seed may lie off the layer and where moving the view must only
+// move the pixels).
+enum class TWallFill { FromSeeds, AsRegion };
+
 // Paints the walls on a layer that is already white: outlines and openings in black on white,
-// then every wall piece flood-filled with the material picture tiled from the layer's (0, 0).
+// then every wall piece filled with the material picture tiled from the layer's (0, 0).
 // A null picture leaves the pieces white.
-void PaintWalls(QImage& layer, const TWallGeometry& geometry, const QImage& materialPattern);
+void PaintWalls(QImage& layer, const TWallGeometry& geometry, const QImage& materialPattern,
+                TWallFill fill = TWallFill::FromSeeds);
 
 // The whole layer as the walls leave it: cleared to white, painted only when visible. The
 // polygons do not depend on visibility; other parts of the plan read them either way.
 void RenderWallsLayer(QImage& layer, const TWallGeometry& geometry, const QImage& materialPattern,
-                      bool visible);
+                      bool visible, TWallFill fill = TWallFill::FromSeeds);

@@ -159,7 +159,8 @@ void TfmMain::DrawWalls() {
   const int material = qBound(0, w.WallMaterial, kMaterialCount - 1);
   // The pattern starts where the fitted plan's pixel (0, 0) lies, so it moves with the walls.
   RenderWallsLayer(layer->CanvasToOverwrite(), g,
-                   ShiftedPattern(FMaterials[static_cast<size_t>(material)], -FPatternAnchor), w.ObjVisible);
+                   ShiftedPattern(FMaterials[static_cast<size_t>(material)], -FPatternAnchor), w.ObjVisible,
+                   IsFitted(FView) ? TWallFill::FromSeeds : TWallFill::AsRegion);
   layer->CanvasChanged();
   layer->setGeometry(4, 4, cw, ch);
 }

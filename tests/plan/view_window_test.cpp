@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QFile>
 #include <QLabel>
+#include <QPainter>
 #include <QRandomGenerator>
 #include <QScrollBar>
 #include <QToolButton>
@@ -316,6 +317,42 @@ TEST_F(ViewWindowTest, TheStatusBarTellsThePointersMillimetresAndTheZoom) {
   EXPECT_EQ(W->Status->text(), W->StatusText());  // the specified text stays beside them
   W->nZoomOut->trigger();
   EXPECT_EQ(W->lblZoom->text(), QStringLiteral("80 %"));
+}
+
+}  // namespace
+
+namespace {
+
+// A view moved at one zoom scrolls what the panel showed and composes only what comes in; once
+// it rests, what the panel shows is what composing every layer anew shows.
+TEST_F(ViewWindowTest, AMovedViewShowsWhatComposingAnewShows) {
+  OpenFull();
+  W->btnApply->click();
+  ZoomTo(6, QPoint(300, 170));
+  W->pnlImg->grab();  // everything composed once
+  const QRect clip = W->PlanClip();
+  for (const QPoint delta : {QPoint(37, -23), QPoint(-100, 0), QPoint(0, 61), QPoint(-7, 5)}) {
+    W->PanView(delta);
+    QTest::qWait(TPlanPanel::kSettleMs * 2);
+    const QImage shown = W->pnlImg->grab().toImage().convertToFormat(QImage::Format_RGB32).copy(clip);
+    QImage fresh(W->pnlImg->size(), QImage::Format_RGB32);
+    fresh.fill(Qt::white);
+    {
+      QPainter p(&fresh);
+      W->pnlImg->Layers().Paint(p, fresh.rect(), W->pnlImg->PaintOrder);
+    }
+    const QImage expected = fresh.copy(clip);
+    QRect differ;
+    int count = 0;
+    for (int y = 0; y < shown.height(); ++y)
+      for (int x = 0; x < shown.width(); ++x)
+        if (shown.pixel(x, y) != expected.pixel(x, y)) {
+          differ |= QRect(x, y, 1, 1);
+          ++count;
+        }
+    EXPECT_EQ(count, 0) << delta.x() << "," << delta.y() << ": pixels differ within " << differ.x() << ","
+                        << differ.y() << " " << differ.width() << "x" << differ.height();
+  }
 }
 
 }  // namespace
