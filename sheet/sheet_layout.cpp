@@ -112,7 +112,13 @@ TSheetGroup WallsGroup(const TSheetWalls& walls, const TPlanMap& map) {
   QPainterPath ring = PolygonPath(QPolygonF(walls.Outer)).subtracted(PolygonPath(QPolygonF(walls.Inner)));
   for (const QPolygon& arch : walls.Arches) ring = ring.subtracted(PolygonPath(QPolygonF(arch)));
   g.Items.push_back(PathItem(t.map(ring), Qt::black, 0.35, QColor(), walls.Material));
+  return g;
+}
 
+// Apart from the walls' group, so that a drawing program picks the walls alone.
+TSheetGroup WallDimensionsGroup(const TSheetWalls& walls, const TPlanMap& map) {
+  TSheetGroup g;
+  g.Class = QStringLiteral("dimensions");
   // Sizes as they stand on the plan: the outer size at the left, the inner one above.
   const QRectF outer = QRectF(walls.Outer.boundingRect()).adjusted(0, 0, -1, -1);
   const QRectF inner = QRectF(walls.Inner.boundingRect()).adjusted(0, 0, -1, -1);
@@ -469,7 +475,10 @@ TSheet LayOutSheet(const TSheetPlan& plan, const TBill& bill, const TSheetSettin
   for (const TSheetBeem& b : plan.Beems) {
     if (b.Visible) first.Groups.push_back(BeemGroup(b, map));
   }
-  if (plan.Walls.Visible) first.Groups.push_back(WallsGroup(plan.Walls, map));
+  if (plan.Walls.Visible) {
+    first.Groups.push_back(WallsGroup(plan.Walls, map));
+    first.Groups.push_back(WallDimensionsGroup(plan.Walls, map));
+  }
   if (billBeside) first.Groups.push_back(std::move(besideGroup));
 
   const QPointF barCorner(area.left(), page.height() - kSheetMarginMm - kTitleBlockHeightMm);
