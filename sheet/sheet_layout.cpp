@@ -373,11 +373,16 @@ bool FlowBill(const TBill& bill, NextRegion nextRegion) {
 }  // namespace
 
 double SheetTextWidthMm(const QString& text, double sizeMm, bool bold) {
-  QFont font(QString::fromLatin1(kSheetFontFamily));
-  font.setPixelSize(100);
-  font.setBold(bold);
-  const QFontMetricsF metrics(font);
-  return metrics.horizontalAdvance(text) * sizeMm / 100;
+  // Kept for the run and never destroyed: fonts must not outlive the application object.
+  static const auto metricsOf = [](bool b) {
+    QFont font(QString::fromLatin1(kSheetFontFamily));
+    font.setPixelSize(100);
+    font.setBold(b);
+    return new QFontMetricsF(font);
+  };
+  static const QFontMetricsF* regular = metricsOf(false);
+  static const QFontMetricsF* heavy = metricsOf(true);
+  return (bold ? heavy : regular)->horizontalAdvance(text) * sizeMm / 100;
 }
 
 QString SheetMaterialResource(int material) {

@@ -1,6 +1,7 @@
 #include "sheet/sheet_svg.h"
 
 #include <QBuffer>
+#include <QHash>
 #include <QImage>
 #include <QSet>
 #include <QXmlStreamWriter>
@@ -41,12 +42,20 @@ bool IsClosed(const QPainterPath& path) {
   return n > 2 && path.elementAt(0).x == path.elementAt(n - 1).x && path.elementAt(0).y == path.elementAt(n - 1).y;
 }
 
-QByteArray PngOf(const QImage& image) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  image.save(&buffer, "PNG");
-  return bytes;
+// A picture resource as a data address, encoded once per run.
+QString PictureData(const QString& resource) {
+  static QHash<QString, QString> cache;
+  auto it = cache.find(resource);
+  if (it == cache.end()) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    const QImage image(resource);
+    if (!image.isNull()) image.save(&buffer, "PNG");
+    it = cache.insert(resource, bytes.isEmpty() ? QString()
+                                                : QStringLiteral("data:image/png;base64,") + QString::fromLatin1(bytes.toBase64()));
+  }
+  return *it;
 }
 
 QString ColourText(const QColor& c) { return c.name(QColor::HexRgb); }
@@ -70,15 +79,12 @@ QByteArray MakeSheetSvg(const TSheet& sheet, const QString& title) {
   xml.writeAttribute(QStringLiteral("viewBox"), QStringLiteral("0 0 %1 %2").arg(Number(sheet.PageMm.width()), Number(sheet.PageMm.height())));
   xml.writeTextElement(QStringLiteral("title"), title);
 
-  // Each picture once: the materials as patterns at their size on paper, the figures as symbols.
+  // Each material picture once, as a pattern at its size on paper.
   std::map<int, QString> patterns;
-  std::map<QString, QString> pictures;
   for (const TSheetGroup& g : page.Groups) {
     for (const TSheetItem& item : g.Items) {
       if (item.Kind == TSheetItem::Path && !item.FillColour.isValid() && item.Material >= 0)
         patterns.emplace(item.Material, QStringLiteral("tarvosk-material-%1").arg(item.Material + 1));
-      if (item.Kind == TSheetItem::Image)
-        pictures.emplace(item.Resource, QStringLiteral("tarvosk-picture-%1").arg(pictures.size() + 1));
     }
   }
   xml.writeStartElement(QStringLiteral("defs"));
@@ -95,20 +101,7 @@ QByteArray MakeSheetSvg(const TSheet& sheet, const QString& title) {
     xml.writeAttribute(QStringLiteral("width"), Number(w));
     xml.writeAttribute(QStringLiteral("height"), Number(h));
     xml.writeAttribute(QStringLiteral("preserveAspectRatio"), QStringLiteral("none"));
-    xml.writeAttribute(QStringLiteral("xlink:href"), QStringLiteral("data:image/png;base64,") + QString::fromLatin1(PngOf(picture).toBase64()));
-    xml.writeEndElement();
-  }
-  for (const auto& [resource, id] : pictures) {
-    const QImage picture(resource);
-    if (picture.isNull()) continue;
-    xml.writeStartElement(QStringLiteral("symbol"));
-    xml.writeAttribute(QStringLiteral("id"), id);
-    xml.writeAttribute(QStringLiteral("viewBox"), QStringLiteral("0 0 %1 %2").arg(picture.width()).arg(picture.height()));
-    xml.writeAttribute(QStringLiteral("preserveAspectRatio"), QStringLiteral("none"));
-    xml.writeEmptyElement(QStringLiteral("image"));
-    xml.writeAttribute(QStringLiteral("width"), QString::number(picture.width()));
-    xml.writeAttribute(QStringLiteral("height"), QString::number(picture.height()));
-    xml.writeAttribute(QStringLiteral("xlink:href"), QStringLiteral("data:image/png;base64,") + QString::fromLatin1(PngOf(picture).toBase64()));
+    xml.writeAttribute(QStringLiteral("xlink:href"), PictureData(SheetMaterialResource(material)));
     xml.writeEndElement();
   }
   xml.writeEndElement();  // defs
@@ -158,10 +151,11 @@ QByteArray MakeSheetSvg(const TSheet& sheet, const QString& title) {
           break;
         }
         case TSheetItem::Image: {
-          const auto it = pictures.find(item.Resource);
-          if (it == pictures.end()) break;
-          xml.writeEmptyElement(QStringLiteral("use"));
-          xml.writeAttribute(QStringLiteral("xlink:href"), u'#' + it->second);
+          const QString data = PictureData(item.Resource);
+          if (data.isEmpty()) break;
+          xml.writeEmptyElement(QStringLiteral("image"));
+          xml.writeAttribute(QStringLiteral("preserveAspectRatio"), QStringLiteral("none"));
+          xml.writeAttribute(QStringLiteral("xlink:href"), data);
           xml.writeAttribute(QStringLiteral("x"), Number(item.Rect.x()));
           xml.writeAttribute(QStringLiteral("y"), Number(item.Rect.y()));
           xml.writeAttribute(QStringLiteral("width"), Number(item.Rect.width()));
