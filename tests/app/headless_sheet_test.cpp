@@ -99,6 +99,8 @@ TEST_F(HeadlessSheetTest, FailuresExitNonZeroAndLeaveNothing) {
       {"unwritable bill", {blocker + QStringLiteral("/f.csv"), doc}, "f.csv"},
       {"scale for a picture", {TempPath(QStringLiteral("g.png")), doc, scale, QStringLiteral("1:50")}, "--scale"},
       {"scale for the bill", {TempPath(QStringLiteral("h.csv")), doc, scale, QStringLiteral("1:50")}, "--scale"},
+      {"no document", {TempPath(QStringLiteral("j.pdf"))}, "--export"},
+      {"unknown extension", {TempPath(QStringLiteral("k.odt")), doc, scale, QStringLiteral("1:50")}, "--scale"},
       {"size for a drawing", {TempPath(QStringLiteral("i.pdf")), doc, QStringLiteral("--size"), QStringLiteral("900x600")}, "--size"},
   };
   for (const Row& r : rows) {

@@ -1,5 +1,6 @@
 // The sheet as files: measured on the PDF's own drawing (rasterised by pdftoppm at 254 dots per
 // inch, ten dots per millimetre), read back as text by pdftotext, the SVG parsed as XML.
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "bells/bell_catalogue.h"
 #include "sheet/bill.h"
 #include "sheet/sheet_export.h"
 #include "sheet/sheet_fixtures.h"
@@ -314,6 +316,57 @@ TEST(SheetSvg, MillimetresIdsAndTheWallsAtScale) {
   const auto bell = std::find_if(groups.begin(), groups.end(), [&](const TSvgGroup& g) { return g.Id == odd; });
   ASSERT_NE(bell, groups.end());
   EXPECT_NEAR(bell->Width(), 1500.0 / 50, 0.05);
+}
+
+}  // namespace
+
+namespace {
+
+// Documents at the ends of what opens: the sheet of each is made in all three files, with the
+// plan fitted to the paper, whatever the numbers (the sanitizer pass watches the arithmetic).
+TEST(SheetOfOddDocuments, EveryDocumentThatOpensMakesItsSheet) {
+  const char* const rows[][3] = {
+      {"WallDiameterOuter_R=2147483647", "", ""},
+      {"WallDiameterOuter_R=-5600", "", ""},
+      {"WallWallWidth_R=2147483647", "", ""},
+      {"WallArcWidth_R=-2147483648", "", ""},
+      {"WallType=-2147483648", "", ""},
+      {"WallType=1", "", ""},
+      {"WallType=2\r\nWallMaterial=2147483647", "", ""},
+      {"", "PostWidth_R=2147483647", ""},
+      {"", "PostAngle=2147483647", ""},
+      {"", "PostAngle=-2147483648", ""},
+      {"", "PostAngle=225", ""},
+      {"", "PostBoardDiameter_R=-250", ""},
+      {"", "", "ObjType=2\r\nBeemOrientation=2147483647"},
+      {"", "", "ObjType=2\r\nBeemMaterial=-2147483648"},
+      {"", "", "ObjType=2\r\nBeemWidth_R=-100\r\nBeemEndPoint_R=3000,3000"},
+      {"", "", "ObjType=2\r\nObjVisible=-2147483648"},
+      {"", "", "ObjType=1\r\nBellDiameter_R=1500\r\nBellPosition_R=5000000,-5000000"},
+      {"ObjVisible=0", "ObjVisible=0", "ObjType=1\r\nBellDiameter_R=195\r\nObjVisible=0"},
+  };
+  QTemporaryDir dir;
+  for (const auto& r : rows) {
+    SCOPED_TRACE(std::string(r[0]) + "|" + r[1] + "|" + r[2]);
+    QByteArray doc = QByteArray("[Object0]\r\nObjType=0\r\n") + r[0] + "\r\n[Object1]\r\nObjType=3\r\n" + r[1] + "\r\n";
+    if (*r[2]) doc += QByteArray("[Object2]\r\n") + r[2] + "\r\n";
+    const TDocumentContent content = ParseDocument(doc, FBellDiameters);
+    ASSERT_TRUE(content.Ok()) << content.Error.toStdString();
+    std::vector<TStoredObject> stored;
+    for (const TPlanObject& o : content.Objects) stored.push_back(StoredPart(o));
+    const TPlanModel model = TPlanModel::FromStored(stored);
+    const bool nothingVisible = *r[0] == 'O';
+    for (const TSheetFormat format : {TSheetFormat::Pdf, TSheetFormat::Svg, TSheetFormat::Csv}) {
+      const QString path = dir.filePath(QStringLiteral("odd") + SheetExtension(format));
+      const QString error = WriteSheetFile(model, Settings("A4", kSheetFitScale), Title(), format, path);
+      if (nothingVisible && format != TSheetFormat::Csv) {
+        EXPECT_FALSE(error.isEmpty());  // nothing to draw is said, not an empty sheet
+        continue;
+      }
+      EXPECT_EQ(error, QString());
+      EXPECT_GT(QFileInfo(path).size(), 0);
+    }
+  }
 }
 
 }  // namespace
