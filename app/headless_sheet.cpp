@@ -10,7 +10,8 @@
 namespace {
 
 // The value after an option, removed with it; false when the option stands last.
-bool TakeValue(QStringList& rest, const QString& option, QString* value, bool* given, QString* error) {
+bool TakeValue(QStringList& rest, const QString& option, QString* value, bool* given,
+               QString* error) {
   const qsizetype at = rest.indexOf(option);
   if (at < 0) return true;
   if (at + 1 >= rest.size()) {
@@ -33,7 +34,9 @@ bool TakeSheetOptions(QStringList& rest, THeadlessExport& job, QString* error) {
   if (scaleGiven) {
     const std::optional<int> s = ParseSheetScale(scale);
     if (!s) {
-      *error = QStringLiteral("--scale must be 1:N with N from 1 to %1, or fit, not '%2'").arg(kSheetScaleMax).arg(scale);
+      *error = QStringLiteral("--scale must be 1:N with N from 1 to %1, or fit, not '%2'")
+                   .arg(kSheetScaleMax)
+                   .arg(scale);
       return false;
     }
     job.Sheet.Scale = *s;
@@ -56,15 +59,20 @@ bool TakeSheetOptions(QStringList& rest, THeadlessExport& job, QString* error) {
   return true;
 }
 
-bool IsSheetExport(const THeadlessExport& job) { return SheetFormatOfPath(job.Picture).has_value(); }
+bool IsSheetExport(const THeadlessExport& job) {
+  return SheetFormatOfPath(job.Picture).has_value();
+}
 
 QString RunHeadlessSheetExport(const THeadlessExport& job) {
   const std::optional<TSheetFormat> format = SheetFormatOfPath(job.Picture);
   if (!format) return QStringLiteral("'%1': not a sheet file").arg(job.Picture);
-  if (job.SizeGiven) return QStringLiteral("--size is for pictures; a sheet takes --scale, --paper and --landscape");
+  if (job.SizeGiven)
+    return QStringLiteral("--size is for pictures; a sheet takes --scale, --paper and --landscape");
   if (*format == TSheetFormat::Csv && job.SheetOptions)
-    return QStringLiteral("--scale, --paper and --landscape are for .pdf and .svg, not for the bill");
-  if (!QFileInfo(job.Document).isFile()) return QStringLiteral("'%1': no such document").arg(job.Document);
+    return QStringLiteral(
+        "--scale, --paper and --landscape are for .pdf and .svg, not for the bill");
+  if (!QFileInfo(job.Document).isFile())
+    return QStringLiteral("'%1': no such document").arg(job.Document);
   TStartOptions options;
   options.RegisterFileType = false;
   options.ReadViewSettings = false;
@@ -73,6 +81,6 @@ QString RunHeadlessSheetExport(const THeadlessExport& job) {
   window.FErrorReport = [&failure](const QString& message) { failure = message; };
   if (!window.OpenDocument(job.Document)) return failure;
   window.FixArrangement();
-  return WriteSheetFile(TPlanModel::Capture(window.FObjects), job.Sheet, MakeSheetTitle(job.Document),
-                        *format, job.Picture);
+  return WriteSheetFile(TPlanModel::Capture(window.FObjects), job.Sheet,
+                        MakeSheetTitle(job.Document), *format, job.Picture);
 }

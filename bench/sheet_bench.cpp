@@ -19,7 +19,8 @@ void BM_Sheet(benchmark::State& state, TSheetFormat format) {
   settings.Scale = 50;
   w->FSheetSettings = settings;
   w->FSheetSettingsRead = true;
-  const QString out = BenchTempPath(format == TSheetFormat::Pdf ? QStringLiteral("plan.pdf") : QStringLiteral("plan.svg"));
+  const QString out = BenchTempPath(format == TSheetFormat::Pdf ? QStringLiteral("plan.pdf")
+                                                                : QStringLiteral("plan.svg"));
   std::vector<double> samples;
   for (auto _ : state) {
     const double s = TimeOf([&] {
@@ -43,8 +44,12 @@ void BM_Sheet(benchmark::State& state, TSheetFormat format) {
   }
 }
 BENCHMARK_CAPTURE(BM_Sheet, pdf, TSheetFormat::Pdf)
-    ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20);
 BENCHMARK_CAPTURE(BM_Sheet, svg, TSheetFormat::Svg)
-    ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20);
 
 }  // namespace

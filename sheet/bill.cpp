@@ -32,20 +32,17 @@ TBill BuildBill(const TSheetPlan& plan) {
   TBill bill;
   TBillTable bells;
   bells.Title = QStringLiteral("Колокола");
-  bells.Header = {QStringLiteral("№"),           QStringLiteral("№ по каталогу"),
-                  QStringLiteral("Название"),    QStringLiteral("Диаметр, мм"),
-                  QStringLiteral("Вес, кг"),     QStringLiteral("Роль"),
+  bells.Header = {QStringLiteral("№"),        QStringLiteral("№ по каталогу"),
+                  QStringLiteral("Название"), QStringLiteral("Диаметр, мм"),
+                  QStringLiteral("Вес, кг"),  QStringLiteral("Роль"),
                   QStringLiteral("Тяга, мм")};
   int number = 0;
   for (const TSheetBell& b : plan.Bells) {
     const std::optional<double> run = b.RopeRun();
-    bells.Rows.push_back({QString::number(++number),
-                          b.Slot >= 0 ? QString::number(b.Slot + 1) : Dash(),
-                          b.Name,
-                          QString::number(b.Diameter),
-                          b.WeightKg >= 0 ? QString::number(b.WeightKg) : Dash(),
-                          BellRoleText(b.Group),
-                          run ? MillimetreText(*run) : Dash()});
+    bells.Rows.push_back(
+        {QString::number(++number), b.Slot >= 0 ? QString::number(b.Slot + 1) : Dash(), b.Name,
+         QString::number(b.Diameter), b.WeightKg >= 0 ? QString::number(b.WeightKg) : Dash(),
+         BellRoleText(b.Group), run ? MillimetreText(*run) : Dash()});
     if (b.WeightKg > 0) bill.TotalWeightKg += b.WeightKg;
   }
   bells.Rows.push_back({QString(), QString(), QStringLiteral("Итого"), QString(),
@@ -58,36 +55,40 @@ TBill BuildBill(const TSheetPlan& plan) {
                   QStringLiteral("Ширина, мм"), QStringLiteral("Длина, мм")};
   const QStringList chords = BuildOrientationNames();
   for (const TSheetBeem& b : plan.Beems) {
-    beems.Rows.push_back({b.Name, IsChordOrientation(b.Orientation) ? chords.at(b.Orientation) : chords.at(0),
-                          MaterialText(b.Material), QString::number(b.Width),
-                          MillimetreText(b.Length())});
+    beems.Rows.push_back(
+        {b.Name, IsChordOrientation(b.Orientation) ? chords.at(b.Orientation) : chords.at(0),
+         MaterialText(b.Material), QString::number(b.Width), MillimetreText(b.Length())});
   }
   bill.Tables.push_back(std::move(beems));
 
   TBillTable walls;
   walls.Title = QStringLiteral("Стены");
-  walls.Header = {QStringLiteral("Тип"), QStringLiteral("Материал"),
-                  QStringLiteral("Наружный размер, мм"), QStringLiteral("Внутренний размер, мм"),
-                  QStringLiteral("Толщина, мм"), QStringLiteral("Ширина арки, мм")};
+  walls.Header = {QStringLiteral("Тип"),
+                  QStringLiteral("Материал"),
+                  QStringLiteral("Наружный размер, мм"),
+                  QStringLiteral("Внутренний размер, мм"),
+                  QStringLiteral("Толщина, мм"),
+                  QStringLiteral("Ширина арки, мм")};
   const TSheetWalls& w = plan.Walls;
-  walls.Rows.push_back({WallTypeName(w.Type), MaterialText(w.Material), QString::number(w.DiameterOuter),
-                        QString::number(w.DiameterInner), QString::number(w.WallWidth),
-                        QString::number(w.ArcWidth)});
+  walls.Rows.push_back({WallTypeName(w.Type), MaterialText(w.Material),
+                        QString::number(w.DiameterOuter), QString::number(w.DiameterInner),
+                        QString::number(w.WallWidth), QString::number(w.ArcWidth)});
   bill.Tables.push_back(std::move(walls));
 
   TBillTable post;
   post.Title = QStringLiteral("Постамент");
-  post.Header = {QStringLiteral("Длина, мм"), QStringLiteral("Ширина, мм"), QStringLiteral("Угол, °"),
-                 QStringLiteral("Доска, мм")};
+  post.Header = {QStringLiteral("Длина, мм"), QStringLiteral("Ширина, мм"),
+                 QStringLiteral("Угол, °"), QStringLiteral("Доска, мм")};
   const TSheetPost& p = plan.Post;
-  post.Rows.push_back({QString::number(p.Width), QString::number(p.Height), QString::number(p.Angle),
-                       QString::number(p.BoardDiameter)});
+  post.Rows.push_back({QString::number(p.Width), QString::number(p.Height),
+                       QString::number(p.Angle), QString::number(p.BoardDiameter)});
   bill.Tables.push_back(std::move(post));
   return bill;
 }
 
 QString CsvField(const QString& text) {
-  if (!text.contains(u';') && !text.contains(u'"') && !text.contains(u'\n') && !text.contains(u'\r'))
+  if (!text.contains(u';') && !text.contains(u'"') && !text.contains(u'\n') &&
+      !text.contains(u'\r'))
     return text;
   QString quoted = text;
   quoted.replace(QStringLiteral("\""), QStringLiteral("\"\""));

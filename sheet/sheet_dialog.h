@@ -14,7 +14,8 @@ class TSheetDialog : public QDialog {
   Q_OBJECT
  public:
   // `printerSizes` are offered after A4 and A3 when printing.
-  TSheetDialog(const TSheetSettings& settings, const QList<QPageSize>& printerSizes, QWidget* parent = nullptr);
+  TSheetDialog(const TSheetSettings& settings, const QList<QPageSize>& printerSizes,
+               QWidget* parent = nullptr);
   TSheetSettings Settings() const;
 
   QComboBox* cbPaper = nullptr;

@@ -45,14 +45,16 @@ QString SheetDialogFilter() {
 
 std::optional<TSheetFormat> SheetFormatFromFilter(const QString& selectedFilter) {
   for (int i = 0; i < 3; ++i) {
-    if (selectedFilter == QString::fromUtf8(kSheetFilterEntries[i])) return static_cast<TSheetFormat>(i);
+    if (selectedFilter == QString::fromUtf8(kSheetFilterEntries[i]))
+      return static_cast<TSheetFormat>(i);
   }
   return std::nullopt;
 }
 
 TSheetTitle MakeSheetTitle(const QString& documentPath) {
   TSheetTitle t;
-  t.Document = documentPath.isEmpty() ? QStringLiteral("Без имени") : QFileInfo(documentPath).completeBaseName();
+  t.Document = documentPath.isEmpty() ? QStringLiteral("Без имени")
+                                      : QFileInfo(documentPath).completeBaseName();
   t.Date = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
   t.Program = DocumentVersionText();
   return t;

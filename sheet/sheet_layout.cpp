@@ -9,8 +9,8 @@
 #include <deque>
 #include <numbers>
 
-#include "pedestal/ringer.h"
 #include "pedestal/post_painting.h"
+#include "pedestal/ringer.h"
 #include "walls/wall_rules.h"
 
 namespace {
@@ -93,7 +93,8 @@ void AddDimension(std::vector<TSheetItem>& items, QPointF a, QPointF b, QPointF 
   if (length <= 0) return;
   along /= length;
   const QPointF tick = (along + side) * 1.2;
-  for (const QPointF& p : {a1, b1}) items.push_back(LineItem(p - tick, p + tick, kDimensionColour, 0.35));
+  for (const QPointF& p : {a1, b1})
+    items.push_back(LineItem(p - tick, p + tick, kDimensionColour, 0.35));
   const double angle = std::atan2(along.y(), along.x()) * 180 / std::numbers::pi;
   // The text stands on the far side of the line, read from below or from the right.
   const bool vertical = std::abs(along.x()) < 0.5;
@@ -109,7 +110,8 @@ TSheetGroup WallsGroup(const TSheetWalls& walls, const TPlanMap& map) {
   g.Id = walls.Name;
   g.Class = QStringLiteral("walls");
   const QTransform t = map.Transform();
-  QPainterPath ring = PolygonPath(QPolygonF(walls.Outer)).subtracted(PolygonPath(QPolygonF(walls.Inner)));
+  QPainterPath ring =
+      PolygonPath(QPolygonF(walls.Outer)).subtracted(PolygonPath(QPolygonF(walls.Inner)));
   for (const QPolygon& arch : walls.Arches) ring = ring.subtracted(PolygonPath(QPolygonF(arch)));
   g.Items.push_back(PathItem(t.map(ring), Qt::black, 0.35, QColor(), walls.Material));
   return g;
@@ -145,7 +147,8 @@ TSheetGroup PostGroup(const TSheetPost& post, const TPlanMap& map) {
   QPainterPath board;
   const double r = post.BoardDiameter / 2.0;
   board.addEllipse(QPointF(post.BoardCentre), r, r);
-  g.Items.push_back(PathItem(t.map(board), Qt::black, 0.18, QColor::fromRgb(pedestal::kBoardColour)));
+  g.Items.push_back(
+      PathItem(t.map(board), Qt::black, 0.18, QColor::fromRgb(pedestal::kBoardColour)));
   for (const QPolygon& pedal : post.Pedals)
     g.Items.push_back(PathItem(t.map(PolygonPath(QPolygonF(pedal))), Qt::black, 0.18,
                                QColor::fromRgb(pedestal::kBoardColour)));
@@ -164,14 +167,16 @@ TSheetGroup BellGroup(const TSheetBell& bell, const TPlanMap& map) {
   g.Class = QStringLiteral("bell");
   const QPointF c = map(bell.Centre);
   if (bell.LineEnd && (bell.Group == 1 || bell.Group == 2))
-    g.Items.push_back(LineItem(c, map(*bell.LineEnd), bell.Group == 1 ? kHandLineColour : kPostLineColour, 0.25));
+    g.Items.push_back(
+        LineItem(c, map(*bell.LineEnd), bell.Group == 1 ? kHandLineColour : kPostLineColour, 0.25));
   QPainterPath circle;
   const double r = bell.Diameter / 2.0 / map.Scale;
   circle.addEllipse(c, r, r);
   g.Items.push_back(PathItem(circle, Qt::black, 0.25, kBellColour));
   g.Items.push_back(TextItem(bell.Name, c - QPointF(0, 0.3), 2.0, 0, true));
   if (bell.WeightKg >= 0)
-    g.Items.push_back(TextItem(QStringLiteral("%1 кг").arg(bell.WeightKg), c + QPointF(0, 2.2), 1.8, 0));
+    g.Items.push_back(
+        TextItem(QStringLiteral("%1 кг").arg(bell.WeightKg), c + QPointF(0, 2.2), 1.8, 0));
   return g;
 }
 
@@ -214,12 +219,16 @@ TSheetGroup ScaleBar(QPointF corner, double maxWidth, int scale) {
   for (int i = 0; i < 5; ++i) {
     QPainterPath cell;
     cell.addRect(QRectF(at + QPointF(paper * i / 5, 0), QSizeF(paper / 5, h)));
-    g.Items.push_back(PathItem(cell, Qt::black, 0.18, i % 2 == 0 ? QColor(Qt::black) : QColor(Qt::white)));
+    g.Items.push_back(
+        PathItem(cell, Qt::black, 0.18, i % 2 == 0 ? QColor(Qt::black) : QColor(Qt::white)));
   }
   g.Items.push_back(TextItem(QStringLiteral("0"), at + QPointF(0, h + 3.2), kTextMm, 0));
-  g.Items.push_back(TextItem(QString::number(modelLength / 2, 'f', 0), at + QPointF(paper / 2, h + 3.2), kTextMm, 0));
-  g.Items.push_back(TextItem(QStringLiteral("%1 мм").arg(modelLength, 0, 'f', 0), at + QPointF(paper, h + 3.2), kTextMm, 0));
-  g.Items.push_back(TextItem(QStringLiteral("Масштаб %1").arg(SheetScaleText(scale)), at - QPointF(0, 2), 3.0, -1, true));
+  g.Items.push_back(TextItem(QString::number(modelLength / 2, 'f', 0),
+                             at + QPointF(paper / 2, h + 3.2), kTextMm, 0));
+  g.Items.push_back(TextItem(QStringLiteral("%1 мм").arg(modelLength, 0, 'f', 0),
+                             at + QPointF(paper, h + 3.2), kTextMm, 0));
+  g.Items.push_back(TextItem(QStringLiteral("Масштаб %1").arg(SheetScaleText(scale)),
+                             at - QPointF(0, 2), 3.0, -1, true));
   return g;
 }
 
@@ -228,7 +237,8 @@ TSheetGroup TitleBlock(const TSheetTitle& title, const TSheetSettings& settings,
   TSheetGroup g;
   g.Class = QStringLiteral("title-block");
   const QRectF box(page.width() - kSheetMarginMm - kTitleBlockWidthMm,
-                   page.height() - kSheetMarginMm - kTitleBlockHeightMm, kTitleBlockWidthMm, kTitleBlockHeightMm);
+                   page.height() - kSheetMarginMm - kTitleBlockHeightMm, kTitleBlockWidthMm,
+                   kTitleBlockHeightMm);
   QPainterPath frame;
   frame.addRect(box);
   g.Items.push_back(PathItem(frame, Qt::black, 0.5));
@@ -238,7 +248,8 @@ TSheetGroup TitleBlock(const TSheetTitle& title, const TSheetSettings& settings,
     g.Items.push_back(LineItem(QPointF(x0, y), QPointF(box.right(), y), Qt::black, 0.25));
   const double c1 = x0 + 22, c2 = x0 + 60, c3 = x0 + 82;
   for (const double x : {c1, c2, c3})
-    g.Items.push_back(LineItem(QPointF(x, y0 + row1), QPointF(x, y0 + row1 + 2 * row), Qt::black, 0.25));
+    g.Items.push_back(
+        LineItem(QPointF(x, y0 + row1), QPointF(x, y0 + row1 + 2 * row), Qt::black, 0.25));
   const double pad = 1.5, base = 4.3;
   QString name = title.Document;
   while (name.size() > 3 && SheetTextWidthMm(name, 4, true) > kTitleBlockWidthMm - 2 * pad)
@@ -252,7 +263,8 @@ TSheetGroup TitleBlock(const TSheetTitle& title, const TSheetSettings& settings,
   g.Items.push_back(TextItem(QStringLiteral("Дата"), QPointF(x0 + pad, r3), kTextMm));
   g.Items.push_back(TextItem(title.Date, QPointF(c1 + pad, r3), kTextMm));
   g.Items.push_back(TextItem(QStringLiteral("Лист"), QPointF(c2 + pad, r3), kTextMm));
-  g.Items.push_back(TextItem(QStringLiteral("%1 из %2").arg(pageNumber).arg(pageCount), QPointF(c3 + pad, r3), kTextMm));
+  g.Items.push_back(TextItem(QStringLiteral("%1 из %2").arg(pageNumber).arg(pageCount),
+                             QPointF(c3 + pad, r3), kTextMm));
   g.Items.push_back(TextItem(title.Program, QPointF(x0 + pad, r4), kTextMm));
   return g;
 }
@@ -279,7 +291,8 @@ TBillMeasure MeasureTable(const TBillTable& t) {
   auto widen = [&m](const QStringList& row, bool bold) {
     for (qsizetype i = 0; i < row.size() && i < static_cast<qsizetype>(m.Widths.size()); ++i)
       m.Widths[static_cast<std::size_t>(i)] =
-          std::max(m.Widths[static_cast<std::size_t>(i)], SheetTextWidthMm(row.at(i), kTextMm, bold) + 2 * kBillPadMm);
+          std::max(m.Widths[static_cast<std::size_t>(i)],
+                   SheetTextWidthMm(row.at(i), kTextMm, bold) + 2 * kBillPadMm);
   };
   widen(t.Header, true);
   for (const QStringList& row : t.Rows) widen(row, false);
@@ -304,9 +317,11 @@ void PlaceTablePiece(TSheetGroup& g, const TBillTable& t, const TBillMeasure& m,
       bool number = false;
       cells.at(i).toDouble(&number);
       if (number && !bold)
-        g.Items.push_back(TextItem(cells.at(i), QPointF(x + w - kBillPadMm, y + kBillRowMm - 1.2), kTextMm, 1));
+        g.Items.push_back(
+            TextItem(cells.at(i), QPointF(x + w - kBillPadMm, y + kBillRowMm - 1.2), kTextMm, 1));
       else
-        g.Items.push_back(TextItem(cells.at(i), QPointF(x + kBillPadMm, y + kBillRowMm - 1.2), kTextMm, -1, bold));
+        g.Items.push_back(TextItem(cells.at(i), QPointF(x + kBillPadMm, y + kBillRowMm - 1.2),
+                                   kTextMm, -1, bold));
       x += w;
     }
     rules.moveTo(x0, y + kBillRowMm);
@@ -342,10 +357,12 @@ bool FlowBill(const TBill& bill, NextRegion nextRegion) {
     bool continued = false;
     for (;;) {
       const double room = region.bottom() - y - kBillTitleMm - kBillRowMm;  // the header's row
-      std::size_t fit = room > 0 ? static_cast<std::size_t>(std::floor(room / kBillRowMm + 1e-9)) : 0;
+      std::size_t fit =
+          room > 0 ? static_cast<std::size_t>(std::floor(room / kBillRowMm + 1e-9)) : 0;
       const std::size_t left = t.Rows.size() - first;
       if (fit == 0 || x + m.Width > region.right() + 1e-9) {
-        if (fit == 0 && y > region.top() + 1e-9 && x + columnWidth + kBillGapMm + m.Width <= region.right()) {
+        if (fit == 0 && y > region.top() + 1e-9 &&
+            x + columnWidth + kBillGapMm + m.Width <= region.right()) {
           x += columnWidth + kBillGapMm;  // the next column
           y = region.top();
           columnWidth = 0;
@@ -401,8 +418,9 @@ TSheet LayOutSheet(const TSheetPlan& plan, const TBill& bill, const TSheetSettin
                     page.height() - 2 * (kSheetMarginMm + inner) - kTitleBlockHeightMm);
   const QRect extent = plan.Extent();
   if (area.width() < kTitleBlockWidthMm || area.height() < 20 || extent.isEmpty()) {
-    sheet.Error = extent.isEmpty() ? QStringLiteral("На плане нет ничего видимого для листа")
-                                   : QStringLiteral("Лист %1 мал для чертежа").arg(SheetPaperText(settings));
+    sheet.Error = extent.isEmpty()
+                      ? QStringLiteral("На плане нет ничего видимого для листа")
+                      : QStringLiteral("Лист %1 мал для чертежа").arg(SheetPaperText(settings));
     return sheet;
   }
   const double roomW = area.width() - kDimensionRoomMm, roomH = area.height() - kDimensionRoomMm;
@@ -430,7 +448,8 @@ TSheet LayOutSheet(const TSheetPlan& plan, const TBill& bill, const TSheetSettin
   // The bill goes beside the plan when all of it fits there; else on pages of its own, and the
   // plan has its page to itself, centred.
   const double gap = 10;
-  const QRectF beside(area.left() + planW + gap, area.top(), area.width() - planW - gap, area.height());
+  const QRectF beside(area.left() + planW + gap, area.top(), area.width() - planW - gap,
+                      area.height());
   std::deque<TSheetPage> billPages;  // the groups handed out stay where they are
   bool billBeside = false;
   TSheetPage first;
@@ -461,7 +480,8 @@ TSheet LayOutSheet(const TSheetPlan& plan, const TBill& bill, const TSheetSettin
       return true;
     });
     if (!ok) {
-      sheet.Error = QStringLiteral("Ведомость не помещается на лист %1").arg(SheetPaperText(settings));
+      sheet.Error =
+          QStringLiteral("Ведомость не помещается на лист %1").arg(SheetPaperText(settings));
       return sheet;
     }
   }
@@ -487,13 +507,15 @@ TSheet LayOutSheet(const TSheetPlan& plan, const TBill& bill, const TSheetSettin
   if (billBeside) first.Groups.push_back(std::move(besideGroup));
 
   const QPointF barCorner(area.left(), page.height() - kSheetMarginMm - kTitleBlockHeightMm);
-  const double barRoom = std::min(60.0, page.width() - 2 * kSheetMarginMm - kTitleBlockWidthMm - 20);
+  const double barRoom =
+      std::min(60.0, page.width() - 2 * kSheetMarginMm - kTitleBlockWidthMm - 20);
   first.Groups.push_back(ScaleBar(barCorner, barRoom, scale));
 
   sheet.Pages.push_back(std::move(first));
   for (TSheetPage& p : billPages) sheet.Pages.push_back(std::move(p));
   const int count = static_cast<int>(sheet.Pages.size());
   for (int i = 0; i < count; ++i)
-    sheet.Pages[static_cast<std::size_t>(i)].Groups.push_back(TitleBlock(title, settings, scale, page, i + 1, count));
+    sheet.Pages[static_cast<std::size_t>(i)].Groups.push_back(
+        TitleBlock(title, settings, scale, page, i + 1, count));
   return sheet;
 }

@@ -17,7 +17,7 @@
 // (sheet_svg.h), so the three cannot disagree.
 
 inline constexpr double kSheetMarginMm = 10;
-inline constexpr double kMaterialTileMm = 12;  // a material picture's width on paper
+inline constexpr double kMaterialTileMm = 12;   // a material picture's width on paper
 inline constexpr double kDimensionRoomMm = 16;  // beside and above the walls for their dimensions
 inline constexpr double kTitleBlockWidthMm = 130;
 inline constexpr double kTitleBlockHeightMm = 26;
@@ -46,8 +46,9 @@ struct TSheetItem {
 };
 
 struct TSheetGroup {
-  QString Id;     // an object's name; empty for the sheet's own parts
-  QString Class;  // "walls", "pedestal", "bell", "beam", "frame", "title-block", "scale-bar", "bill"
+  QString Id;  // an object's name; empty for the sheet's own parts
+  QString
+      Class;  // "walls", "pedestal", "bell", "beam", "frame", "title-block", "scale-bar", "bill"
   std::vector<TSheetItem> Items;
 };
 
@@ -58,7 +59,7 @@ struct TSheetPage {
 struct TSheetTitle {
   QString Document;  // the document's name, or "Без имени"
   QString Date;
-  QString Program;   // the program's name and version
+  QString Program;  // the program's name and version
 };
 
 struct TSheet {

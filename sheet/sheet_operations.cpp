@@ -1,9 +1,9 @@
 // The true-scale sheet from the window: the settings asked and remembered, the export of the
 // sheet and the bill, printing with a preview.
+#include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QPainter>
 
 #include "app/tfm_main.h"
 #include "sheet/bill.h"
@@ -43,8 +43,8 @@ bool TfmMain::AskSheetSettings(const QList<QPageSize>& printerSizes) {
 QString TfmMain::ExportSheetAs(const QString& exactPath, TSheetFormat format) {
   // As the picture export does, the arrangement is fixed first and stays fixed on the plan.
   FixArrangement();
-  return WriteSheetFile(TPlanModel::Capture(FObjects), SheetSettings(), MakeSheetTitle(FDocumentPath),
-                        format, exactPath);
+  return WriteSheetFile(TPlanModel::Capture(FObjects), SheetSettings(),
+                        MakeSheetTitle(FDocumentPath), format, exactPath);
 }
 
 TSheet TfmMain::LayOutSheetFor(const QSizeF& paperMm, const QString& paperName, bool landscape) {
@@ -59,8 +59,8 @@ TSheet TfmMain::LayOutSheetFor(const QSizeF& paperMm, const QString& paperName, 
 QString TfmMain::PrintSheet(QPrinter& printer) {
   const QPageLayout layout = printer.pageLayout();
   const QSizeF paper = layout.pageSize().size(QPageSize::Millimeter);
-  const TSheet sheet =
-      LayOutSheetFor(paper, layout.pageSize().name(), layout.orientation() == QPageLayout::Landscape);
+  const TSheet sheet = LayOutSheetFor(paper, layout.pageSize().name(),
+                                      layout.orientation() == QPageLayout::Landscape);
   QPainter painter;
   if (!painter.begin(&printer)) return QStringLiteral("Cannot start printing");
   ScalePainterToMillimetres(painter, printer.resolution());
@@ -100,6 +100,7 @@ void TfmMain::nPrintDocClick() {
   printer.setDocName(MakeSheetTitle(FDocumentPath).Document);
   QPrintPreviewDialog preview(&printer, this);
   preview.setObjectName(QStringLiteral("dlgPrintPreview"));
-  connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) { PrintSheet(*p); });
+  connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+          [this](QPrinter* p) { PrintSheet(*p); });
   preview.exec();
 }

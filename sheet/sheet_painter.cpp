@@ -65,28 +65,34 @@ void ScalePainterToMillimetres(QPainter& painter, double dotsPerInch) {
 void PaintSheetPage(QPainter& painter, const TSheetPage& page) {
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing);
-  for (const TSheetGroup& group : page.Groups) {
-    for (const TSheetItem& item : group.Items) {
-      switch (item.Kind) {
-        case TSheetItem::Path: {
-          QBrush brush = Qt::NoBrush;
-          if (item.FillColour.isValid()) brush = QBrush(item.FillColour);
-          else if (item.Material >= 0) brush = MaterialBrush(item.Material);
-          QPen pen = item.PenMm > 0 ? QPen(item.Pen, item.PenMm) : QPen(Qt::NoPen);
-          pen.setCapStyle(Qt::FlatCap);
-          pen.setJoinStyle(Qt::MiterJoin);
-          painter.setPen(pen);
-          painter.setBrush(brush);
-          painter.drawPath(item.Shape);
-          break;
-        }
-        case TSheetItem::Label:
-          PaintText(painter, item);
-          break;
-        case TSheetItem::Image: {
-          const QImage& picture = SheetPicture(item.Resource);
-          if (!picture.isNull()) painter.drawImage(item.Rect, picture);
-          break;
+  // Shapes first, then every text over them, so that no beam or wall hides a bell's name.
+  for (const bool labels : {false, true}) {
+    for (const TSheetGroup& group : page.Groups) {
+      for (const TSheetItem& item : group.Items) {
+        if ((item.Kind == TSheetItem::Label) != labels) continue;
+        switch (item.Kind) {
+          case TSheetItem::Path: {
+            QBrush brush = Qt::NoBrush;
+            if (item.FillColour.isValid())
+              brush = QBrush(item.FillColour);
+            else if (item.Material >= 0)
+              brush = MaterialBrush(item.Material);
+            QPen pen = item.PenMm > 0 ? QPen(item.Pen, item.PenMm) : QPen(Qt::NoPen);
+            pen.setCapStyle(Qt::FlatCap);
+            pen.setJoinStyle(Qt::MiterJoin);
+            painter.setPen(pen);
+            painter.setBrush(brush);
+            painter.drawPath(item.Shape);
+            break;
+          }
+          case TSheetItem::Label:
+            PaintText(painter, item);
+            break;
+          case TSheetItem::Image: {
+            const QImage& picture = SheetPicture(item.Resource);
+            if (!picture.isNull()) painter.drawImage(item.Rect, picture);
+            break;
+          }
         }
       }
     }

@@ -36,7 +36,8 @@ TSheetWalls BuildWalls(const TStoredObject& w) {
   sizes.Inner = w.WallDiameterInner;
   sizes.Thickness = w.WallWallWidth;
   sizes.Arch = w.WallArcWidth;
-  const TWallGeometry g = BuildWallGeometry(sizes, TPlanMapping{}, w.WallArcWidth, w.WallDiameterOuter);
+  const TWallGeometry g =
+      BuildWallGeometry(sizes, TPlanMapping{}, w.WallArcWidth, w.WallDiameterOuter);
   s.Outer = ToPolygon(g.Outlines.OuterMm);
   s.Inner = ToPolygon(g.Outlines.InnerMm);
   for (const TWallPoints& quad : g.ArcQuadsPx) s.Arches.push_back(ToPolygon(quad));
@@ -56,7 +57,8 @@ TSheetPost BuildPost(const TStoredObject& p, int heavyBells) {
       pedestal::BuildPostOutline(p.PostWidth, p.PostHeight, p.PostAngle, kOneToOne, QPoint());
   // The window lays the pedestal's layer centred on its centre; the outline is in that layer.
   const QPoint corner =
-      pedestal::PostLayerBounds(p.PostPosition, outline.PostWidthPx, outline.PostHeightPx).topLeft();
+      pedestal::PostLayerBounds(p.PostPosition, outline.PostWidthPx, outline.PostHeightPx)
+          .topLeft();
   s.Outline = ToPolygon(outline.PostOutline, corner);
   s.BoardCentre = outline.PostBoardCentre + corner;
   for (const std::vector<QPoint>& pedal :
@@ -113,8 +115,9 @@ TSheetPlan BuildSheetPlan(const TPlanModel& model) {
   plan.Walls = BuildWalls(model.At(0));
   plan.Post = BuildPost(model.At(1), heavy);
   const std::optional<QPoint> handEnd =
-      n > 4 ? HandLineEnd(plan.Post.Ringer.FHandPoint, plan.Post.Ringer.FHandOffset, plan.Post.Angle)
-            : std::nullopt;
+      n > 4
+          ? HandLineEnd(plan.Post.Ringer.FHandPoint, plan.Post.Ringer.FHandOffset, plan.Post.Angle)
+          : std::nullopt;
 
   // Bells that hold a slot, in catalogue order; the heavy ones take the pedals as the grouping
   // walk meets them, from the last slot down.

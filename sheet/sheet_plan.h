@@ -22,8 +22,8 @@ struct TSheetWalls {
   int Type = 0;  // 0 four-, 1 six-, 2 eight-sided, as drawn
   int Material = 0;
   int DiameterOuter = 0, DiameterInner = 0, WallWidth = 0, ArcWidth = 0;
-  QPolygon Outer, Inner;          // clockwise
-  std::vector<QPolygon> Arches;   // the openings, four corners each
+  QPolygon Outer, Inner;         // clockwise
+  std::vector<QPolygon> Arches;  // the openings, four corners each
 };
 
 struct TSheetPost {
@@ -31,9 +31,9 @@ struct TSheetPost {
   bool Visible = true;
   int Width = 0, Height = 0, Angle = 0, BoardDiameter = 0;
   QPoint Centre;
-  QPolygon Outline;               // turned as drawn
+  QPolygon Outline;  // turned as drawn
   QPoint BoardCentre;
-  std::vector<QPolygon> Pedals;   // in the order the heavy bells take them
+  std::vector<QPolygon> Pedals;       // in the order the heavy bells take them
   pedestal::TRingerPlacement Ringer;  // Bounds and FHandPoint in millimetres
 };
 
@@ -66,7 +66,8 @@ struct TSheetBeem {
 struct TSheetPlan {
   TSheetWalls Walls;
   TSheetPost Post;
-  std::vector<TSheetBell> Bells;  // catalogue order; bells outside the catalogue last, in list order
+  std::vector<TSheetBell>
+      Bells;  // catalogue order; bells outside the catalogue last, in list order
   std::vector<TSheetBeem> Beems;  // list order
   // Everything visible that is drawn, in millimetres.
   QRect Extent() const;

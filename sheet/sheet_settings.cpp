@@ -54,7 +54,8 @@ QString SheetScaleText(int scale) {
 }
 
 QString SheetPaperText(const TSheetSettings& settings) {
-  return settings.Paper + (settings.Landscape ? QStringLiteral(", альбомная") : QStringLiteral(", книжная"));
+  return settings.Paper +
+         (settings.Landscape ? QStringLiteral(", альбомная") : QStringLiteral(", книжная"));
 }
 
 TSheetSettings ReadSheetSettings(const QString& path) {
@@ -76,7 +77,8 @@ QString WriteSheetSettings(const QString& path, const TSheetSettings& settings) 
   TIniFile ini;
   ini.LoadFromFile(path);  // keeps whatever else the file holds; a missing file starts empty
   // A printer's own paper is not remembered: another printer may not have it.
-  ini.WriteString(kSection, u"Paper", SheetPaperSize(settings.Paper) ? settings.Paper : QStringLiteral("A4"));
+  ini.WriteString(kSection, u"Paper",
+                  SheetPaperSize(settings.Paper) ? settings.Paper : QStringLiteral("A4"));
   ini.WriteBool(kSection, u"Landscape", settings.Landscape);
   ini.WriteInteger(kSection, u"Scale", settings.Scale);
   QDir().mkpath(QFileInfo(path).absolutePath());
@@ -86,5 +88,6 @@ QString WriteSheetSettings(const QString& path, const TSheetSettings& settings) 
 }
 
 QString SheetSettingsPath() {
-  return XdgFolder("XDG_CONFIG_HOME", QStringLiteral("/.config")) + QStringLiteral("/tarvosk/sheet.ini");
+  return XdgFolder("XDG_CONFIG_HOME", QStringLiteral("/.config")) +
+         QStringLiteral("/tarvosk/sheet.ini");
 }

@@ -16,7 +16,7 @@ inline constexpr int kSheetScaleMax = 100000;
 
 struct TSheetSettings {
   QString Paper = QStringLiteral("A4");  // a name of SheetPaperNames() or a printer's size name
-  QSizeF PaperSizeMm{210, 297};         // portrait: width below height
+  QSizeF PaperSizeMm{210, 297};          // portrait: width below height
   bool Landscape = false;
   int Scale = 50;  // denominator, or kSheetFitScale
 

@@ -39,7 +39,8 @@ QString PathData(const QPainterPath& path) {
 
 bool IsClosed(const QPainterPath& path) {
   const int n = path.elementCount();
-  return n > 2 && path.elementAt(0).x == path.elementAt(n - 1).x && path.elementAt(0).y == path.elementAt(n - 1).y;
+  return n > 2 && path.elementAt(0).x == path.elementAt(n - 1).x &&
+         path.elementAt(0).y == path.elementAt(n - 1).y;
 }
 
 // A picture resource as a data address, encoded once per run.
@@ -53,7 +54,8 @@ QString PictureData(const QString& resource) {
     const QImage image(resource);
     if (!image.isNull()) image.save(&buffer, "PNG");
     it = cache.insert(resource, bytes.isEmpty() ? QString()
-                                                : QStringLiteral("data:image/png;base64,") + QString::fromLatin1(bytes.toBase64()));
+                                                : QStringLiteral("data:image/png;base64,") +
+                                                      QString::fromLatin1(bytes.toBase64()));
   }
   return *it;
 }
@@ -75,8 +77,11 @@ QByteArray MakeSheetSvg(const TSheet& sheet, const QString& title) {
   xml.writeNamespace(QStringLiteral("http://www.w3.org/1999/xlink"), QStringLiteral("xlink"));
   xml.writeAttribute(QStringLiteral("version"), QStringLiteral("1.1"));
   xml.writeAttribute(QStringLiteral("width"), Number(sheet.PageMm.width()) + QStringLiteral("mm"));
-  xml.writeAttribute(QStringLiteral("height"), Number(sheet.PageMm.height()) + QStringLiteral("mm"));
-  xml.writeAttribute(QStringLiteral("viewBox"), QStringLiteral("0 0 %1 %2").arg(Number(sheet.PageMm.width()), Number(sheet.PageMm.height())));
+  xml.writeAttribute(QStringLiteral("height"),
+                     Number(sheet.PageMm.height()) + QStringLiteral("mm"));
+  xml.writeAttribute(
+      QStringLiteral("viewBox"),
+      QStringLiteral("0 0 %1 %2").arg(Number(sheet.PageMm.width()), Number(sheet.PageMm.height())));
   xml.writeTextElement(QStringLiteral("title"), title);
 
   // Each material picture once, as a pattern at its size on paper.
@@ -84,7 +89,8 @@ QByteArray MakeSheetSvg(const TSheet& sheet, const QString& title) {
   for (const TSheetGroup& g : page.Groups) {
     for (const TSheetItem& item : g.Items) {
       if (item.Kind == TSheetItem::Path && !item.FillColour.isValid() && item.Material >= 0)
-        patterns.emplace(item.Material, QStringLiteral("tarvosk-material-%1").arg(item.Material + 1));
+        patterns.emplace(item.Material,
+                         QStringLiteral("tarvosk-material-%1").arg(item.Material + 1));
     }
   }
   xml.writeStartElement(QStringLiteral("defs"));
@@ -124,10 +130,13 @@ QByteArray MakeSheetSvg(const TSheet& sheet, const QString& title) {
           if (IsClosed(item.Shape) || item.FillColour.isValid() || item.Material >= 0) d += u'Z';
           xml.writeAttribute(QStringLiteral("d"), d);
           QString fill = QStringLiteral("none");
-          if (item.FillColour.isValid()) fill = ColourText(item.FillColour);
-          else if (patterns.count(item.Material)) fill = QStringLiteral("url(#%1)").arg(patterns.at(item.Material));
+          if (item.FillColour.isValid())
+            fill = ColourText(item.FillColour);
+          else if (patterns.count(item.Material))
+            fill = QStringLiteral("url(#%1)").arg(patterns.at(item.Material));
           xml.writeAttribute(QStringLiteral("fill"), fill);
-          if (fill != QLatin1String("none")) xml.writeAttribute(QStringLiteral("fill-rule"), QStringLiteral("evenodd"));
+          if (fill != QLatin1String("none"))
+            xml.writeAttribute(QStringLiteral("fill-rule"), QStringLiteral("evenodd"));
           if (item.PenMm > 0) {
             xml.writeAttribute(QStringLiteral("stroke"), ColourText(item.Pen));
             xml.writeAttribute(QStringLiteral("stroke-width"), Number(item.PenMm));
@@ -139,12 +148,16 @@ QByteArray MakeSheetSvg(const TSheet& sheet, const QString& title) {
           xml.writeAttribute(QStringLiteral("x"), Number(item.At.x()));
           xml.writeAttribute(QStringLiteral("y"), Number(item.At.y()));
           if (item.Angle != 0)
-            xml.writeAttribute(QStringLiteral("transform"), QStringLiteral("rotate(%1 %2 %3)").arg(Number(item.Angle), Number(item.At.x()), Number(item.At.y())));
+            xml.writeAttribute(
+                QStringLiteral("transform"),
+                QStringLiteral("rotate(%1 %2 %3)")
+                    .arg(Number(item.Angle), Number(item.At.x()), Number(item.At.y())));
           xml.writeAttribute(QStringLiteral("font-family"), QString::fromLatin1(kSheetFontFamily));
           xml.writeAttribute(QStringLiteral("font-size"), Number(item.SizeMm));
           if (item.Bold) xml.writeAttribute(QStringLiteral("font-weight"), QStringLiteral("bold"));
           if (item.Align >= 0)
-            xml.writeAttribute(QStringLiteral("text-anchor"), item.Align == 0 ? QStringLiteral("middle") : QStringLiteral("end"));
+            xml.writeAttribute(QStringLiteral("text-anchor"),
+                               item.Align == 0 ? QStringLiteral("middle") : QStringLiteral("end"));
           xml.writeAttribute(QStringLiteral("fill"), ColourText(item.Pen));
           xml.writeCharacters(item.Text);
           xml.writeEndElement();

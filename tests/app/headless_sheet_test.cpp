@@ -24,7 +24,8 @@ class HeadlessSheetTest : public MainWindowTest {
   TSheetRun Run(const QStringList& arguments) {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(QLatin1String(name));
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+      env.remove(QLatin1String(name));
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), TempPath(QStringLiteral("config")));
     p.setProcessEnvironment(env);
     p.start(QStringLiteral(TARVOSK_PROGRAM), arguments);
@@ -52,13 +53,16 @@ class HeadlessSheetTest : public MainWindowTest {
 
 TEST_F(HeadlessSheetTest, WritesTheDrawingAndTheBill) {
   const QString doc = SavePlan();
-  const QString pdf = TempPath(QStringLiteral("plan.pdf")), svg = TempPath(QStringLiteral("plan.svg")),
+  const QString pdf = TempPath(QStringLiteral("plan.pdf")),
+                svg = TempPath(QStringLiteral("plan.svg")),
                 csv = TempPath(QStringLiteral("bill.csv"));
-  TSheetRun run = Run({QStringLiteral("--export"), pdf, doc, QStringLiteral("--scale"), QStringLiteral("1:50"),
-                       QStringLiteral("--paper"), QStringLiteral("A3"), QStringLiteral("--landscape")});
+  TSheetRun run =
+      Run({QStringLiteral("--export"), pdf, doc, QStringLiteral("--scale"), QStringLiteral("1:50"),
+           QStringLiteral("--paper"), QStringLiteral("A3"), QStringLiteral("--landscape")});
   EXPECT_EQ(run.ExitCode, 0) << run.Err.toStdString();
   EXPECT_TRUE(ReadAll(pdf).startsWith("%PDF-"));
-  run = Run({QStringLiteral("--export"), svg, doc, QStringLiteral("--scale"), QStringLiteral("1:100")});
+  run = Run(
+      {QStringLiteral("--export"), svg, doc, QStringLiteral("--scale"), QStringLiteral("1:100")});
   EXPECT_EQ(run.ExitCode, 0) << run.Err.toStdString();
   QXmlStreamReader xml(ReadAll(svg));
   ASSERT_TRUE(xml.readNextStartElement());
@@ -78,7 +82,8 @@ TEST_F(HeadlessSheetTest, FailuresExitNonZeroAndLeaveNothing) {
   const QString blocker = TempPath(QStringLiteral("file"));
   ASSERT_TRUE(WriteAll(blocker, ""));
   const QString broken = TempPath(QStringLiteral("broken.tarvosk"));
-  ASSERT_TRUE(WriteAll(broken, "[Object0]\r\nObjType=0\r\n[Object1]\r\nObjType=3\r\nPostPosition_R=12\r\n"));
+  ASSERT_TRUE(WriteAll(
+      broken, "[Object0]\r\nObjType=0\r\n[Object1]\r\nObjType=3\r\nPostPosition_R=12\r\n"));
   struct Row {
     const char* name;
     QStringList arguments;
@@ -86,22 +91,47 @@ TEST_F(HeadlessSheetTest, FailuresExitNonZeroAndLeaveNothing) {
   };
   const QString scale = QStringLiteral("--scale"), paper = QStringLiteral("--paper");
   const Row rows[] = {
-      {"missing document", {TempPath(QStringLiteral("a.pdf")), TempPath(QStringLiteral("none.tarvosk"))}, "none.tarvosk"},
-      {"broken document", {TempPath(QStringLiteral("b.svg")), broken}, "is not a valid integer value"},
-      {"broken document, bill", {TempPath(QStringLiteral("b.csv")), broken}, "is not a valid integer value"},
-      {"unknown scale", {TempPath(QStringLiteral("c.pdf")), doc, scale, QStringLiteral("1:0")}, "--scale"},
-      {"scale of words", {TempPath(QStringLiteral("c2.pdf")), doc, scale, QStringLiteral("half")}, "--scale"},
+      {"missing document",
+       {TempPath(QStringLiteral("a.pdf")), TempPath(QStringLiteral("none.tarvosk"))},
+       "none.tarvosk"},
+      {"broken document",
+       {TempPath(QStringLiteral("b.svg")), broken},
+       "is not a valid integer value"},
+      {"broken document, bill",
+       {TempPath(QStringLiteral("b.csv")), broken},
+       "is not a valid integer value"},
+      {"unknown scale",
+       {TempPath(QStringLiteral("c.pdf")), doc, scale, QStringLiteral("1:0")},
+       "--scale"},
+      {"scale of words",
+       {TempPath(QStringLiteral("c2.pdf")), doc, scale, QStringLiteral("half")},
+       "--scale"},
       {"scale without value", {TempPath(QStringLiteral("c3.pdf")), doc, scale}, "--scale"},
-      {"unknown paper", {TempPath(QStringLiteral("d.pdf")), doc, paper, QStringLiteral("A5")}, "--paper"},
-      {"does not fit", {TempPath(QStringLiteral("e.pdf")), doc, scale, QStringLiteral("1:10")}, "не помещается"},
-      {"does not fit, svg", {TempPath(QStringLiteral("e.svg")), doc, scale, QStringLiteral("1:10")}, "не помещается"},
+      {"unknown paper",
+       {TempPath(QStringLiteral("d.pdf")), doc, paper, QStringLiteral("A5")},
+       "--paper"},
+      {"does not fit",
+       {TempPath(QStringLiteral("e.pdf")), doc, scale, QStringLiteral("1:10")},
+       "не помещается"},
+      {"does not fit, svg",
+       {TempPath(QStringLiteral("e.svg")), doc, scale, QStringLiteral("1:10")},
+       "не помещается"},
       {"unwritable path", {blocker + QStringLiteral("/f.pdf"), doc}, "f.pdf"},
       {"unwritable bill", {blocker + QStringLiteral("/f.csv"), doc}, "f.csv"},
-      {"scale for a picture", {TempPath(QStringLiteral("g.png")), doc, scale, QStringLiteral("1:50")}, "--scale"},
-      {"scale for the bill", {TempPath(QStringLiteral("h.csv")), doc, scale, QStringLiteral("1:50")}, "--scale"},
+      {"scale for a picture",
+       {TempPath(QStringLiteral("g.png")), doc, scale, QStringLiteral("1:50")},
+       "--scale"},
+      {"scale for the bill",
+       {TempPath(QStringLiteral("h.csv")), doc, scale, QStringLiteral("1:50")},
+       "--scale"},
       {"no document", {TempPath(QStringLiteral("j.pdf"))}, "--export"},
-      {"unknown extension", {TempPath(QStringLiteral("k.odt")), doc, scale, QStringLiteral("1:50")}, "--scale"},
-      {"size for a drawing", {TempPath(QStringLiteral("i.pdf")), doc, QStringLiteral("--size"), QStringLiteral("900x600")}, "--size"},
+      {"unknown extension",
+       {TempPath(QStringLiteral("k.odt")), doc, scale, QStringLiteral("1:50")},
+       "--scale"},
+      {"size for a drawing",
+       {TempPath(QStringLiteral("i.pdf")), doc, QStringLiteral("--size"),
+        QStringLiteral("900x600")},
+       "--size"},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);

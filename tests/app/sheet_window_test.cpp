@@ -47,7 +47,8 @@ TEST_F(SheetWindowTest, ExportFixesTheArrangementAndWritesTheSheet) {
   EXPECT_EQ(W->ExportSheetAs(csv, TSheetFormat::Csv), QString());
   EXPECT_EQ(QString::fromUtf8(ReadAll(csv)).count(QStringLiteral("к руке")), 2);
   // A name chosen without the extension gets it, as the pictures do.
-  EXPECT_EQ(FileNameWithExtension(TempPath(QStringLiteral("plan")), QStringLiteral(".svg")), TempPath(QStringLiteral("plan.svg")));
+  EXPECT_EQ(FileNameWithExtension(TempPath(QStringLiteral("plan")), QStringLiteral(".svg")),
+            TempPath(QStringLiteral("plan.svg")));
 }
 
 TEST_F(SheetWindowTest, SettingsAreRememberedOnlyWhereTold) {
@@ -115,7 +116,8 @@ TEST_F(SheetWindowTest, APlanTooLargeForThePaperIsSaidAndNothingPrinted) {
   timer.stop();
   EXPECT_FALSE(previewShown);
   ASSERT_EQ(Errors.size(), 1);
-  EXPECT_TRUE(Errors.front().contains(QStringLiteral("не помещается"))) << Errors.front().toStdString();
+  EXPECT_TRUE(Errors.front().contains(QStringLiteral("не помещается")))
+      << Errors.front().toStdString();
 }
 
 }  // namespace

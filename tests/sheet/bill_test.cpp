@@ -1,9 +1,10 @@
 // The bill against numbers worked out by hand from the catalogue and the pedestal's rules.
+#include "sheet/bill.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "sheet/bill.h"
 #include "sheet/sheet_fixtures.h"
 
 namespace {
@@ -16,7 +17,8 @@ TPlanModel FiveBells(bool extraName = false) {
   objects.push_back(Bell(QStringLiteral("Б820"), 820, QPoint(1500, 1500)));
   objects.push_back(Bell(QStringLiteral("Б1500"), 1500, QPoint(2800, 2200)));
   objects.push_back(Bell(QStringLiteral("Б981"), 981, QPoint(4000, 1500)));
-  objects.push_back(Bell(extraName ? QStringLiteral("Б;\"1110\"") : QStringLiteral("Б1110"), 1110, QPoint(1500, 3000)));
+  objects.push_back(Bell(extraName ? QStringLiteral("Б;\"1110\"") : QStringLiteral("Б1110"), 1110,
+                         QPoint(1500, 3000)));
   objects.push_back(Bell(QStringLiteral("Б1340"), 1340, QPoint(4100, 3000)));
   TStoredObject beem;
   beem.ObjName = QStringLiteral("Балка");
@@ -55,7 +57,8 @@ TEST(Bill, FewerThanFiveBellsHaveNoRoleAndNoRope) {
   std::vector<TStoredObject> objects = DefaultPlan();
   objects.push_back(Bell(QStringLiteral("А"), 195, QPoint(1000, 1000)));
   objects.push_back(Bell(QStringLiteral("Б"), 2580, QPoint(3000, 2000)));
-  objects.push_back(Bell(QStringLiteral("Чужой"), 777, QPoint(2000, 2000)));  // not in the catalogue
+  objects.push_back(
+      Bell(QStringLiteral("Чужой"), 777, QPoint(2000, 2000)));  // not in the catalogue
   const TBill bill = BuildBill(BuildSheetPlan(TPlanModel::FromStored(objects)));
   const std::vector<QStringList> expected = {
       {"1", "1", "А", "195", "6", "—", "—"},
@@ -68,9 +71,11 @@ TEST(Bill, FewerThanFiveBellsHaveNoRoleAndNoRope) {
 
 TEST(Bill, BeamsWallsAndPedestal) {
   const TBill bill = BuildBill(BuildSheetPlan(FiveBells()));
-  EXPECT_EQ(bill.Tables[1].Rows, (std::vector<QStringList>{{"Балка", "Не определено", "Дуб", "150", "5000"}}));
-  EXPECT_EQ(bill.Tables[2].Rows,
-            (std::vector<QStringList>{{"Четверик", "Красный кирпич", "5600", "4000", "800", "1500"}}));
+  EXPECT_EQ(bill.Tables[1].Rows,
+            (std::vector<QStringList>{{"Балка", "Не определено", "Дуб", "150", "5000"}}));
+  EXPECT_EQ(
+      bill.Tables[2].Rows,
+      (std::vector<QStringList>{{"Четверик", "Красный кирпич", "5600", "4000", "800", "1500"}}));
   EXPECT_EQ(bill.Tables[3].Rows, (std::vector<QStringList>{{"1800", "800", "0", "250"}}));
 }
 

@@ -1,13 +1,13 @@
 // The sheet as files: measured on the PDF's own drawing (rasterised by pdftoppm at 254 dots per
 // inch, ten dots per millimetre), read back as text by pdftotext, the SVG parsed as XML.
+#include <gtest/gtest.h>
+
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cmath>
 
@@ -23,7 +23,9 @@ namespace {
 
 constexpr int kDotsPerMm = 10;
 
-TSheetTitle Title() { return {QStringLiteral("Проба"), QStringLiteral("01.02.2026"), QStringLiteral("Тарвоск")}; }
+TSheetTitle Title() {
+  return {QStringLiteral("Проба"), QStringLiteral("01.02.2026"), QStringLiteral("Тарвоск")};
+}
 
 TSheetSettings Settings(const char* paper, int scale, bool landscape = false) {
   TSheetSettings s;
@@ -38,8 +40,9 @@ QImage FirstPage(const QString& pdf, const QTemporaryDir& dir) {
   const QString stem = dir.filePath(QStringLiteral("page"));
   QProcess p;
   p.start(QStringLiteral(TARVOSK_PDFTOPPM),
-          {QStringLiteral("-r"), QString::number(kDotsPerMm * 254 / 10), QStringLiteral("-f"), QStringLiteral("1"),
-           QStringLiteral("-l"), QStringLiteral("1"), QStringLiteral("-singlefile"), QStringLiteral("-png"), pdf, stem});
+          {QStringLiteral("-r"), QString::number(kDotsPerMm * 254 / 10), QStringLiteral("-f"),
+           QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"),
+           QStringLiteral("-singlefile"), QStringLiteral("-png"), pdf, stem});
   EXPECT_TRUE(p.waitForFinished(60000));
   EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
   return QImage(stem + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
@@ -124,7 +127,8 @@ TEST(SheetPdf, TheWallsMeasureTrueAtOneToFiftyOnA3) {
   QTemporaryDir dir;
   std::vector<TStoredObject> objects = DefaultPlan();
   objects[1].ObjVisible = false;  // the walls alone in the middle
-  const QImage page = FirstPage(WritePdf(TPlanModel::FromStored(objects), Settings("A3", 50), dir), dir);
+  const QImage page =
+      FirstPage(WritePdf(TPlanModel::FromStored(objects), Settings("A3", 50), dir), dir);
   ASSERT_NEAR(page.width(), 2970, 3);  // 297 x 420 mm at ten dots per millimetre
   ASSERT_NEAR(page.height(), 4200, 3);
   const std::vector<TComponent> pieces = DarkComponents(page);
@@ -154,7 +158,8 @@ TEST_P(SheetPdfBell, ABellMeasuresTrue) {
   objects[0].ObjVisible = false;
   objects[1].ObjVisible = false;
   objects.push_back(Bell(QStringLiteral("Большой"), 1500, QPoint(2800, 2800)));
-  const QImage page = FirstPage(WritePdf(TPlanModel::FromStored(objects), Settings("A4", scale), dir), dir);
+  const QImage page =
+      FirstPage(WritePdf(TPlanModel::FromStored(objects), Settings("A4", scale), dir), dir);
   const std::vector<TComponent> pieces = DarkComponents(page);
   const TComponent& bell = PlanPiece(pieces, page);
   const int row = bell.Box.center().y();
@@ -201,8 +206,10 @@ TEST(SheetPdf, APlanThatDoesNotFitIsSaidAndNothingIsWritten) {
   EXPECT_TRUE(sheet.Pages.empty());
   EXPECT_TRUE(sheet.Error.contains(QStringLiteral("не помещается"))) << sheet.Error.toStdString();
   EXPECT_TRUE(sheet.Error.contains(QStringLiteral("1:10")));
-  EXPECT_EQ(WriteSheetFile(model, Settings("A4", 10), Title(), TSheetFormat::Pdf, path), sheet.Error);
-  EXPECT_EQ(WriteSheetFile(model, Settings("A4", 10), Title(), TSheetFormat::Svg, path), sheet.Error);
+  EXPECT_EQ(WriteSheetFile(model, Settings("A4", 10), Title(), TSheetFormat::Pdf, path),
+            sheet.Error);
+  EXPECT_EQ(WriteSheetFile(model, Settings("A4", 10), Title(), TSheetFormat::Svg, path),
+            sheet.Error);
   EXPECT_EQ(ReadAll(path), QByteArray("old"));
   EXPECT_TRUE(MakeSheetPdf(sheet, QString()).isEmpty());
   // The same plan fits at 1:50 and when fitted to the sheet, where the scale is a whole one.
@@ -217,10 +224,11 @@ TEST(SheetPdf, AnUnwritablePathLeavesNothing) {
   QTemporaryDir dir;
   ASSERT_TRUE(WriteAll(dir.filePath(QStringLiteral("file")), "x"));
   const QString path = dir.filePath(QStringLiteral("file/plan.pdf"));
-  const QString error = WriteSheetFile(TPlanModel::FromStored(DefaultPlan()), Settings("A4", 50), Title(),
-                                       TSheetFormat::Pdf, path);
+  const QString error = WriteSheetFile(TPlanModel::FromStored(DefaultPlan()), Settings("A4", 50),
+                                       Title(), TSheetFormat::Pdf, path);
   EXPECT_FALSE(error.isEmpty());
-  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::NoDotAndDotDot), QStringList{QStringLiteral("file")});
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::NoDotAndDotDot),
+            QStringList{QStringLiteral("file")});
 }
 
 TEST(SheetPdf, ALongBillGoesOnFurtherPages) {
@@ -308,12 +316,16 @@ TEST(SheetSvg, MillimetresIdsAndTheWallsAtScale) {
   for (const TSvgGroup& g : groups) {
     if (!g.Id.isEmpty()) ids << g.Id;
   }
-  EXPECT_EQ(ids, (QStringList{QStringLiteral("Постамент"), QStringLiteral("Колокол2"), odd, QStringLiteral("Стены")}));
-  const auto walls = std::find_if(groups.begin(), groups.end(), [](const TSvgGroup& g) { return g.Id == QStringLiteral("Стены"); });
+  EXPECT_EQ(ids, (QStringList{QStringLiteral("Постамент"), QStringLiteral("Колокол2"), odd,
+                              QStringLiteral("Стены")}));
+  const auto walls = std::find_if(groups.begin(), groups.end(), [](const TSvgGroup& g) {
+    return g.Id == QStringLiteral("Стены");
+  });
   ASSERT_NE(walls, groups.end());
   EXPECT_NEAR(walls->Width(), 5600.0 / 50, 0.001);
   EXPECT_NEAR(walls->Height(), 5600.0 / 50, 0.001);
-  const auto bell = std::find_if(groups.begin(), groups.end(), [&](const TSvgGroup& g) { return g.Id == odd; });
+  const auto bell =
+      std::find_if(groups.begin(), groups.end(), [&](const TSvgGroup& g) { return g.Id == odd; });
   ASSERT_NE(bell, groups.end());
   EXPECT_NEAR(bell->Width(), 1500.0 / 50, 0.05);
 }
@@ -348,7 +360,8 @@ TEST(SheetOfOddDocuments, EveryDocumentThatOpensMakesItsSheet) {
   QTemporaryDir dir;
   for (const auto& r : rows) {
     SCOPED_TRACE(std::string(r[0]) + "|" + r[1] + "|" + r[2]);
-    QByteArray doc = QByteArray("[Object0]\r\nObjType=0\r\n") + r[0] + "\r\n[Object1]\r\nObjType=3\r\n" + r[1] + "\r\n";
+    QByteArray doc = QByteArray("[Object0]\r\nObjType=0\r\n") + r[0] +
+                     "\r\n[Object1]\r\nObjType=3\r\n" + r[1] + "\r\n";
     if (*r[2]) doc += QByteArray("[Object2]\r\n") + r[2] + "\r\n";
     const TDocumentContent content = ParseDocument(doc, FBellDiameters);
     ASSERT_TRUE(content.Ok()) << content.Error.toStdString();
@@ -358,7 +371,8 @@ TEST(SheetOfOddDocuments, EveryDocumentThatOpensMakesItsSheet) {
     const bool nothingVisible = *r[0] == 'O';
     for (const TSheetFormat format : {TSheetFormat::Pdf, TSheetFormat::Svg, TSheetFormat::Csv}) {
       const QString path = dir.filePath(QStringLiteral("odd") + SheetExtension(format));
-      const QString error = WriteSheetFile(model, Settings("A4", kSheetFitScale), Title(), format, path);
+      const QString error =
+          WriteSheetFile(model, Settings("A4", kSheetFitScale), Title(), format, path);
       if (nothingVisible && format != TSheetFormat::Csv) {
         EXPECT_FALSE(error.isEmpty());  // nothing to draw is said, not an empty sheet
         continue;

@@ -1,8 +1,10 @@
 // Paper and scale as typed and as remembered.
-#include <QTemporaryDir>
+#include "sheet/sheet_settings.h"
+
 #include <gtest/gtest.h>
 
-#include "sheet/sheet_settings.h"
+#include <QTemporaryDir>
+
 #include "support/test_files.h"
 
 namespace {
@@ -12,13 +14,27 @@ TEST(SheetSettings, ScalesAsTyped) {
     const char* text;
     std::optional<int> scale;
   } cases[] = {
-      {"1:50", 50},       {"1 : 20", 20},     {" 1:100 ", 100},  {"25", 25},
-      {"fit", 0},         {"FIT", 0},         {"По размеру листа", 0},
-      {"1:0", std::nullopt}, {"0", std::nullopt}, {"2:50", std::nullopt}, {"1:", std::nullopt},
-      {"", std::nullopt}, {"1:-5", std::nullopt}, {"1:50.5", std::nullopt}, {"1:100001", std::nullopt},
-      {"1:100000", 100000}, {"abc", std::nullopt}, {"1:5e2", std::nullopt},
+      {"1:50", 50},
+      {"1 : 20", 20},
+      {" 1:100 ", 100},
+      {"25", 25},
+      {"fit", 0},
+      {"FIT", 0},
+      {"По размеру листа", 0},
+      {"1:0", std::nullopt},
+      {"0", std::nullopt},
+      {"2:50", std::nullopt},
+      {"1:", std::nullopt},
+      {"", std::nullopt},
+      {"1:-5", std::nullopt},
+      {"1:50.5", std::nullopt},
+      {"1:100001", std::nullopt},
+      {"1:100000", 100000},
+      {"abc", std::nullopt},
+      {"1:5e2", std::nullopt},
   };
-  for (const auto& c : cases) EXPECT_EQ(ParseSheetScale(QString::fromUtf8(c.text)), c.scale) << c.text;
+  for (const auto& c : cases)
+    EXPECT_EQ(ParseSheetScale(QString::fromUtf8(c.text)), c.scale) << c.text;
   EXPECT_EQ(SheetScaleText(50), QStringLiteral("1:50"));
   EXPECT_EQ(SheetScaleText(kSheetFitScale), QStringLiteral("По размеру листа"));
 }
@@ -63,7 +79,8 @@ TEST(SheetSettings, ValuesNotOfferedGiveTheDefaults) {
 TEST(SheetSettings, AnUnwritableFileIsSaid) {
   QTemporaryDir dir;
   ASSERT_TRUE(WriteAll(dir.filePath(QStringLiteral("file")), "x"));
-  EXPECT_FALSE(WriteSheetSettings(dir.filePath(QStringLiteral("file/sheet.ini")), TSheetSettings()).isEmpty());
+  EXPECT_FALSE(WriteSheetSettings(dir.filePath(QStringLiteral("file/sheet.ini")), TSheetSettings())
+                   .isEmpty());
 }
 
 }  // namespace
