@@ -70,7 +70,8 @@ struct TSheet {
   bool Ok() const { return Error.isEmpty(); }
 };
 
-// With bill false only the plan is laid out (one page).
+// With bill false only the plan is laid out (one page). Texts are measured with the sheet font, so
+// a QGuiApplication must exist.
 TSheet LayOutSheet(const TSheetPlan& plan, const TBill& bill, const TSheetSettings& settings,
                    const TSheetTitle& title, bool withBill = true);
 
