@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include "app/headless_sheet.h"
 #include "app/tfm_main.h"
 #include "document/image_writers.h"
 #include "plan/plan_panel.h"
@@ -24,6 +25,15 @@ QString UsageText() {
       "                              panel of W x H pixels (default 1280x800, at most 100 million\n"
       "                              pixels); no window is shown and no display is needed;\n"
       "                              errors go to standard error and the exit status is not zero\n"
+      "  tarvosk --export DRAWING DOCUMENT [--scale 1:N] [--paper A4|A3] [--landscape]\n"
+      "                              the same for a true-scale sheet with its bill: DRAWING is a\n"
+      "                              .pdf (every page) or an .svg (the plan's page); the scale is\n"
+      "                              1:N or fit (the default: the largest whole scale that fits),\n"
+      "                              the paper A4 (the default) or A3, upright unless --landscape;\n"
+      "                              a plan that does not fit at the scale is refused\n"
+      "  tarvosk --export BILL.csv DOCUMENT\n"
+      "                              the bill of bells, beams, walls and pedestal as CSV (UTF-8,\n"
+      "                              \";\" between fields)\n"
       "  tarvosk --help              this text\n");
 }
 
@@ -51,8 +61,10 @@ std::optional<THeadlessExport> ParseHeadlessExport(const QStringList& arguments,
       return job;
     }
     job.Size = QSize(w, h);
+    job.SizeGiven = true;
     rest.remove(sizeAt, 2);
   }
+  if (!TakeSheetOptions(rest, job, error)) return job;
   rest.removeAll(QStringLiteral("-ns"));
   if (rest.size() != 2) {
     *error = QStringLiteral("--export needs exactly a PICTURE and a DOCUMENT");
@@ -76,8 +88,10 @@ std::optional<TExportFormat> FormatOfExtension(const QString& path) {
 }  // namespace
 
 QString RunHeadlessExport(const THeadlessExport& job) {
+  if (IsSheetExport(job)) return RunHeadlessSheetExport(job);
+  if (job.SheetOptions) return QStringLiteral("--scale, --paper and --landscape are for .pdf and .svg drawings");
   const std::optional<TExportFormat> format = FormatOfExtension(job.Picture);
-  if (!format) return QStringLiteral("'%1': the picture must end in .bmp, .jpg or .png").arg(job.Picture);
+  if (!format) return QStringLiteral("'%1': the picture must end in .bmp, .jpg or .png (a sheet in .pdf, .svg or .csv)").arg(job.Picture);
   if (!QFileInfo(job.Document).isFile()) return QStringLiteral("'%1': no such document").arg(job.Document);
   TStartOptions options;
   options.RegisterFileType = false;

@@ -71,6 +71,9 @@ void TfmMain::BuildMenus() {
   nExportDoc = nFile->addAction(ResourceIcon(QStringLiteral(":/icons/save")), QString());
   nExportDoc->setObjectName(QStringLiteral("nExportDoc"));
   nExportDoc->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+  nPrintDoc = nFile->addAction(QStringLiteral("Печать ..."));
+  nPrintDoc->setObjectName(QStringLiteral("nPrintDoc"));
+  nPrintDoc->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
   nFile->addSeparator();
   nExit = nFile->addAction(QString());
   nExit->setObjectName(QStringLiteral("nExit"));
@@ -142,6 +145,7 @@ void TfmMain::BuildMenus() {
   connect(nLoadDoc, &QAction::triggered, this, &TfmMain::nLoadDocClick);
   connect(nSaveDoc, &QAction::triggered, this, &TfmMain::nSaveDocClick);
   connect(nExportDoc, &QAction::triggered, this, &TfmMain::nExportDocClick);
+  connect(nPrintDoc, &QAction::triggered, this, &TfmMain::nPrintDocClick);
   connect(nExit, &QAction::triggered, this, &TfmMain::nExitClick);
   connect(nAbout, &QAction::triggered, this, &TfmMain::nAboutClick);
 }

@@ -2,6 +2,8 @@
 
 #include <QCursor>
 #include <QImage>
+#include <QList>
+#include <QPageSize>
 #include <QMainWindow>
 #include <QPointer>
 #include <QRect>
@@ -19,6 +21,9 @@
 #include "plan/plan_object.h"
 #include "plan/plan_scale.h"
 #include "plan/plan_view.h"
+#include "sheet/sheet_export.h"
+#include "sheet/sheet_layout.h"
+#include "sheet/sheet_settings.h"
 
 class QAction;
 class QCheckBox;
@@ -78,11 +83,14 @@ struct TStartOptions {
   bool KeepsUserState = false;
   QString RecentFile;      // empty: the user's list when KeepsUserState
   QString RecoveryFolder;  // empty: the user's folder when KeepsUserState
+  QString SheetSettingsFile;  // the remembered paper and scale; empty: the user's when KeepsUserState
   int AutosaveDelayMs = 30000;  // after the last change
 };
 
 // The main window: the one owner of the plan's state. Its operations of each subsystem live in
 // the folder of that subsystem (walls/, bells/, ...); this header is the map of them all.
+class QPrinter;
+
 class TfmMain : public QMainWindow {
   Q_OBJECT
  public:
@@ -329,6 +337,22 @@ class TfmMain : public QMainWindow {
   QString ExportFittedPlan(const QString& exactPath, TExportFormat format);
   void SetPlanClientSize(QSize size);  // the drawing panel's size without showing the window
 
+  // ---- the true-scale sheet: print, PDF, SVG and the bill (sheet/sheet_operations.cpp) ---------
+  TSheetSettings FSheetSettings;
+  bool FSheetSettingsRead = false;
+  QString SheetSettingsFile() const;  // empty: nothing is remembered
+  const TSheetSettings& SheetSettings();
+  void RememberSheetSettings(const TSheetSettings& settings);
+  // The sheet settings dialog; false when cancelled.
+  bool AskSheetSettings(const QList<QPageSize>& printerSizes = {});
+  // Fixes the arrangement and writes the sheet (or the bill) at exactly that path.
+  QString ExportSheetAs(const QString& exactPath, TSheetFormat format);
+  // The fixed plan laid out on a printer's paper with the chosen scale and orientation.
+  TSheet LayOutSheetFor(const QSizeF& paperMm, const QString& paperName, bool landscape);
+  // Prints on the printer's paper; the message when the plan does not fit there.
+  QString PrintSheet(QPrinter& printer);
+  void nPrintDocClick();
+
   // ---- history and unsaved work (plan/plan_history.cpp, document/document_session.cpp) ---------
   // The plan as the last step left it is the committed model. After every handler of user input
   // the window compares the plan with it; a difference is one step on the undo stack.
@@ -498,6 +522,7 @@ class TfmMain : public QMainWindow {
   QAction* nLoadDoc = nullptr;
   QAction* nSaveDoc = nullptr;
   QAction* nExportDoc = nullptr;
+  QAction* nPrintDoc = nullptr;
   QAction* nExit = nullptr;
   QAction* nViewObjView = nullptr;
   QAction* nViewObjInsp = nullptr;

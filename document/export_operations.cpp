@@ -78,11 +78,18 @@ void TfmMain::nExportDocClick() {
   dialog.setObjectName(QStringLiteral("dlgExport"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setOption(QFileDialog::DontConfirmOverwrite);
-  dialog.setNameFilter(ExportDialogFilter());
+  dialog.setNameFilter(ExportDialogFilter() + QStringLiteral(";;") + SheetDialogFilter());
   dialog.selectFile(QStringLiteral("Тарвоск"));
   if (!FExportFilter.isEmpty()) dialog.selectNameFilter(FExportFilter);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   FExportFilter = dialog.selectedNameFilter();
+  if (const std::optional<TSheetFormat> sheet = SheetFormatFromFilter(FExportFilter)) {
+    if (*sheet != TSheetFormat::Csv && !AskSheetSettings()) return;
+    const QString path = FileNameWithExtension(dialog.selectedFiles().constFirst(), SheetExtension(*sheet));
+    const QString error = ExportSheetAs(path, *sheet);
+    if (!error.isEmpty()) ReportError(error);
+    return;
+  }
   const std::optional<TExportFormat> format = ExportFormatFromFilter(FExportFilter);
   if (!format) return;
   const QString error = ExportPlan(dialog.selectedFiles().constFirst(), *format);

@@ -59,7 +59,10 @@ QString ExportExtension(TExportFormat format) {
 }
 
 QString ExportFileName(const QString& chosenPath, TExportFormat format) {
-  const QString ext = ExportExtension(format);
+  return FileNameWithExtension(chosenPath, ExportExtension(format));
+}
+
+QString FileNameWithExtension(const QString& chosenPath, const QString& ext) {
   // Only a dot in the last path component starts an extension: "/a.b/plan" has none.
   qsizetype sep = chosenPath.lastIndexOf(u'/');
 #if defined(Q_OS_WIN)

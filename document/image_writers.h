@@ -22,6 +22,8 @@ QString ExportExtension(TExportFormat format);  // ".bmp", ".jpg", ".png"
 // The extension of the format is appended unless the name already ends in exactly it (letter
 // case included): plan.BMP with BMP gives plan.BMP.bmp, plan.png with JPEG gives plan.png.jpg.
 QString ExportFileName(const QString& chosenPath, TExportFormat format);
+// The same rule for any extension (".pdf", ".svg", ".csv" ...).
+QString FileNameWithExtension(const QString& chosenPath, const QString& ext);
 
 // 24-bit bottom-up Windows bitmap.
 QByteArray MakeBmp(const QImage& image, QString* error = nullptr);

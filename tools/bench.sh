@@ -99,6 +99,14 @@ for fmt, lib in (("png", "libpng"), ("jpeg", "libjpeg")):
             "%.2fx" % r["ratio"], "<= 1.2x bare", r["ratio"] <= 1.2)
         row("%s export command (fix+compose+write)" % fmt.upper(), ms(r["command_median_ms"]),
             "%s %s" % (lib, ms(r["bare_median_ms"])), "%.2fx" % r["command_ratio"], "(for reference)", None)
+r = find("BM_Sheet/pdf")
+if r:
+    row("sheet PDF of the full plan with its bill", ms(r["median_ms"]), "p90 " + ms(r["p90_ms"]),
+        "%.0f kB" % (r["bytes"] / 1024), "< 300 ms, < 2 MB", r["median_ms"] < 300 and r["bytes"] < 2 * 1024 * 1024)
+r = find("BM_Sheet/svg")
+if r:
+    row("sheet SVG of the full plan", ms(r["median_ms"]), "p90 " + ms(r["p90_ms"]),
+        "%.0f kB" % (r["bytes"] / 1024), "< 100 ms", r["median_ms"] < 100)
 r = find("BM_PeakMemory")
 if r:
     row("peak RSS: full plan over empty", "%.1f MB" % r["delta_MB"], "empty %.1f MB" % r["empty_MB"], "",

@@ -2,7 +2,7 @@
 # Installs what the build, the tests and the look-around tools need from Debian's packages.
 set -euo pipefail
 packages=(cmake ninja-build g++ clang pkg-config qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
-  libjpeg-dev libpng-dev zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev
+  libjpeg-dev libpng-dev zlib1g-dev poppler-utils libgtest-dev libgmock-dev libbenchmark-dev
   fonts-wine fonts-dejavu-core qt6-translations-l10n xvfb xauth xdotool imagemagick ccache python3)
 missing=()
 for p in "${packages[@]}"; do

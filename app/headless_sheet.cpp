@@ -1,0 +1,86 @@
+#include "app/headless_sheet.h"
+
+#include <QFileInfo>
+
+#include "app/headless_export.h"
+#include "app/tfm_main.h"
+#include "plan/plan_model.h"
+#include "sheet/sheet_export.h"
+
+namespace {
+
+// The value after an option, removed with it; false when the option stands last.
+bool TakeValue(QStringList& rest, const QString& option, QString* value, bool* given,
+               QString* error) {
+  const qsizetype at = rest.indexOf(option);
+  if (at < 0) return true;
+  if (at + 1 >= rest.size()) {
+    *error = QStringLiteral("%1 needs a value").arg(option);
+    return false;
+  }
+  *value = rest.at(at + 1);
+  *given = true;
+  rest.remove(at, 2);
+  return true;
+}
+
+}  // namespace
+
+bool TakeSheetOptions(QStringList& rest, THeadlessExport& job, QString* error) {
+  QString scale, paper;
+  bool scaleGiven = false, paperGiven = false;
+  if (!TakeValue(rest, QStringLiteral("--scale"), &scale, &scaleGiven, error)) return false;
+  if (!TakeValue(rest, QStringLiteral("--paper"), &paper, &paperGiven, error)) return false;
+  if (scaleGiven) {
+    const std::optional<int> s = ParseSheetScale(scale);
+    if (!s) {
+      *error = QStringLiteral("--scale must be 1:N with N from 1 to %1, or fit, not '%2'")
+                   .arg(kSheetScaleMax)
+                   .arg(scale);
+      return false;
+    }
+    job.Sheet.Scale = *s;
+  }
+  if (paperGiven) {
+    const std::optional<QSizeF> size = SheetPaperSize(paper);
+    if (!size) {
+      *error = QStringLiteral("--paper must be A4 or A3, not '%1'").arg(paper);
+      return false;
+    }
+    job.Sheet.Paper = paper.trimmed().toUpper();
+    job.Sheet.PaperSizeMm = *size;
+  }
+  const qsizetype landscape = rest.indexOf(QStringLiteral("--landscape"));
+  if (landscape >= 0) {
+    job.Sheet.Landscape = true;
+    rest.removeAt(landscape);
+  }
+  job.SheetOptions = scaleGiven || paperGiven || landscape >= 0;
+  return true;
+}
+
+bool IsSheetExport(const THeadlessExport& job) {
+  return SheetFormatOfPath(job.Picture).has_value();
+}
+
+QString RunHeadlessSheetExport(const THeadlessExport& job) {
+  const std::optional<TSheetFormat> format = SheetFormatOfPath(job.Picture);
+  if (!format) return QStringLiteral("'%1': not a sheet file").arg(job.Picture);
+  if (job.SizeGiven)
+    return QStringLiteral("--size is for pictures; a sheet takes --scale, --paper and --landscape");
+  if (*format == TSheetFormat::Csv && job.SheetOptions)
+    return QStringLiteral(
+        "--scale, --paper and --landscape are for .pdf and .svg, not for the bill");
+  if (!QFileInfo(job.Document).isFile())
+    return QStringLiteral("'%1': no such document").arg(job.Document);
+  TStartOptions options;
+  options.RegisterFileType = false;
+  options.ReadViewSettings = false;
+  TfmMain window(options);
+  QString failure;
+  window.FErrorReport = [&failure](const QString& message) { failure = message; };
+  if (!window.OpenDocument(job.Document)) return failure;
+  window.FixArrangement();
+  return WriteSheetFile(TPlanModel::Capture(window.FObjects), job.Sheet,
+                        MakeSheetTitle(job.Document), *format, job.Picture);
+}

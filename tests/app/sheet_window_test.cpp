@@ -1,0 +1,123 @@
+// The sheet from the window: the print command, the remembered settings, the export and the
+// printing itself, and a plan too large for its paper said before anything is printed.
+#include <QApplication>
+#include <QComboBox>
+#include <QMenu>
+#include <QPrinter>
+#include <QRadioButton>
+#include <QTimer>
+#include <QToolButton>
+
+#include "sheet/sheet_dialog.h"
+#include "sheet/sheet_export.h"
+#include "support/main_window_fixture.h"
+#include "support/test_files.h"
+
+namespace {
+
+using SheetWindowTest = MainWindowTest;
+
+TEST_F(SheetWindowTest, PrintStandsUnderFileWithCtrlP) {
+  ASSERT_NE(W->nPrintDoc, nullptr);
+  EXPECT_EQ(W->nPrintDoc->text(), QStringLiteral("Печать ..."));
+  EXPECT_EQ(W->nPrintDoc->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+  EXPECT_TRUE(W->nFile->actions().contains(W->nPrintDoc));
+}
+
+TEST_F(SheetWindowTest, TheExportDialogOffersTheSheetsFiles) {
+  const QStringList entries = SheetDialogFilter().split(QStringLiteral(";;"));
+  ASSERT_EQ(entries.size(), 3);
+  EXPECT_EQ(SheetFormatFromFilter(entries[0]), TSheetFormat::Pdf);
+  EXPECT_EQ(SheetFormatFromFilter(entries[1]), TSheetFormat::Svg);
+  EXPECT_EQ(SheetFormatFromFilter(entries[2]), TSheetFormat::Csv);
+  EXPECT_FALSE(SheetFormatFromFilter(QStringLiteral("PNG Image (*.png)")));
+  EXPECT_FALSE(ExportFormatFromFilter(entries[0]));  // not taken for a picture
+}
+
+TEST_F(SheetWindowTest, ExportFixesTheArrangementAndWritesTheSheet) {
+  for (int slot = 0; slot < 5; ++slot) {
+    W->FBellButtons[static_cast<size_t>(slot)]->click();
+    ClickPlan(QPoint(230 + 35 * slot, 100 + 15 * slot));
+  }
+  const QString pdf = TempPath(QStringLiteral("plan.pdf"));
+  EXPECT_EQ(W->ExportSheetAs(pdf, TSheetFormat::Pdf), QString());
+  EXPECT_TRUE(ReadAll(pdf).startsWith("%PDF-"));
+  EXPECT_TRUE(W->FLayers[AnnotationLayer]->isVisible());  // the ringing lines are on the plan too
+  const QString csv = TempPath(QStringLiteral("bill.csv"));
+  EXPECT_EQ(W->ExportSheetAs(csv, TSheetFormat::Csv), QString());
+  EXPECT_EQ(QString::fromUtf8(ReadAll(csv)).count(QStringLiteral("к руке")), 2);
+  // A name chosen without the extension gets it, as the pictures do.
+  EXPECT_EQ(FileNameWithExtension(TempPath(QStringLiteral("plan")), QStringLiteral(".svg")),
+            TempPath(QStringLiteral("plan.svg")));
+}
+
+TEST_F(SheetWindowTest, SettingsAreRememberedOnlyWhereTold) {
+  EXPECT_EQ(W->SheetSettingsFile(), QString());  // tests keep no user state
+  TStartOptions options;
+  options.RegisterFileType = false;
+  options.ReadViewSettings = false;
+  options.SheetSettingsFile = TempPath(QStringLiteral("sheet.ini"));
+  {
+    TfmMain w(options);
+    TSheetSettings s;
+    s.Paper = QStringLiteral("A3");
+    s.PaperSizeMm = QSizeF(297, 420);
+    s.Landscape = true;
+    s.Scale = 20;
+    w.RememberSheetSettings(s);
+  }
+  TfmMain again(options);
+  EXPECT_EQ(again.SheetSettings().Scale, 20);
+  EXPECT_EQ(again.SheetSettings().Paper, QStringLiteral("A3"));
+  EXPECT_TRUE(again.SheetSettings().Landscape);
+  // The dialog shows them and hands back what is chosen.
+  TSheetDialog dialog(again.SheetSettings(), {});
+  EXPECT_EQ(dialog.cbScale->currentText(), QStringLiteral("1:20"));
+  EXPECT_TRUE(dialog.rbLandscape->isChecked());
+  dialog.cbScale->setCurrentIndex(dialog.cbScale->findText(QStringLiteral("По размеру листа")));
+  dialog.cbPaper->setCurrentIndex(dialog.cbPaper->findText(QStringLiteral("A4")));
+  dialog.rbPortrait->setChecked(true);
+  const TSheetSettings chosen = dialog.Settings();
+  EXPECT_EQ(chosen.Scale, kSheetFitScale);
+  EXPECT_EQ(chosen.PaperSizeMm, QSizeF(210, 297));
+  EXPECT_FALSE(chosen.Landscape);
+}
+
+TEST_F(SheetWindowTest, PrintingPaintsThePagesOnThePrinter) {
+  TSheetSettings s;
+  s.Scale = 50;
+  W->RememberSheetSettings(s);
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  const QString out = TempPath(QStringLiteral("printed.pdf"));
+  printer.setOutputFileName(out);
+  printer.setFullPage(true);
+  printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A3), QPageLayout::Landscape, QMarginsF()));
+  EXPECT_EQ(W->PrintSheet(printer), QString());
+  EXPECT_TRUE(ReadAll(out).startsWith("%PDF-"));
+}
+
+TEST_F(SheetWindowTest, APlanTooLargeForThePaperIsSaidAndNothingPrinted) {
+  TSheetSettings s;
+  s.Scale = 10;  // the default walls need some 577 mm at 1:10
+  W->RememberSheetSettings(s);
+  bool previewShown = false;
+  // Accepts the settings dialog as it stands; a preview would be noticed and closed.
+  QTimer timer;
+  timer.setInterval(20);
+  QObject::connect(&timer, &QTimer::timeout, [&previewShown] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal) return;
+    if (modal->objectName() == QLatin1String("dlgPrintPreview")) previewShown = true;
+    if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->accept();
+  });
+  timer.start();
+  W->nPrintDoc->trigger();
+  timer.stop();
+  EXPECT_FALSE(previewShown);
+  ASSERT_EQ(Errors.size(), 1);
+  EXPECT_TRUE(Errors.front().contains(QStringLiteral("не помещается")))
+      << Errors.front().toStdString();
+}
+
+}  // namespace
