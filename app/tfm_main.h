@@ -285,6 +285,9 @@ class TfmMain : public QMainWindow {
   QImage ComposePlanImage() const;
   QString ExportPlan(const QString& chosenPath, TExportFormat format);
   void nExportDocClick();
+  // The plan as exported: the arrangement fixed, the selection left out. Null when memory ran out.
+  QImage FixedPlanPicture();
+  QString NoPictureMessage() const;
   QString ExportPlanAs(const QString& exactPath, TExportFormat format);  // no extension appended
   void SetPlanClientSize(QSize size);  // the drawing panel's size without showing the window
 
