@@ -29,7 +29,7 @@ TEST(RegistryEntries, TheOpenCommandAndIconOfTheProgram) {
 }
 
 TEST(RegistryEntries, NothingForAPathNoCommandCanCarry) {
-  for (const std::wstring path : {std::wstring(), std::wstring(L"C:\\a\nb.exe"), std::wstring(L"C:\\a\tb.exe"),
+  for (const std::wstring& path : {std::wstring(), std::wstring(L"C:\\a\nb.exe"), std::wstring(L"C:\\a\tb.exe"),
                                   std::wstring(L"C:\\a\0b.exe", 10)}) {
     EXPECT_TRUE(RegistryEntries(path).empty());
   }

@@ -54,7 +54,7 @@ done
 grep -qx 'Exec=tarvosk --thumbnail %i %o %s' "$share/thumbnailers/tarvosk.thumbnailer" || fail "thumbnailer Exec"
 
 # The desktop as a user of that prefix sees it.
-update-mime-database "$share/mime" >/dev/null
+XDG_DATA_DIRS=$share update-mime-database "$share/mime"
 update-desktop-database "$share/applications"
 mkdir -p "$work/home/config" "$work/home/data"
 export HOME=$work/home XDG_CONFIG_HOME=$work/home/config XDG_DATA_HOME=$work/home/data
