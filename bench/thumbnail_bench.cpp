@@ -80,7 +80,12 @@ void BM_ThumbnailWorstInputs(benchmark::State& state) {
   QByteArray sections = head;
   for (int i = 2; sections.size() < kMaxDocumentBytes - 64 && i < 9999; ++i)
     sections += "[Object" + QByteArray::number(i) + "]\r\nObjType=1\r\nBellDiameter_R=" + QByteArray::number(i) + "\r\n";
+  QByteArray megabyte = head;
+  for (int i = 0; megabyte.size() < kMaxThumbnailDocumentBytes - 64; ++i) megabyte += "[Section]\r\nKey=Value\r\n";
   const std::pair<const char*, QString> inputs[] = {
+      {"most objects drawn", WriteBenchFile(QStringLiteral("w_drawn.tarvosk"),
+                                            SameNameBeemsDocument(static_cast<int>(kMaxThumbnailObjects) - 2, "B"))},
+      {"1 MB of sections", WriteBenchFile(QStringLiteral("w_mb.tarvosk"), megabyte)},
       {"full plan", WriteBenchFile(QStringLiteral("w_full.tarvosk"), FullDocumentBytes())},
       {"most beams", WriteBenchFile(QStringLiteral("w_beams.tarvosk"),
                                     SameNameBeemsDocument(static_cast<int>(kMaxDocumentObjects) - 2, "B"))},
@@ -99,7 +104,7 @@ void BM_ThumbnailWorstInputs(benchmark::State& state) {
       const TChild c = RunProgram({QStringLiteral("--thumbnail"), path, BenchTempPath(QStringLiteral("w.png")),
                                    QStringLiteral("256")});
       if (c.Seconds < 0 || (c.Status != 0 && c.Status != 1)) {
-        state.SkipWithError(std::string("the thumbnailer failed badly on ") + name);
+        state.SkipWithError((std::string("the thumbnailer failed badly on ") + name).c_str());
         return;
       }
       worstSeconds = std::max(worstSeconds, c.Seconds);

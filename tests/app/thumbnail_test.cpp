@@ -74,9 +74,8 @@ class ThumbnailTest : public ::testing::Test {
       EXPECT_TRUE(run.Err.contains(QLatin1String("tarvosk: "))) << run.Err.toStdString();
     }
     // the program leaves nothing behind in the folder it wrote to
-    EXPECT_TRUE(QDir(FDir.path()).entryList({QStringLiteral("*.tmp*"), QStringLiteral(".*.png*")},
-                                            QDir::Files | QDir::Hidden)
-                    .isEmpty());
+    EXPECT_EQ(QDir(FDir.path()).entryList({QStringLiteral("answer.png.*")}, QDir::Files | QDir::Hidden),
+              QStringList());
   }
 
   QTemporaryDir FDir;
@@ -138,6 +137,12 @@ TEST_F(ThumbnailTest, ADocumentThatCannotBeReadWritesNothing) {
                                        "[Object0]\r\nObjType=0\r\n[Object1]\r\nObjType=3\r\nPostPosition_R=12\r\n"),
        "is not a valid integer value"},
       {"a folder", FDir.path(), "no such document"},
+      {"more objects than a thumbnail draws",
+       WriteDocument(QStringLiteral("many.tarvosk"), SameNameBeemsDocument(static_cast<int>(kMaxThumbnailObjects) - 1, "B")),
+       "too many objects for a thumbnail (more than 600)"},
+      {"over a megabyte", WriteDocument(QStringLiteral("big.tarvosk"),
+                                        SameNameBeemsDocument(2, "B") + QByteArray(kMaxThumbnailDocumentBytes, ';')),
+       "too large for a thumbnail"},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
@@ -146,6 +151,18 @@ TEST_F(ThumbnailTest, ADocumentThatCannotBeReadWritesNothing) {
     EXPECT_EQ(run.ExitCode, 1);
     EXPECT_TRUE(run.Err.contains(QLatin1String(r.says))) << run.Err.toStdString();
     EXPECT_FALSE(QFile::exists(picture));
+  }
+}
+
+TEST_F(ThumbnailTest, AsManyObjectsAsAThumbnailDrawsAndAMegabyteAreDrawn) {
+  const QByteArray most = SameNameBeemsDocument(static_cast<int>(kMaxThumbnailObjects) - 2, "B");
+  QByteArray padded = SameNameBeemsDocument(2, "B");
+  padded += QByteArray(kMaxThumbnailDocumentBytes - padded.size(), ';');
+  for (const QByteArray& bytes : {most, padded}) {
+    const QString picture = TempPath(QStringLiteral("most.png"));
+    const TRun run = Thumbnail(WriteDocument(QStringLiteral("most.tarvosk"), bytes), picture, 128);
+    EXPECT_EQ(run.ExitCode, 0) << run.Err.toStdString();
+    EXPECT_EQ(QImage(picture).size(), QSize(128, 128));
   }
 }
 
@@ -185,6 +202,7 @@ TEST_F(ThumbnailTest, TheFuzzCorporaAndBadDocumentsAreAnsweredCleanly) {
       {"an unknown kind", walls + post + "[Object2]\r\nObjType=9\r\n"},
       {"a bell of no catalogue", walls + post + "[Object2]\r\nObjType=1\r\nBellDiameter_R=1\r\n"},
       {"two thousand beams", SameNameBeemsDocument(2000, "B")},
+      {"the most sections", SameNameBeemsDocument(static_cast<int>(kMaxDocumentObjects) - 2, "B")},
       {"a line without end", walls + post + QByteArray(100000, 'x')},
       {"the full plan", FullDocumentBytes()},
   };
