@@ -96,7 +96,8 @@ QString UsageText() {
       "  tarvosk --thumbnail DOCUMENT OUTPUT.png SIZE\n"
       "                              write a square PNG picture of the fixed plan, SIZE pixels a\n"
       "                              side (8 to 1024), for file managers; no display is needed;\n"
-      "                              a document that cannot be read writes nothing and exits 1\n"
+      "                              a document that cannot be read, or of more than 1 MB or 600\n"
+      "                              objects, writes nothing and exits 1\n"
       "  tarvosk --version           the program's name and version\n"
       "  tarvosk --help, -h          this text\n"
       "An unknown option, or an option out of its place, exits with status 2.\n");
