@@ -8,35 +8,6 @@
 #include "document/image_writers.h"
 #include "plan/plan_panel.h"
 
-bool WantsHelp(const QStringList& arguments) {
-  return arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"));
-}
-
-QString UsageText() {
-  return QStringLiteral(
-      "Usage:\n"
-      "  tarvosk [DOCUMENT]          start the editor, opening DOCUMENT (a .tarvosk file); the\n"
-      "                              arguments are joined with blanks into the one path\n"
-      "  tarvosk -ns                 start the editor without the start-up picture; no document\n"
-      "                              can be named beside it, as \"-ns\" would be joined into its path\n"
-      "  tarvosk --export PICTURE DOCUMENT [--size WxH]\n"
-      "                              open DOCUMENT, fix the arrangement and write the plan as\n"
-      "                              PICTURE (.bmp, .jpg or .png by its extension) for a drawing\n"
-      "                              panel of W x H pixels (default 1280x800, at most 100 million\n"
-      "                              pixels); no window is shown and no display is needed;\n"
-      "                              errors go to standard error and the exit status is not zero\n"
-      "  tarvosk --export DRAWING DOCUMENT [--scale 1:N] [--paper A4|A3] [--landscape]\n"
-      "                              the same for a true-scale sheet with its bill: DRAWING is a\n"
-      "                              .pdf (every page) or an .svg (the plan's page); the scale is\n"
-      "                              1:N or fit (the default: the largest whole scale that fits),\n"
-      "                              the paper A4 (the default) or A3, upright unless --landscape;\n"
-      "                              a plan that does not fit at the scale is refused\n"
-      "  tarvosk --export BILL.csv DOCUMENT\n"
-      "                              the bill of bells, beams, walls and pedestal as CSV (UTF-8,\n"
-      "                              \";\" between fields)\n"
-      "  tarvosk --help              this text\n");
-}
-
 std::optional<THeadlessExport> ParseHeadlessExport(const QStringList& arguments, QString* error) {
   const qsizetype at = arguments.indexOf(QStringLiteral("--export"));
   if (at < 0) return std::nullopt;

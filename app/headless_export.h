@@ -27,8 +27,6 @@ struct THeadlessExport {
 // Nothing when the arguments do not ask for an export; an error text in `error` when they ask
 // for one wrongly.
 std::optional<THeadlessExport> ParseHeadlessExport(const QStringList& arguments, QString* error);
-bool WantsHelp(const QStringList& arguments);
-QString UsageText();
 
 // Runs the export; returns an empty string on success, else the message.
 QString RunHeadlessExport(const THeadlessExport& job);

@@ -1,9 +1,12 @@
 #include <QApplication>
+#include <QFileInfo>
 #include <cstdio>
 
 #include "app/application_setup.h"
+#include "app/command_line.h"
 #include "app/headless_export.h"
 #include "app/splash.h"
+#include "app/thumbnail.h"
 #include "app/tfm_main.h"
 
 namespace {
@@ -14,28 +17,47 @@ QStringList RawArguments(int argc, char** argv) {
   return list;
 }
 
+int Failed(const QString& message, int status) {
+  std::fprintf(stderr, "tarvosk: %s\n", qPrintable(message));
+  return status;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const QStringList early = RawArguments(argc, argv);
-  if (WantsHelp(early)) {
-    std::fputs(qPrintable(UsageText()), stdout);
-    return 0;
+  const TCommandLine line =
+      ParseCommandLine(early, [](const QString& path) { return QFileInfo(path).isFile(); });
+  switch (line.Command) {
+    case TCommand::Help:
+      std::fputs(qPrintable(UsageText()), stdout);
+      return 0;
+    case TCommand::Version:
+      std::fputs(qPrintable(VersionText()), stdout);
+      return 0;
+    case TCommand::Misuse:
+      std::fprintf(stderr, "tarvosk: %s\nTry 'tarvosk --help'.\n", qPrintable(line.Error));
+      return kMisuseExitCode;
+    case TCommand::Export:
+    case TCommand::Thumbnail:
+      qputenv("QT_QPA_PLATFORM", "offscreen");  // no window, no display needed
+      break;
+    case TCommand::Edit:
+      break;
   }
-  QString exportError;
-  const std::optional<THeadlessExport> job = ParseHeadlessExport(early, &exportError);
-  if (job) qputenv("QT_QPA_PLATFORM", "offscreen");  // no window, no display needed
 
   QApplication app(argc, argv);
   SetUpApplication(app);
 
-  if (job) {
-    if (exportError.isEmpty()) exportError = RunHeadlessExport(*job);
-    if (!exportError.isEmpty()) {
-      std::fprintf(stderr, "tarvosk: %s\n", qPrintable(exportError));
-      return 1;
-    }
-    return 0;
+  if (line.Command == TCommand::Thumbnail) {
+    const QString error = RunThumbnail(line.Thumbnail);
+    return error.isEmpty() ? 0 : Failed(error, 1);
+  }
+  if (line.Command == TCommand::Export) {
+    QString error;
+    const std::optional<THeadlessExport> job = ParseHeadlessExport(early, &error);
+    if (error.isEmpty() && job) error = RunHeadlessExport(*job);
+    return error.isEmpty() ? 0 : Failed(error, 1);
   }
 
   QStringList arguments = QApplication::arguments();

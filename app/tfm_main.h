@@ -333,8 +333,10 @@ class TfmMain : public QMainWindow {
   QImage ComposePlanImage() const;
   QString ExportPlan(const QString& chosenPath, TExportFormat format);
   void nExportDocClick();
+  // The plan as exported: the arrangement fixed, the selection left out. Null when memory ran out.
+  QImage FixedPlanPicture();
+  QString NoPictureMessage() const;
   QString ExportPlanAs(const QString& exactPath, TExportFormat format);  // no extension appended
-  QString ExportFittedPlan(const QString& exactPath, TExportFormat format);
   void SetPlanClientSize(QSize size);  // the drawing panel's size without showing the window
 
   // ---- the true-scale sheet: print, PDF, SVG and the bill (sheet/sheet_operations.cpp) ---------

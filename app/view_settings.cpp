@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "document/file_association.h"
 #include "platform/ini_file.h"
 #include "platform/xdg_folders.h"
 
@@ -32,7 +33,9 @@ TViewIniPaths DefaultViewIniPaths() {
   const QString exeDir = QCoreApplication::applicationDirPath();
   const QString configHome = XdgFolder("XDG_CONFIG_HOME", QStringLiteral("/.config"));
   const QFileInfo dir(exeDir);
-  return ResolveViewIniPaths(exeDir, dir.isDir() && dir.isWritable(), configHome);
+  // An installed program never writes beside itself (root could write into /usr/bin).
+  const bool installed = !InstalledDataDir(QCoreApplication::applicationFilePath()).isEmpty();
+  return ResolveViewIniPaths(exeDir, dir.isDir() && dir.isWritable() && !installed, configHome);
 }
 
 TViewSettings ReadViewIni(const QString& path) {

@@ -34,33 +34,34 @@ QImage TfmMain::ComposePlanImage() const {
   return image;
 }
 
-QString TfmMain::ExportPlanAs(const QString& exactPath, TExportFormat format) {
+QImage TfmMain::FixedPlanPicture() {
   // The picture is the fitted plan at the panel's size, however the plan is looked at now.
   const TPlanView view = FView;
   if (!IsFitted(view)) {
     FView = TPlanView{};
     ShowView();
   }
-  const QString error = ExportFittedPlan(exactPath, format);
-  if (!IsFitted(view)) {
-    FView = view;
-    ShowView();
-  }
-  return error;
-}
-
-QString TfmMain::ExportFittedPlan(const QString& exactPath, TExportFormat format) {
   TLayer* selection = FLayers[SelectionLayer];
   selection->hide();
   FixArrangement();
   const QImage picture = ComposePlanImage();
-  const QString error = picture.isNull()
-                            ? QStringLiteral("Not enough memory for a picture of %1 x %2 pixels")
-                                  .arg(pnlImg->width())
-                                  .arg(pnlImg->height())
-                            : WriteImage(picture, exactPath, format);
   selection->show();
-  return error;
+  if (!IsFitted(view)) {
+    FView = view;
+    ShowView();
+  }
+  return picture;
+}
+
+QString TfmMain::NoPictureMessage() const {
+  return QStringLiteral("Not enough memory for a picture of %1 x %2 pixels")
+      .arg(pnlImg->width())
+      .arg(pnlImg->height());
+}
+
+QString TfmMain::ExportPlanAs(const QString& exactPath, TExportFormat format) {
+  const QImage picture = FixedPlanPicture();
+  return picture.isNull() ? NoPictureMessage() : WriteImage(picture, exactPath, format);
 }
 
 QString TfmMain::ExportPlan(const QString& chosenPath, TExportFormat format) {

@@ -4,10 +4,17 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
+#include <functional>
 #include <QStandardPaths>
 
 #include "platform/atomic_file.h"
+
+#if defined(Q_OS_WIN)
+#include "document/file_association_win32.h"
+#endif
 
 namespace {
 
@@ -50,6 +57,31 @@ void RunTool(const QString& tool, const QString& folder, TDesktopUpdate update) 
 }
 
 QString XmlEscaped(const QString& s) { return s.toHtmlEscaped(); }
+
+const QString kUserIcon = QStringLiteral("/icons/hicolor/48x48/apps/tarvosk.png");
+
+// The icon as RegisterFileTypeIn writes it: 48 pixels, PNG.
+QByteArray UserIconPng(const QImage& icon) {
+  if (icon.isNull()) return {};
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  const QImage scaled = icon.scaled(48, 48, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+  return scaled.save(&buffer, "PNG") ? png : QByteArray();
+}
+
+QByteArray ReadSmallFile(const QString& path) {
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly) || f.size() > 64 * 1024) return {};
+  return f.readAll();
+}
+
+// Removes the file when `own` says this program wrote it; true when it went.
+bool RemoveIfOwn(const QString& path, const std::function<bool(const QByteArray&)>& own) {
+  const QFileInfo info(path);
+  if (!info.isFile() || info.isSymLink()) return false;
+  return own(ReadSmallFile(path)) && QFile::remove(path);
+}
 
 }  // namespace
 
@@ -120,11 +152,8 @@ bool RegisterFileTypeIn(const QString& dataHome, const QString& programPath, con
   QString iconName;
   bool iconChanged = false;
   if (!icon.isNull()) {
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    const QImage scaled = icon.scaled(48, 48, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    if (scaled.save(&buffer, "PNG")) {
+    const QByteArray png = UserIconPng(icon);
+    if (!png.isEmpty()) {
       const std::optional<bool> changed =
           WriteIfChanged(dataHome + QStringLiteral("/icons/hicolor/48x48/apps"),
                          kIconName + QStringLiteral(".png"), png);
@@ -153,11 +182,71 @@ bool RegisterFileTypeIn(const QString& dataHome, const QString& programPath, con
   return mimeChanged.has_value() && entryChanged.has_value();
 }
 
+QString InstalledDataDir(const QString& programPath) {
+  const QFileInfo program(programPath);
+  if (!program.isAbsolute() || program.fileName() != kBaseName) return {};
+  QDir bin = program.absoluteDir();
+  if (bin.dirName() != QLatin1String("bin") || !bin.cdUp()) return {};
+  const QString share = bin.absolutePath() + QStringLiteral("/share");
+  for (const char* file : {kInstalledDesktopEntry, kInstalledMimePackage}) {
+    if (!QFileInfo(share + u'/' + QLatin1String(file)).isFile()) return {};
+  }
+  return share;
+}
+
+bool IsOwnDesktopEntry(const QByteArray& content) {
+  // Exactly what DesktopEntryText writes, for any program path, with or without the icon.
+  static const QRegularExpression own(QStringLiteral(
+      "^\\[Desktop Entry\\]\nType=Application\nName=Тарвоск\nComment=План яруса звона\n"
+      "Exec=\"[^\\n]*\" %f\nMimeType=application/x-tarvosk;\nTerminal=false\nNoDisplay=true\n"
+      "(Icon=tarvosk\\n)?\\z"));
+  return own.match(QString::fromUtf8(content)).hasMatch();
+}
+
+bool IsOwnMimePackage(const QByteArray& content) {
+  return content == MimePackageText({}) || content == MimePackageText(kIconName);
+}
+
+bool RemoveUserRegistrationIn(const QString& dataHome, const QImage& icon, TDesktopUpdate update) {
+  if (dataHome.isEmpty() || !QDir::isAbsolutePath(dataHome)) return false;
+  const bool entry = RemoveIfOwn(dataHome + QStringLiteral("/applications/") + kBaseName +
+                                     QStringLiteral(".desktop"),
+                                 IsOwnDesktopEntry);
+  const bool mime = RemoveIfOwn(
+      dataHome + QStringLiteral("/mime/packages/") + kBaseName + QStringLiteral(".xml"),
+      IsOwnMimePackage);
+  const QByteArray png = UserIconPng(icon);
+  const bool iconGone =
+      !png.isEmpty() && RemoveIfOwn(dataHome + kUserIcon,
+                                    [&png](const QByteArray& content) { return content == png; });
+  if (update != TDesktopUpdate::None) {
+    if (mime || iconGone) RunTool(QStringLiteral("update-mime-database"), dataHome + QStringLiteral("/mime"), update);
+    if (entry) {
+      RunTool(QStringLiteral("update-desktop-database"), dataHome + QStringLiteral("/applications"),
+              update);
+    }
+  }
+  return entry || mime || iconGone;
+}
+
+bool RegisterFileTypeFor(const QString& programPath, const QString& dataHome, const QImage& icon,
+                         TDesktopUpdate update) {
+  if (InstalledDataDir(programPath).isEmpty())
+    return RegisterFileTypeIn(dataHome, programPath, icon, update);
+  RemoveUserRegistrationIn(dataHome, icon, update);
+  return true;
+}
+
 void RegisterFileType(const QImage& icon) {
-#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
-  RegisterFileTypeIn(XdgDataHome(), QCoreApplication::applicationFilePath(), icon,
-                     TDesktopUpdate::Detached);
+  const QString program = QCoreApplication::applicationFilePath();
+#if defined(Q_OS_WIN)
+  Q_UNUSED(icon);
+  // Quiet like the desktop registration: a start-up never stops for the file association.
+  WriteRegistryEntriesWin32(QDir::toNativeSeparators(program).toStdWString());
+#elif defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+  RegisterFileTypeFor(program, XdgDataHome(), icon, TDesktopUpdate::Detached);
 #else
   Q_UNUSED(icon);
+  Q_UNUSED(program);
 #endif
 }

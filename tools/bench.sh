@@ -107,6 +107,15 @@ r = find("BM_Sheet/svg")
 if r:
     row("sheet SVG of the full plan", ms(r["median_ms"]), "p90 " + ms(r["p90_ms"]),
         "%.0f kB" % (r["bytes"] / 1024), "< 100 ms", r["median_ms"] < 100)
+for size in (128, 256, 1024):
+    r = find("BM_Thumbnail/%d/" % size)
+    if r:
+        row("thumbnail of the full plan, %d px" % size, ms(r["median_ms"]), "p90 " + ms(r["p90_ms"]), "",
+            "< 100 ms", r["median_ms"] < 100)
+r = find("BM_ThumbnailWorstInputs")
+if r:
+    row("thumbnailer process, worst input", ms(r["worst_ms"]), "", "", "< 1000 ms", r["worst_ms"] < 1000)
+    row("thumbnailer process, peak RSS", "%.1f MB" % r["worst_MB"], "", "", "< 256 MB", r["worst_MB"] < 256)
 r = find("BM_PeakMemory")
 if r:
     row("peak RSS: full plan over empty", "%.1f MB" % r["delta_MB"], "empty %.1f MB" % r["empty_MB"], "",

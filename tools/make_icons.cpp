@@ -1,5 +1,6 @@
 // Paints the main window's button pictures, the program icon and the about picture into
-// resources/icons/. Run tools/make_icons.sh after changing a picture here; the generated files
+// resources/icons/, and the installed program's and documents' icons at every theme size into
+// packaging/icons/hicolor/. Run tools/make_icons.sh after changing a picture here; the generated files
 // are committed so that a build needs neither this program nor its fonts.
 //
 // The 16 x 16 pictures are drawn on the pixel grid (straight edges without antialiasing) so
@@ -226,10 +227,8 @@ void DrawBell(QPainter& p, QPointF top, double width, const QColor& light, const
   p.drawEllipse(QPointF(x, y + h * 0.97), w * 0.07, w * 0.07);
 }
 
-QImage AppIcon() {
-  QImage img = Blank(64, 64);
-  QPainter p(&img);
-  Smooth(p);
+// The program's icon, drawn in a 64 x 64 space: any size is the same drawing scaled.
+void PaintAppIcon(QPainter& p) {
   QLinearGradient sky(0, 0, 0, 64);
   sky.setColorAt(0, QColor(0x2a, 0x4a, 0x90));
   sky.setColorAt(1, QColor(0x12, 0x24, 0x50));
@@ -254,7 +253,55 @@ QImage AppIcon() {
   p.setBrush(QColor(0x70, 0x48, 0x20));
   p.drawRect(QRectF(16, 31, 32, 3));
   DrawBell(p, QPointF(32, 34), 23, QColor(0xff, 0xe0, 0x80), QColor(0xb0, 0x78, 0x10));
+}
+
+// A document: a page with its corner folded and the plan of an eight-sided tier with its bells.
+void PaintDocumentIcon(QPainter& p) {
+  p.setPen(QPen(kOutline, 1.5));
+  p.setBrush(Qt::white);
+  p.drawPolygon(QPolygonF({{10, 2}, {42, 2}, {56, 16}, {56, 62}, {10, 62}}));
+  p.setBrush(QColor(0xd8, 0xd8, 0xe0));
+  p.drawPolygon(QPolygonF({{42, 2}, {42, 16}, {56, 16}}));
+  const QPointF centre(33, 40);
+  QPolygonF octagon;
+  for (int i = 0; i < 8; ++i) {
+    const double a = (22.5 + 45 * i) * M_PI / 180;
+    octagon << centre + QPointF(std::cos(a), std::sin(a)) * 18;
+  }
+  p.setPen(QPen(QColor(0x60, 0x50, 0x40), 3));
+  p.setBrush(Qt::NoBrush);
+  p.drawPolygon(octagon);
+  p.setPen(QPen(QColor(0x70, 0x48, 0x20), 2));
+  p.drawLine(QPointF(19, 33), QPointF(47, 33));
+  p.setPen(QPen(QColor(0xb0, 0x78, 0x10), 1.2));
+  p.setBrush(QColor(0xff, 0xd0, 0x50));
+  for (const auto& [dx, dy, r] : {std::tuple{-6.0, 4.0, 6.0}, {7.0, 3.0, 4.5}, {1.0, -11.0, 3.5}}) {
+    p.drawEllipse(centre + QPointF(dx, dy), r, r);
+  }
+}
+
+QImage Scaled(void (*paint)(QPainter&), int size) {
+  QImage img = Blank(size, size);
+  QPainter p(&img);
+  Smooth(p);
+  p.scale(size / 64.0, size / 64.0);
+  paint(p);
   return img;
+}
+
+QImage AppIcon() { return Scaled(PaintAppIcon, 64); }
+
+// The icon theme's sizes for the installed program and its documents.
+bool WriteThemeIcons(const QString& theme) {
+  bool ok = true;
+  for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+    const QString dir = theme + QStringLiteral("/%1x%1/").arg(size);
+    ok = QDir().mkpath(dir + "apps") && QDir().mkpath(dir + "mimetypes") && ok;
+    ok = Scaled(PaintAppIcon, size).save(dir + "apps/tarvosk.png", "PNG") && ok;
+    ok = Scaled(PaintDocumentIcon, size).save(dir + "mimetypes/application-x-tarvosk.png", "PNG") &&
+         ok;
+  }
+  return ok;
 }
 
 QImage AboutPicture(const QString& serif, const QString& sans) {
@@ -412,6 +459,7 @@ int main(int argc, char** argv) {
   bool ok = true;
   for (const auto& [name, paint] : pictures) ok = paint().save(out + "/" + name, "PNG") && ok;
   ok = AboutPicture(serif, sans).save(out + "/about.jpg", "JPEG", 90) && ok;
+  if (argc > 2) ok = WriteThemeIcons(QString::fromLocal8Bit(argv[2])) && ok;
   if (!ok) std::fprintf(stderr, "make_icons: could not write into %s\n", qPrintable(out));
   return ok ? 0 : 1;
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything with warnings as errors and runs every test: once
 # as built for use, once more under AddressSanitizer and UndefinedBehaviorSanitizer with leak
-# checking on (the end-to-end session runs in the first pass only; it drives a real window).
+# checking on (the end-to-end session and the packaging checks run in the first pass only: one
+# drives a real window, the other checks files and packages rather than code).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
@@ -14,4 +15,4 @@ ctest --test-dir build-test --output-on-failure -j"$jobs"
 cmake -S . -B build-test-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARVOSK_TESTS=ON -DTARVOSK_SANITIZE=ON >/dev/null
 cmake --build build-test-asan -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  ctest --test-dir build-test-asan --output-on-failure -j"$jobs" -E '^e2e_'
+  ctest --test-dir build-test-asan --output-on-failure -j"$jobs" -E '^(e2e|pkg)_'

@@ -157,3 +157,124 @@ TEST(FileAssociation, DesktopCachesLearnTheType) {
 }
 
 }  // namespace
+
+namespace {
+
+bool Touch(const QString& path, const QByteArray& content = {}) {
+  QDir().mkpath(QFileInfo(path).absolutePath());
+  QFile f(path);
+  return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(content) == content.size();
+}
+
+TEST(FileAssociation, AnInstallationIsAPrefixWithItsEntryAndType) {
+  QTemporaryDir dir;
+  const QString prefix = dir.filePath(QStringLiteral("usr"));
+  const QString entry = prefix + QStringLiteral("/share/") + QLatin1String(kInstalledDesktopEntry);
+  const QString mime = prefix + QStringLiteral("/share/") + QLatin1String(kInstalledMimePackage);
+  const QString program = prefix + QStringLiteral("/bin/tarvosk");
+  ASSERT_TRUE(Touch(program));
+  EXPECT_EQ(InstalledDataDir(program), QString());  // neither file
+  ASSERT_TRUE(Touch(entry));
+  EXPECT_EQ(InstalledDataDir(program), QString());  // no MIME package
+  ASSERT_TRUE(Touch(mime));
+  EXPECT_EQ(InstalledDataDir(program), prefix + QStringLiteral("/share"));
+  struct Row {
+    const char* name;
+    QString program;
+  };
+  const Row rows[] = {
+      {"another name", prefix + QStringLiteral("/bin/tarvosk-old")},
+      {"not in bin", prefix + QStringLiteral("/share/tarvosk")},
+      {"a build folder", dir.filePath(QStringLiteral("build/app/tarvosk"))},
+      {"relative", QStringLiteral("usr/bin/tarvosk")},
+      {"empty", QString()},
+  };
+  for (const Row& r : rows) EXPECT_EQ(InstalledDataDir(r.program), QString()) << r.name;
+  ASSERT_TRUE(QFile::remove(entry));
+  ASSERT_TRUE(QDir().mkpath(entry));  // a folder of that name is no entry
+  EXPECT_EQ(InstalledDataDir(program), QString());
+}
+
+TEST(FileAssociation, OwnFilesAreExactlyWhatThisProgramWrites) {
+  for (const char* path : {"/usr/bin/tarvosk", "/opt/My Plans/tarvosk", "/a\"$`\\b/100%/t"}) {
+    for (const char* icon : {"", "tarvosk"}) {
+      const std::optional<QByteArray> entry = DesktopEntryText(QString::fromUtf8(path), QLatin1String(icon));
+      ASSERT_TRUE(entry.has_value());
+      EXPECT_TRUE(IsOwnDesktopEntry(*entry)) << path << icon;
+      EXPECT_FALSE(IsOwnDesktopEntry(*entry + "Hidden=true\n")) << path;
+      EXPECT_FALSE(IsOwnDesktopEntry(QByteArray(*entry).replace("Name=", "Name[ru]="))) << path;
+      EXPECT_FALSE(IsOwnDesktopEntry(QByteArray(*entry).replace("NoDisplay=true\n", ""))) << path;
+      EXPECT_TRUE(IsOwnMimePackage(MimePackageText(QLatin1String(icon))));
+    }
+  }
+  EXPECT_FALSE(IsOwnDesktopEntry(QByteArray()));
+  EXPECT_FALSE(IsOwnDesktopEntry(*DesktopEntryText(QStringLiteral("/t"), QStringLiteral("other"))));
+  QFile installed(QStringLiteral(TARVOSK_SOURCE_DIR "/packaging/org.tarvosk.Tarvosk.desktop"));
+  ASSERT_TRUE(installed.open(QIODevice::ReadOnly));
+  EXPECT_FALSE(IsOwnDesktopEntry(installed.readAll()));
+  EXPECT_FALSE(IsOwnMimePackage(QByteArray()));
+  EXPECT_FALSE(IsOwnMimePackage(MimePackageText({}) + "<!-- mine -->\n"));
+  EXPECT_FALSE(IsOwnMimePackage(MimePackageText(QStringLiteral("other"))));
+}
+
+// The installed files declare the type the start-up registration declares.
+TEST(FileAssociation, TheInstalledTypeIsTheRegisteredOne) {
+  QFile installed(QStringLiteral(TARVOSK_SOURCE_DIR "/packaging/tarvosk.xml"));
+  ASSERT_TRUE(installed.open(QIODevice::ReadOnly));
+  EXPECT_EQ(installed.readAll(), MimePackageText({}));
+}
+
+TEST(FileAssociation, AnInstalledProgramTakesAwayOnlyWhatAnEarlierRunWrote) {
+  QTemporaryDir dir;
+  const QString prefix = dir.filePath(QStringLiteral("usr"));
+  const QString program = prefix + QStringLiteral("/bin/tarvosk");
+  const QString home = dir.filePath(QStringLiteral("home"));
+  QImage icon(32, 32, QImage::Format_ARGB32);
+  icon.fill(Qt::darkYellow);
+  // A run from the build folder registered itself, and the user has a desktop file of their own.
+  ASSERT_TRUE(RegisterFileTypeFor(dir.filePath(QStringLiteral("build/tarvosk")), home, icon, TDesktopUpdate::None));
+  ASSERT_TRUE(Touch(home + QStringLiteral("/applications/editor.desktop"), "[Desktop Entry]\n"));
+  EXPECT_EQ(FilesUnder(home), QStringList({"applications/editor.desktop", "applications/tarvosk.desktop",
+                                           "icons/hicolor/48x48/apps/tarvosk.png", "mime/packages/tarvosk.xml"}));
+
+  // Not installed yet: the program at the prefix registers itself like any other.
+  ASSERT_TRUE(Touch(program));
+  ASSERT_TRUE(RegisterFileTypeFor(program, home, icon, TDesktopUpdate::None));
+  EXPECT_TRUE(ReadText(home + QStringLiteral("/applications/tarvosk.desktop")).contains(program));
+
+  // Installed: its own entry and type are there, so the user's copies go, and nothing else.
+  ASSERT_TRUE(Touch(prefix + QStringLiteral("/share/") + QLatin1String(kInstalledDesktopEntry)));
+  ASSERT_TRUE(Touch(prefix + QStringLiteral("/share/") + QLatin1String(kInstalledMimePackage)));
+  ASSERT_TRUE(RegisterFileTypeFor(program, home, icon, TDesktopUpdate::None));
+  EXPECT_EQ(FilesUnder(home), QStringList{"applications/editor.desktop"});
+  // and once more: nothing left to take
+  EXPECT_FALSE(RemoveUserRegistrationIn(home, icon, TDesktopUpdate::None));
+}
+
+TEST(FileAssociation, FilesTheUserChangedAreKept) {
+  QTemporaryDir dir;
+  QImage icon(32, 32, QImage::Format_ARGB32);
+  icon.fill(Qt::darkYellow);
+  ASSERT_TRUE(RegisterFileTypeIn(dir.path(), QStringLiteral("/opt/tarvosk"), icon, TDesktopUpdate::None));
+  const QString entry = dir.filePath(QStringLiteral("applications/tarvosk.desktop"));
+  const QString mime = dir.filePath(QStringLiteral("mime/packages/tarvosk.xml"));
+  const QString png = dir.filePath(QStringLiteral("icons/hicolor/48x48/apps/tarvosk.png"));
+  ASSERT_TRUE(Touch(entry, ReadText(entry).toUtf8() + "Hidden=true\n"));
+  QImage other(48, 48, QImage::Format_ARGB32);
+  other.fill(Qt::red);
+  ASSERT_TRUE(other.save(png, "PNG"));
+  EXPECT_TRUE(RemoveUserRegistrationIn(dir.path(), icon, TDesktopUpdate::None));  // the type went
+  EXPECT_EQ(FilesUnder(dir.path()),
+            QStringList({"applications/tarvosk.desktop", "icons/hicolor/48x48/apps/tarvosk.png"}));
+  EXPECT_FALSE(QFile::exists(mime));
+  // A link in its place is never followed nor removed.
+  ASSERT_TRUE(QFile::remove(entry));
+  const QString target = dir.filePath(QStringLiteral("elsewhere.desktop"));
+  ASSERT_TRUE(Touch(target, *DesktopEntryText(QStringLiteral("/opt/tarvosk"), {})));
+  ASSERT_TRUE(QFile::link(target, entry));
+  EXPECT_FALSE(RemoveUserRegistrationIn(dir.path(), {}, TDesktopUpdate::None));
+  EXPECT_TRUE(QFileInfo(entry).isSymLink());
+  EXPECT_TRUE(QFile::exists(target));
+}
+
+}  // namespace

@@ -1,0 +1,72 @@
+#include "app/thumbnail.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+#include <algorithm>
+#include <cstdio>
+
+#include "app/tfm_main.h"
+#include "document/document_file.h"
+#include "document/image_writers.h"
+
+namespace {
+
+// A thumbnail is a cache that the file manager can make again: it is written whole beside its
+// place and renamed over it, so no reader ever sees half a picture and a failure leaves an old
+// file alone, but it is not synced to the disk, which would cost more than drawing it.
+QString WriteThumbnailFile(const QImage& image, const QString& path) {
+  QString error;
+  const QByteArray png = MakePng(image, &error);
+  if (png.isEmpty()) return error.isEmpty() ? QStringLiteral("Unable to write to %1").arg(path) : error;
+  QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
+  if (!file.open() || file.write(png) != png.size() || !file.flush() ||
+      std::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(path).constData()) != 0) {
+    return QStringLiteral("Unable to write to %1").arg(path);
+  }
+  file.setAutoRemove(false);  // it is the thumbnail now
+  return {};
+}
+
+}  // namespace
+
+int ThumbnailPanelSide(int size) { return std::clamp(2 * size, 512, 1024); }
+
+QString RunThumbnail(const TThumbnailJob& job) {
+  const QFileInfo file(job.Document);
+  if (!file.isFile()) return QStringLiteral("'%1': no such document").arg(job.Document);
+  if (file.size() > kMaxThumbnailDocumentBytes) {
+    return QStringLiteral("'%1' is too large for a thumbnail (more than %2 kB)")
+        .arg(job.Document)
+        .arg(kMaxThumbnailDocumentBytes / 1024);
+  }
+  // Counted before any object is built: building is what costs memory and time.
+  const TDocumentContent content = ReadDocumentFile(job.Document);
+  if (!content.Ok()) return content.Error;
+  if (content.Objects.size() > kMaxThumbnailObjects) {
+    return QStringLiteral("'%1' holds too many objects for a thumbnail (more than %2)")
+        .arg(job.Document)
+        .arg(kMaxThumbnailObjects);
+  }
+  TStartOptions options;
+  options.RegisterFileType = false;
+  options.ReadViewSettings = false;
+  TfmMain window(options);
+  QString failure;
+  window.FErrorReport = [&failure](const QString& message) {
+    if (failure.isEmpty()) failure = message;
+  };
+  const int side = ThumbnailPanelSide(job.Size);
+  window.SetPlanClientSize(QSize(side, side));
+  if (!window.OpenDocument(job.Document)) {
+    return failure.isEmpty() ? QStringLiteral("'%1' cannot be read").arg(job.Document) : failure;
+  }
+  window.DrawRulers();
+  const QImage plan = window.FixedPlanPicture();
+  if (plan.isNull()) return window.NoPictureMessage();
+  const QImage thumbnail =
+      job.Size == side ? plan
+                       : plan.scaled(job.Size, job.Size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  if (thumbnail.isNull()) return QStringLiteral("Not enough memory for the thumbnail");
+  return WriteThumbnailFile(thumbnail, job.Picture);
+}
