@@ -7,6 +7,7 @@
 
 #include "plan/plan_scale.h"
 #include "support/main_window_fixture.h"
+#include "support/program_run.h"
 
 #ifndef TARVOSK_PROGRAM
 #error "TARVOSK_PROGRAM must name the built program"
@@ -17,33 +18,10 @@ namespace {
 // Address space for the capped runs, in kilobytes.
 constexpr int kCapKb = 400000;
 
-struct TRun {
-  int ExitCode = -1;
-  QString Out;
-  QString Err;
-};
-
 class HeadlessExportTest : public MainWindowTest {
  protected:
   // The program under a plain environment without any display.
-  TRun Run(const QStringList& arguments) {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(QLatin1String(name));
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), TempPath(QStringLiteral("config")));
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(TARVOSK_PROGRAM), arguments);
-    TRun r;
-    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit) {
-      p.kill();
-      p.waitForFinished();
-      return r;
-    }
-    r.ExitCode = p.exitCode();
-    r.Out = QString::fromLocal8Bit(p.readAllStandardOutput());
-    r.Err = QString::fromLocal8Bit(p.readAllStandardError());
-    return r;
-  }
+  TRun Run(const QStringList& arguments) { return RunProgram(arguments, TempPath(QString())); }
   // A saved plan with five bells and a chord beam.
   QString SavePlan() {
     for (int slot = 0; slot < 5; ++slot) {

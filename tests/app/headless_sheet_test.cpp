@@ -6,6 +6,7 @@
 #include <QXmlStreamReader>
 
 #include "support/main_window_fixture.h"
+#include "support/program_run.h"
 #include "support/test_files.h"
 
 #ifndef TARVOSK_PROGRAM
@@ -14,31 +15,9 @@
 
 namespace {
 
-struct TSheetRun {
-  int ExitCode = -1;
-  QString Err;
-};
-
 class HeadlessSheetTest : public MainWindowTest {
  protected:
-  TSheetRun Run(const QStringList& arguments) {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-      env.remove(QLatin1String(name));
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), TempPath(QStringLiteral("config")));
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(TARVOSK_PROGRAM), arguments);
-    TSheetRun r;
-    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit) {
-      p.kill();
-      p.waitForFinished();
-      return r;
-    }
-    r.ExitCode = p.exitCode();
-    r.Err = QString::fromLocal8Bit(p.readAllStandardError());
-    return r;
-  }
+  TRun Run(const QStringList& arguments) { return RunProgram(arguments, TempPath(QString())); }
   QString SavePlan() {
     for (int slot = 0; slot < 5; ++slot) {
       W->FBellButtons[static_cast<size_t>(slot)]->click();
@@ -56,7 +35,7 @@ TEST_F(HeadlessSheetTest, WritesTheDrawingAndTheBill) {
   const QString pdf = TempPath(QStringLiteral("plan.pdf")),
                 svg = TempPath(QStringLiteral("plan.svg")),
                 csv = TempPath(QStringLiteral("bill.csv"));
-  TSheetRun run =
+  TRun run =
       Run({QStringLiteral("--export"), pdf, doc, QStringLiteral("--scale"), QStringLiteral("1:50"),
            QStringLiteral("--paper"), QStringLiteral("A3"), QStringLiteral("--landscape")});
   EXPECT_EQ(run.ExitCode, 0) << run.Err.toStdString();
@@ -135,7 +114,7 @@ TEST_F(HeadlessSheetTest, FailuresExitNonZeroAndLeaveNothing) {
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
-    const TSheetRun run = Run(QStringList{QStringLiteral("--export")} + r.arguments);
+    const TRun run = Run(QStringList{QStringLiteral("--export")} + r.arguments);
     EXPECT_NE(run.ExitCode, 0);
     EXPECT_NE(run.ExitCode, -1) << "did not finish";
     EXPECT_TRUE(run.Err.contains(QString::fromUtf8(r.message))) << run.Err.toStdString();

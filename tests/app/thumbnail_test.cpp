@@ -17,37 +17,15 @@
 #error "TARVOSK_PROGRAM must name the built program"
 #endif
 
-namespace {
+#include "support/program_run.h"
 
-struct TRun {
-  int ExitCode = -1;  // -1: did not finish, or crashed
-  QString Out;
-  QString Err;
-};
+namespace {
 
 class ThumbnailTest : public ::testing::Test {
  protected:
   QString TempPath(const QString& name) const { return FDir.filePath(name); }
 
-  TRun Run(const QStringList& arguments) {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(QLatin1String(name));
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), TempPath(QStringLiteral("config")));
-    env.insert(QStringLiteral("XDG_DATA_HOME"), TempPath(QStringLiteral("data")));
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(TARVOSK_PROGRAM), arguments);
-    TRun r;
-    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit) {
-      p.kill();
-      p.waitForFinished();
-      return r;
-    }
-    r.ExitCode = p.exitCode();
-    r.Out = QString::fromLocal8Bit(p.readAllStandardOutput());
-    r.Err = QString::fromLocal8Bit(p.readAllStandardError());
-    return r;
-  }
+  TRun Run(const QStringList& arguments) { return RunProgram(arguments, TempPath(QString())); }
 
   TRun Thumbnail(const QString& document, const QString& picture, int size) {
     return Run({QStringLiteral("--thumbnail"), document, picture, QString::number(size)});
