@@ -42,7 +42,8 @@ void TfmMain::SetView(const TPlanView& view) {
   pnlImg->ScrollPlan(QPoint(FOriginX, FOriginY) - before, PlanClip());
 }
 
-QRect TfmMain::PlanClip() const { return QRect(28, 28, ClientWidth() - 56, ClientHeight() - 56); }
+// Inside the labels of the rulers: the right and bottom labels start 30 pixels from the edge.
+QRect TfmMain::PlanClip() const { return QRect(28, 28, ClientWidth() - 60, ClientHeight() - 60); }
 
 void TfmMain::ShowView() {
   if (FObjects.size() < 2) return;
