@@ -175,6 +175,10 @@ class TfmMain : public QMainWindow {
   void UpdateViewControls();  // scroll bars, zoom figure, how the panel composes
   QRect PlanClip() const;     // where objects show on a magnified panel: within the rulers' labels
   void ShowPointerPosition(std::optional<QPoint> at);
+  void WritePointerPosition();
+  static constexpr int kPointerReadoutMs = 40;
+  std::optional<QPoint> FPointerAt;
+  QTimer* FPointerReadout = nullptr;
   QString ZoomText() const;
   void WireView();
   QScrollBar* sbPlanH = nullptr;

@@ -165,6 +165,14 @@ void TfmMain::UpdateViewControls() {
 }
 
 void TfmMain::ShowPointerPosition(std::optional<QPoint> at) {
+  // Written at most every kPointerReadoutMs: laying out the figures' text at every pointer move
+  // cost a drag step more than moving the bell.
+  FPointerAt = at;
+  if (!FPointerReadout->isActive()) FPointerReadout->start();
+}
+
+void TfmMain::WritePointerPosition() {
+  const std::optional<QPoint> at = FPointerAt;
   const int w = ClientWidth(), h = ClientHeight();
   // Panel pixels 11 .. size - 12 lie within the rulers' inner frame.
   if (!at || FObjects.empty() || at->x() + 4 < 11 || at->y() + 4 < 11 || at->x() + 4 > w - 12 || at->y() + 4 > h - 12) {
@@ -191,5 +199,9 @@ void TfmMain::WireView() {
   connect(nZoomFit, &QAction::triggered, this, [this] { nZoomFitClick(); });
   pnlImg->OnWheel = [this](QPoint delta, Qt::KeyboardModifiers modifiers, QPoint at) { PlanWheel(delta, modifiers, at); };
   pnlImg->OnLeave = [this] { ShowPointerPosition(std::nullopt); };
+  FPointerReadout = new QTimer(this);
+  FPointerReadout->setSingleShot(true);
+  FPointerReadout->setInterval(kPointerReadoutMs);
+  connect(FPointerReadout, &QTimer::timeout, this, [this] { WritePointerPosition(); });
   lblZoom->setText(ZoomText());
 }

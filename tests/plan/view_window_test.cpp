@@ -305,14 +305,17 @@ TEST_F(ViewWindowTest, ResizingKeepsTheZoomAndTheCentreOfTheView) {
 TEST_F(ViewWindowTest, TheStatusBarTellsThePointersMillimetresAndTheZoom) {
   const QPoint at(201, 143);
   QTest::mouseMove(W->pnlImg, at + QPoint(4, 4));
+  QTest::qWait(TfmMain::kPointerReadoutMs * 3);
   const int mx = static_cast<int>(std::nearbyintl((at.x() - FittedOriginX()) / FittedScale()));
   const int my = static_cast<int>(std::nearbyintl((at.y() - kFittedOriginY) / FittedScale()));
   EXPECT_EQ(W->lblPointer->text(), QStringLiteral("X: %1 мм  Y: %2 мм").arg(mx).arg(my));
   QTest::mouseMove(W->pnlImg, QPoint(5, 100));  // on the left ruler
+  QTest::qWait(TfmMain::kPointerReadoutMs * 3);
   EXPECT_EQ(W->lblPointer->text(), QString());
   QTest::mouseMove(W->pnlImg, at + QPoint(4, 4));
   QEvent leave(QEvent::Leave);
   QCoreApplication::sendEvent(W->pnlImg, &leave);
+  QTest::qWait(TfmMain::kPointerReadoutMs * 3);
   EXPECT_EQ(W->lblPointer->text(), QString());
   EXPECT_EQ(W->Status->text(), W->StatusText());  // the specified text stays beside them
   W->nZoomOut->trigger();
