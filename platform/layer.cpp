@@ -147,6 +147,14 @@ const QImage& TLayer::Keyed() const {
   return FKeyed;
 }
 
+void TLayer::RenderPart(QPainter& painter, const QRect& area) const {
+  const QImage& keyed = Keyed();
+  if (keyed.isNull()) return;
+  const QPoint at = FBounds.topLeft() + FCanvasOffset + FKeyedAt;
+  const QRect part = area.translated(-at) & keyed.rect();
+  if (!part.isEmpty()) painter.drawImage(at + part.topLeft(), keyed, part);
+}
+
 void TLayer::RenderTo(QPainter& painter, bool magnified) const {
   if (FDrawing) {
     FDrawing(painter);

@@ -89,6 +89,11 @@ class TLayer : public QObject {
   // painter, clipped there: a bell seen closely is no blocky picture and keeps no copy of
   // tens of megabytes.
   void RenderTo(QPainter& painter, bool magnified = false) const;
+  // A canvas layer (not stretched, no drawing) drawn over `area` of the panel only, into a
+  // painter in panel pixels, with no clip to set: composing a small change over dozens of
+  // overlapping layers is mostly the painter's state otherwise.
+  bool ComposesByPart() const { return !FDrawing && !FStretch; }
+  void RenderPart(QPainter& painter, const QRect& area) const;
 
   // Placement and stacking on the panel, named as a child widget's were: bounds in panel
   // pixels, shown or hidden, raised to the top, lowered to the bottom or put under another.

@@ -59,6 +59,10 @@ void TLayerStack::PaintOne(QPainter& painter, const TLayer& layer, QRect area, b
   if (layer.isHidden() || layer.ShowsNothing()) return;
   area &= layer.geometry();
   if (area.isEmpty()) return;
+  if (outside.isEmpty() && layer.ComposesByPart()) {
+    layer.RenderPart(painter, area);
+    return;
+  }
   painter.save();
   if (outside.isEmpty()) painter.setClipRect(area);
   else painter.setClipRegion(QRegion(area).subtracted(QRegion(outside)));
