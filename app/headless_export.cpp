@@ -58,21 +58,28 @@ std::optional<TExportFormat> FormatOfExtension(const QString& path) {
 
 }  // namespace
 
+THeadlessWindow::THeadlessWindow() {
+  TStartOptions options;
+  options.RegisterFileType = false;
+  options.ReadViewSettings = false;
+  Window = std::make_unique<TfmMain>(options);
+  Window->FErrorReport = [this](const QString& message) {
+    if (Failure.isEmpty()) Failure = message;
+  };
+}
+
+THeadlessWindow::~THeadlessWindow() = default;
+
 QString RunHeadlessExport(const THeadlessExport& job) {
   if (IsSheetExport(job)) return RunHeadlessSheetExport(job);
   if (job.SheetOptions) return QStringLiteral("--scale, --paper and --landscape are for .pdf and .svg drawings");
   const std::optional<TExportFormat> format = FormatOfExtension(job.Picture);
   if (!format) return QStringLiteral("'%1': the picture must end in .bmp, .jpg or .png (a sheet in .pdf, .svg or .csv)").arg(job.Picture);
   if (!QFileInfo(job.Document).isFile()) return QStringLiteral("'%1': no such document").arg(job.Document);
-  TStartOptions options;
-  options.RegisterFileType = false;
-  options.ReadViewSettings = false;
-  TfmMain window(options);
-  QString failure;
-  window.FErrorReport = [&failure](const QString& message) { failure = message; };
+  THeadlessWindow headless;
+  TfmMain& window = *headless.Window;
   window.SetPlanClientSize(job.Size);
-  if (!window.OpenDocument(job.Document)) return failure;
+  if (!window.OpenDocument(job.Document)) return headless.Failure;
   window.DrawRulers();
-  const QString error = window.ExportPlanAs(job.Picture, *format);
-  return error;
+  return window.ExportPlanAs(job.Picture, *format);
 }

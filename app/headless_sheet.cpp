@@ -73,13 +73,9 @@ QString RunHeadlessSheetExport(const THeadlessExport& job) {
         "--scale, --paper and --landscape are for .pdf and .svg, not for the bill");
   if (!QFileInfo(job.Document).isFile())
     return QStringLiteral("'%1': no such document").arg(job.Document);
-  TStartOptions options;
-  options.RegisterFileType = false;
-  options.ReadViewSettings = false;
-  TfmMain window(options);
-  QString failure;
-  window.FErrorReport = [&failure](const QString& message) { failure = message; };
-  if (!window.OpenDocument(job.Document)) return failure;
+  THeadlessWindow headless;
+  TfmMain& window = *headless.Window;
+  if (!window.OpenDocument(job.Document)) return headless.Failure;
   window.FixArrangement();
   return WriteSheetFile(TPlanModel::Capture(window.FObjects), job.Sheet,
                         MakeSheetTitle(job.Document), *format, job.Picture);

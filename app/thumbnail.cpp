@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "app/headless_export.h"
 #include "app/tfm_main.h"
 #include "document/document_file.h"
 #include "document/image_writers.h"
@@ -48,18 +49,12 @@ QString RunThumbnail(const TThumbnailJob& job) {
         .arg(job.Document)
         .arg(kMaxThumbnailObjects);
   }
-  TStartOptions options;
-  options.RegisterFileType = false;
-  options.ReadViewSettings = false;
-  TfmMain window(options);
-  QString failure;
-  window.FErrorReport = [&failure](const QString& message) {
-    if (failure.isEmpty()) failure = message;
-  };
+  THeadlessWindow headless;
+  TfmMain& window = *headless.Window;
   const int side = ThumbnailPanelSide(job.Size);
   window.SetPlanClientSize(QSize(side, side));
   if (!window.OpenDocument(job.Document)) {
-    return failure.isEmpty() ? QStringLiteral("'%1' cannot be read").arg(job.Document) : failure;
+    return headless.Failure.isEmpty() ? QStringLiteral("'%1' cannot be read").arg(job.Document) : headless.Failure;
   }
   window.DrawRulers();
   const QImage plan = window.FixedPlanPicture();

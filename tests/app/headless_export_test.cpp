@@ -22,17 +22,6 @@ class HeadlessExportTest : public MainWindowTest {
  protected:
   // The program under a plain environment without any display.
   TRun Run(const QStringList& arguments) { return RunProgram(arguments, TempPath(QString())); }
-  // A saved plan with five bells and a chord beam.
-  QString SavePlan() {
-    for (int slot = 0; slot < 5; ++slot) {
-      W->FBellButtons[static_cast<size_t>(slot)]->click();
-      ClickPlan(QPoint(230 + 35 * slot, 100 + 15 * slot));
-    }
-    W->ChordBox(1)->click();
-    const QString path = TempPath(QStringLiteral("колокольня.tarvosk"));
-    EXPECT_TRUE(W->SaveDocument(path));
-    return path;
-  }
 };
 
 TEST_F(HeadlessExportTest, WritesThePictureForThePanelSize) {

@@ -18,16 +18,6 @@ namespace {
 class HeadlessSheetTest : public MainWindowTest {
  protected:
   TRun Run(const QStringList& arguments) { return RunProgram(arguments, TempPath(QString())); }
-  QString SavePlan() {
-    for (int slot = 0; slot < 5; ++slot) {
-      W->FBellButtons[static_cast<size_t>(slot)]->click();
-      ClickPlan(QPoint(230 + 35 * slot, 100 + 15 * slot));
-    }
-    W->ChordBox(1)->click();
-    const QString path = TempPath(QStringLiteral("колокольня.tarvosk"));
-    EXPECT_TRUE(W->SaveDocument(path));
-    return path;
-  }
 };
 
 TEST_F(HeadlessSheetTest, WritesTheDrawingAndTheBill) {

@@ -4,6 +4,7 @@
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
@@ -49,6 +50,18 @@ class MainWindowTest : public ::testing::Test {
   }
 
   QString TempPath(const QString& name) const { return FDir.filePath(name); }
+
+  // A saved plan with five bells and a chord beam.
+  QString SavePlan() {
+    for (int slot = 0; slot < 5; ++slot) {
+      W->FBellButtons[static_cast<size_t>(slot)]->click();
+      ClickPlan(QPoint(230 + 35 * slot, 100 + 15 * slot));
+    }
+    W->ChordBox(1)->click();
+    const QString path = TempPath(QStringLiteral("колокольня.tarvosk"));
+    EXPECT_TRUE(W->SaveDocument(path));
+    return path;
+  }
 
   // A press and release on the plan at plan coordinates (panel position - (4, 4)).
   void ClickPlan(QPoint plan, Qt::MouseButton button = Qt::LeftButton) {
