@@ -222,6 +222,7 @@ class TfmMain : public QMainWindow {
 
   // ---- walls (walls/) ------------------------------------------------------------------------
   std::array<QImage, 8> FMaterials;
+  std::array<QImage, 8> FKeyedMaterials;  // the same with white see-through, for beams painted on the panel
   void LoadMaterials();
   void FillWallTypes();
   void FillMaterialLists();

@@ -12,7 +12,6 @@
 #include "controls/ac_number_edit.h"
 #include "plan/plan_panel.h"
 #include "platform/layer.h"
-#include "platform/pattern.h"
 
 void TfmMain::CreateBeemSteps(TPlanObject& o, const QString& name, QPoint at, bool draw) {
   MakeUniqueName(FCurIndex, name, true);
@@ -46,6 +45,9 @@ void TfmMain::DrawBeem(int index) {
   QRect box;
   for (const QPoint& p : b.BeemOutlinePx) box |= QRect(p, QSize(1, 1));
   box.adjust(-1, -1, 1, 1);
+  // The box before it is cut to the plan: a band wholly inside it is painted onto the panel
+  // with the very pixels a canvas of its own would show.
+  const QRect whole = box;
   // Only the part over the plan can be seen. A beam from a hand-edited document may reach far
   // beyond it or be metres wide, and a canvas of its whole extent would take gigabytes or fail
   // to allocate at all, losing the visible part with it.
@@ -58,20 +60,25 @@ void TfmMain::DrawBeem(int index) {
   std::vector<QPoint> local;
   for (const QPoint& p : b.BeemOutlinePx) local.push_back(p - box.topLeft());
   // Any picture of the table draws; a document may name a walls material for a beam.
-  const int material = b.BeemMaterial >= 0 && b.BeemMaterial < static_cast<int>(FMaterials.size())
-                           ? b.BeemMaterial
-                           : kBeemMaterialDefault;
+  const size_t material = static_cast<size_t>(
+      b.BeemMaterial >= 0 && b.BeemMaterial < static_cast<int>(FMaterials.size()) ? b.BeemMaterial : kBeemMaterialDefault);
   // Every beam continues the one pattern, tiled from where the fitted plan's corner lies.
-  QImage pattern = ShiftedPattern(FMaterials[static_cast<size_t>(material)], box.topLeft() - FPatternAnchor);
-  if (IsFitted(FView)) {
-    layer->ResetCanvas(box.width(), box.height());
-    PaintBeem(layer->Canvas(), local, pattern);
-    layer->CanvasChanged();
-  } else {
-    // Magnified, a band's bounding box is mostly white: the band is painted straight onto the
-    // panel instead, and keeps no canvas.
+  const QPoint patternOrigin = FPatternAnchor - box.topLeft();
+  if (box == whole || !IsFitted(FView)) {
+    // A band is mostly a thin slant across its bounding box: painted straight onto the panel it
+    // keeps no canvas to fill white, draw, key and compose. Cut by the plan's edge in the fitted
+    // view, it keeps a canvas cut there, as the plan is specified; magnified, it is cut anyway.
     layer->ResetCanvas(1, 1);
-    layer->SetDrawing([local = std::move(local), pattern = std::move(pattern)](QPainter& p) { PaintBeem(p, local, pattern, false); });
+    const QImage& pattern = FKeyedMaterials[material];
+    std::vector<QPoint> hull;
+    if (!pattern.isNull() && !pattern.hasAlphaChannel()) hull = local;
+    layer->SetDrawing([local = std::move(local), pattern, patternOrigin, cosmetic = IsFitted(FView)](QPainter& p) {
+      PaintBeem(p, local, pattern, patternOrigin, cosmetic);
+    }, std::move(hull));
+  } else {
+    layer->ResetCanvas(box.width(), box.height());
+    PaintBeem(layer->Canvas(), local, FMaterials[material], patternOrigin);
+    layer->CanvasChanged();
   }
   layer->setGeometry(QRect(box.topLeft() + QPoint(4, 4), box.size()));
 }

@@ -4,21 +4,44 @@
 #include <QPainter>
 #include <QPen>
 
-void PaintBeem(QImage& layer, const std::vector<QPoint>& outline, const QImage& pattern) {
-  if (outline.size() < 2 || layer.isNull()) return;
-  QPainter p(&layer);
-  PaintBeem(p, outline, pattern);
+#include "platform/white_key.h"
+
+namespace {
+
+void PaintBand(QPainter& p, const std::vector<QPoint>& outline, const QBrush& fill, QPoint patternOrigin, bool cosmetic) {
+  p.setRenderHint(QPainter::Antialiasing, false);
+  p.setPen(QPen(Qt::black, cosmetic ? 0 : 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+  p.setBrush(fill);
+  p.setBrushOrigin(patternOrigin);
+  p.drawPolygon(outline.data(), static_cast<int>(outline.size()), Qt::OddEvenFill);
 }
 
-void PaintBeem(QPainter& p, const std::vector<QPoint>& outline, const QImage& pattern, bool cosmetic) {
+}  // namespace
+
+void PaintBeem(QImage& layer, const std::vector<QPoint>& outline, const QImage& pattern, QPoint patternOrigin) {
+  if (outline.size() < 2 || layer.isNull()) return;
+  QPainter p(&layer);
+  PaintBand(p, outline, pattern.isNull() ? QBrush(Qt::white) : QBrush(pattern), patternOrigin, true);
+}
+
+void PaintBeem(QPainter& p, const std::vector<QPoint>& outline, const QImage& pattern, QPoint patternOrigin,
+               bool cosmetic) {
   if (outline.size() < 2) return;
-  p.setRenderHint(QPainter::Antialiasing, false);
-  // A cosmetic pen is exactly one pixel wide whatever the transform. Its lines are cut where the
-  // painter's clip cuts them and may then step otherwise, which a band composed piece by piece
-  // must not show; a stroke one pixel wide is filled as a shape and cut as one.
-  QPen pen(Qt::black, cosmetic ? 0 : 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
-  p.setPen(pen);
-  p.setBrush(pattern.isNull() ? QBrush(Qt::white) : QBrush(pattern));
-  p.setBrushOrigin(0, 0);
-  p.drawPolygon(outline.data(), static_cast<int>(outline.size()), Qt::OddEvenFill);
+  // Without a picture the band is white, which a layer does not show: only the outline.
+  PaintBand(p, outline, pattern.isNull() ? QBrush() : QBrush(pattern), patternOrigin, cosmetic);
+}
+
+QImage KeyedPattern(const QImage& pattern) {
+  if (pattern.isNull()) return pattern;
+  const QImage rgb = pattern.convertToFormat(QImage::Format_RGB32);
+  for (int y = 0; y < rgb.height(); ++y) {
+    const QRgb* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+    for (int x = 0; x < rgb.width(); ++x) {
+      if ((line[x] & 0xFFFFFFu) == 0xFFFFFFu) {
+        TPixelStore store;
+        return KeyOutWhiteInto(rgb, rgb.rect(), store).copy();
+      }
+    }
+  }
+  return rgb;  // nothing to key: an opaque picture fills faster and hides what lies beneath
 }

@@ -4,12 +4,24 @@
 #include <QPoint>
 #include <vector>
 
-// Paints a beam's band on its layer: the outline polygon filled with the material picture, tiled
-// from the layer's pixel (0, 0) so that all beams of one material continue one pattern, and
-// outlined with a black one-pixel pen. No antialiasing: white is the layers' transparent colour,
-// and blended edge pixels would show as a grey fringe. A null picture leaves the band white.
-// The layer is not cleared first.
-void PaintBeem(QImage& layer, const std::vector<QPoint>& outline, const QImage& pattern);
-// The same band painted straight onto `painter`: white in the picture is then no see-through.
 class QPainter;
-void PaintBeem(QPainter& painter, const std::vector<QPoint>& outline, const QImage& pattern, bool cosmetic = true);
+
+// Paints a beam's band on its layer: the outline polygon filled with the material picture and
+// outlined with a black one-pixel pen. The picture is tiled with its pixel (0, 0) on
+// `patternOrigin`, so that all beams of one material continue one pattern. No antialiasing:
+// white is the layers' transparent colour, and blended edge pixels would show as a grey fringe.
+// A null picture leaves the band white. The layer is not cleared first.
+void PaintBeem(QImage& layer, const std::vector<QPoint>& outline, const QImage& pattern, QPoint patternOrigin = {});
+
+// The same band painted straight onto `painter`, in its coordinates. With the picture's white
+// keyed out (KeyedPattern) and a cosmetic pen, a band that lies wholly inside the painter's
+// device gets exactly the pixels the layer would show: a stroke of the pen steps the same
+// wherever it starts, and only the device's edge cuts it otherwise. A magnified band reaches far
+// past the device and is cut there; its outline is then stroked as a shape one pixel wide,
+// which is cut alike however the band is composed piece by piece.
+void PaintBeem(QPainter& painter, const std::vector<QPoint>& outline, const QImage& pattern, QPoint patternOrigin,
+               bool cosmetic);
+
+// The material picture as a brush for PaintBeem on a painter: white see-through, as on a layer.
+// A picture with no white pixel stays opaque (no alpha channel): its bands hide what is beneath.
+QImage KeyedPattern(const QImage& pattern);

@@ -6,6 +6,15 @@
 #include <QWheelEvent>
 #include <cstdlib>
 
+#include "platform/unsplit_painting.h"
+
+namespace {
+
+// Changes of more pixels than this are composed on a thread of their own (PaintUnsplit).
+constexpr qint64 kUnsplitPixels = 256 * 256;
+
+}  // namespace
+
 TPlanPanel::TPlanPanel(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("pnlImg"));
   setAttribute(Qt::WA_OpaquePaintEvent);  // the panel paints every pixel it is asked for
@@ -61,18 +70,25 @@ void TPlanPanel::paintEvent(QPaintEvent* event) {
     FDirty = QRegion(rect());
   }
   if (!FDirty.isEmpty()) {
-    // Rectangle by rectangle: a scrolled view leaves a thin strip and the rulers around it,
-    // whose bounding rectangle would be the whole panel.
-    QPainter composer(&FComposed);
-    // A few rectangles are composed one by one (a scrolled strip and the rulers); many small
-    // ones (every layer of a relaid plan) as the one rectangle around them.
-    // Only what is asked for now: the rest stays to be composed when it is shown.
+    // Only what is asked for now: the rest stays to be composed when it is shown. A few
+    // rectangles are composed one by one (a scrolled strip and the rulers around it, whose
+    // bounding rectangle would be the whole panel); many small ones (every layer of a relaid
+    // plan) as the one rectangle around them.
     QRegion dirty = FDirty & event->region();
     if (dirty.rectCount() > 8) dirty = QRegion(dirty.boundingRect()) & event->region().boundingRect();
-    for (const QRect& area : dirty) {
-      composer.fillRect(area, Qt::white);
-      FLayers.Paint(composer, area, PaintOrder);
-    }
+    const auto compose = [&] {
+      QPainter composer(&FComposed);
+      for (const QRect& area : dirty) {
+        composer.fillRect(area, Qt::white);
+        FLayers.Paint(composer, area, PaintOrder);
+      }
+    };
+    // A small change (a step of a drag) is composed here: handing it to another thread would
+    // cost more than it saves.
+    if (dirty.boundingRect().width() * static_cast<qint64>(dirty.boundingRect().height()) > kUnsplitPixels)
+      PaintUnsplit(compose);
+    else
+      compose();
     FDirty -= dirty;
   }
   QPainter p(this);

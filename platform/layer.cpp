@@ -7,10 +7,6 @@
 
 namespace {
 
-// A stretched picture larger than this is drawn scaled straight onto the panel, clipped there,
-// instead of being kept scaled: a bell seen closely would otherwise keep tens of megabytes.
-constexpr qint64 kMaxScaledCopyPixels = 640 * 640;
-
 // The largest bounds a layer takes, as for a widget.
 constexpr int kMaxLayerSide = 16777215;
 
@@ -66,6 +62,7 @@ void TLayer::Whiten() const {
 
 void TLayer::ResetCanvas(int w, int h) {
   FDrawing = nullptr;  // a canvas again
+  FOpaqueHull.clear();
   FPictureKey = 0;
   FCanvas = QImage(qMax(1, w), qMax(1, h), QImage::Format_RGB32);
   FBlank = true;
@@ -113,9 +110,10 @@ void TLayer::CanvasChanged(const QRect& area) {
   else update(area.translated(FCanvasOffset));
 }
 
-void TLayer::SetDrawing(std::function<void(QPainter&)> draw) {
+void TLayer::SetDrawing(std::function<void(QPainter&)> draw, std::vector<QPoint> opaqueHull) {
   if (!draw && !FDrawing) return;
   FDrawing = std::move(draw);
+  FOpaqueHull = FDrawing ? std::move(opaqueHull) : std::vector<QPoint>();
   update();
 }
 
@@ -163,7 +161,9 @@ void TLayer::RenderTo(QPainter& painter, bool magnified) const {
   const QImage& keyed = Keyed();
   if (keyed.isNull()) return;
   if (FStretch) {
-    if (magnified && static_cast<qint64>(width()) * height() > kMaxScaledCopyPixels) {
+    // Magnified, a picture is drawn scaled straight onto the panel, clipped there: only what is
+    // shown is scaled, and a bell seen closely keeps no copy of tens of megabytes.
+    if (magnified) {
       FScaled = QImage();
       FScaledFor = QSize();
       painter.setRenderHint(QPainter::SmoothPixmapTransform, true);

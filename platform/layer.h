@@ -5,6 +5,7 @@
 #include <QRect>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "platform/white_key.h"
 
@@ -70,8 +71,13 @@ class TLayer : public QObject {
   // A layer drawn by `draw` onto the panel's painter, translated to the layer's origin, instead
   // of from a canvas: a beam seen magnified is a polygon, and a canvas of its bounding box would
   // be mostly white pixels to fill, key and compose. An empty function brings the canvas back.
-  void SetDrawing(std::function<void(QPainter&)> draw);
+  //
+  // `opaqueHull`, when given, is a convex polygon in layer pixels inside which the drawing
+  // leaves no pixel see-through: whatever lies beneath there is not composed at all (a beam
+  // over a thicket of beams and bells).
+  void SetDrawing(std::function<void(QPainter&)> draw, std::vector<QPoint> opaqueHull = {});
   bool HasDrawing() const { return static_cast<bool>(FDrawing); }
+  const std::vector<QPoint>& OpaqueHull() const { return FOpaqueHull; }
   // Nothing to show: no drawing and a blank canvas.
   bool ShowsNothing() const { return !FDrawing && FBlank; }
 
@@ -85,9 +91,9 @@ class TLayer : public QObject {
   QPoint CanvasOffset() const { return FCanvasOffset; }
 
   // Renders the layer as it is shown into `painter`, already translated to the layer's origin.
-  // A magnified view scales stretched pictures smoothly, and a large one straight onto the
-  // painter, clipped there: a bell seen closely is no blocky picture and keeps no copy of
-  // tens of megabytes.
+  // A magnified view scales stretched pictures smoothly straight onto the painter, clipped
+  // there: a bell seen closely is no blocky picture, only its visible part is scaled, and it
+  // keeps no copy of tens of megabytes.
   void RenderTo(QPainter& painter, bool magnified = false) const;
   // A canvas layer (not stretched, no drawing) drawn over `area` of the panel only, into a
   // painter in panel pixels, with no clip to set: composing a small change over dozens of
@@ -141,6 +147,7 @@ class TLayer : public QObject {
   QPoint FCanvasOffset;
   std::optional<QRect> FInkHint;  // where the ink is, when the drawing code knows it
   std::function<void(QPainter&)> FDrawing;
+  std::vector<QPoint> FOpaqueHull;
   TLayerStack* FStack = nullptr;
   QRect FBounds;
   bool FHidden = false;

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/layer.h"
+#include "platform/occlusion.h"
 
 TLayerStack::~TLayerStack() {
   const std::vector<TLayer*> held = std::move(FLayers);
@@ -59,13 +60,25 @@ void TLayerStack::PaintOne(QPainter& painter, const TLayer& layer, QRect area, b
   if (layer.isHidden() || layer.ShowsNothing()) return;
   area &= layer.geometry();
   if (area.isEmpty()) return;
-  if (outside.isEmpty() && layer.ComposesByPart()) {
-    layer.RenderPart(painter, area);
+  if (outside.isEmpty()) {
+    PaintOpen(painter, layer, QRegion(area), magnified);
     return;
   }
   painter.save();
-  if (outside.isEmpty()) painter.setClipRect(area);
-  else painter.setClipRegion(QRegion(area).subtracted(QRegion(outside)));
+  painter.setClipRegion(QRegion(area).subtracted(QRegion(outside)));
+  painter.translate(layer.pos());
+  layer.RenderTo(painter, magnified);
+  painter.restore();
+}
+
+void TLayerStack::PaintOpen(QPainter& painter, const TLayer& layer, const QRegion& open, bool magnified) const {
+  if (layer.ComposesByPart()) {
+    for (const QRect& part : open) layer.RenderPart(painter, part);
+    return;
+  }
+  painter.save();
+  if (open.rectCount() == 1) painter.setClipRect(open.boundingRect());
+  else painter.setClipRegion(open);
   painter.translate(layer.pos());
   layer.RenderTo(painter, magnified);
   painter.restore();
@@ -73,9 +86,28 @@ void TLayerStack::PaintOne(QPainter& painter, const TLayer& layer, QRect area, b
 
 void TLayerStack::Paint(QPainter& painter, const QRect& area, const TPaintOrder& order) const {
   const QRect clipped = order.Clip.isEmpty() ? area : area & order.Clip;
-  for (const TLayer* layer : FLayers) {
-    if (layer != order.Last) PaintOne(painter, *layer, clipped, order.Magnified, QRect());
+  // From the top down: what each layer still shows once the opaque shapes above it are laid.
+  struct TShown {
+    const TLayer* Layer;
+    QRegion Open;
+  };
+  std::vector<TShown> shown;
+  TOcclusionGrid grid(clipped);
+  std::vector<QPoint> hull;
+  for (auto it = FLayers.rbegin(); it != FLayers.rend(); ++it) {
+    const TLayer* layer = *it;
+    if (layer == order.Last || layer->isHidden() || layer->ShowsNothing()) continue;
+    const QRect bounds = layer->geometry() & clipped;
+    if (bounds.isEmpty()) continue;
+    hull = layer->OpaqueHull();
+    for (QPoint& p : hull) p += layer->pos();
+    bool whole = false;
+    QRegion open = grid.Open(bounds, hull, whole);
+    if (open.isEmpty()) continue;
+    shown.push_back({layer, whole ? QRegion(bounds) : std::move(open)});
+    grid.Cover(hull);
   }
+  for (auto it = shown.rbegin(); it != shown.rend(); ++it) PaintOpen(painter, *it->Layer, it->Open, order.Magnified);
   // The last layer (the rulers) has its ink around the clip only, so it is composed there only.
   if (order.Last) PaintOne(painter, *order.Last, area, order.Magnified, order.Clip);
 }

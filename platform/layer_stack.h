@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QRect>
+#include <QRegion>
 #include <functional>
 #include <vector>
 
@@ -30,7 +31,8 @@ class TLayerStack {
     bool Magnified = false;  // stretched pictures scaled smoothly
   };
   // Paints the visible layers over `area` (panel pixels) into `painter`, which is in panel
-  // pixels, in stacking order with white keyed out.
+  // pixels, in stacking order with white keyed out. What a layer's opaque hull covers of the
+  // layers beneath is not composed for them.
   void Paint(QPainter& painter, const QRect& area, const TPaintOrder& order) const;
   void Paint(QPainter& painter, const QRect& area) const { Paint(painter, area, TPaintOrder{}); }
 
@@ -44,6 +46,8 @@ class TLayerStack {
   void Damage(const QRect& area) const;
   // `outside`, when not empty, is left unpainted.
   void PaintOne(QPainter& painter, const TLayer& layer, QRect area, bool magnified, const QRect& outside) const;
+  // Paints `layer` over `open` (panel pixels, within its bounds) only.
+  void PaintOpen(QPainter& painter, const TLayer& layer, const QRegion& open, bool magnified) const;
 
   std::vector<TLayer*> FLayers;
 };

@@ -3,6 +3,7 @@
 #include <QComboBox>
 
 #include "app/tfm_main.h"
+#include "beams/beem_paint.h"
 #include "platform/pattern.h"
 #include "controls/ac_number_edit.h"
 #include "platform/layer.h"
@@ -36,6 +37,7 @@ void TfmMain::LoadMaterials() {
   for (int i = 0; i < kMaterialCount; ++i) {
     FMaterials[static_cast<size_t>(i)] =
         QImage(MaterialResource(i)).convertToFormat(QImage::Format_RGB32);
+    FKeyedMaterials[static_cast<size_t>(i)] = KeyedPattern(FMaterials[static_cast<size_t>(i)]);
   }
 }
 
