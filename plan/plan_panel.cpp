@@ -12,6 +12,8 @@ namespace {
 
 // Changes of more pixels than this are composed on a thread of their own (PaintUnsplit).
 constexpr qint64 kUnsplitPixels = 256 * 256;
+// Up to this many rectangles of a change are composed one by one, more as the one around them.
+constexpr int kComposedRects = 8;
 
 }  // namespace
 
@@ -30,8 +32,12 @@ TPlanPanel::TPlanPanel(QWidget* parent) : QWidget(parent) {
 
 void TPlanPanel::Damage(const QRect& area) {
   if (FDamageMuted) return;
-  FDirty += area;
-  update(area);
+  // Many rectangles are composed as the one around them anyway (paintEvent); joining each of
+  // hundreds of layers' damage to an ever longer list of rectangles cost a relaid plan
+  // milliseconds.
+  if (FDirty.rectCount() >= kComposedRects) FDirty = QRegion(FDirty.boundingRect() | area);
+  else FDirty += area;
+  QWidget::update(area);
 }
 
 void TPlanPanel::update() {
@@ -75,12 +81,14 @@ void TPlanPanel::paintEvent(QPaintEvent* event) {
     // bounding rectangle would be the whole panel); many small ones (every layer of a relaid
     // plan) as the one rectangle around them.
     QRegion dirty = FDirty & event->region();
-    if (dirty.rectCount() > 8) dirty = QRegion(dirty.boundingRect()) & event->region().boundingRect();
+    if (dirty.rectCount() > kComposedRects) dirty = QRegion(dirty.boundingRect()) & event->region().boundingRect();
     const auto compose = [&] {
-      QPainter composer(&FComposed);
       for (const QRect& area : dirty) {
-        composer.fillRect(area, Qt::white);
-        FLayers.Paint(composer, area, PaintOrder);
+        {
+          QPainter white(&FComposed);
+          white.fillRect(area, Qt::white);
+        }
+        FLayers.Paint(FComposed, area, PaintOrder);
       }
     };
     // A small change (a step of a drag) is composed here: handing it to another thread would

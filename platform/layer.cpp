@@ -145,12 +145,13 @@ const QImage& TLayer::Keyed() const {
   return FKeyed;
 }
 
-void TLayer::RenderPart(QPainter& painter, const QRect& area) const {
-  const QImage& keyed = Keyed();
-  if (keyed.isNull()) return;
-  const QPoint at = FBounds.topLeft() + FCanvasOffset + FKeyedAt;
-  const QRect part = area.translated(-at) & keyed.rect();
-  if (!part.isEmpty()) painter.drawImage(at + part.topLeft(), keyed, part);
+void TLayer::RenderPart(QImage& target, const QRect& area) const {
+  if (FBlank || FCanvas.isNull()) return;
+  const QPoint at = FBounds.topLeft() + FCanvasOffset;
+  QRect part = area & FBounds;
+  // Where the drawing code knows its ink to be, the rest of the canvas is not looked at.
+  if (FInkHint) part &= FInkHint->translated(at);
+  CopyInk(target, at, FCanvas, part);
 }
 
 void TLayer::RenderTo(QPainter& painter, bool magnified) const {

@@ -95,11 +95,11 @@ class TLayer : public QObject {
   // there: a bell seen closely is no blocky picture, only its visible part is scaled, and it
   // keeps no copy of tens of megabytes.
   void RenderTo(QPainter& painter, bool magnified = false) const;
-  // A canvas layer (not stretched, no drawing) drawn over `area` of the panel only, into a
-  // painter in panel pixels, with no clip to set: composing a small change over dozens of
-  // overlapping layers is mostly the painter's state otherwise.
+  // A canvas layer (not stretched, no drawing) drawn over `area` of the panel only, its ink
+  // copied straight onto `target` (panel pixels): no painter state to set per layer, and no
+  // see-through copy of the canvas to make and keep.
   bool ComposesByPart() const { return !FDrawing && !FStretch; }
-  void RenderPart(QPainter& painter, const QRect& area) const;
+  void RenderPart(QImage& target, const QRect& area) const;
 
   // Placement and stacking on the panel, named as a child widget's were: bounds in panel
   // pixels, shown or hidden, raised to the top, lowered to the bottom or put under another.

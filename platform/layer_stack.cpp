@@ -55,13 +55,13 @@ void TLayerStack::Damage(const QRect& area) const {
   if (OnDamage && !area.isEmpty()) OnDamage(area);
 }
 
-void TLayerStack::PaintOne(QPainter& painter, const TLayer& layer, QRect area, bool magnified,
+void TLayerStack::PaintOne(QImage& target, QPainter& painter, const TLayer& layer, QRect area, bool magnified,
                            const QRect& outside) const {
   if (layer.isHidden() || layer.ShowsNothing()) return;
   area &= layer.geometry();
   if (area.isEmpty()) return;
   if (outside.isEmpty()) {
-    PaintOpen(painter, layer, QRegion(area), magnified);
+    PaintOpen(target, painter, layer, QRegion(area), magnified);
     return;
   }
   painter.save();
@@ -71,20 +71,26 @@ void TLayerStack::PaintOne(QPainter& painter, const TLayer& layer, QRect area, b
   painter.restore();
 }
 
-void TLayerStack::PaintOpen(QPainter& painter, const TLayer& layer, const QRegion& open, bool magnified) const {
+void TLayerStack::PaintOpen(QImage& target, QPainter& painter, const TLayer& layer, const QRegion& open,
+                            bool magnified) const {
   if (layer.ComposesByPart()) {
-    for (const QRect& part : open) layer.RenderPart(painter, part);
+    // Straight into the pixels: the raster painter keeps nothing back, so what it painted is
+    // there already and what is written here is there for it.
+    for (const QRect& part : open) layer.RenderPart(target, part);
     return;
   }
+  // The open tiles' bounding rectangle, not the tiles: a clip of many rectangles cost more to
+  // set than the hidden pixels it spares, and what is painted beneath an opaque shape is
+  // painted over by it anyway.
   painter.save();
-  if (open.rectCount() == 1) painter.setClipRect(open.boundingRect());
-  else painter.setClipRegion(open);
+  painter.setClipRect(open.boundingRect());
   painter.translate(layer.pos());
   layer.RenderTo(painter, magnified);
   painter.restore();
 }
 
-void TLayerStack::Paint(QPainter& painter, const QRect& area, const TPaintOrder& order) const {
+void TLayerStack::Paint(QImage& target, const QRect& area, const TPaintOrder& order) const {
+  QPainter painter(&target);
   const QRect clipped = order.Clip.isEmpty() ? area : area & order.Clip;
   // From the top down: what each layer still shows once the opaque shapes above it are laid.
   struct TShown {
@@ -107,7 +113,7 @@ void TLayerStack::Paint(QPainter& painter, const QRect& area, const TPaintOrder&
     shown.push_back({layer, whole ? QRegion(bounds) : std::move(open)});
     grid.Cover(hull);
   }
-  for (auto it = shown.rbegin(); it != shown.rend(); ++it) PaintOpen(painter, *it->Layer, it->Open, order.Magnified);
+  for (auto it = shown.rbegin(); it != shown.rend(); ++it) PaintOpen(target, painter, *it->Layer, it->Open, order.Magnified);
   // The last layer (the rulers) has its ink around the clip only, so it is composed there only.
-  if (order.Last) PaintOne(painter, *order.Last, area, order.Magnified, order.Clip);
+  if (order.Last) PaintOne(target, painter, *order.Last, area, order.Magnified, order.Clip);
 }

@@ -5,6 +5,7 @@
 #include <functional>
 #include <vector>
 
+class QImage;
 class QPainter;
 class TLayer;
 
@@ -30,11 +31,11 @@ class TLayerStack {
     QRect Clip;
     bool Magnified = false;  // stretched pictures scaled smoothly
   };
-  // Paints the visible layers over `area` (panel pixels) into `painter`, which is in panel
-  // pixels, in stacking order with white keyed out. What a layer's opaque hull covers of the
-  // layers beneath is not composed for them.
-  void Paint(QPainter& painter, const QRect& area, const TPaintOrder& order) const;
-  void Paint(QPainter& painter, const QRect& area) const { Paint(painter, area, TPaintOrder{}); }
+  // Paints the visible layers over `area` (panel pixels) onto `target` (a 32-bit xRGB image
+  // of panel pixels), in stacking order with white keyed out. What a layer's opaque hull covers
+  // of the layers beneath is not composed for them.
+  void Paint(QImage& target, const QRect& area, const TPaintOrder& order) const;
+  void Paint(QImage& target, const QRect& area) const { Paint(target, area, TPaintOrder{}); }
 
  private:
   friend class TLayer;
@@ -45,9 +46,10 @@ class TLayerStack {
   void StackUnder(TLayer* layer, TLayer* above);
   void Damage(const QRect& area) const;
   // `outside`, when not empty, is left unpainted.
-  void PaintOne(QPainter& painter, const TLayer& layer, QRect area, bool magnified, const QRect& outside) const;
+  void PaintOne(QImage& target, QPainter& painter, const TLayer& layer, QRect area, bool magnified,
+                const QRect& outside) const;
   // Paints `layer` over `open` (panel pixels, within its bounds) only.
-  void PaintOpen(QPainter& painter, const TLayer& layer, const QRegion& open, bool magnified) const;
+  void PaintOpen(QImage& target, QPainter& painter, const TLayer& layer, const QRegion& open, bool magnified) const;
 
   std::vector<TLayer*> FLayers;
 };

@@ -16,7 +16,7 @@
 // along its edges, every pixel of the tile is the shape's.
 class TOcclusionGrid {
  public:
-  static constexpr int kTile = 32;
+  static constexpr int kTile = 16;
 
   explicit TOcclusionGrid(const QRect& area);
 

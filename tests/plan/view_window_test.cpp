@@ -340,10 +340,7 @@ TEST_F(ViewWindowTest, AMovedViewShowsWhatComposingAnewShows) {
     const QImage shown = W->pnlImg->grab().toImage().convertToFormat(QImage::Format_RGB32).copy(clip);
     QImage fresh(W->pnlImg->size(), QImage::Format_RGB32);
     fresh.fill(Qt::white);
-    {
-      QPainter p(&fresh);
-      W->pnlImg->Layers().Paint(p, fresh.rect(), W->pnlImg->PaintOrder);
-    }
+    W->pnlImg->Layers().Paint(fresh, fresh.rect(), W->pnlImg->PaintOrder);
     const QImage expected = fresh.copy(clip);
     QRect differ;
     int count = 0;
