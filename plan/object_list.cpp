@@ -50,7 +50,10 @@ void TfmMain::EraseSelectionFrame() {
   if (layer->CanvasBlank()) return;  // no frame to erase
   Canvas c(layer->Canvas());
   c.SetPen(Qt::white, 4);
-  c.SetBrush(Qt::white);
+  // The frame is the only ink inside its rectangle unless a beam's outline is shown there: then
+  // all of it is whitened, otherwise only the frame (a walls' frame holds the whole plan).
+  if (FBeamOutlineShown) c.SetBrush(Qt::white);
+  else c.SetBrushClear();
   c.Rectangle(FSelRect.l, FSelRect.t, FSelRect.r, FSelRect.b);
   // With no beam outline beside it the frame was all the ink there was.
   if (FBeamOutlineShown) layer->CanvasChanged(FrameArea(FSelRect));
@@ -70,7 +73,8 @@ void TfmMain::DrawSelectionFrame() {
   layer->EnsureCanvas(w, h);
   Canvas c(layer->Canvas());
   c.SetPen(QColor(0xC0, 0xC0, 0xC0), 4);
-  c.SetBrush(Qt::white);
+  // Inside the frame the canvas is white already (erased or cleared above): no fill.
+  c.SetBrushClear();
   const TPlanObject& o = *FObjects[static_cast<size_t>(FCurIndex)];
   if (!o.ObjVisible) return;  // the old frame is erased, no new one is drawn
   switch (o.ObjType) {

@@ -69,10 +69,17 @@ void TfmMain::DrawRulers() {
   const int w = ClientWidth(), h = ClientHeight();
   TLayer* layer = FLayers[RulerLayer];
   layer->setGeometry(0, 0, w, h);
-  if (layer->CanvasSize() != QSize(w, h)) layer->ResetCanvas(w, h);
-  // Both paint the whole canvas; the fitted view has the rulers as they always were.
-  if (IsFitted(FView)) PaintRulers(layer->CanvasToOverwrite(), w, h, Scale());
-  else PaintViewRulers(layer->CanvasToOverwrite(), w, h, Scale());
+  // The fitted view has the rulers as they always were, on a canvas of their own. A view's
+  // rulers are only laid out here and painted when composed: they change at every step of a
+  // zoom or pan, and a panel-sized canvas to whiten, draw, and look through for its ink each
+  // time cost more than the rest of the plan.
+  if (!IsFitted(FView)) {
+    layer->ResetCanvas(1, 1);
+    layer->SetDrawing([rulers = LayOutViewRulers(w, h, Scale())](QPainter& p) { PaintViewRulers(p, rulers); });
+    return;
+  }
+  if (layer->HasDrawing() || layer->CanvasSize() != QSize(w, h)) layer->ResetCanvas(w, h);
+  PaintRulers(layer->CanvasToOverwrite(), w, h, Scale());
   layer->CanvasChanged();
 }
 

@@ -9,6 +9,8 @@
 
 #include "plan/plan_scale.h"
 
+class QPainter;
+
 // The ruler lettering: a face of `height` x `width` pixel cells, turned by `escapement` tenths of
 // a degree counter-clockwise when written.
 struct TRulerFont {
@@ -39,5 +41,14 @@ std::int64_t ViewRulerStep(long double scale, int origin, int from, int to, cons
 
 // The rulers of a magnified or moved view: the same frames and bands, with ticks and labels in
 // millimetres of the walls' frame wherever the panel shows the plan, their step following the
-// scale. Returns the labels written.
+// scale. Laid out from the scale (cheap, done when the view changes), painted when composed.
+struct TViewRulers {
+  int W = 0, H = 0;                    // the panel
+  std::vector<int> TicksX, TicksY;     // panel pixels of the ticks along the top and the left
+  std::vector<TRulerLabel> Labels;     // the labels written
+};
+TViewRulers LayOutViewRulers(int w, int h, const TPlanScale& scale);
+// Paints the rulers, white ground included, into a painter of panel pixels.
+void PaintViewRulers(QPainter& painter, const TViewRulers& rulers);
+// Paints them onto a panel-sized canvas; returns the labels written.
 std::vector<TRulerLabel> PaintViewRulers(QImage& layer, int w, int h, const TPlanScale& scale);

@@ -64,8 +64,10 @@ void TLayerStack::PaintOne(QImage& target, QPainter& painter, const TLayer& laye
     PaintOpen(target, painter, layer, QRegion(area), magnified);
     return;
   }
+  const QRegion part = QRegion(area).subtracted(QRegion(outside));
+  if (part.isEmpty()) return;
   painter.save();
-  painter.setClipRegion(QRegion(area).subtracted(QRegion(outside)));
+  painter.setClipRegion(part);
   painter.translate(layer.pos());
   layer.RenderTo(painter, magnified);
   painter.restore();
