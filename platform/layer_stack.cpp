@@ -73,6 +73,16 @@ void TLayerStack::PaintOne(QImage& target, QPainter& painter, const TLayer& laye
   painter.restore();
 }
 
+namespace {
+
+qint64 RegionArea(const QRegion& region) {
+  qint64 area = 0;
+  for (const QRect& r : region) area += static_cast<qint64>(r.width()) * r.height();
+  return area;
+}
+
+}  // namespace
+
 void TLayerStack::PaintOpen(QImage& target, QPainter& painter, const TLayer& layer, const QRegion& open,
                             bool magnified) const {
   if (layer.ComposesByPart()) {
@@ -85,7 +95,13 @@ void TLayerStack::PaintOpen(QImage& target, QPainter& painter, const TLayer& lay
   // set than the hidden pixels it spares, and what is painted beneath an opaque shape is
   // painted over by it anyway.
   painter.save();
-  painter.setClipRect(open.boundingRect());
+  // A stretched picture seen magnified is scaled pixel by pixel: clipping it to the open tiles
+  // themselves pays when many of its pixels lie under opaque shapes.
+  const QRect around = open.boundingRect();
+  if (magnified && layer.Stretch() && open.rectCount() > 1 && 2 * RegionArea(open) < static_cast<qint64>(around.width()) * around.height())
+    painter.setClipRegion(open);
+  else
+    painter.setClipRect(around);
   painter.translate(layer.pos());
   layer.RenderTo(painter, magnified);
   painter.restore();
