@@ -456,8 +456,8 @@ class TfmMain : public QMainWindow {
   std::int32_t SetBellPositionY(std::int32_t value);
   void PrepareFixingLayer(TLayer* layer);
   void FixArrangement();
-  void DrawHandLines();
-  void DrawPostLines();
+  QRect DrawHandLines();  // returns where the lines may lie
+  QRect DrawPostLines();
   void RestackLayers();
   void DrawWeights();
   void btnApplyClick();

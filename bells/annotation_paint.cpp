@@ -15,7 +15,7 @@ void PlotPixel(QImage& layer, int x, int y, QRgb colour) {
 
 }  // namespace
 
-void DrawSegment(QImage& layer, const TSegment& segment, QRgb colour) {
+QRect DrawSegment(QImage& layer, const TSegment& segment, QRgb colour) {
   // Bresenham from From up to, not including, To.
   int x = segment.From.x(), y = segment.From.y();
   const int x1 = segment.To.x(), y1 = segment.To.y();
@@ -34,10 +34,16 @@ void DrawSegment(QImage& layer, const TSegment& segment, QRgb colour) {
       y += sy;
     }
   }
+  // Both ends, whichever way the segment runs (a QRect of two corners normalises wrongly when
+  // they are one pixel apart the wrong way round).
+  return QRect(QPoint(std::min(segment.From.x(), segment.To.x()), std::min(segment.From.y(), segment.To.y())),
+               QPoint(std::max(segment.From.x(), segment.To.x()), std::max(segment.From.y(), segment.To.y())));
 }
 
-void DrawSegments(QImage& layer, const std::vector<TSegment>& segments) {
-  for (const TSegment& segment : segments) DrawSegment(layer, segment);
+QRect DrawSegments(QImage& layer, const std::vector<TSegment>& segments) {
+  QRect ink;
+  for (const TSegment& segment : segments) ink |= DrawSegment(layer, segment);
+  return ink;
 }
 
 QFont PlanFont(const QString& face, int height, int width, bool bold) {
@@ -53,8 +59,8 @@ QFont PlanFont(const QString& face, int height, int width, bool bold) {
   return font;
 }
 
-void DrawPlanText(QImage& layer, QPoint corner, const QString& text, const QFont& font,
-                  int escapement, bool opaque) {
+QRect DrawPlanText(QImage& layer, QPoint corner, const QString& text, const QFont& font,
+                   int escapement, bool opaque) {
   QPainter painter(&layer);
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setRenderHint(QPainter::TextAntialiasing, false);
@@ -63,23 +69,22 @@ void DrawPlanText(QImage& layer, QPoint corner, const QString& text, const QFont
   painter.translate(corner);
   painter.rotate(-escapement / 10.0);
   const QFontMetrics metrics(font);
-  if (opaque) {
-    painter.fillRect(QRect(0, 0, metrics.horizontalAdvance(text), metrics.height()), Qt::white);
-  }
+  const int advance = metrics.horizontalAdvance(text), height = metrics.height();
+  if (opaque) painter.fillRect(QRect(0, 0, advance, height), Qt::white);
   painter.drawText(QPoint(0, metrics.ascent()), text);
+  // Glyphs may reach past their cells: a cell's height to every side is ample.
+  return painter.transform().mapRect(QRect(-height, -height, advance + 2 * height, 3 * height));
 }
 
-void DrawDimension(QImage& layer, const TDimension& dimension) {
-  DrawSegments(layer, DimensionSegments(dimension));
-  DrawPlanText(layer, dimension.TextCorner, dimension.Text,
-               PlanFont(QStringLiteral("Tahoma"), 11, 5, false), dimension.TextAngle, false);
+QRect DrawDimension(QImage& layer, const TDimension& dimension) {
+  return DrawSegments(layer, DimensionSegments(dimension)) |
+         DrawPlanText(layer, dimension.TextCorner, dimension.Text, PlanFont(QStringLiteral("Tahoma"), 11, 5, false),
+                      dimension.TextAngle, false);
 }
 
-void DrawDimension(QImage& layer, QPoint a, QPoint b, bool withOffset, int extraOffset,
-                   std::int32_t number) {
-  if (auto dimension = DimensionGeometry(a, b, withOffset, extraOffset, number)) {
-    DrawDimension(layer, *dimension);
-  }
+QRect DrawDimension(QImage& layer, QPoint a, QPoint b, bool withOffset, int extraOffset, std::int32_t number) {
+  if (auto dimension = DimensionGeometry(a, b, withOffset, extraOffset, number)) return DrawDimension(layer, *dimension);
+  return QRect();
 }
 
 QFont WeightFont() {
@@ -89,6 +94,6 @@ QFont WeightFont() {
   return PlanFont(QStringLiteral("Tahoma"), kWeightFontHeight, 0, true);
 }
 
-void DrawWeightText(QImage& layer, const TWeightText& text) {
-  DrawPlanText(layer, text.Corner, text.Text, WeightFont(), 0, true);
+QRect DrawWeightText(QImage& layer, const TWeightText& text) {
+  return DrawPlanText(layer, text.Corner, text.Text, WeightFont(), 0, true);
 }

@@ -16,24 +16,24 @@ void TfmMain::FixArrangement() {
   TLayer* layer = FLayers[AnnotationLayer];
   PrepareFixingLayer(layer);
   const int n = CountBellsNow();
+  QRect ink;
   if (n > 4) {
     AssignGroupsNow();
-    DrawHandLines();
-    DrawPostLines();
+    ink = DrawHandLines() | DrawPostLines();
   }
-  layer->CanvasChanged();
+  layer->CanvasChanged(ink, ink);
   RestackLayers();
 }
 
-void TfmMain::DrawHandLines() {
+QRect TfmMain::DrawHandLines() {
   const std::vector<TBellMark> marks = BellMarksBySlot(FObjects, FBellSlots);
-  DrawSegments(FLayers[AnnotationLayer]->Canvas(),
+  return DrawSegments(FLayers[AnnotationLayer]->Canvas(),
                HandLines(marks, FHandPoint, FHandOffset, FObjects[1]->PostAngle));
 }
 
-void TfmMain::DrawPostLines() {
+QRect TfmMain::DrawPostLines() {
   const std::vector<TBellMark> marks = BellMarksBySlot(FObjects, FBellSlots);
-  DrawSegments(FLayers[AnnotationLayer]->Canvas(), PostLines(marks, FObjects[1]->PostPositionPx));
+  return DrawSegments(FLayers[AnnotationLayer]->Canvas(), PostLines(marks, FObjects[1]->PostPositionPx));
 }
 
 void TfmMain::RestackLayers() {
@@ -55,9 +55,10 @@ void TfmMain::DrawWeights() {
   TLayer* layer = FLayers[WeightLayer];
   PrepareFixingLayer(layer);
   QImage& canvas = layer->Canvas();
-  for (const TDimension& d : WallDimensions(*FObjects[0])) DrawDimension(canvas, d);
-  for (const TWeightText& text : WeightTexts(FObjects)) DrawWeightText(canvas, text);
-  layer->CanvasChanged();
+  QRect ink;
+  for (const TDimension& d : WallDimensions(*FObjects[0])) ink |= DrawDimension(canvas, d);
+  for (const TWeightText& text : WeightTexts(FObjects)) ink |= DrawWeightText(canvas, text);
+  layer->CanvasChanged(ink, ink);
 }
 
 void TfmMain::btnApplyClick() {

@@ -65,11 +65,9 @@ void TfmMain::ShowView() {
   if (lines) {
     TLayer* layer = FLayers[AnnotationLayer];
     PrepareFixingLayer(layer);
-    if (CountBellsNow() > 4) {
-      DrawHandLines();
-      DrawPostLines();
-    }
-    layer->CanvasChanged();
+    QRect ink;
+    if (CountBellsNow() > 4) ink = DrawHandLines() | DrawPostLines();
+    layer->CanvasChanged(ink, ink);
   }
   if (weights) DrawWeights();
   UpdateViewControls();

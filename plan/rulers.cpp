@@ -16,8 +16,9 @@ TRulerFont CreateRulerFont(int escapement, int width, const QString& face, int h
 namespace {
 
 void PaintRulerFrame(Canvas& c, int w, int h) {
-  c.SetBrush(Qt::white);
   c.FillAll(Qt::white);
+  // All white already: the frames need no fill of their own.
+  c.SetBrushClear();
   c.SetPen(Qt::black, 1);
   c.Rectangle(1, 1, w - 1, h - 1);
   c.Rectangle(10, 10, w - 10, h - 10);

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QHash>
 #include <QPainter>
 #include <cstdlib>
 
@@ -165,7 +166,22 @@ void Canvas::Draw(int x, int y, const QImage& picture) {
   p.drawImage(x, y, picture);
 }
 
+namespace {
+
+QHash<QString, QFont>& PixelFonts() {
+  static QHash<QString, QFont> made;
+  return made;
+}
+
+}  // namespace
+
 QFont MakePixelFont(const QString& face, int pixelHeight, int pixelWidth, bool bold) {
+  // Made once for each request: asking the font database for a face took the rulers longer
+  // than drawing them, at every change of the plan's scale.
+  QHash<QString, QFont>& made = PixelFonts();
+  const QString key = QStringLiteral("%1/%2/%3/%4").arg(face).arg(pixelHeight).arg(pixelWidth).arg(bold);
+  const auto found = made.constFind(key);
+  if (found != made.constEnd()) return *found;
   QFont font(QFontDatabase::hasFamily(face) ? face : QStringLiteral("DejaVu Sans"));
   font.setPixelSize(pixelHeight);
   font.setBold(bold);
@@ -177,6 +193,7 @@ QFont MakePixelFont(const QString& face, int pixelHeight, int pixelWidth, bool b
     const int natural = fm.horizontalAdvance(QLatin1Char('0'));
     if (natural > pixelWidth + 2) font.setStretch(qBound(50, 100 * (pixelWidth + 1) / natural, 100));
   }
+  made.insert(key, font);
   return font;
 }
 
@@ -189,4 +206,5 @@ void RegisterPlanFonts() {
                               QStringLiteral("ms_sans_serif.ttf")}) {
     if (dir.exists(name)) QFontDatabase::addApplicationFont(dir.filePath(name));
   }
+  PixelFonts().clear();  // a face made before may now be had
 }

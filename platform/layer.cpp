@@ -1,6 +1,7 @@
 #include "platform/layer.h"
 
 #include <QPainter>
+#include <algorithm>
 
 #include "platform/layer_stack.h"
 #include "platform/white_key.h"
@@ -56,7 +57,14 @@ void TLayer::update(const QRect& area) {
 
 void TLayer::Whiten() const {
   if (!FBlank) return;
-  FCanvas.fill(Qt::white);
+  if (FWhitenOnly) {
+    const QRect part = *FWhitenOnly & FCanvas.rect();
+    for (int y = part.top(); y <= part.bottom(); ++y)
+      std::fill_n(reinterpret_cast<QRgb*>(FCanvas.scanLine(y)) + part.left(), part.width(), QRgb(0xFFFFFFFFu));
+  } else {
+    FCanvas.fill(Qt::white);
+  }
+  FWhitenOnly.reset();
   FBlank = false;
 }
 
@@ -66,6 +74,7 @@ void TLayer::ResetCanvas(int w, int h) {
   FPictureKey = 0;
   FCanvas = QImage(qMax(1, w), qMax(1, h), QImage::Format_RGB32);
   FBlank = true;
+  FWhitenOnly.reset();
   CanvasChanged();
 }
 
@@ -80,12 +89,15 @@ void TLayer::EnsureCanvas(int w, int h) {
     FBlank = true;
   }
   FCanvas = grown;
+  FWhitenOnly.reset();  // new pixels: all of them to whiten
   FPictureKey = 0;
   CanvasChanged();
 }
 
 void TLayer::ClearCanvas() {
   FPictureKey = 0;
+  // Cleared twice without drawing in between: the first one's part still stands.
+  if (!FBlank) FWhitenOnly = FInkHint;
   FBlank = true;
   CanvasChanged();
 }

@@ -32,6 +32,7 @@ class TLayer : public QObject {
   QImage& Canvas() {
     Whiten();
     FPictureKey = 0;  // whatever is drawn now makes it another picture
+    FInkHint.reset();  // until the drawing says where its ink is (CanvasChanged)
     return FCanvas;
   }
   const QImage& Canvas() const {
@@ -41,6 +42,8 @@ class TLayer : public QObject {
   // The canvas for a drawing that covers every pixel of it: no whitening first.
   QImage& CanvasToOverwrite() {
     FBlank = false;
+    FWhitenOnly.reset();
+    FInkHint.reset();
     FPictureKey = 0;
     return FCanvas;
   }
@@ -50,7 +53,9 @@ class TLayer : public QObject {
   void ResetCanvas(int w, int h);
   // Grows the canvas to at least w x h, keeping what is drawn; new pixels are white.
   void EnsureCanvas(int w, int h);
-  void ClearCanvas();  // fills the canvas white
+  // Fills the canvas white: only where its ink is, when the drawing said (CanvasChanged with
+  // `ink`), as a plan-sized canvas of a few lines and figures is cleared at every change.
+  void ClearCanvas();
   // Call after drawing on the canvas so the keyed copy is rebuilt and the widget repainted.
   void CanvasChanged();
   // Only `area` of the canvas was drawn on: only that part of the panel is painted again, so the
@@ -132,6 +137,7 @@ class TLayer : public QObject {
 
   mutable QImage FCanvas;
   mutable bool FBlank = false;  // the canvas is all white in meaning, its pixels not yet set
+  mutable std::optional<QRect> FWhitenOnly;  // while blank: the only pixels that may not be white
   // The inked part of the canvas with white keyed out, at canvas pixel FKeyedAt; its pixels
   // live in FKeyedStore, reused from one drawing to the next.
   mutable QImage FKeyed;

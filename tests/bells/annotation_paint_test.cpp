@@ -132,3 +132,24 @@ TEST(WeightFont, IsElevenPixelsHighAndBold) {
   EXPECT_LE(boldInk.height(), 11);
   EXPECT_GT(boldCount, regularCount * 5 / 4) << "bold strokes must be heavier";
 }
+
+// Every pixel a fixing's painter touches lies within the rectangle it returns: a cleared layer
+// whitens only there, so a pixel outside would stay on the plan after the next change.
+TEST(AnnotationInk, EveryInkedPixelLiesWithinTheReturnedRectangle) {
+  const TSegment segments[] = {
+      {QPoint(50, 50), QPoint(49, 50)},  {QPoint(50, 50), QPoint(50, 49)}, {QPoint(50, 50), QPoint(49, 49)},
+      {QPoint(50, 50), QPoint(10, 90)},  {QPoint(90, 10), QPoint(10, 11)}, {QPoint(10, 10), QPoint(11, 90)},
+      {QPoint(-20, 40), QPoint(60, 41)}, {QPoint(30, 30), QPoint(30, 30)},
+  };
+  for (const TSegment& s : segments) {
+    QImage layer = WhiteLayer(120, 120);
+    const QRect ink = DrawSegment(layer, s);
+    const QRect drawn = InkIn(layer, layer.rect());
+    EXPECT_TRUE(drawn.isEmpty() || ink.contains(drawn)) << s.From.x() << "," << s.From.y() << " -> " << s.To.x() << "," << s.To.y();
+  }
+  for (const int escapement : {0, 900, 450, -300}) {
+    QImage layer = WhiteLayer(200, 200);
+    const QRect ink = DrawPlanText(layer, QPoint(100, 100), QStringLiteral("4634 кг"), WeightFont(), escapement, true);
+    EXPECT_TRUE(ink.contains(InkIn(layer, layer.rect()))) << escapement;
+  }
+}
