@@ -125,6 +125,8 @@ TEST(TOcclusionGrid, AHullLimitsOpenToTheRowsAndColumnsItReaches) {
   // Rows 0..15 and 16..31 reach the box (with the pen's margin), columns 32..63 hold it.
   EXPECT_TRUE(Same(grid.Open(area, Box(40, 10, 60, 20), whole), QRegion(32, 0, 32, 32)));
   EXPECT_TRUE(whole);
+  // A box on tile borders: the pen past its edges reaches the tiles beyond them.
+  EXPECT_TRUE(Same(grid.Open(area, Box(48, 34, 63, 44), whole), QRegion(32, 16, 48, 32)));
   EXPECT_TRUE(grid.Open(QRect(0, 64, 160, 96), Box(40, 10, 60, 20), whole).isEmpty());
   EXPECT_FALSE(whole);
   EXPECT_TRUE(grid.Open(area, Box(40, 300, 60, 320), whole).isEmpty());
