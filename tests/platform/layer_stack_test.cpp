@@ -46,20 +46,6 @@ QImage Reference(const TLayerStack& stack, QImage target, const QRect& area, con
   return target;
 }
 
-::testing::AssertionResult SamePixels(const QImage& a, const QImage& b) {
-  QRect differ;
-  int count = 0;
-  for (int y = 0; y < a.height(); ++y)
-    for (int x = 0; x < a.width(); ++x)
-      if (a.pixel(x, y) != b.pixel(x, y)) {
-        differ |= QRect(x, y, 1, 1);
-        ++count;
-      }
-  if (count == 0) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << count << " pixels differ within " << differ.x() << "," << differ.y() << " "
-                                       << differ.width() << "x" << differ.height();
-}
-
 class TRandomStack {
  public:
   explicit TRandomStack(quint32 seed) : FRng(seed) {
@@ -145,7 +131,7 @@ void ExpectComposedAsReference(TRandomStack& r, const TLayerStack::TPaintOrder& 
     const QImage background = r.Background();
     QImage composed = background;
     r.Stack.Paint(composed, area, order);
-    EXPECT_TRUE(SamePixels(composed, Reference(r.Stack, background, area, order)))
+    EXPECT_TRUE(composed == Reference(r.Stack, background, area, order))
         << what << ", area " << area.x() << "," << area.y() << " " << area.width() << "x" << area.height();
   }
 }
@@ -178,38 +164,30 @@ TEST(TLayerStack, ComposesAsPaintingEveryShownLayerBottomToTop) {
 // Three opaque squares over one point: the one on top shows, hidden ones not at all.
 TEST(TLayerStack, StackingAndHidingDecideWhatShows) {
   TLayerStack stack;
-  const auto square = [&](QColor colour) {
+  TLayer* squares[3];
+  for (const QColor colour : {Qt::red, Qt::green, Qt::blue}) {
     auto* layer = new TLayer(&stack);
     layer->setGeometry(10, 10, 60, 60);
-    const std::vector<QPoint> hull{{0, 0}, {59, 0}, {59, 59}, {0, 59}};
-    layer->SetDrawing([colour](QPainter& p) { p.fillRect(0, 0, 60, 60, colour); }, hull);
-    return layer;
-  };
-  TLayer* red = square(Qt::red);
-  TLayer* green = square(Qt::green);
-  TLayer* blue = square(Qt::blue);
+    layer->SetDrawing([colour](QPainter& p) { p.fillRect(0, 0, 60, 60, colour); }, {{0, 0}, {59, 0}, {59, 59}, {0, 59}});
+    squares[stack.Order().size() - 1] = layer;
+  }
+  TLayer *red = squares[0], *green = squares[1], *blue = squares[2];
   const auto shown = [&] {
     QImage target(80, 80, QImage::Format_RGB32);
     target.fill(Qt::white);
     stack.Paint(target, target.rect());
     return QColor(target.pixel(40, 40));
   };
-  EXPECT_EQ(shown(), QColor(Qt::blue));
-  red->raise();
-  EXPECT_EQ(shown(), QColor(Qt::red));
-  red->lower();
-  EXPECT_EQ(shown(), QColor(Qt::blue));
-  blue->stackUnder(green);
-  EXPECT_EQ(shown(), QColor(Qt::green));
+  const std::pair<std::function<void()>, QColor> steps[] = {
+      {[] {}, Qt::blue},           {[&] { red->raise(); }, Qt::red},          {[&] { red->lower(); }, Qt::blue},
+      {[&] { blue->stackUnder(green); }, Qt::green}, {[&] { green->hide(); }, Qt::blue},
+      {[&] { blue->hide(); }, Qt::red}, {[&] { red->hide(); }, Qt::white},     {[&] { green->show(); }, Qt::green},
+  };
+  for (size_t i = 0; i < std::size(steps); ++i) {
+    steps[i].first();
+    EXPECT_EQ(shown(), steps[i].second) << "step " << i;
+  }
   EXPECT_EQ(stack.Order(), (std::vector<TLayer*>{red, blue, green}));
-  green->hide();
-  EXPECT_EQ(shown(), QColor(Qt::blue));
-  blue->hide();
-  EXPECT_EQ(shown(), QColor(Qt::red));
-  red->hide();
-  EXPECT_EQ(shown(), QColor(Qt::white));
-  green->show();
-  EXPECT_EQ(shown(), QColor(Qt::green));
 }
 
 }  // namespace
