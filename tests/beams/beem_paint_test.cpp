@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QPainter>
+#include <QRandomGenerator>
 #include <set>
 
 #include "beams/beem_geometry.h"
+#include "platform/white_key.h"
 
 namespace {
 
@@ -66,6 +69,66 @@ TEST(PaintBeem, NoOutlineNoPaint) {
   const QImage before = img;
   PaintBeem(img, {}, Pattern());
   EXPECT_EQ(img, before);
+}
+
+// A band painted straight onto the panel, with the picture keyed and a cosmetic pen, shows the
+// very pixels its own canvas shows with white keyed out, over whatever lies beneath.
+TEST(PaintBeem, OnThePanelShowsWhatItsCanvasShows) {
+  struct TBand {
+    const char* Name;
+    QPoint Begin, End;
+    int Width;
+  } const bands[] = {
+      {"horizontal", {5, 20}, {70, 20}, 9},        {"vertical", {30, 4}, {30, 70}, 8},
+      {"diagonal", {4, 6}, {66, 68}, 14},          {"near horizontal", {3, 30}, {72, 33}, 11},
+      {"near vertical", {40, 2}, {44, 73}, 10},    {"steep, leaning back", {60, 5}, {20, 70}, 17},
+      {"one pixel wide", {6, 60}, {70, 12}, 1},    {"two pixels wide", {8, 8}, {70, 40}, 2},
+      {"short and wide", {30, 30}, {33, 31}, 21},  {"right to left", {70, 50}, {6, 44}, 6},
+  };
+  QImage spotted(5, 4, QImage::Format_RGB32);  // pure white see-through, near-white not
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 5; ++x) spotted.setPixel(x, y, (x + y) % 3 == 0 ? 0xFFFFFFFFu : qRgb(30 * x, 250, 40 * y + 100));
+  spotted.setPixel(4, 0, 0xFFFFFEFFu);
+  struct TPattern {
+    const char* Name;
+    QImage Picture;
+    bool SeeThrough;
+  } const patterns[] = {{"opaque", Pattern(), false}, {"white spots", spotted, true}, {"none", QImage(), true}};
+  QImage background(110, 100, QImage::Format_RGB32);
+  QRandomGenerator rng(5);
+  for (int y = 0; y < background.height(); ++y)
+    for (int x = 0; x < background.width(); ++x)
+      background.setPixel(x, y, rng.bounded(4) ? 0xFF000000u | rng.bounded(0x1000000u) : 0xFFFFFFFFu);
+  const QPoint layerAt(13, 9), patternOrigin(-5, 7);
+  for (const TPattern& pat : patterns) {
+    const QImage keyed = KeyedPattern(pat.Picture);
+    // What the beam promises to hide beneath it follows from this.
+    EXPECT_EQ(!keyed.isNull() && !keyed.hasAlphaChannel(), !pat.SeeThrough) << pat.Name;
+    for (const TBand& band : bands) {
+      const auto outline = BeemOutlinePx(band.Begin, band.End, band.Width);
+      ASSERT_TRUE(outline) << band.Name;
+      // The band's own canvas: its bounding box and a pixel around, as a beam's layer has.
+      QRect box;
+      for (const QPoint& p : *outline) box |= QRect(p, QSize(1, 1));
+      box.adjust(-1, -1, 1, 1);
+      std::vector<QPoint> local;
+      for (const QPoint& p : *outline) local.push_back(p - box.topLeft());
+      QImage canvas(box.size(), QImage::Format_RGB32);
+      canvas.fill(Qt::white);
+      PaintBeem(canvas, local, pat.Picture, patternOrigin);
+      QImage expected = background;
+      CopyInk(expected, layerAt + box.topLeft(), canvas, expected.rect());
+      ASSERT_NE(expected, background) << band.Name;
+
+      QImage painted = background;
+      {
+        QPainter p(&painted);
+        p.translate(layerAt + box.topLeft());
+        PaintBeem(p, local, keyed, patternOrigin, true);
+      }
+      EXPECT_TRUE(painted == expected) << band.Name << ", " << pat.Name;
+    }
+  }
 }
 
 }  // namespace

@@ -355,4 +355,46 @@ TEST_F(ViewWindowTest, AMovedViewShowsWhatComposingAnewShows) {
   }
 }
 
+// Composed with what opaque beams hide left out, the panel is every shown layer painted bottom to
+// top: fitted, and magnified with the rulers above the objects and the objects within the clip.
+TEST_F(ViewWindowTest, ThePanelIsEveryShownLayerPaintedBottomToTop) {
+  OpenFull();
+  W->btnApply->click();
+  for (const int steps : {0, 6}) {
+    while (W->FView.Steps < steps) W->nZoomIn->trigger();
+    QCoreApplication::processEvents();
+    const QImage shown = W->pnlImg->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const TLayerStack::TPaintOrder& order = W->pnlImg->PaintOrder;
+    ASSERT_EQ(order.Last != nullptr, steps > 0);
+    const std::vector<TLayer*>& layers = W->pnlImg->Layers().Order();
+    ASSERT_GT(std::count_if(layers.begin(), layers.end(), [](const TLayer* l) { return !l->OpaqueHull().empty(); }), 50);
+    QImage expected(W->pnlImg->size(), QImage::Format_RGB32);
+    expected.fill(Qt::white);
+    {
+      QPainter p(&expected);
+      const auto paint = [&](const TLayer& layer, const QRegion& where) {
+        const QRegion clip = where & layer.geometry();
+        if (layer.isHidden() || clip.isEmpty()) return;
+        p.save();
+        p.setClipRegion(clip);
+        p.translate(layer.pos());
+        layer.RenderTo(p, order.Magnified);
+        p.restore();
+      };
+      const QRegion all(expected.rect());
+      for (const TLayer* layer : layers)
+        if (layer != order.Last) paint(*layer, order.Last ? all & order.Clip : all);
+      if (order.Last) paint(*order.Last, all - order.Clip);
+    }
+    // The scroll bars of a magnified plan are widgets of their own over the panel.
+    QRegion compared(shown.rect());
+    for (const QWidget* child : W->pnlImg->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+      if (child->isVisible()) compared -= child->geometry();
+    ASSERT_GT(compared.boundingRect().width(), 550);
+    for (const QRect& r : compared)
+      EXPECT_TRUE(shown.copy(r) == expected.copy(r)) << steps << " steps, within " << r.x() << "," << r.y() << " "
+                                                     << r.width() << "x" << r.height();
+  }
+}
+
 }  // namespace
