@@ -129,7 +129,7 @@ void TLayerStack::Paint(QImage& target, const QRect& area, const TPaintOrder& or
     QRegion open = grid.Open(bounds, hull, whole);
     if (open.isEmpty()) continue;
     shown.push_back({layer, whole ? QRegion(bounds) : std::move(open)});
-    grid.Cover(hull);
+    grid.Cover(hull, layer->geometry());  // a drawing is cut to its bounds: no cover beyond them
   }
   for (auto it = shown.rbegin(); it != shown.rend(); ++it) PaintOpen(target, painter, *it->Layer, it->Open, order.Magnified);
   // The last layer (the rulers) has its ink around the clip only, so it is composed there only.

@@ -109,7 +109,7 @@ QRegion TOcclusionGrid::Open(const QRect& bounds, const std::vector<QPoint>& hul
   return open;
 }
 
-void TOcclusionGrid::Cover(const std::vector<QPoint>& hull) {
+void TOcclusionGrid::Cover(const std::vector<QPoint>& hull, const QRect& within) {
   if (hull.size() < 3) return;
   for (int row = 0; row < FRows; ++row) {
     const int top = FArea.top() + row * kTile;
@@ -121,7 +121,8 @@ void TOcclusionGrid::Cover(const std::vector<QPoint>& hull) {
     for (int c = 0; c < FColumns; ++c) {
       const int left = FArea.left() + c * kTile;
       const int right = std::min(FArea.right(), left + kTile - 1);
-      if (left - 1.0 >= lo && right + 2.0 <= hi) covered[c] = 1;
+      if (left - 1.0 >= lo && right + 2.0 <= hi && within.contains(QRect(QPoint(left, top), QPoint(right, bottom))))
+        covered[c] = 1;
     }
   }
 }

@@ -24,8 +24,9 @@ class TOcclusionGrid {
   // near `hull` only (a convex polygon), when one is given. Empty when all of it is covered.
   // `whole` tells that nothing of the reach is covered, so no clip is needed.
   QRegion Open(const QRect& bounds, const std::vector<QPoint>& hull, bool& whole) const;
-  // Marks the tiles that lie wholly inside the convex polygon `hull` as covered.
-  void Cover(const std::vector<QPoint>& hull);
+  // Marks the tiles that lie wholly inside the convex polygon `hull` and inside `within` (where
+  // the shape is painted at all: its layer's bounds) as covered.
+  void Cover(const std::vector<QPoint>& hull, const QRect& within);
 
  private:
   // Tile columns [first, last] of the area met by x in [lo, hi]; false when none.

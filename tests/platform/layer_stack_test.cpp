@@ -190,4 +190,21 @@ TEST(TLayerStack, StackingAndHidingDecideWhatShows) {
   EXPECT_EQ(stack.Order(), (std::vector<TLayer*>{red, blue, green}));
 }
 
+// An opaque drawing whose hull reaches past its bounds hides nothing beyond them: it is not
+// painted there.
+TEST(TLayerStack, AHullReachingPastItsLayerHidesNothingBeyondIt) {
+  TLayerStack stack;
+  auto* red = new TLayer(&stack);
+  red->setGeometry(0, 0, 64, 64);
+  red->SetDrawing([](QPainter& p) { p.fillRect(0, 0, 64, 64, Qt::red); });
+  auto* top = new TLayer(&stack);
+  top->setGeometry(32, 0, 32, 64);
+  top->SetDrawing([](QPainter& p) { p.fillRect(-72, -40, 144, 144, Qt::blue); }, {{-72, -40}, {72, -40}, {72, 104}, {-72, 104}});
+  QImage target(64, 64, QImage::Format_RGB32);
+  target.fill(Qt::white);
+  stack.Paint(target, target.rect());
+  EXPECT_EQ(QColor(target.pixel(10, 10)), QColor(Qt::red));
+  EXPECT_EQ(QColor(target.pixel(40, 10)), QColor(Qt::blue));
+}
+
 }  // namespace

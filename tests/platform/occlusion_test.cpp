@@ -10,6 +10,8 @@
 
 namespace {
 
+const QRect kEverywhere(-10000, -10000, 20000, 20000);
+
 std::vector<QPoint> Box(int x0, int y0, int x1, int y1) { return {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}}; }
 
 // An extent as text, "none" when there is none.
@@ -73,7 +75,7 @@ TEST(TOcclusionGrid, ABoxCoversTheTilesLyingAPixelDeepInsideIt) {
   };
   for (const auto& [hull, expected] : cases) {
     TOcclusionGrid grid(area);
-    grid.Cover(hull);
+    grid.Cover(hull, kEverywhere);
     EXPECT_TRUE(Same(Covered(grid, area), QRegion(expected))) << hull[0].x() << "," << hull[0].y() << " "
                                                                << hull[2].x() << "," << hull[2].y();
   }
@@ -84,7 +86,7 @@ TEST(TOcclusionGrid, ABoxCoversTheTilesLyingAPixelDeepInsideIt) {
 TEST(TOcclusionGrid, OpenIsWhatOfALayerBeneathIsNotCovered) {
   const QRect area(8, 4, 160, 86), covered(24, 20, 64, 48);
   TOcclusionGrid grid(area);
-  grid.Cover(Box(20, 10, 90, 70));
+  grid.Cover(Box(20, 10, 90, 70), kEverywhere);
   const struct {
     const char* Name;
     QRect Bounds;
@@ -138,7 +140,7 @@ TEST(TOcclusionGrid, ASlantedBandCoversOnlyTilesWhollyInside) {
   for (const auto& c : cases) {
     const std::vector<QPoint> hull = *BeemOutlinePx(c.Begin, c.End, c.Width);
     TOcclusionGrid grid(area);
-    grid.Cover(hull);
+    grid.Cover(hull, kEverywhere);
     const QRegion covered = Covered(grid, area);
     QImage fill(area.right() + 1, area.bottom() + 1, QImage::Format_RGB32);  // the band's fill alone
     fill.fill(Qt::white);
@@ -165,3 +167,14 @@ TEST(TOcclusionGrid, ASlantedBandCoversOnlyTilesWhollyInside) {
 }
 
 }  // namespace
+
+// A shape is painted only within its layer's bounds: it covers no tile beyond them, however far
+// its hull reaches.
+TEST(TOcclusionGrid, AShapeCoversNothingBeyondItsLayer) {
+  const QRect area(0, 0, 96, 64);
+  TOcclusionGrid grid(area);
+  grid.Cover(Box(-40, -40, 140, 100), QRect(32, 0, 32, 64));
+  bool whole = true;
+  EXPECT_TRUE(Same(grid.Open(QRect(0, 0, 96, 64), {}, whole), QRegion(0, 0, 32, 64) + QRegion(64, 0, 32, 64)));
+  EXPECT_FALSE(whole);
+}
