@@ -456,6 +456,9 @@ class TfmMain : public QMainWindow {
   std::int32_t SetBellPositionY(std::int32_t value);
   void PrepareFixingLayer(TLayer* layer);
   void FixArrangement();
+  // The ringing lines drawn anew on their layer (five bells or more have them), the bells'
+  // groups assigned first when asked.
+  void DrawFixingLines(bool assignGroups);
   QRect DrawHandLines();  // returns where the lines may lie
   QRect DrawPostLines();
   void RestackLayers();

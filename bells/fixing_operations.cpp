@@ -13,16 +13,19 @@ void TfmMain::PrepareFixingLayer(TLayer* layer) {
 }
 
 void TfmMain::FixArrangement() {
+  DrawFixingLines(true);
+  RestackLayers();
+}
+
+void TfmMain::DrawFixingLines(bool assignGroups) {
   TLayer* layer = FLayers[AnnotationLayer];
   PrepareFixingLayer(layer);
-  const int n = CountBellsNow();
   QRect ink;
-  if (n > 4) {
-    AssignGroupsNow();
+  if (CountBellsNow() > 4) {
+    if (assignGroups) AssignGroupsNow();
     ink = DrawHandLines() | DrawPostLines();
   }
   layer->CanvasChanged(ink, ink);
-  RestackLayers();
 }
 
 QRect TfmMain::DrawHandLines() {

@@ -29,12 +29,7 @@ void SettleWalls(TPlanObject& o, QStringList& changes) {
          QStringLiteral("Внутренний диаметр стен"), changes);
   Settle(o.WallWallWidth, 0, ClampWallWidth(o.WallWallWidth), QStringLiteral("Толщина стен"),
          changes);
-  TWallSizes sizes;
-  sizes.Type = o.WallType;
-  sizes.Outer = o.WallDiameterOuter;
-  sizes.Inner = o.WallDiameterInner;
-  sizes.Thickness = o.WallWallWidth;
-  Settle(o.WallArcWidth, 0, ClampWallArcWidth(sizes, o.WallArcWidth),
+  Settle(o.WallArcWidth, 0, ClampWallArcWidth(WallSizesOf(o), o.WallArcWidth),
          QStringLiteral("Ширина арочных проемов"), changes);
 }
 

@@ -62,13 +62,7 @@ void TfmMain::ShowView() {
     FCurObject = FObjects[static_cast<size_t>(current)].get();
     DrawSelectionFrame();
   }
-  if (lines) {
-    TLayer* layer = FLayers[AnnotationLayer];
-    PrepareFixingLayer(layer);
-    QRect ink;
-    if (CountBellsNow() > 4) ink = DrawHandLines() | DrawPostLines();
-    layer->CanvasChanged(ink, ink);
-  }
+  if (lines) DrawFixingLines(false);
   if (weights) DrawWeights();
   UpdateViewControls();
 }

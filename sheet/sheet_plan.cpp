@@ -8,6 +8,7 @@
 #include "bells/bell_groups.h"
 #include "pedestal/post_geometry.h"
 #include "walls/wall_geometry.h"
+#include "walls/wall_rules.h"
 
 namespace {
 
@@ -30,14 +31,7 @@ TSheetWalls BuildWalls(const TStoredObject& w) {
   s.DiameterInner = w.WallDiameterInner;
   s.WallWidth = w.WallWallWidth;
   s.ArcWidth = w.WallArcWidth;
-  TWallSizes sizes;
-  sizes.Type = w.WallType;
-  sizes.Outer = w.WallDiameterOuter;
-  sizes.Inner = w.WallDiameterInner;
-  sizes.Thickness = w.WallWallWidth;
-  sizes.Arch = w.WallArcWidth;
-  const TWallGeometry g =
-      BuildWallGeometry(sizes, TPlanMapping{}, w.WallArcWidth, w.WallDiameterOuter);
+  const TWallGeometry g = BuildWallGeometry(WallSizesOf(w), TPlanMapping{}, w.WallArcWidth, w.WallDiameterOuter);
   s.Outer = ToPolygon(g.Outlines.OuterMm);
   s.Inner = ToPolygon(g.Outlines.InnerMm);
   for (const TWallPoints& quad : g.ArcQuadsPx) s.Arches.push_back(ToPolygon(quad));

@@ -10,20 +10,6 @@
 #include "walls/wall_geometry.h"
 #include "walls/wall_rules.h"
 
-namespace {
-
-TWallSizes SizesOf(const TPlanObject& w) {
-  TWallSizes s;
-  s.Type = w.WallType;
-  s.Outer = w.WallDiameterOuter;
-  s.Inner = w.WallDiameterInner;
-  s.Thickness = w.WallWallWidth;
-  s.Arch = w.WallArcWidth;
-  return s;
-}
-
-}  // namespace
-
 void TfmMain::SetWallDefaults(TPlanObject& o) {
   o.WallType = 0;
   o.WallMaterial = 0;
@@ -82,7 +68,7 @@ std::int32_t TfmMain::FinishWallSizeEdit(const TWallEdit& edit) {
   ComputeScale();
   // The arch clamp, the rescale and the redraw of the walls, once: drawing the walls twice
   // in a row, as the arch setter alone would, changes nothing but the time an edit takes.
-  w.WallArcWidth = ClampWallArcWidth(SizesOf(w), w.WallArcWidth);
+  w.WallArcWidth = ClampWallArcWidth(WallSizesOf(w), w.WallArcWidth);
   edWallArcWidth->SetValue(w.WallArcWidth);
   ComputeScale();
   DrawWalls();
@@ -92,20 +78,20 @@ std::int32_t TfmMain::FinishWallSizeEdit(const TWallEdit& edit) {
 }
 
 std::int32_t TfmMain::SetWallDiameterOuter(std::int32_t v) {
-  return FinishWallSizeEdit(ApplyOuterDiameter(SizesOf(*FObjects[0]), v));
+  return FinishWallSizeEdit(ApplyOuterDiameter(WallSizesOf(*FObjects[0]), v));
 }
 
 std::int32_t TfmMain::SetWallDiameterInner(std::int32_t v) {
-  return FinishWallSizeEdit(ApplyInnerDiameter(SizesOf(*FObjects[0]), v));
+  return FinishWallSizeEdit(ApplyInnerDiameter(WallSizesOf(*FObjects[0]), v));
 }
 
 std::int32_t TfmMain::SetWallWidth(std::int32_t v) {
-  return FinishWallSizeEdit(ApplyWallWidth(SizesOf(*FObjects[0]), v));
+  return FinishWallSizeEdit(ApplyWallWidth(WallSizesOf(*FObjects[0]), v));
 }
 
 std::int32_t TfmMain::SetWallArcWidth(std::int32_t v) {
   TPlanObject& w = *FObjects[0];
-  w.WallArcWidth = ClampWallArcWidth(SizesOf(w), v);
+  w.WallArcWidth = ClampWallArcWidth(WallSizesOf(w), v);
   ComputeScale();
   DrawWalls();
   return w.WallArcWidth;
@@ -143,7 +129,7 @@ TWallGeometry TfmMain::WallGeometry() const {
   m.Scale = FScale;
   m.OriginX = FOriginX;
   m.OriginY = FOriginY;
-  return BuildWallGeometry(SizesOf(w), m, w.WallArcWidthPx, w.WallDiameterOuterPx);
+  return BuildWallGeometry(WallSizesOf(w), m, w.WallArcWidthPx, w.WallDiameterOuterPx);
 }
 
 void TfmMain::DrawWalls() {

@@ -15,6 +15,18 @@ struct TWallSizes {
   friend bool operator==(const TWallSizes&, const TWallSizes&) = default;
 };
 
+// The measures of any record with the walls' stored fields (a live object, a stored one).
+template <class TWallsRecord>
+TWallSizes WallSizesOf(const TWallsRecord& w) {
+  TWallSizes s;
+  s.Type = w.WallType;
+  s.Outer = w.WallDiameterOuter;
+  s.Inner = w.WallDiameterInner;
+  s.Thickness = w.WallWallWidth;
+  s.Arch = w.WallArcWidth;
+  return s;
+}
+
 // Fields written by an edit. Every written field's number edit is refreshed, even when the
 // value stayed the same, while an untouched edit keeps whatever the user typed into it.
 enum TWallField : unsigned {
