@@ -123,8 +123,8 @@ void TLayerStack::Paint(QImage& target, const QRect& area, const TPaintOrder& or
     if (layer == order.Last || layer->isHidden() || layer->ShowsNothing()) continue;
     const QRect bounds = layer->geometry() & clipped;
     if (bounds.isEmpty()) continue;
-    hull = layer->OpaqueHull();
-    for (QPoint& p : hull) p += layer->pos();
+    hull.clear();
+    for (const QPoint& p : layer->OpaqueHull()) hull.push_back(p + layer->pos());
     bool whole = false;
     QRegion open = grid.Open(bounds, hull, whole);
     if (open.isEmpty()) continue;

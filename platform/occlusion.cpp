@@ -110,18 +110,29 @@ QRegion TOcclusionGrid::Open(const QRect& bounds, const std::vector<QPoint>& hul
 }
 
 void TOcclusionGrid::Cover(const std::vector<QPoint>& hull, const QRect& within) {
-  if (hull.size() < 3) return;
-  for (int row = 0; row < FRows; ++row) {
-    const int top = FArea.top() + row * kTile;
-    const int bottom = std::min(FArea.bottom(), top + kTile - 1);
+  if (hull.size() < 3 || FRows == 0) return;
+  // Only the rows and columns the shape spans are looked at: hundreds of shapes are laid on a
+  // grid of thousands of tiles.
+  int top = hull[0].y(), bottom = top;
+  for (const QPoint& p : hull) {
+    top = std::min(top, p.y());
+    bottom = std::max(bottom, p.y());
+  }
+  const int rowFirst = std::max(0, (top - FArea.top()) / kTile);
+  const int rowLast = std::min(FRows - 1, (bottom - FArea.top()) / kTile);
+  for (int row = rowFirst; row <= rowLast; ++row) {
+    const int tileTop = FArea.top() + row * kTile;
+    const int tileBottom = std::min(FArea.bottom(), tileTop + kTile - 1);
     // A pixel deep inside: rasterisation may leave a pixel along an edge to the pen or out.
     double lo, hi;
-    if (!ConvexNarrowest(hull, top - 1.0, bottom + 2.0, lo, hi)) continue;
+    if (!ConvexNarrowest(hull, tileTop - 1.0, tileBottom + 2.0, lo, hi)) continue;
+    int first, last;
+    if (!Columns(lo, hi, first, last)) continue;
     std::uint8_t* covered = &FCovered[static_cast<size_t>(row) * static_cast<size_t>(FColumns)];
-    for (int c = 0; c < FColumns; ++c) {
+    for (int c = first; c <= last; ++c) {
       const int left = FArea.left() + c * kTile;
       const int right = std::min(FArea.right(), left + kTile - 1);
-      if (left - 1.0 >= lo && right + 2.0 <= hi && within.contains(QRect(QPoint(left, top), QPoint(right, bottom))))
+      if (left - 1.0 >= lo && right + 2.0 <= hi && within.contains(QRect(QPoint(left, tileTop), QPoint(right, tileBottom))))
         covered[c] = 1;
     }
   }

@@ -1,5 +1,6 @@
 #include "walls/flood_fill.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -14,12 +15,17 @@ void Fill32(QImage& img, QPoint seed, QRgb surface, const QImage& tile) {
   const int w = img.width(), h = img.height();
   const int tw = tile.width(), th = tile.height();
   const QImage::Format format = img.format();
-  auto patternAt = [&](int x, int y) {
-    QRgb c = reinterpret_cast<const QRgb*>(tile.constScanLine(y % th))[x % tw];
-    if (format == QImage::Format_RGB32) return c | 0xFF000000u;
-    if (format == QImage::Format_ARGB32_Premultiplied) return qPremultiply(c);
-    return c;
-  };
+  // The picture's pixels as the image stores them, worked out once rather than per pixel.
+  std::vector<QRgb> pattern(static_cast<std::size_t>(tw) * th);
+  for (int y = 0; y < th; ++y) {
+    const QRgb* in = reinterpret_cast<const QRgb*>(tile.constScanLine(y));
+    for (int x = 0; x < tw; ++x) {
+      const QRgb c = in[x];
+      pattern[static_cast<std::size_t>(y) * tw + x] = format == QImage::Format_RGB32                    ? c | 0xFF000000u
+                                                      : format == QImage::Format_ARGB32_Premultiplied ? qPremultiply(c)
+                                                                                                      : c;
+    }
+  }
 
   // Visited marks rather than colour tests decide what is done, so a picture that itself holds
   // the surface colour cannot make the fill run forever.
@@ -37,9 +43,12 @@ void Fill32(QImage& img, QPoint seed, QRgb surface, const QImage& tile) {
     int left = p.x(), right = p.x();
     while (left > 0 && open(row, left - 1, p.y())) --left;
     while (right + 1 < w && open(row, right + 1, p.y())) ++right;
-    for (int x = left; x <= right; ++x) {
-      done[static_cast<std::size_t>(p.y()) * w + x] = 1;
-      row[x] = patternAt(x, p.y());
+    std::fill_n(done.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(p.y()) * w + left), right - left + 1,
+                std::uint8_t{1});
+    const QRgb* line = &pattern[static_cast<std::size_t>(p.y() % th) * tw];
+    for (int x = left, tx = left % tw; x <= right; ++x) {
+      row[x] = line[tx];
+      if (++tx == tw) tx = 0;
     }
     for (int ny : {p.y() - 1, p.y() + 1}) {
       if (ny < 0 || ny >= h) continue;
