@@ -183,10 +183,9 @@ void TLayer::RenderTo(QPainter& painter, bool magnified) const {
       painter.drawImage(QRect(QPoint(0, 0), size()), keyed);
       return;
     }
-    if (FScaledFor != size() || FScaledSmooth != magnified) {
-      FScaled = keyed.scaled(size(), Qt::IgnoreAspectRatio, magnified ? Qt::SmoothTransformation : Qt::FastTransformation);
+    if (FScaledFor != size()) {  // the fitted plan's pictures are scaled as they always were
+      FScaled = keyed.scaled(size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
       FScaledFor = size();
-      FScaledSmooth = magnified;
     }
     painter.drawImage(0, 0, FScaled);
   } else {

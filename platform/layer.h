@@ -146,7 +146,6 @@ class TLayer : public QObject {
   mutable bool FKeyedDirty = true;
   mutable QImage FScaled;
   mutable QSize FScaledFor;
-  mutable bool FScaledSmooth = false;
   bool FStretch = false;
   bool FShowInkOnly = false;
   qint64 FPictureKey = 0;  // the picture last set, while the canvas still shows just that
