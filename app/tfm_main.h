@@ -379,6 +379,7 @@ class TfmMain : public QMainWindow {
   void CommitStep();
   void ShowModel(const TPlanModel& model, int select);
   void ProjectRecords(const std::vector<TPlanObject>& records);  // the whole plan anew
+  bool FListingInBulk = false;  // objects being read in a row: the lists' current row is set once, after
   void InsertStoredObject(int index, const TStoredObject& stored);  // a bell or beam back at its place
   void ResetHistory();
   void UpdateTitle();

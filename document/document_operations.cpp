@@ -1,6 +1,7 @@
 // Saving and opening documents. A document is read and checked as a whole before the plan is
 // touched, so a file that cannot be opened leaves the plan on screen exactly as it was.
 #include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QListWidget>
@@ -100,7 +101,14 @@ bool TfmMain::OpenDocument(const QString& path) {
 
 void TfmMain::ProjectRecords(const std::vector<TPlanObject>& records) {
   DeleteAllObjects();
+  FListingInBulk = true;
   for (size_t n = 0; n < records.size(); ++n) ReadObjectSection(records[n], static_cast<int>(n));
+  FListingInBulk = false;
+  {
+    const QSignalBlocker b1(clbObjects), b2(cbObjects);
+    clbObjects->setCurrentRow(clbObjects->count() - 1);
+    cbObjects->setCurrentIndex(cbObjects->count() - 1);
+  }
   ComputeScale();
   DrawWalls();
   FCurIndex = 1;

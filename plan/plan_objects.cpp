@@ -60,9 +60,13 @@ void TfmMain::CreateObject(const QString& name, TObjectKind kind, QPoint at,
     auto* item = new QListWidgetItem(o.ObjName, clbObjects);
     item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
     item->setCheckState(Qt::Checked);
-    clbObjects->setCurrentRow(clbObjects->count() - 1);
     cbObjects->addItem(o.ObjName);
-    cbObjects->setCurrentIndex(cbObjects->count() - 1);
+    // Made current in the list, each such change laying the whole list out anew: for the
+    // objects of a document, once at the end (ProjectRecords).
+    if (!FListingInBulk) {
+      clbObjects->setCurrentRow(clbObjects->count() - 1);
+      cbObjects->setCurrentIndex(cbObjects->count() - 1);
+    }
   }
   FLayers[RingerLayer]->raise();
   FLayers[SelectionLayer]->raise();
