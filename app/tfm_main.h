@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/view_settings.h"
+#include "bells/annotations.h"
 #include "bells/bell_groups.h"
 #include "document/image_writers.h"
 #include "plan/plan_model.h"
@@ -41,6 +42,7 @@ class QTimer;
 class QVBoxLayout;
 class QHBoxLayout;
 class TLayer;
+class TInkTiles;
 class TPlanPanel;
 class TPanelTitle;
 class QLineEdit;
@@ -409,6 +411,8 @@ class TfmMain : public QMainWindow {
 
   // ---- pedestal and ringer (pedestal/) ---------------------------------------------------------
   QPoint FHandPoint;
+  // The ringing lines on the annotation layer's canvas while it is not cleared: its only ink.
+  std::vector<TSegment> FFixingLines;
   std::int32_t FHandOffset = 0;
   QString FRingerPicture;  // the figure's picture now loaded into the ringer layer
   void DrawPost();
@@ -460,8 +464,6 @@ class TfmMain : public QMainWindow {
   // The ringing lines drawn anew on their layer (five bells or more have them), the bells'
   // groups assigned first when asked.
   void DrawFixingLines(bool assignGroups);
-  QRect DrawHandLines();  // returns where the lines may lie
-  QRect DrawPostLines();
   void RestackLayers();
   void DrawWeights();
   void btnApplyClick();

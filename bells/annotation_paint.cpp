@@ -9,9 +9,29 @@
 
 namespace {
 
-void PlotPixel(QImage& layer, int x, int y, QRgb colour) {
-  if (x >= 0 && y >= 0 && x < layer.width() && y < layer.height()) layer.setPixel(x, y, colour);
-}
+// Pixels of a layer, written straight where the format allows: a ringing line at a high zoom
+// is thousands of pixels, and QImage::setPixel looks at the format and sharing of the image for
+// each of them.
+class TPlotter {
+ public:
+  TPlotter(QImage& layer, QRgb colour) : FLayer(layer), FColour(colour) {
+    if (layer.format() == QImage::Format_RGB32 || (layer.format() == QImage::Format_ARGB32 && qAlpha(colour) == 255)) {
+      FBits = layer.bits();
+      FStride = layer.bytesPerLine();
+    }
+  }
+  void Plot(int x, int y) {
+    if (x < 0 || y < 0 || x >= FLayer.width() || y >= FLayer.height()) return;
+    if (FBits) reinterpret_cast<QRgb*>(FBits + static_cast<qsizetype>(y) * FStride)[x] = FColour | 0xFF000000u;
+    else FLayer.setPixel(x, y, FColour);
+  }
+
+ private:
+  QImage& FLayer;
+  QRgb FColour;
+  uchar* FBits = nullptr;
+  qsizetype FStride = 0;
+};
 
 }  // namespace
 
@@ -22,8 +42,9 @@ QRect DrawSegment(QImage& layer, const TSegment& segment, QRgb colour) {
   const int dx = std::abs(x1 - x), dy = -std::abs(y1 - y);
   const int sx = x < x1 ? 1 : -1, sy = y < y1 ? 1 : -1;
   int err = dx + dy;
+  TPlotter plot(layer, colour);
   while (x != x1 || y != y1) {
-    PlotPixel(layer, x, y, colour);
+    plot.Plot(x, y);
     const int e2 = 2 * err;
     if (e2 >= dy) {
       err += dy;
@@ -40,10 +61,13 @@ QRect DrawSegment(QImage& layer, const TSegment& segment, QRgb colour) {
                QPoint(std::max(segment.From.x(), segment.To.x()), std::max(segment.From.y(), segment.To.y())));
 }
 
-QRect DrawSegments(QImage& layer, const std::vector<TSegment>& segments) {
-  QRect ink;
-  for (const TSegment& segment : segments) ink |= DrawSegment(layer, segment);
-  return ink;
+QRect DrawSegments(QImage& layer, const std::vector<TSegment>& segments, TInkTiles* ink) {
+  QRect around;
+  for (const TSegment& segment : segments) {
+    around |= DrawSegment(layer, segment);
+    if (ink) ink->AddSegment(segment.From, segment.To);
+  }
+  return around;
 }
 
 QFont PlanFont(const QString& face, int height, int width, bool bold) {
@@ -76,10 +100,11 @@ QRect DrawPlanText(QImage& layer, QPoint corner, const QString& text, const QFon
   return painter.transform().mapRect(QRect(-height, -height, advance + 2 * height, 3 * height));
 }
 
-QRect DrawDimension(QImage& layer, const TDimension& dimension) {
-  return DrawSegments(layer, DimensionSegments(dimension)) |
-         DrawPlanText(layer, dimension.TextCorner, dimension.Text, PlanFont(QStringLiteral("Tahoma"), 11, 5, false),
-                      dimension.TextAngle, false);
+QRect DrawDimension(QImage& layer, const TDimension& dimension, TInkTiles* ink) {
+  const QRect text = DrawPlanText(layer, dimension.TextCorner, dimension.Text,
+                                  PlanFont(QStringLiteral("Tahoma"), 11, 5, false), dimension.TextAngle, false);
+  if (ink) ink->Add(text);
+  return DrawSegments(layer, DimensionSegments(dimension), ink) | text;
 }
 
 QRect DrawDimension(QImage& layer, QPoint a, QPoint b, bool withOffset, int extraOffset, std::int32_t number) {

@@ -19,24 +19,30 @@ void TfmMain::FixArrangement() {
 
 void TfmMain::DrawFixingLines(bool assignGroups) {
   TLayer* layer = FLayers[AnnotationLayer];
-  PrepareFixingLayer(layer);
-  QRect ink;
+  const int w = qMax(1, ClientWidth() - 8), h = qMax(1, ClientHeight() - 8);
+  QRect area;
+  if (layer->CanvasSize() == QSize(w, h) && !layer->CanvasBlank()) {
+    // Nothing has cleared the canvas since the last lines were drawn, and they are all its ink:
+    // they are taken off by drawing them again in white. At a high zoom they cross most of the
+    // panel, and whitening every tile they cross cost more than drawing them.
+    layer->setGeometry(4, 4, w, h);
+    QImage& canvas = layer->Canvas();
+    for (const TSegment& line : FFixingLines) area |= DrawSegment(canvas, line, 0xFFFFFFFFu);
+    layer->show();
+  } else {
+    PrepareFixingLayer(layer);
+  }
+  FFixingLines.clear();
+  TInkTiles ink = layer->NewInk();
   if (CountBellsNow() > 4) {
     if (assignGroups) AssignGroupsNow();
-    ink = DrawHandLines() | DrawPostLines();
+    const std::vector<TBellMark> marks = BellMarksBySlot(FObjects, FBellSlots);
+    FFixingLines = HandLines(marks, FHandPoint, FHandOffset, FObjects[1]->PostAngle);
+    const std::vector<TSegment> post = PostLines(marks, FObjects[1]->PostPositionPx);
+    FFixingLines.insert(FFixingLines.end(), post.begin(), post.end());
+    area |= DrawSegments(layer->Canvas(), FFixingLines, &ink);
   }
-  layer->CanvasChanged(ink, ink);
-}
-
-QRect TfmMain::DrawHandLines() {
-  const std::vector<TBellMark> marks = BellMarksBySlot(FObjects, FBellSlots);
-  return DrawSegments(FLayers[AnnotationLayer]->Canvas(),
-               HandLines(marks, FHandPoint, FHandOffset, FObjects[1]->PostAngle));
-}
-
-QRect TfmMain::DrawPostLines() {
-  const std::vector<TBellMark> marks = BellMarksBySlot(FObjects, FBellSlots);
-  return DrawSegments(FLayers[AnnotationLayer]->Canvas(), PostLines(marks, FObjects[1]->PostPositionPx));
+  layer->CanvasChanged(area, std::move(ink));
 }
 
 void TfmMain::RestackLayers() {
@@ -58,10 +64,15 @@ void TfmMain::DrawWeights() {
   TLayer* layer = FLayers[WeightLayer];
   PrepareFixingLayer(layer);
   QImage& canvas = layer->Canvas();
-  QRect ink;
-  for (const TDimension& d : WallDimensions(*FObjects[0])) ink |= DrawDimension(canvas, d);
-  for (const TWeightText& text : WeightTexts(FObjects)) ink |= DrawWeightText(canvas, text);
-  layer->CanvasChanged(ink, ink);
+  TInkTiles ink = layer->NewInk();
+  QRect area;
+  for (const TDimension& d : WallDimensions(*FObjects[0])) area |= DrawDimension(canvas, d, &ink);
+  for (const TWeightText& text : WeightTexts(FObjects)) {
+    const QRect drawn = DrawWeightText(canvas, text);
+    ink.Add(drawn);
+    area |= drawn;
+  }
+  layer->CanvasChanged(area, std::move(ink));
 }
 
 void TfmMain::btnApplyClick() {

@@ -43,6 +43,17 @@ namespace {
 // The pixels a frame of the 4-pixel pen touches.
 QRect FrameArea(const TLtrb& r) { return QRect(QPoint(r.l, r.t), QPoint(r.r, r.b)).adjusted(-4, -4, 4, 4); }
 
+// The tiles of a frame's four sides: the walls' frame of a magnified plan is larger than the
+// panel, and its inside is no ink to look through.
+TInkTiles FrameInk(const TLayer& layer, const TLtrb& r) {
+  TInkTiles ink = layer.NewInk();
+  ink.Add(QRect(QPoint(r.l - 4, r.t - 4), QPoint(r.r + 4, r.t + 4)));
+  ink.Add(QRect(QPoint(r.l - 4, r.b - 4), QPoint(r.r + 4, r.b + 4)));
+  ink.Add(QRect(QPoint(r.l - 4, r.t - 4), QPoint(r.l + 4, r.b + 4)));
+  ink.Add(QRect(QPoint(r.r - 4, r.t - 4), QPoint(r.r + 4, r.b + 4)));
+  return ink;
+}
+
 }  // namespace
 
 void TfmMain::EraseSelectionFrame() {
@@ -102,13 +113,19 @@ void TfmMain::DrawSelectionFrame() {
       c.Rectangle(FSelRect.l, FSelRect.t, FSelRect.r, FSelRect.b);
       break;
     }
-    case okBeam:
+    case okBeam: {
       FBeamOutlineShown = true;
+      // The 4-pixel pen's mitred corners reach at most twice its width past the outline.
+      QRect around;
+      for (const QPoint& p : o.BeemOutlinePx) around |= QRect(p, QSize(1, 1));
       if (o.BeemOutlinePx.size() == 4) c.Polygon(o.BeemOutlinePx);
-      layer->CanvasChanged();
+      else around = QRect();
+      const QRect ink = around.adjusted(-9, -9, 9, 9);
+      layer->CanvasChanged(ink, ink);
       return;
+    }
   }
-  layer->CanvasChanged(FrameArea(FSelRect), FrameArea(FSelRect));
+  layer->CanvasChanged(FrameArea(FSelRect), FrameInk(*layer, FSelRect));
 }
 
 void TfmMain::RedrawObject(int index) {

@@ -58,9 +58,9 @@ void TLayer::update(const QRect& area) {
 void TLayer::Whiten() const {
   if (!FBlank) return;
   if (FWhitenOnly) {
-    const QRect part = *FWhitenOnly & FCanvas.rect();
-    for (int y = part.top(); y <= part.bottom(); ++y)
-      std::fill_n(reinterpret_cast<QRgb*>(FCanvas.scanLine(y)) + part.left(), part.width(), QRgb(0xFFFFFFFFu));
+    for (const QRect& part : FWhitenOnly->Runs(FCanvas.rect()))
+      for (int y = part.top(); y <= part.bottom(); ++y)
+        std::fill_n(reinterpret_cast<QRgb*>(FCanvas.scanLine(y)) + part.left(), part.width(), QRgb(0xFFFFFFFFu));
   } else {
     FCanvas.fill(Qt::white);
   }
@@ -110,8 +110,14 @@ void TLayer::CanvasChanged() {
 }
 
 void TLayer::CanvasChanged(const QRect& area, const QRect& ink) {
+  TInkTiles tiles = NewInk();
+  tiles.Add(ink);
+  CanvasChanged(area, std::move(tiles));
+}
+
+void TLayer::CanvasChanged(const QRect& area, TInkTiles ink) {
   CanvasChanged(area);
-  FInkHint = ink;
+  FInkHint = std::move(ink);
 }
 
 void TLayer::CanvasChanged(const QRect& area) {
@@ -148,7 +154,7 @@ const QImage& TLayer::Keyed() const {
   if (FKeyedDirty) {
     // A stretched picture is scaled whole.
     const QRect part = FBlank || FCanvas.isNull()  ? QRect()
-                       : FShowInkOnly && !FStretch ? (FInkHint ? *FInkHint & FCanvas.rect() : InkBounds(FCanvas))
+                       : FShowInkOnly && !FStretch ? (FInkHint ? FInkHint->Bounds() : InkBounds(FCanvas))
                                                    : FCanvas.rect();
     FKeyed = KeyOutWhiteInto(FCanvas, part, FKeyedStore);
     FKeyedAt = part.topLeft();
@@ -160,10 +166,13 @@ const QImage& TLayer::Keyed() const {
 void TLayer::RenderPart(QImage& target, const QRect& area) const {
   if (FBlank || FCanvas.isNull()) return;
   const QPoint at = FBounds.topLeft() + FCanvasOffset;
-  QRect part = area & FBounds;
+  const QRect part = area & FBounds;
+  if (!FInkHint) {
+    CopyInk(target, at, FCanvas, part);
+    return;
+  }
   // Where the drawing code knows its ink to be, the rest of the canvas is not looked at.
-  if (FInkHint) part &= FInkHint->translated(at);
-  CopyInk(target, at, FCanvas, part);
+  for (const QRect& inked : FInkHint->Runs(part.translated(-at))) CopyInk(target, at, FCanvas, inked.translated(at));
 }
 
 void TLayer::RenderTo(QPainter& painter, bool magnified) const {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "platform/ink_tiles.h"
 #include "platform/white_key.h"
 
 class QPainter;
@@ -64,6 +65,11 @@ class TLayer : public QObject {
   // As above, and every non-white pixel of the canvas lies within `ink`: the canvas need not be
   // searched for its inked part (a frame on a plan-sized canvas).
   void CanvasChanged(const QRect& area, const QRect& ink);
+  // As above, the ink in tiles (texts and lines spread over a plan-sized canvas): the canvas is
+  // composed, and whitened when cleared, over those tiles only.
+  void CanvasChanged(const QRect& area, TInkTiles ink);
+  // Tiles for marking this canvas's ink.
+  TInkTiles NewInk() const { return TInkTiles(FCanvas.rect()); }
 
   // A layer as large as the plan with little drawn on it keeps and shows only the inked part of
   // its canvas. Finding that part costs a look at every pixel, which a canvas already cut to its
@@ -137,7 +143,7 @@ class TLayer : public QObject {
 
   mutable QImage FCanvas;
   mutable bool FBlank = false;  // the canvas is all white in meaning, its pixels not yet set
-  mutable std::optional<QRect> FWhitenOnly;  // while blank: the only pixels that may not be white
+  mutable std::optional<TInkTiles> FWhitenOnly;  // while blank: the only pixels that may not be white
   // The inked part of the canvas with white keyed out, at canvas pixel FKeyedAt; its pixels
   // live in FKeyedStore, reused from one drawing to the next.
   mutable QImage FKeyed;
@@ -150,7 +156,7 @@ class TLayer : public QObject {
   bool FShowInkOnly = false;
   qint64 FPictureKey = 0;  // the picture last set, while the canvas still shows just that
   QPoint FCanvasOffset;
-  std::optional<QRect> FInkHint;  // where the ink is, when the drawing code knows it
+  std::optional<TInkTiles> FInkHint;  // where the ink is, when the drawing code knows it
   std::function<void(QPainter&)> FDrawing;
   std::vector<QPoint> FOpaqueHull;
   TLayerStack* FStack = nullptr;

@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QToolButton>
 
+#include "bells/annotation_paint.h"
 #include "platform/layer.h"
 #include "support/main_window_fixture.h"
 
@@ -156,6 +157,39 @@ TEST_F(FixingWindowTest, AnyLaterDrawingHidesTheFixing) {
   // and the lines come back only with the next fixing
   W->btnApply->click();
   EXPECT_TRUE(W->Layer(AnnotationLayer)->isVisible());
+}
+
+// Lines of an earlier fixing are taken off before the next one is drawn, whatever happened in
+// between: a bell moved, the fixing hidden by another object's frame, the same fixing again.
+TEST_F(FixingWindowTest, AFixingLeavesOnlyItsOwnLines) {
+  const std::vector<int> bells = PlaceFive();
+  const auto fresh = [&] {  // the lines alone on a white canvas
+    QImage only(Annotations().size(), QImage::Format_RGB32);
+    only.fill(Qt::white);
+    DrawSegments(only, W->FFixingLines);
+    return only;
+  };
+  const std::function<void()> steps[] = {
+      [] {},
+      [&] {
+        W->SelectObject(bells[2]);
+        W->SetBellPositionX(Obj(bells[2]).BellPosition.x() + 400);
+      },
+      [&] {
+        QTest::mouseClick(W->clbObjects->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          W->clbObjects->visualItemRect(W->clbObjects->item(1)).center());
+      },
+      [&] {
+        W->SelectObject(bells[0]);
+        W->SetBellPositionY(Obj(bells[0]).BellPosition.y() - 300);
+      },
+  };
+  for (size_t i = 0; i < std::size(steps); ++i) {
+    steps[i]();
+    W->btnApply->click();
+    ASSERT_FALSE(W->FFixingLines.empty());
+    EXPECT_EQ(Annotations(), fresh()) << "after step " << i;
+  }
 }
 
 TEST_F(FixingWindowTest, FixingStacksWallsAboveBellsAndTextsAboveWalls) {
