@@ -285,8 +285,13 @@ void PaintWalls(QImage& layer, const TWallGeometry& geometry, const QImage& mate
     return;
   }
   // Walls reaching beyond the layer (a magnified view) may have no seed on it: the masonry is
-  // the outer outline less the inner one and the openings, filled as a region and outlined
-  // again over it.
+  // filled as a region and outlined again over it.
+  QPainter p(&layer);
+  PaintMasonry(p, MasonryPath(geometry), geometry, QBrush(materialPattern), QPoint(0, 0));
+}
+
+QPainterPath MasonryPath(const TWallGeometry& geometry) {
+  const TWallOutlines& ol = geometry.Outlines;
   QPainterPath masonry;
   masonry.addPolygon(QPolygonF(QPolygon(QList<QPoint>(ol.OuterPx.begin(), ol.OuterPx.end()))));
   QPainterPath holes;
@@ -294,12 +299,19 @@ void PaintWalls(QImage& layer, const TWallGeometry& geometry, const QImage& mate
   holes.addPolygon(QPolygonF(QPolygon(QList<QPoint>(ol.InnerPx.begin(), ol.InnerPx.end()))));
   for (const TWallPoints& quad : geometry.ArcQuadsPx)
     holes.addPolygon(QPolygonF(QPolygon(QList<QPoint>(quad.begin(), quad.end()))));
-  masonry = masonry.subtracted(holes);
-  QPainter p(&layer);
+  return masonry.subtracted(holes);
+}
+
+void PaintMasonry(QPainter& p, const QPainterPath& masonry, const TWallGeometry& geometry, const QBrush& fill,
+                  QPoint patternOrigin) {
+  const TWallOutlines& ol = geometry.Outlines;
   p.setRenderHint(QPainter::Antialiasing, false);
-  p.setPen(Qt::NoPen);
-  p.setBrush(QBrush(materialPattern));
-  p.drawPath(masonry);
+  if (fill.style() != Qt::NoBrush) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(fill);
+    p.setBrushOrigin(patternOrigin);
+    p.drawPath(masonry);
+  }
   p.setPen(QPen(Qt::black, 1, Qt::SolidLine));
   p.setBrush(Qt::NoBrush);
   p.drawPolygon(ol.OuterPx.data(), static_cast<int>(ol.OuterPx.size()));

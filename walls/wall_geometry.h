@@ -1,11 +1,15 @@
 #pragma once
 
 #include <QImage>
+#include <QPainterPath>
 #include <QPoint>
 #include <cstdint>
 #include <vector>
 
 #include "walls/wall_rules.h"
+
+class QBrush;
+class QPainter;
 
 using TWallPoints = std::vector<QPoint>;
 
@@ -59,6 +63,14 @@ enum class TWallFill { FromSeeds, AsRegion };
 // A null picture leaves the pieces white.
 void PaintWalls(QImage& layer, const TWallGeometry& geometry, const QImage& materialPattern,
                 TWallFill fill = TWallFill::FromSeeds);
+
+// The masonry of a view larger than the plan: the outer outline less the inner one and the
+// openings.
+QPainterPath MasonryPath(const TWallGeometry& geometry);
+// The masonry filled with `fill` tiled from `patternOrigin` (no fill for Qt::NoBrush), every
+// outline drawn over it: onto a white layer, or straight onto a magnified panel.
+void PaintMasonry(QPainter& p, const QPainterPath& masonry, const TWallGeometry& geometry, const QBrush& fill,
+                  QPoint patternOrigin);
 
 // The whole layer as the walls leave it: cleared to white, painted only when visible. The
 // polygons do not depend on visibility; other parts of the plan read them either way.

@@ -1,6 +1,7 @@
 // The walls' edits: each stores its clamped value, keeps outer = inner + 2 x thickness, rescales
 // the plan and carries the other objects along.
 #include <QComboBox>
+#include <QPainter>
 
 #include "app/tfm_main.h"
 #include "beams/beem_paint.h"
@@ -143,8 +144,20 @@ void TfmMain::DrawWalls() {
   w.WallArcQuadsPx = g.ArcQuadsPx;
   const int cw = qMax(1, ClientWidth() - 8), ch = qMax(1, ClientHeight() - 8);
   TLayer* layer = w.Layer;
-  if (layer->CanvasSize() != QSize(cw, ch)) layer->ResetCanvas(cw, ch);
   const int material = qBound(0, w.WallMaterial, kMaterialCount - 1);
+  if (!IsFitted(FView)) {
+    // Magnified, the walls are painted straight onto the panel when composed: a panel-sized
+    // canvas to whiten, fill and look through for ink at every step of a zoom cost more than
+    // painting the part of the masonry that shows.
+    layer->ResetCanvas(1, 1);
+    layer->setGeometry(4, 4, cw, ch);
+    if (!w.ObjVisible) return;
+    const QImage& pattern = FKeyedMaterials[static_cast<size_t>(material)];
+    layer->SetDrawing([g, masonry = MasonryPath(g), fill = pattern.isNull() ? QBrush() : QBrush(pattern),
+                       origin = FPatternAnchor](QPainter& p) { PaintMasonry(p, masonry, g, fill, origin); });
+    return;
+  }
+  if (layer->HasDrawing() || layer->CanvasSize() != QSize(cw, ch)) layer->ResetCanvas(cw, ch);
   // The pattern starts where the fitted plan's pixel (0, 0) lies, so it moves with the walls.
   RenderWallsLayer(layer->CanvasToOverwrite(), g,
                    ShiftedPattern(FMaterials[static_cast<size_t>(material)], -FPatternAnchor), w.ObjVisible,

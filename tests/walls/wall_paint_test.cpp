@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QPainter>
 #include <cmath>
 
+#include "platform/white_key.h"
 #include "walls/wall_geometry.h"
 
 namespace {
@@ -128,6 +130,38 @@ TEST(WallPaint, MaterialPictureFromResources) {
                    brick, true);
   for (QPoint p : {QPoint(100, 100), QPoint(250, 130), QPoint(600, 500)})
     EXPECT_EQ(layer.pixel(p), brick.pixel(p.x() % 120, p.y() % 111));
+}
+
+
+// Painted straight onto a magnified panel, the walls show the very pixels their layer of the
+// region fill would: over any background, for every shape, reaching off the panel or not.
+TEST(WallPaint, MasonryOnThePanelEqualsTheLayerOfIt) {
+  const QImage probe = Probe();
+  const TWallSizes shapes[] = {{0, 5600, 4000, 800, 1500}, {1, 5600, 4000, 800, 1617}, {2, 9000, 7000, 1000, 1000}};
+  for (const TWallSizes& w : shapes)
+    for (const double px : {500.0, 1800.0, 6000.0})
+      for (const QPoint origin : {QPoint(65, 65), QPoint(-700, -300), QPoint(-2500, -2600)}) {
+        SCOPED_TRACE(testing::Message() << int(w.Type) << " at " << px << " from " << origin.x());
+        const double scale = px / w.Outer;
+        const int outerPx = static_cast<int>(std::lround(px));
+        const TWallGeometry g = BuildWallGeometry(w, {scale, origin.x(), origin.y()},
+                                                  static_cast<int>(std::lround(w.Arch * scale)), outerPx);
+        QImage layer(600, 400, QImage::Format_RGB32);
+        RenderWallsLayer(layer, g, probe, true, TWallFill::AsRegion);
+        QImage background(608, 408, QImage::Format_RGB32);
+        for (int y = 0; y < background.height(); ++y)
+          for (int x = 0; x < background.width(); ++x) background.setPixel(x, y, qRgb(x % 251, y % 241, 7));
+        QImage viaLayer = background;
+        CopyInk(viaLayer, QPoint(4, 4), layer, QRect(4, 4, 600, 400));
+        QImage direct = background;
+        {
+          QPainter p(&direct);
+          p.setClipRect(QRect(4, 4, 600, 400));
+          p.translate(4, 4);
+          PaintMasonry(p, MasonryPath(g), g, QBrush(probe), QPoint(0, 0));
+        }
+        ASSERT_EQ(direct, viaLayer);
+      }
 }
 
 }  // namespace
