@@ -33,11 +33,8 @@ QImage TfmMain::ComposePlanImage() const {
       }
       if (layer->CanvasBlank()) continue;
       const QRect bounds(layer->pos(), layer->size());
-      if (layer->Stretch()) {  // the picture of a bell or of the ringer: small
-        QPainter painter(&image);
-        painter.translate(layer->pos());
-        painter.setClipRect(QRect(QPoint(0, 0), layer->size()));
-        layer->RenderTo(painter);
+      if (layer->Stretch()) {  // the picture of a bell or of the ringer, scaled to its bounds
+        layer->RenderPart(image, bounds);
       } else {
         // White is see-through: the inked pixels are copied straight over what lies below, with
         // no see-through copy of the canvas, however large the picture.

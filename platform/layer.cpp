@@ -163,8 +163,22 @@ const QImage& TLayer::Keyed() const {
   return FKeyed;
 }
 
+const QImage& TLayer::Scaled() const {
+  // Scaled pixel for pixel, as the fitted plan's pictures always were: white stays exactly
+  // white, so the copy is keyed as any canvas is, by skipping white.
+  if (FScaledFor != size()) {
+    FScaled = FCanvas.scaled(size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    FScaledFor = size();
+  }
+  return FScaled;
+}
+
 void TLayer::RenderPart(QImage& target, const QRect& area) const {
   if (FBlank || FCanvas.isNull()) return;
+  if (FStretch) {
+    CopyInk(target, FBounds.topLeft(), Scaled(), area & FBounds);
+    return;
+  }
   const QPoint at = FBounds.topLeft() + FCanvasOffset;
   const QRect part = area & FBounds;
   if (!FInkHint) {
@@ -192,11 +206,8 @@ void TLayer::RenderTo(QPainter& painter, bool magnified) const {
       painter.drawImage(QRect(QPoint(0, 0), size()), keyed);
       return;
     }
-    if (FScaledFor != size()) {  // the fitted plan's pictures are scaled as they always were
-      FScaled = keyed.scaled(size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
-      FScaledFor = size();
-    }
-    painter.drawImage(0, 0, FScaled);
+    TPixelStore store;
+    painter.drawImage(0, 0, KeyOutWhiteInto(Scaled(), Scaled().rect(), store));
   } else {
     painter.drawImage(FCanvasOffset + FKeyedAt, keyed);
   }

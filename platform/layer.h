@@ -106,10 +106,11 @@ class TLayer : public QObject {
   // there: a bell seen closely is no blocky picture, only its visible part is scaled, and it
   // keeps no copy of tens of megabytes.
   void RenderTo(QPainter& painter, bool magnified = false) const;
-  // A canvas layer (not stretched, no drawing) drawn over `area` of the panel only, its ink
-  // copied straight onto `target` (panel pixels): no painter state to set per layer, and no
-  // see-through copy of the canvas to make and keep.
-  bool ComposesByPart() const { return !FDrawing && !FStretch; }
+  // A canvas layer (no drawing; a stretched picture only unmagnified) drawn over `area` of the
+  // panel only, its ink copied straight onto `target` (panel pixels): no painter state to set
+  // per layer, no see-through copy of the canvas to make and keep, and no blending of pixels
+  // that are either wholly there or not at all.
+  bool ComposesByPart(bool magnified = false) const { return !FDrawing && (!FStretch || !magnified); }
   void RenderPart(QImage& target, const QRect& area) const;
 
   // Placement and stacking on the panel, named as a child widget's were: bounds in panel
@@ -139,6 +140,7 @@ class TLayer : public QObject {
   friend class TLayerStack;
 
   const QImage& Keyed() const;
+  const QImage& Scaled() const;  // the canvas scaled to the bounds, for an unmagnified picture
   void Whiten() const;
 
   mutable QImage FCanvas;

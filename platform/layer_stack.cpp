@@ -85,7 +85,7 @@ qint64 RegionArea(const QRegion& region) {
 
 void TLayerStack::PaintOpen(QImage& target, QPainter& painter, const TLayer& layer, const QRegion& open,
                             bool magnified) const {
-  if (layer.ComposesByPart()) {
+  if (layer.ComposesByPart(magnified)) {
     // Straight into the pixels: the raster painter keeps nothing back, so what it painted is
     // there already and what is written here is there for it.
     for (const QRect& part : open) layer.RenderPart(target, part);

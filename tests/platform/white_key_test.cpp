@@ -216,4 +216,34 @@ TEST(TLayerCanvas, ChangesToldTheirInkShowTheSameAsSearchedOnes) {
   EXPECT_EQ(Shown(layer, {20, 10}).pixel(15, 7), 0xFF808080u);
 }
 
+// An unmagnified picture copied by its ink shows exactly what drawing its see-through copy
+// scaled to the bounds showed: shrunk, grown, squeezed one way, at one pixel, and cut by the
+// area composed.
+TEST(TLayerCanvas, AFittedPictureCopiedByItsInkEqualsItsKeyedScaledCopy) {
+  QImage picture(101, 102, QImage::Format_RGB32);
+  for (int y = 0; y < picture.height(); ++y)
+    for (int x = 0; x < picture.width(); ++x)
+      picture.setPixel(x, y, (x - 50) * (x - 50) + (y - 51) * (y - 51) < 45 * 45 ? qRgb(x * 2, y * 2, 90) : 0xFFFFFFFFu);
+  const QSize sizes[] = {{26, 26}, {53, 53}, {101, 102}, {341, 341}, {40, 90}, {1, 1}};
+  for (const QSize size : sizes)
+    for (const QRect area : {QRect(0, 0, 400, 400), QRect(20, 15, 17, 9)}) {
+      TLayer layer(nullptr);
+      layer.SetStretch(true);
+      layer.SetPicture(picture);
+      layer.setGeometry(QRect(QPoint(7, 5), size));
+      QImage copied(400, 400, QImage::Format_RGB32), drawn(400, 400, QImage::Format_RGB32);
+      copied.fill(0xFF808080u);
+      drawn.fill(0xFF808080u);
+      layer.RenderPart(copied, area);
+      {
+        TPixelStore store;
+        const QImage keyed = KeyOutWhiteInto(picture, picture.rect(), store);
+        QPainter p(&drawn);
+        p.setClipRect(area);
+        p.drawImage(7, 5, keyed.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+      }
+      EXPECT_EQ(copied, drawn) << size.width() << "x" << size.height() << " over " << area.width();
+    }
+}
+
 }  // namespace
