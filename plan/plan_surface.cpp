@@ -80,7 +80,7 @@ void TfmMain::DrawRulers() {
   }
   if (layer->HasDrawing() || layer->CanvasSize() != QSize(w, h)) layer->ResetCanvas(w, h);
   PaintRulers(layer->CanvasToOverwrite(), w, h, Scale());
-  layer->CanvasChanged();
+  layer->CanvasChanged(QRect(0, 0, w, h), RulerInk(w, h));
 }
 
 void TfmMain::FormResize() {

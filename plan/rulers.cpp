@@ -15,6 +15,10 @@ TRulerFont CreateRulerFont(int escapement, int width, const QString& face, int h
 
 namespace {
 
+// The frames, ticks and labels of a ruler lie within this many pixels of the layer's edge (the
+// labels' far side at 30 pixels in).
+constexpr int kRulerInkBand = 40;
+
 void PaintRulerFrame(Canvas& c, int w, int h) {
   c.FillAll(Qt::white);
   // All white already: the frames need no fill of their own.
@@ -29,6 +33,15 @@ void PaintRulerFrame(Canvas& c, int w, int h) {
 }
 
 }  // namespace
+
+TInkTiles RulerInk(int w, int h) {
+  TInkTiles ink(QRect(0, 0, w, h));
+  ink.Add(QRect(0, 0, w, kRulerInkBand));
+  ink.Add(QRect(0, h - kRulerInkBand, w, kRulerInkBand));
+  ink.Add(QRect(0, 0, kRulerInkBand, h));
+  ink.Add(QRect(w - kRulerInkBand, 0, kRulerInkBand, h));
+  return ink;
+}
 
 void PaintRulers(QImage& layer, int w, int h, const TPlanScale& s) {
   Canvas c(layer);

@@ -58,11 +58,27 @@ bool ConvexNarrowest(const std::vector<QPoint>& hull, double y0, double y1, doub
   return lo <= hi;
 }
 
+double ConvexWidth(const std::vector<QPoint>& hull) {
+  const size_t n = hull.size();
+  if (n < 3) return 0;
+  double width = std::numeric_limits<double>::infinity();
+  for (size_t i = 0; i < n; ++i) {
+    const QPoint a = hull[i], b = hull[(i + 1) % n];
+    const double dx = b.x() - a.x(), dy = b.y() - a.y(), length = std::hypot(dx, dy);
+    if (length == 0) continue;
+    double farthest = 0;
+    for (const QPoint& p : hull) farthest = std::max(farthest, std::abs((p.x() - a.x()) * dy - (p.y() - a.y()) * dx) / length);
+    width = std::min(width, farthest);
+  }
+  return std::isinf(width) ? 0 : width;
+}
+
 TOcclusionGrid::TOcclusionGrid(const QRect& area)
     : FArea(area),
       FColumns(area.isEmpty() ? 0 : (area.width() + kTile - 1) / kTile),
       FRows(area.isEmpty() ? 0 : (area.height() + kTile - 1) / kTile),
-      FCovered(static_cast<size_t>(FColumns) * static_cast<size_t>(FRows), 0) {}
+      FCovered(static_cast<size_t>(FColumns) * static_cast<size_t>(FRows), 0),
+      FRowCovered(static_cast<size_t>(FRows), 0) {}
 
 bool TOcclusionGrid::Columns(double lo, double hi, int& first, int& last) const {
   first = std::max(0, static_cast<int>(std::floor((lo - FArea.left()) / kTile)));
@@ -74,8 +90,20 @@ QRegion TOcclusionGrid::Open(const QRect& bounds, const std::vector<QPoint>& hul
   whole = true;
   const QRect reach = bounds & FArea;
   if (reach.isEmpty()) return QRegion();
-  std::vector<QRect> rects;
   const int rowFirst = (reach.top() - FArea.top()) / kTile, rowLast = (reach.bottom() - FArea.top()) / kTile;
+  // Nothing covered yet in the rows it reaches (all of a fitted plan, whose bands are too thin
+  // to cover a tile): all of it is open, and its shape need not be looked at.
+  if (std::all_of(FRowCovered.begin() + rowFirst, FRowCovered.begin() + rowLast + 1, [](int n) { return n == 0; })) {
+    double lo, hi;
+    int first, last;
+    if (hull.empty() || (ConvexWidest(hull, reach.top() - 2.0, reach.bottom() + 3.0, lo, hi) &&
+                         Columns(lo - 2, hi + 2, first, last) && first <= (reach.right() - FArea.left()) / kTile &&
+                         last >= (reach.left() - FArea.left()) / kTile))
+      return QRegion(reach);
+    whole = false;
+    return QRegion();
+  }
+  std::vector<QRect> rects;
   const int boundsFirst = (reach.left() - FArea.left()) / kTile, boundsLast = (reach.right() - FArea.left()) / kTile;
   for (int row = rowFirst; row <= rowLast; ++row) {
     const int top = std::max(reach.top(), FArea.top() + row * kTile);
@@ -110,7 +138,8 @@ QRegion TOcclusionGrid::Open(const QRect& bounds, const std::vector<QPoint>& hul
 }
 
 void TOcclusionGrid::Cover(const std::vector<QPoint>& hull, const QRect& within) {
-  if (hull.size() < 3 || FRows == 0) return;
+  // A shape narrower than a tile and the pixel kept clear on each side covers none.
+  if (hull.size() < 3 || FRows == 0 || ConvexWidth(hull) < kTile + 3) return;
   // Only the rows and columns the shape spans are looked at: hundreds of shapes are laid on a
   // grid of thousands of tiles.
   int top = hull[0].y(), bottom = top;
@@ -132,8 +161,11 @@ void TOcclusionGrid::Cover(const std::vector<QPoint>& hull, const QRect& within)
     for (int c = first; c <= last; ++c) {
       const int left = FArea.left() + c * kTile;
       const int right = std::min(FArea.right(), left + kTile - 1);
-      if (left - 1.0 >= lo && right + 2.0 <= hi && within.contains(QRect(QPoint(left, tileTop), QPoint(right, tileBottom))))
+      if (!covered[c] && left - 1.0 >= lo && right + 2.0 <= hi &&
+          within.contains(QRect(QPoint(left, tileTop), QPoint(right, tileBottom)))) {
         covered[c] = 1;
+        ++FRowCovered[static_cast<size_t>(row)];
+      }
     }
   }
 }

@@ -35,6 +35,7 @@ class TOcclusionGrid {
   QRect FArea;
   int FColumns = 0, FRows = 0;
   std::vector<std::uint8_t> FCovered;  // row by row
+  std::vector<int> FRowCovered;  // how many tiles of each row are covered
 };
 
 // The x-extent of the convex polygon `hull` over the horizontal band y in [y0, y1]: the widest
@@ -42,4 +43,7 @@ class TOcclusionGrid {
 // the band). False when the polygon does not reach the band (widest) or does not span all of it
 // (narrowest).
 bool ConvexWidest(const std::vector<QPoint>& hull, double y0, double y1, double& lo, double& hi);
+// The least distance between two parallel lines that hold the convex polygon `hull` between
+// them (0 for fewer than three corners).
+double ConvexWidth(const std::vector<QPoint>& hull);
 bool ConvexNarrowest(const std::vector<QPoint>& hull, double y0, double y1, double& lo, double& hi);

@@ -8,6 +8,7 @@
 #include <numbers>
 
 #include "plan/plan_scale.h"
+#include "platform/occlusion.h"
 #include "platform/rounding.h"
 #include "walls/flood_fill.h"
 
@@ -317,6 +318,35 @@ void PaintMasonry(QPainter& p, const QPainterPath& masonry, const TWallGeometry&
   p.drawPolygon(ol.OuterPx.data(), static_cast<int>(ol.OuterPx.size()));
   p.drawPolygon(ol.InnerPx.data(), static_cast<int>(ol.InnerPx.size()));
   for (const TWallPoints& quad : geometry.ArcQuadsPx) p.drawPolygon(quad.data(), static_cast<int>(quad.size()));
+}
+
+TInkTiles WallsInk(const TWallGeometry& geometry, const QRect& canvas) {
+  TInkTiles ink(canvas);
+  const TWallPoints& outer = geometry.Outlines.OuterPx;
+  const TWallPoints& inner = geometry.Outlines.InnerPx;
+  if (outer.size() < 3) return ink;
+  // The pen and the openings' corners reach a little past the outlines.
+  constexpr int kMargin = 4;
+  QRect around;
+  for (const QPoint& p : outer) around |= QRect(p, QSize(1, 1));
+  around = around.adjusted(-kMargin, -kMargin, kMargin, kMargin) & canvas;
+  if (around.isEmpty()) return ink;
+  const int tile = TInkTiles::kTile;
+  for (int top = around.top() / tile * tile; top <= around.bottom(); top += tile) {
+    const int bottom = top + tile - 1;
+    double lo, hi;
+    if (!ConvexWidest(outer, top - double(kMargin), bottom + double(kMargin), lo, hi)) continue;
+    const int left = static_cast<int>(std::floor(lo)) - kMargin, right = static_cast<int>(std::ceil(hi)) + kMargin;
+    double innerLo, innerHi;
+    if (inner.size() >= 3 && ConvexNarrowest(inner, top - double(kMargin), bottom + double(kMargin), innerLo, innerHi) &&
+        innerHi - innerLo > 2 * kMargin) {
+      ink.Add(QRect(QPoint(left, top), QPoint(static_cast<int>(std::ceil(innerLo)) + kMargin, bottom)));
+      ink.Add(QRect(QPoint(static_cast<int>(std::floor(innerHi)) - kMargin, top), QPoint(right, bottom)));
+    } else {
+      ink.Add(QRect(QPoint(left, top), QPoint(right, bottom)));
+    }
+  }
+  return ink;
 }
 
 void RenderWallsLayer(QImage& layer, const TWallGeometry& geometry, const QImage& materialPattern,

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/ink_tiles.h"
 #include "walls/wall_rules.h"
 
 class QBrush;
@@ -71,6 +72,10 @@ QPainterPath MasonryPath(const TWallGeometry& geometry);
 // outline drawn over it: onto a white layer, or straight onto a magnified panel.
 void PaintMasonry(QPainter& p, const QPainterPath& masonry, const TWallGeometry& geometry, const QBrush& fill,
                   QPoint patternOrigin);
+
+// Where the walls painted on a layer of `canvas` may leave ink: the tiles the outer outline
+// reaches, less those wholly inside the courtyard.
+TInkTiles WallsInk(const TWallGeometry& geometry, const QRect& canvas);
 
 // The whole layer as the walls leave it: cleared to white, painted only when visible. The
 // polygons do not depend on visibility; other parts of the plan read them either way.

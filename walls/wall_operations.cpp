@@ -162,6 +162,6 @@ void TfmMain::DrawWalls() {
   RenderWallsLayer(layer->CanvasToOverwrite(), g,
                    ShiftedPattern(FMaterials[static_cast<size_t>(material)], -FPatternAnchor), w.ObjVisible,
                    IsFitted(FView) ? TWallFill::FromSeeds : TWallFill::AsRegion);
-  layer->CanvasChanged();
+  layer->CanvasChanged(QRect(0, 0, cw, ch), w.ObjVisible ? WallsInk(g, QRect(0, 0, cw, ch)) : layer->NewInk());
   layer->setGeometry(4, 4, cw, ch);
 }

@@ -9,6 +9,7 @@
 
 #include "plan/plan_scale.h"
 #include "plan/rulers.h"
+#include "platform/white_key.h"
 #include "support/golden_tables.h"
 
 namespace {
@@ -102,6 +103,28 @@ TEST(RulersGolden, TickPositionsAndSteps) {
     const int x0 = xs[key].front();
     EXPECT_TRUE(Ink(layer, x0, 1) && Ink(layer, x0, 9));
     EXPECT_TRUE(Ink(layer, x0, h - 2) && Ink(layer, x0, h - 10));
+  }
+}
+
+// Every pixel the rulers paint lies in the bands they say their ink is in, for the panels the
+// golden table has and for tall, wide and small ones; the middle of a panel is no ink.
+TEST(RulersGolden, EveryInkedPixelLiesInTheRulerBands) {
+  std::vector<std::tuple<int, int, int>> panels = {{1592, 892, 5600}, {300, 900, 16000}, {900, 120, 1200},
+                                                   {120, 120, 9000}, {641, 479, 7300}};
+  for (const TGoldenRow& r : GoldenRows("ruler")) panels.emplace_back(r.I(0), r.I(1), r.I(2));
+  for (const auto& [w, h, d] : panels) {
+    QImage layer(w, h, QImage::Format_RGB32);
+    layer.fill(Qt::white);
+    PaintRulers(layer, w, h, ComputeScale(w, h, d));
+    const TInkTiles ink = RulerInk(w, h);
+    QImage outside = layer;
+    for (const QRect& r : ink.Runs(layer.rect()))
+      for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x) outside.setPixel(x, y, 0xFFFFFFFFu);
+    EXPECT_TRUE(InkBounds(outside).isEmpty()) << w << "x" << h << " " << d;
+    if (w > 200 && h > 200) {
+      EXPECT_TRUE(ink.Runs(QRect(w / 2, h / 2, 1, 1)).empty()) << w << "x" << h;
+    }
   }
 }
 

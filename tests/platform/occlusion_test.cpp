@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QPainter>
+#include <cmath>
 
 #include "beams/beem_geometry.h"
 
@@ -60,6 +61,34 @@ QRegion Covered(const TOcclusionGrid& grid, const QRect& area) {
 }
 
 // Tiles of 16 from (8, 4), the last row cut to 6 pixels; a tile counts from a pixel outside it.
+TEST(ConvexExtent, WidthIsTheNarrowestGapBetweenParallelLines) {
+  struct TCase {
+    const char* Name;
+    std::vector<QPoint> Hull;
+    double Width;
+  } const cases[] = {
+      {"square", {{0, 0}, {20, 0}, {20, 20}, {0, 20}}, 20},
+      {"flat band", {{0, 0}, {300, 0}, {300, 18}, {0, 18}}, 18},
+      {"slanted band", {{0, 0}, {300, 300}, {286, 314}, {-14, 14}}, 14 * std::sqrt(2.0)},
+      {"triangle", {{0, 0}, {40, 0}, {0, 30}}, 24},
+      {"two corners", {{0, 0}, {10, 10}}, 0},
+      {"one point thrice", {{5, 5}, {5, 5}, {5, 5}}, 0},
+  };
+  for (const TCase& c : cases) EXPECT_NEAR(ConvexWidth(c.Hull), c.Width, 1e-9) << c.Name;
+}
+
+// A band too narrow to hold a tile a pixel deep covers nothing, whatever its length; one a
+// pixel wider covers along its length.
+TEST(TOcclusionGrid, ABandNarrowerThanATileAndItsMarginsCoversNothing) {
+  for (const int width : {18, 19}) {
+    TOcclusionGrid grid(QRect(0, 0, 320, 64));
+    grid.Cover({{0, 15}, {320, 15}, {320, 15 + width}, {0, 15 + width}}, QRect(0, 0, 320, 64));
+    bool whole = false;
+    const QRegion open = grid.Open(QRect(0, 0, 320, 64), {}, whole);
+    EXPECT_EQ(whole, width == 18) << width;
+  }
+}
+
 TEST(TOcclusionGrid, ABoxCoversTheTilesLyingAPixelDeepInsideIt) {
   const QRect area(8, 4, 160, 86);
   const std::pair<std::vector<QPoint>, QRect> cases[] = {  // the box's corners, what it covers

@@ -164,4 +164,32 @@ TEST(WallPaint, MasonryOnThePanelEqualsTheLayerOfIt) {
       }
 }
 
+// Every pixel the walls paint lies in the tiles they say their ink is in, over the shapes and
+// scales of the plan, and the middle of a courtyard wider than a few tiles is no ink.
+TEST(WallPaint, EveryInkedPixelLiesInTheWallsTiles) {
+  const TWallSizes shapes[] = {{0, 5600, 4000, 800, 1500}, {1, 5600, 4000, 800, 1617}, {2, 5600, 4000, 800, 1320},
+                               {1, 16000, 8000, 4000, 4619}, {2, 1200, 1000, 100, 283}, {0, 8200, 8000, 100, 2367},
+                               {2, 5600, 2000, 1800, 1800}};
+  const QImage probe = Probe();
+  for (const TWallSizes& w : shapes)
+    for (const double px : {20.0, 160.0, 560.0, 900.0}) {
+      SCOPED_TRACE(testing::Message() << int(w.Type) << " " << w.Outer << " at " << px);
+      const double scale = px / w.Outer;
+      const int outerPx = static_cast<int>(std::lround(px));
+      const TWallGeometry g = BuildWallGeometry(w, {scale, 65, 65}, static_cast<int>(std::lround(w.Arch * scale)), outerPx);
+      QImage layer = Layer();
+      RenderWallsLayer(layer, g, probe, true);
+      const TInkTiles ink = WallsInk(g, layer.rect());
+      QImage outside = layer;
+      for (const QRect& r : ink.Runs(layer.rect()))
+        for (int y = r.top(); y <= r.bottom(); ++y)
+          for (int x = r.left(); x <= r.right(); ++x) outside.setPixel(x, y, kWhite);
+      ASSERT_TRUE(InkBounds(outside).isEmpty()) << InkBounds(outside).x() << "," << InkBounds(outside).y();
+      const int centre = 65 + outerPx / 2;
+      if (w.Inner * scale > 6 * TInkTiles::kTile) {
+        EXPECT_TRUE(ink.Runs(QRect(centre, centre, 1, 1)).empty());
+      }
+    }
+}
+
 }  // namespace
