@@ -78,8 +78,10 @@ void TfmMain::DrawRulers() {
     layer->SetDrawing([rulers = LayOutViewRulers(w, h, Scale())](QPainter& p) { PaintViewRulers(p, rulers); });
     return;
   }
+  // Whitened along the edges only, where the last rulers were: the middle is white already.
   if (layer->HasDrawing() || layer->CanvasSize() != QSize(w, h)) layer->ResetCanvas(w, h);
-  PaintRulers(layer->CanvasToOverwrite(), w, h, Scale());
+  else layer->ClearCanvas();
+  PaintRulersOnWhite(layer->Canvas(), w, h, Scale());
   layer->CanvasChanged(QRect(0, 0, w, h), RulerInk(w, h));
 }
 

@@ -20,7 +20,6 @@ namespace {
 constexpr int kRulerInkBand = 40;
 
 void PaintRulerFrame(Canvas& c, int w, int h) {
-  c.FillAll(Qt::white);
   // All white already: the frames need no fill of their own.
   c.SetBrushClear();
   c.SetPen(Qt::black, 1);
@@ -44,6 +43,11 @@ TInkTiles RulerInk(int w, int h) {
 }
 
 void PaintRulers(QImage& layer, int w, int h, const TPlanScale& s) {
+  Canvas(layer).FillAll(Qt::white);
+  PaintRulersOnWhite(layer, w, h, s);
+}
+
+void PaintRulersOnWhite(QImage& layer, int w, int h, const TPlanScale& s) {
   Canvas c(layer);
   PaintRulerFrame(c, w, h);
 

@@ -23,6 +23,8 @@ TRulerFont CreateRulerFont(int escapement, int width, const QString& face, int h
 // Paints the ruler layer for a panel client area of w x h: white ground, the two frames, the
 // four ruler bands and the millimetre ticks and labels over the extent of the walls' square.
 void PaintRulers(QImage& layer, int w, int h, const TPlanScale& scale);
+// The same on a layer already white where RulerInk says the rulers go.
+void PaintRulersOnWhite(QImage& layer, int w, int h, const TPlanScale& scale);
 // Where PaintRulers leaves ink: bands along the four edges of the w x h layer, the labels
 // within them. The middle of the layer is no ink to look through.
 TInkTiles RulerInk(int w, int h);

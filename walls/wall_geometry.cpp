@@ -281,8 +281,7 @@ void PaintWalls(QImage& layer, const TWallGeometry& geometry, const QImage& mate
   QRect bounds;
   for (const QPoint& p : ol.OuterPx) bounds |= QRect(p, QSize(1, 1));
   if (fill == TWallFill::FromSeeds && layer.rect().contains(bounds)) {
-    for (const QPoint& seed : geometry.FillSeeds)
-      FloodFillPattern(layer, seed, qRgb(255, 255, 255), materialPattern);
+    FloodFillPattern(layer, geometry.FillSeeds, qRgb(255, 255, 255), materialPattern);
     return;
   }
   // Walls reaching beyond the layer (a magnified view) may have no seed on it: the masonry is

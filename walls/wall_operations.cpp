@@ -157,11 +157,12 @@ void TfmMain::DrawWalls() {
                        origin = FPatternAnchor](QPainter& p) { PaintMasonry(p, masonry, g, fill, origin); });
     return;
   }
+  // Whitened where the walls were, not all over: their courtyard is white already.
   if (layer->HasDrawing() || layer->CanvasSize() != QSize(cw, ch)) layer->ResetCanvas(cw, ch);
+  else layer->ClearCanvas();
   // The pattern starts where the fitted plan's pixel (0, 0) lies, so it moves with the walls.
-  RenderWallsLayer(layer->CanvasToOverwrite(), g,
-                   ShiftedPattern(FMaterials[static_cast<size_t>(material)], -FPatternAnchor), w.ObjVisible,
-                   IsFitted(FView) ? TWallFill::FromSeeds : TWallFill::AsRegion);
+  if (w.ObjVisible)
+    PaintWalls(layer->Canvas(), g, ShiftedPattern(FMaterials[static_cast<size_t>(material)], -FPatternAnchor));
   layer->CanvasChanged(QRect(0, 0, cw, ch), w.ObjVisible ? WallsInk(g, QRect(0, 0, cw, ch)) : layer->NewInk());
   layer->setGeometry(4, 4, cw, ch);
 }

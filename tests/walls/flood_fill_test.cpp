@@ -78,4 +78,28 @@ TEST(FloodFill, OtherFormats) {
   }
 }
 
+// Seeds filled in one pass fill what each seed filled in turn does: regions apart, a seed in a
+// region another has filled, a seed on a wall or off the image, with a picture that holds the
+// surface colour and one that does not.
+TEST(FloodFill, SeedsInOnePassFillAsEachInTurn) {
+  QImage holding(2, 1, QImage::Format_RGB32);
+  holding.setPixel(0, 0, kWhite);
+  holding.setPixel(1, 0, kRed);
+  for (const QImage& pattern : {Checker(), holding}) {
+    QImage walls(40, 30, QImage::Format_RGB32);
+    walls.fill(Qt::white);
+    for (int i = 0; i < 30; ++i) {
+      walls.setPixel(13, i, kBlack);
+      walls.setPixel((i * 7) % 40, i, kBlack);
+    }
+    for (int x = 13; x < 40; ++x) walls.setPixel(x, 15, kBlack);
+    const std::vector<QPoint> seeds = {{2, 2}, {20, 5}, {3, 25}, {20, 25}, {13, 3}, {-1, 4}, {39, 29}};
+    QImage inTurn = walls, atOnce = walls;
+    for (const QPoint& seed : seeds) FloodFillPattern(inTurn, seed, kWhite, pattern);
+    FloodFillPattern(atOnce, seeds, kWhite, pattern);
+    EXPECT_EQ(atOnce, inTurn);
+    EXPECT_NE(atOnce, walls);
+  }
+}
+
 }  // namespace

@@ -10,9 +10,13 @@
 #include <map>
 #include <string_view>
 #include <tuple>
+#include <utility>
 #include <vector>
 
+#include "plan/rulers.h"
 #include "platform/layer.h"
+#include "platform/pattern.h"
+#include "walls/wall_geometry.h"
 #include "platform/rounding.h"
 #include "support/main_window_fixture.h"
 
@@ -424,6 +428,43 @@ TEST_F(WallsPageTest, RenamingTheWalls) {
   TypeName(W->edWallName, QStringLiteral("Звонница"));
   QTest::keyClick(W->edWallName, Qt::Key_Tab);
   EXPECT_EQ(Obj(0).ObjName, QStringLiteral("Башня"));
+}
+
+// Walls and rulers redrawn on their layers, where only the last ones' ink is whitened, show
+// what they show drawn afresh on white: through walls growing and shrinking, another type, a
+// hidden walls object, another panel size and another material.
+TEST_F(WallsPageTest, RedrawnWallsAndRulersEqualThemDrawnAfresh) {
+  const auto sameAsFresh = [&](const char* step) {
+    const TPlanObject& walls = Obj(0);
+    QImage fresh(walls.Layer->CanvasSize(), QImage::Format_RGB32);
+    const int material = std::clamp(walls.WallMaterial, 0, 4);
+    RenderWallsLayer(fresh, W->WallGeometry(), ShiftedPattern(W->FMaterials[static_cast<size_t>(material)], -W->FPatternAnchor),
+                     walls.ObjVisible);
+    // Read through const: asking for a canvas to draw on forgets where its ink is.
+    EXPECT_EQ(std::as_const(*walls.Layer).Canvas(), fresh) << step;
+    QImage expected(W->Layer(RulerLayer)->CanvasSize(), QImage::Format_RGB32);
+    PaintRulers(expected, expected.width(), expected.height(), W->Scale());
+    EXPECT_EQ(std::as_const(*W->Layer(RulerLayer)).Canvas(), expected) << step;
+  };
+  sameAsFresh("new plan");
+  W->SetWallDiameterOuter(7200);
+  sameAsFresh("grown");
+  W->SetWallDiameterOuter(4200);
+  sameAsFresh("shrunk");
+  W->SetWallType(2);
+  sameAsFresh("eight sides");
+  W->SetWallDiameterInner(1500);
+  sameAsFresh("thicker");
+  Obj(0).ObjVisible = false;
+  W->DrawWalls();
+  sameAsFresh("hidden");
+  Obj(0).ObjVisible = true;
+  W->DrawWalls();
+  sameAsFresh("shown again");
+  W->SetPlanClientSize(QSize(500, 430));
+  sameAsFresh("smaller panel");
+  W->SetWallMaterial(3);
+  sameAsFresh("another material");
 }
 
 }  // namespace
