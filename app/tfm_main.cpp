@@ -23,6 +23,7 @@
 #include "platform/canvas.h"
 #include "platform/layer.h"
 #include "platform/resource_icon.h"
+#include "platform/resource_picture.h"
 
 TfmMain::TfmMain(const TStartOptions& options, QWidget* parent)
     : QMainWindow(parent), FOptions(options) {
@@ -88,7 +89,7 @@ void TfmMain::FormCreate() {
   CreateObject(QStringLiteral("Стены"), okWalls, QPoint(0, 0), 0, true);
   CreateObject(QStringLiteral("Постамент"), okPost, QPoint(0, 0), 0, true);
   SelectObject(0);
-  if (FOptions.RegisterFileType) RegisterFileType(QImage(QStringLiteral(":/AppIcon")));
+  if (FOptions.RegisterFileType) RegisterFileType(ResourcePicture(QStringLiteral(":/AppIcon")));
   WireHistory();
   WireDocumentSession();
   ResetHistory();

@@ -2,4 +2,6 @@
 
 #include <QPixmap>
 
-QIcon ResourceIcon(const QString& path) { return QIcon(QPixmap(path)); }
+#include "platform/resource_picture.h"
+
+QIcon ResourceIcon(const QString& path) { return QIcon(QPixmap::fromImage(ResourcePicture(path))); }

@@ -9,6 +9,7 @@
 #include "platform/layer.h"
 #include "walls/wall_geometry.h"
 #include "walls/wall_rules.h"
+#include "platform/resource_picture.h"
 
 void TfmMain::SetWallDefaults(TPlanObject& o) {
   o.WallType = 0;
@@ -22,7 +23,7 @@ void TfmMain::SetWallDefaults(TPlanObject& o) {
 void TfmMain::LoadMaterials() {
   for (int i = 0; i < kMaterialCount; ++i) {
     FMaterials[static_cast<size_t>(i)] =
-        QImage(MaterialResource(i)).convertToFormat(QImage::Format_RGB32);
+        ResourcePicture(MaterialResource(i)).convertToFormat(QImage::Format_RGB32);
     FKeyedMaterials[static_cast<size_t>(i)] = KeyedPattern(FMaterials[static_cast<size_t>(i)]);
   }
 }
