@@ -6,7 +6,6 @@ void TfmMain::FormCreateCatalogues() {
   BuildOrientationNamesList();
   LoadGroupTable(FGroupTable, FBellSlots);
   BuildBellPalette();
-  LoadMaterials();
   FillWallTypes();
   FillMaterialLists();
   FillOrientationList();

@@ -24,6 +24,7 @@
 #include "sheet/sheet_export.h"
 #include "sheet/sheet_layout.h"
 #include "sheet/sheet_settings.h"
+#include "walls/material_pictures.h"
 
 class QAction;
 class QCheckBox;
@@ -221,9 +222,7 @@ class TfmMain : public QMainWindow {
   void RegroupBells();  // slots rebuilt and groups assigned after a placement or deletion
 
   // ---- walls (walls/) ------------------------------------------------------------------------
-  std::array<QImage, 8> FMaterials;
-  std::array<QImage, 8> FKeyedMaterials;  // the same with white see-through, for beams painted on the panel
-  void LoadMaterials();
+  TMaterialPictures FMaterials;  // each read when first drawn
   void FillWallTypes();
   void FillMaterialLists();
   void BuildWallPage();

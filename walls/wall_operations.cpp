@@ -3,13 +3,11 @@
 #include <QComboBox>
 
 #include "app/tfm_main.h"
-#include "beams/beem_paint.h"
 #include "platform/pattern.h"
 #include "controls/ac_number_edit.h"
 #include "platform/layer.h"
 #include "walls/wall_geometry.h"
 #include "walls/wall_rules.h"
-#include "platform/resource_picture.h"
 
 void TfmMain::SetWallDefaults(TPlanObject& o) {
   o.WallType = 0;
@@ -18,14 +16,6 @@ void TfmMain::SetWallDefaults(TPlanObject& o) {
   o.WallWallWidth = 800;
   o.WallDiameterOuter = o.WallDiameterInner + 2 * o.WallWallWidth;
   o.WallArcWidth = 1500;
-}
-
-void TfmMain::LoadMaterials() {
-  for (int i = 0; i < kMaterialCount; ++i) {
-    FMaterials[static_cast<size_t>(i)] =
-        ResourcePicture(MaterialResource(i)).convertToFormat(QImage::Format_RGB32);
-    FKeyedMaterials[static_cast<size_t>(i)] = KeyedPattern(FMaterials[static_cast<size_t>(i)]);
-  }
 }
 
 void TfmMain::FillWallTypes() {
