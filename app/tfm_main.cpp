@@ -17,13 +17,11 @@
 
 #include "app/panel_title.h"
 #include "app/tfm_about.h"
-#include "document/file_association.h"
 #include "document/recovery_store.h"
 #include "plan/plan_panel.h"
 #include "platform/canvas.h"
 #include "platform/layer.h"
 #include "platform/resource_icon.h"
-#include "platform/resource_picture.h"
 
 TfmMain::TfmMain(const TStartOptions& options, QWidget* parent)
     : QMainWindow(parent), FOptions(options) {
@@ -89,7 +87,7 @@ void TfmMain::FormCreate() {
   CreateObject(QStringLiteral("Стены"), okWalls, QPoint(0, 0), 0, true);
   CreateObject(QStringLiteral("Постамент"), okPost, QPoint(0, 0), 0, true);
   SelectObject(0);
-  if (FOptions.RegisterFileType) RegisterFileType(ResourcePicture(QStringLiteral(":/AppIcon")));
+  pnlImg->OnFirstPaint = [this] { QTimer::singleShot(0, this, &TfmMain::FinishStartUp); };
   WireHistory();
   WireDocumentSession();
   ResetHistory();

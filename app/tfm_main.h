@@ -118,6 +118,11 @@ class TfmMain : public QMainWindow {
   // ---- application shell (app/) ----------------------------------------------------------------
   void FormCreate();
   void FormShow();
+  // The steps of start-up that the first painted window does not show, taken right after the
+  // plan has been painted for the first time (app/start_up.cpp): nothing a user can reach
+  // before then depends on them.
+  void FinishStartUp();
+  bool FStartUpFinished = false;
   // Sizes the window, frame included, to the screen's work area; once more when the window
   // system has put its frame around it.
   void FitToWorkArea();
