@@ -17,7 +17,6 @@
 
 #include "app/panel_title.h"
 #include "app/tfm_about.h"
-#include "document/file_association.h"
 #include "document/recovery_store.h"
 #include "plan/plan_panel.h"
 #include "platform/canvas.h"
@@ -88,7 +87,7 @@ void TfmMain::FormCreate() {
   CreateObject(QStringLiteral("Стены"), okWalls, QPoint(0, 0), 0, true);
   CreateObject(QStringLiteral("Постамент"), okPost, QPoint(0, 0), 0, true);
   SelectObject(0);
-  if (FOptions.RegisterFileType) RegisterFileType(QImage(QStringLiteral(":/AppIcon")));
+  pnlImg->OnFirstPaint = [this] { QTimer::singleShot(0, this, &TfmMain::FinishStartUp); };
   WireHistory();
   WireDocumentSession();
   ResetHistory();

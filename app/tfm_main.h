@@ -25,6 +25,7 @@
 #include "sheet/sheet_export.h"
 #include "sheet/sheet_layout.h"
 #include "sheet/sheet_settings.h"
+#include "walls/material_pictures.h"
 
 class QAction;
 class QCheckBox;
@@ -119,6 +120,11 @@ class TfmMain : public QMainWindow {
   // ---- application shell (app/) ----------------------------------------------------------------
   void FormCreate();
   void FormShow();
+  // The steps of start-up that the first painted window does not show, taken right after the
+  // plan has been painted for the first time (app/start_up.cpp): nothing a user can reach
+  // before then depends on them.
+  void FinishStartUp();
+  bool FStartUpFinished = false;
   // Sizes the window, frame included, to the screen's work area; once more when the window
   // system has put its frame around it.
   void FitToWorkArea();
@@ -223,9 +229,7 @@ class TfmMain : public QMainWindow {
   void RegroupBells();  // slots rebuilt and groups assigned after a placement or deletion
 
   // ---- walls (walls/) ------------------------------------------------------------------------
-  std::array<QImage, 8> FMaterials;
-  std::array<QImage, 8> FKeyedMaterials;  // the same with white see-through, for beams painted on the panel
-  void LoadMaterials();
+  TMaterialPictures FMaterials;  // each read when first drawn
   void FillWallTypes();
   void FillMaterialLists();
   void BuildWallPage();

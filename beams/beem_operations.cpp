@@ -69,7 +69,7 @@ void TfmMain::DrawBeem(int index) {
     // keeps no canvas to fill white, draw, key and compose. Cut by the plan's edge in the fitted
     // view, it keeps a canvas cut there, as the plan is specified; magnified, it is cut anyway.
     layer->ResetCanvas(1, 1);
-    const QImage& pattern = FKeyedMaterials[material];
+    const QImage& pattern = FMaterials.Keyed(material);
     std::vector<QPoint> hull;
     if (!pattern.isNull() && !pattern.hasAlphaChannel()) hull = local;
     layer->SetDrawing([local = std::move(local), pattern, patternOrigin, cosmetic = IsFitted(FView)](QPainter& p) {

@@ -3,12 +3,14 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QStackedWidget>
+#include <QStyle>
 #include <QLineEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "app/page_builder.h"
 #include "app/tfm_main.h"
+#include "beams/caption_stretch.h"
 #include "beams/orientations.h"
 #include "controls/ac_number_edit.h"
 #include "platform/canvas.h"
@@ -89,27 +91,30 @@ void TfmMain::BuildBeemsPanelContents() {
   btnBeem->setToolTip(BeemButtonHint());
   connect(btnBeem, &QToolButton::clicked, this, &TfmMain::btnBeemClick);
   QFont font = MakePixelFont(QStringLiteral("MS Serif"), kChordBoxFontPixelHeight);
-  int widest = 0;
   for (const TChordBoxInfo& info : ChordBoxes()) {
     auto* box = new QCheckBox(info.Caption, pnlBeems);
     box->setObjectName(info.Name);
     box->setProperty("Tag", info.Tag);
     box->setGeometry(info.Bounds);
-    box->setFont(font);
-    widest = qMax(widest, box->sizeHint().width());
     FChordBoxes[static_cast<size_t>(info.Tag - 1)] = box;
   }
   // Where the face is missing, the stand-in is wider and the longest captions would lose their
   // last letters: it is narrowed until every caption shows whole in its box.
-  const int room = kChordBoxWidth;
-  for (int stretch = 95; widest > room && stretch >= 50; stretch -= 5) {
-    font.setStretch(stretch);
-    widest = 0;
+  const auto widestAt = [&](int stretch) {
+    QFont tried = font;
+    if (stretch != 0) tried.setStretch(stretch);
+    int widest = 0;
     for (QCheckBox* box : FChordBoxes) {
-      box->setFont(font);
+      box->setFont(tried);
       widest = qMax(widest, box->sizeHint().width());
     }
-  }
+    return widest;
+  };
+  const int mark = style()->pixelMetric(QStyle::PM_IndicatorWidth) +
+                   style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing);
+  const int stretch = CaptionStretch(kChordBoxWidth, mark, widestAt);
+  if (stretch != 0) font.setStretch(stretch);
+  for (QCheckBox* box : FChordBoxes) box->setFont(font);
 }
 
 void TfmMain::BuildOrientationNamesList() {

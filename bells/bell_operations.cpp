@@ -12,6 +12,7 @@
 #include "plan/plan_panel.h"
 #include "platform/layer.h"
 #include "platform/rounding.h"
+#include "platform/resource_picture.h"
 
 int TfmMain::FindBellByDiameter(std::int32_t diameter) const {
   for (size_t i = 0; i < FObjects.size(); ++i) {
@@ -45,7 +46,7 @@ void TfmMain::DrawBell(int index) {
   TLayer* layer = b.Layer;
   const int d = qMax(0, b.BellDiameterPx);
   if (b.ObjVisible) {
-    if (FBellPicture.isNull()) FBellPicture = QImage(QString::fromLatin1(kBellPictureResource));
+    if (FBellPicture.isNull()) FBellPicture = ResourcePicture(QString::fromLatin1(kBellPictureResource));
     layer->SetPicture(FBellPicture);
     layer->setGeometry(b.BellPositionPx.x() - b.BellDiameterPx / 2,
                        b.BellPositionPx.y() - b.BellDiameterPx / 2, d, d);

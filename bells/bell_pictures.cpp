@@ -1,4 +1,5 @@
 #include "bells/bell_pictures.h"
+#include "platform/resource_picture.h"
 
 QString BellGlyphResource(int series) {
   return series == 2 ? QStringLiteral(":/bells/series2") : QStringLiteral(":/bells/series1");
@@ -17,4 +18,4 @@ QImage KeyOutLowerLeftColour(const QImage& picture) {
   return out;
 }
 
-QImage ButtonGlyph(const QString& resource) { return KeyOutLowerLeftColour(QImage(resource)); }
+QImage ButtonGlyph(const QString& resource) { return KeyOutLowerLeftColour(ResourcePicture(resource)); }

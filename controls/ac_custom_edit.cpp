@@ -1,6 +1,7 @@
 #include "controls/ac_custom_edit.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFocusEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -9,9 +10,12 @@
 #include <QToolButton>
 #include <algorithm>
 
+#include "platform/resource_picture.h"
+
 namespace {
 
 constexpr int kButtonHeight = 17;
+constexpr char kEllipsisResource[] = ":/AC_ELLIPSIS";
 
 // The character a key press types, as the edit would insert it; 8 for Backspace. Keys held
 // with Ctrl, Alt or Meta are shortcuts, not typing.
@@ -42,9 +46,13 @@ TacCustomEdit::TacCustomEdit(QWidget* parent)
   resize(121, kDefaultHeight);
 
   FButtonWidget->setFocusPolicy(Qt::NoFocus);
-  // The program may carry no ellipsis picture; the button then says it in text.
-  const QPixmap ellipsis(QStringLiteral(":/AC_ELLIPSIS"));
-  if (!ellipsis.isNull()) FButton->SetGlyph(ellipsis);
+  // The program may carry no ellipsis picture; the button then says it in text. Whether it
+  // does is asked once: every field of the inspector is one of these.
+  static const bool hasEllipsis = QFile::exists(QString::fromLatin1(kEllipsisResource));
+  if (hasEllipsis) {
+    const QPixmap ellipsis = QPixmap::fromImage(ResourcePicture(QString::fromLatin1(kEllipsisResource)));
+    if (!ellipsis.isNull()) FButton->SetGlyph(ellipsis);
+  }
   connect(FButton, &TacEditButton::Changed, this, &TacCustomEdit::LayoutButton);
   connect(FButtonWidget, &QToolButton::clicked, this, &TacCustomEdit::OnButtonClick);
   LayoutButton();

@@ -5,6 +5,7 @@
 #include "pedestal/post_painting.h"
 #include "pedestal/ringer.h"
 #include "platform/layer.h"
+#include "platform/resource_picture.h"
 
 void TfmMain::SetPostDefaults(TPlanObject& o) {
   const TPlanObject& w = *FObjects[0];
@@ -72,7 +73,7 @@ void TfmMain::PlaceRinger() {
   const QString resource = pedestal::RingerResource(r.Facing);
   if (resource != FRingerPicture) {
     FRingerPicture = resource;
-    ringer->SetPicture(QImage(resource));
+    ringer->SetPicture(ResourcePicture(resource));
   }
 }
 

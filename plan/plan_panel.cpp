@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QWheelEvent>
 #include <cstdlib>
+#include <utility>
 
 #include "platform/unsplit_painting.h"
 
@@ -100,8 +101,11 @@ void TPlanPanel::paintEvent(QPaintEvent* event) {
       compose();
     FDirty -= dirty;
   }
-  QPainter p(this);
-  for (const QRect& area : event->region()) p.drawImage(area.topLeft(), FComposed, area);
+  {
+    QPainter p(this);
+    for (const QRect& area : event->region()) p.drawImage(area.topLeft(), FComposed, area);
+  }
+  if (OnFirstPaint) std::exchange(OnFirstPaint, nullptr)();
 }
 
 void TPlanPanel::mousePressEvent(QMouseEvent* event) {

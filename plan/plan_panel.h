@@ -28,6 +28,8 @@ class TPlanPanel : public QWidget {
   // The wheel, with the modifiers held and the pointer in plan coordinates; the pointer leaving.
   std::function<void(QPoint angleDelta, Qt::KeyboardModifiers, QPoint)> OnWheel;
   std::function<void()> OnLeave;
+  // Called once, when the panel has painted for the first time.
+  std::function<void()> OnFirstPaint;
 
   static QPoint ToPlan(QPoint panel) { return panel - QPoint(4, 4); }
 

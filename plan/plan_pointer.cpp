@@ -7,11 +7,12 @@
 #include "controls/ac_number_edit.h"
 #include "plan/plan_panel.h"
 #include "platform/layer.h"
+#include "platform/resource_picture.h"
 
 QCursor TfmMain::PlanCursor(TPointerMode mode) const {
   // The hot spots are the bell cursor's centre and the pencil's tip: they locate the placed point.
-  if (mode == pmPlaceBell) return QCursor(QPixmap(QStringLiteral(":/CurBell")), 15, 15);
-  if (mode == pmPlaceBeam) return QCursor(QPixmap(QStringLiteral(":/CurBeem")), 11, 20);
+  if (mode == pmPlaceBell) return QCursor(QPixmap::fromImage(ResourcePicture(QStringLiteral(":/CurBell"))), 15, 15);
+  if (mode == pmPlaceBeam) return QCursor(QPixmap::fromImage(ResourcePicture(QStringLiteral(":/CurBeem"))), 11, 20);
   return QCursor(Qt::ArrowCursor);
 }
 

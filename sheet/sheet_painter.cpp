@@ -10,6 +10,7 @@
 #include <QPdfWriter>
 
 #include "platform/atomic_file.h"
+#include "platform/resource_picture.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ const QImage& SheetPicture(const QString& resource) {
   static QHash<QString, QImage> cache;
   auto it = cache.find(resource);
   if (it == cache.end()) {
-    QImage image(resource);
+    QImage image = ResourcePicture(resource);
     if (!image.isNull()) image = image.convertToFormat(QImage::Format_RGB32);
     it = cache.insert(resource, image);
   }

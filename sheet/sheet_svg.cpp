@@ -8,6 +8,7 @@
 #include <map>
 
 #include "platform/atomic_file.h"
+#include "platform/resource_picture.h"
 
 namespace {
 
@@ -51,7 +52,7 @@ QString PictureData(const QString& resource) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    const QImage image(resource);
+    const QImage image = ResourcePicture(resource);
     if (!image.isNull()) image.save(&buffer, "PNG");
     it = cache.insert(resource, bytes.isEmpty() ? QString()
                                                 : QStringLiteral("data:image/png;base64,") +
@@ -95,7 +96,7 @@ QByteArray MakeSheetSvg(const TSheet& sheet, const QString& title) {
   }
   xml.writeStartElement(QStringLiteral("defs"));
   for (const auto& [material, id] : patterns) {
-    const QImage picture(SheetMaterialResource(material));
+    const QImage picture = ResourcePicture(SheetMaterialResource(material));
     if (picture.isNull() || picture.width() <= 0) continue;
     const double w = kMaterialTileMm, h = kMaterialTileMm * picture.height() / picture.width();
     xml.writeStartElement(QStringLiteral("pattern"));

@@ -4,7 +4,6 @@
 #include <QPainter>
 
 #include "app/tfm_main.h"
-#include "beams/beem_paint.h"
 #include "platform/pattern.h"
 #include "controls/ac_number_edit.h"
 #include "platform/layer.h"
@@ -18,14 +17,6 @@ void TfmMain::SetWallDefaults(TPlanObject& o) {
   o.WallWallWidth = 800;
   o.WallDiameterOuter = o.WallDiameterInner + 2 * o.WallWallWidth;
   o.WallArcWidth = 1500;
-}
-
-void TfmMain::LoadMaterials() {
-  for (int i = 0; i < kMaterialCount; ++i) {
-    FMaterials[static_cast<size_t>(i)] =
-        QImage(MaterialResource(i)).convertToFormat(QImage::Format_RGB32);
-    FKeyedMaterials[static_cast<size_t>(i)] = KeyedPattern(FMaterials[static_cast<size_t>(i)]);
-  }
 }
 
 void TfmMain::FillWallTypes() {
@@ -152,7 +143,7 @@ void TfmMain::DrawWalls() {
     layer->ResetCanvas(1, 1);
     layer->setGeometry(4, 4, cw, ch);
     if (!w.ObjVisible) return;
-    const QImage& pattern = FKeyedMaterials[static_cast<size_t>(material)];
+    const QImage& pattern = FMaterials.Keyed(static_cast<size_t>(material));
     layer->SetDrawing([g, masonry = MasonryPath(g), fill = pattern.isNull() ? QBrush() : QBrush(pattern),
                        origin = FPatternAnchor](QPainter& p) { PaintMasonry(p, masonry, g, fill, origin); });
     return;

@@ -5,7 +5,9 @@
 #include <QListWidget>
 #include <QToolButton>
 
+#include "beams/orientations.h"
 #include "controls/ac_number_edit.h"
+#include "platform/canvas.h"
 #include "platform/layer.h"
 #include "support/main_window_fixture.h"
 
@@ -91,6 +93,36 @@ TEST_F(BeemWindowTest, ChordBoxesCarryTheirCaptionsHintsAndPlaces) {
   EXPECT_EQ(W->FOrientationNames.size(), 25);
   EXPECT_EQ(W->cbBeemOrientation->count(), 25);
   EXPECT_EQ(W->btnBeem->toolTip(), QStringLiteral("Балка"));
+}
+
+// The captions are narrowed no further than the longest needs to show whole: measured here step
+// by step from 95 down on a box of the panel's own style, as the panel was first fitted.
+TEST_F(BeemWindowTest, ChordCaptionsAreNarrowedOnlyAsFarAsTheyMust) {
+  const QFont face = MakePixelFont(QString::fromLatin1(kChordBoxFontFace), kChordBoxFontPixelHeight);
+  QCheckBox probe(W->pnlBeems);
+  const auto widest = [&](int stretch) {
+    QFont font = face;
+    if (stretch != 0) font.setStretch(stretch);
+    probe.setFont(font);
+    int w = 0;
+    for (const TChordBoxInfo& info : ChordBoxes()) {
+      probe.setText(info.Caption);
+      w = qMax(w, probe.sizeHint().width());
+    }
+    return w;
+  };
+  int expected = 0;
+  for (int s = 95; widest(expected) > kChordBoxWidth && s >= 50; s -= 5) expected = s;
+  for (int k = 1; k <= kChordCount; ++k) {
+    SCOPED_TRACE(k);
+    const QFont shown = W->ChordBox(k)->font();
+    EXPECT_EQ(shown.family(), face.family());
+    EXPECT_EQ(shown.pixelSize(), kChordBoxFontPixelHeight);
+    EXPECT_EQ(shown.stretch(), expected == 0 ? face.stretch() : expected);
+    if (widest(expected) <= kChordBoxWidth) {
+      EXPECT_LE(W->ChordBox(k)->sizeHint().width(), kChordBoxWidth);
+    }
+  }
 }
 
 TEST_F(BeemWindowTest, CheckingAndClearingABoxCreatesAndDeletesItsBeem) {
