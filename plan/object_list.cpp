@@ -82,18 +82,22 @@ void TfmMain::DrawSelectionFrame() {
   const int w = qMax(1, ClientWidth() - 8), h = qMax(1, ClientHeight() - 8);
   layer->setGeometry(4, 4, w, h);
   layer->EnsureCanvas(w, h);
-  Canvas c(layer->Canvas());
-  c.SetPen(QColor(0xC0, 0xC0, 0xC0), 4);
-  // Inside the frame the canvas is white already (erased or cleared above): no fill.
-  c.SetBrushClear();
   const TPlanObject& o = *FObjects[static_cast<size_t>(FCurIndex)];
   if (!o.ObjVisible) return;  // the old frame is erased, no new one is drawn
+  // The canvas is asked for where the new frame's ink will lie: on a new plan-sized canvas only
+  // those tiles are whitened. Inside the frame it is white already (erased or cleared above):
+  // no fill.
+  const auto pen = [](QImage& canvas) {
+    Canvas c(canvas);
+    c.SetPen(QColor(0xC0, 0xC0, 0xC0), 4);
+    c.SetBrushClear();
+    return c;
+  };
   switch (o.ObjType) {
     case okBell: {
       const int r = o.BellDiameterPx / 2;
       const QPoint p = o.BellPositionPx;
       FSelRect = {p.x() - r - 6, p.y() - r - 6, p.x() + r, p.y() + r};
-      c.Rectangle(FSelRect.l, FSelRect.t, FSelRect.r, FSelRect.b);
       break;
     }
     case okWalls: {
@@ -104,13 +108,11 @@ void TfmMain::DrawSelectionFrame() {
         FSelRect = {FOriginX - 2, FOriginY - 2, FOriginX + o.WallDiameterOuterPx + 4,
                     FOriginY + o.WallDiameterOuterPx + 4};
       }
-      c.Rectangle(FSelRect.l, FSelRect.t, FSelRect.r, FSelRect.b);
       break;
     }
     case okPost: {
       const QRect g = o.Layer->geometry();
       FSelRect = {g.left() - 6, g.top() - 6, g.left() + g.width() - 1, g.top() + g.height() - 1};
-      c.Rectangle(FSelRect.l, FSelRect.t, FSelRect.r, FSelRect.b);
       break;
     }
     case okBeam: {
@@ -118,14 +120,18 @@ void TfmMain::DrawSelectionFrame() {
       // The 4-pixel pen's mitred corners reach at most twice its width past the outline.
       QRect around;
       for (const QPoint& p : o.BeemOutlinePx) around |= QRect(p, QSize(1, 1));
-      if (o.BeemOutlinePx.size() == 4) c.Polygon(o.BeemOutlinePx);
-      else around = QRect();
+      if (o.BeemOutlinePx.size() != 4) around = QRect();
       const QRect ink = around.adjusted(-9, -9, 9, 9);
-      layer->CanvasChanged(ink, ink);
+      TInkTiles tiles = layer->NewInk();
+      tiles.Add(ink);
+      if (o.BeemOutlinePx.size() == 4) pen(layer->CanvasWithin(tiles)).Polygon(o.BeemOutlinePx);
+      layer->CanvasChanged(ink, std::move(tiles));
       return;
     }
   }
-  layer->CanvasChanged(FrameArea(FSelRect), FrameInk(*layer, FSelRect));
+  TInkTiles ink = FrameInk(*layer, FSelRect);
+  pen(layer->CanvasWithin(ink)).Rectangle(FSelRect.l, FSelRect.t, FSelRect.r, FSelRect.b);
+  layer->CanvasChanged(FrameArea(FSelRect), std::move(ink));
 }
 
 void TfmMain::RedrawObject(int index) {

@@ -81,8 +81,9 @@ void TfmMain::DrawRulers() {
   // Whitened along the edges only, where the last rulers were: the middle is white already.
   if (layer->HasDrawing() || layer->CanvasSize() != QSize(w, h)) layer->ResetCanvas(w, h);
   else layer->ClearCanvas();
-  PaintRulersOnWhite(layer->Canvas(), w, h, Scale());
-  layer->CanvasChanged(QRect(0, 0, w, h), RulerInk(w, h));
+  TInkTiles ink = RulerInk(w, h);
+  PaintRulersOnWhite(layer->CanvasWithin(ink), w, h, Scale());
+  layer->CanvasChanged(QRect(0, 0, w, h), std::move(ink));
 }
 
 void TfmMain::FormResize() {

@@ -65,3 +65,37 @@ std::vector<QRect> TInkTiles::Runs(const QRect& clip) const {
   }
   return rects;
 }
+
+std::vector<QRect> TInkTiles::Gaps(const QRect& clip) const {
+  Normalize();
+  std::vector<QRect> rects;
+  const QRect within = clip & FCanvas;
+  if (within.isEmpty()) return rects;
+  const int firstRow = within.top() / kTile, lastRow = within.bottom() / kTile;
+  const int lastColumn = within.right() / kTile;
+  auto it = std::lower_bound(FRuns.begin(), FRuns.end(), firstRow, [](const TRun& r, int row) { return r.Row < row; });
+  for (int row = firstRow; row <= lastRow; ++row) {
+    int column = within.left() / kTile;
+    const auto gap = [&](int first, int last) {
+      const QRect r = QRect(first * kTile, row * kTile, (last - first + 1) * kTile, kTile) & within;
+      if (!r.isEmpty()) rects.push_back(r);
+    };
+    for (; it != FRuns.end() && it->Row == row; ++it) {
+      if (it->First > column) gap(column, std::min(it->First - 1, lastColumn));
+      column = std::max(column, it->Last + 1);
+    }
+    if (column <= lastColumn) gap(column, lastColumn);
+  }
+  return rects;
+}
+
+bool TInkTiles::Contains(const TInkTiles& other) const {
+  Normalize();
+  other.Normalize();
+  auto mine = FRuns.begin();
+  for (const TRun& run : other.FRuns) {
+    while (mine != FRuns.end() && (mine->Row < run.Row || (mine->Row == run.Row && mine->Last < run.First))) ++mine;
+    if (mine == FRuns.end() || mine->Row != run.Row || mine->First > run.First || mine->Last < run.Last) return false;
+  }
+  return true;
+}

@@ -30,6 +30,10 @@ class TInkTiles {
   // The marked tiles met by `clip`, as rectangles cut to it: one for each run of neighbouring
   // tiles along a row of tiles, rows top to bottom, runs left to right.
   std::vector<QRect> Runs(const QRect& clip) const;
+  // The unmarked tiles met by `clip`, the same way.
+  std::vector<QRect> Gaps(const QRect& clip) const;
+  // Every tile marked in `other` is marked here.
+  bool Contains(const TInkTiles& other) const;
 
  private:
   struct TRun {  // tile columns [First, Last] of tile row Row

@@ -55,17 +55,42 @@ void TLayer::update(const QRect& area) {
   if (FStack && !FHidden) FStack->Damage(area.translated(FBounds.topLeft()) & FBounds);
 }
 
-void TLayer::Whiten() const {
+namespace {
+
+void FillWhite(QImage& canvas, const std::vector<QRect>& parts) {
+  for (const QRect& part : parts)
+    for (int y = part.top(); y <= part.bottom(); ++y)
+      std::fill_n(reinterpret_cast<QRgb*>(canvas.scanLine(y)) + part.left(), part.width(), QRgb(0xFFFFFFFFu));
+}
+
+}  // namespace
+
+void TLayer::WhitenBlank() const {
   if (!FBlank) return;
-  if (FWhitenOnly) {
-    for (const QRect& part : FWhitenOnly->Runs(FCanvas.rect()))
-      for (int y = part.top(); y <= part.bottom(); ++y)
-        std::fill_n(reinterpret_cast<QRgb*>(FCanvas.scanLine(y)) + part.left(), part.width(), QRgb(0xFFFFFFFFu));
-  } else {
-    FCanvas.fill(Qt::white);
-  }
+  // Where earlier ink was, or, of a canvas written only in part, that part: the rest is to be
+  // whitened anyway when the whole canvas is asked for.
+  if (FWhitenOnly) FillWhite(FCanvas, FWhitenOnly->Runs(FCanvas.rect()));
+  else if (FValidOnly) FillWhite(FCanvas, FValidOnly->Runs(FCanvas.rect()));
+  else FCanvas.fill(Qt::white);
   FWhitenOnly.reset();
   FBlank = false;
+}
+
+void TLayer::Whiten() const {
+  WhitenBlank();
+  if (FValidOnly) {
+    FillWhite(FCanvas, FValidOnly->Gaps(FCanvas.rect()));
+    FValidOnly.reset();
+  }
+}
+
+QImage& TLayer::CanvasWithin(const TInkTiles& ink) {
+  if (FBlank && !FWhitenOnly && !FValidOnly) FValidOnly = ink;  // nothing written yet
+  if (FValidOnly && !FValidOnly->Contains(ink)) Whiten();
+  else WhitenBlank();
+  FPictureKey = 0;
+  FInkHint.reset();
+  return FCanvas;
 }
 
 void TLayer::ResetCanvas(int w, int h) {
@@ -75,12 +100,14 @@ void TLayer::ResetCanvas(int w, int h) {
   FCanvas = QImage(qMax(1, w), qMax(1, h), QImage::Format_RGB32);
   FBlank = true;
   FWhitenOnly.reset();
+  FValidOnly.reset();
   CanvasChanged();
 }
 
 void TLayer::EnsureCanvas(int w, int h) {
   if (!FCanvas.isNull() && FCanvas.width() >= w && FCanvas.height() >= h) return;
   QImage grown(qMax(w, FCanvas.width()), qMax(h, FCanvas.height()), QImage::Format_RGB32);
+  if (FValidOnly) Whiten();  // what is kept must be whole
   if (!FCanvas.isNull() && !FBlank) {
     grown.fill(Qt::white);
     QPainter p(&grown);
@@ -117,6 +144,9 @@ void TLayer::CanvasChanged(const QRect& area, const QRect& ink) {
 
 void TLayer::CanvasChanged(const QRect& area, TInkTiles ink) {
   CanvasChanged(area);
+  // Ink said to lie where the canvas was never whitened: it is whitened all over now rather
+  // than composed from unwritten pixels.
+  if (FValidOnly && !FValidOnly->Contains(ink)) Whiten();
   FInkHint = std::move(ink);
 }
 
@@ -146,12 +176,14 @@ void TLayer::SetPicture(const QImage& picture) {
   if (FPictureKey != 0 && picture.cacheKey() == FPictureKey) return;
   FCanvas = picture.convertToFormat(QImage::Format_RGB32);
   FBlank = false;
+  FValidOnly.reset();
   CanvasChanged();
   FPictureKey = picture.cacheKey();
 }
 
 const QImage& TLayer::Keyed() const {
   if (FKeyedDirty) {
+    if (FValidOnly && !FBlank) Whiten();  // the search and the keying read every pixel
     // A stretched picture is scaled whole.
     const QRect part = FBlank || FCanvas.isNull()  ? QRect()
                        : FShowInkOnly && !FStretch ? (FInkHint ? FInkHint->Bounds() : InkBounds(FCanvas))
@@ -175,6 +207,7 @@ const QImage& TLayer::Scaled() const {
 
 void TLayer::RenderPart(QImage& target, const QRect& area) const {
   if (FBlank || FCanvas.isNull()) return;
+  if (FValidOnly && !FInkHint) Whiten();  // read all over
   if (FStretch) {
     CopyInk(target, FBounds.topLeft(), Scaled(), area & FBounds);
     return;

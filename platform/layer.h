@@ -40,10 +40,16 @@ class TLayer : public QObject {
     Whiten();
     return FCanvas;
   }
+  // The canvas to draw on when all the drawing's ink lies within `ink`. A canvas nothing has
+  // been drawn on is whitened there only: rulers along the edges, walls or a frame on a new
+  // panel-sized canvas need not touch every page of its memory before the window first shows.
+  // The rest is whitened when the canvas is asked for whole.
+  QImage& CanvasWithin(const TInkTiles& ink);
   // The canvas for a drawing that covers every pixel of it: no whitening first.
   QImage& CanvasToOverwrite() {
     FBlank = false;
     FWhitenOnly.reset();
+    FValidOnly.reset();
     FInkHint.reset();
     FPictureKey = 0;
     return FCanvas;
@@ -140,12 +146,15 @@ class TLayer : public QObject {
   friend class TLayerStack;
 
   const QImage& Keyed() const;
+  void WhitenBlank() const;  // a blank canvas whitened where it may hold anything
   const QImage& Scaled() const;  // the canvas scaled to the bounds, for an unmagnified picture
   void Whiten() const;
 
   mutable QImage FCanvas;
   mutable bool FBlank = false;  // the canvas is all white in meaning, its pixels not yet set
   mutable std::optional<TInkTiles> FWhitenOnly;  // while blank: the only pixels that may not be white
+  // Only these tiles' pixels have been written (CanvasWithin); the rest are yet to be whitened.
+  mutable std::optional<TInkTiles> FValidOnly;
   // The inked part of the canvas with white keyed out, at canvas pixel FKeyedAt; its pixels
   // live in FKeyedStore, reused from one drawing to the next.
   mutable QImage FKeyed;

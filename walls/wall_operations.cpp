@@ -152,8 +152,9 @@ void TfmMain::DrawWalls() {
   if (layer->HasDrawing() || layer->CanvasSize() != QSize(cw, ch)) layer->ResetCanvas(cw, ch);
   else layer->ClearCanvas();
   // The pattern starts where the fitted plan's pixel (0, 0) lies, so it moves with the walls.
+  TInkTiles ink = w.ObjVisible ? WallsInk(g, QRect(0, 0, cw, ch)) : layer->NewInk();
   if (w.ObjVisible)
-    PaintWalls(layer->Canvas(), g, ShiftedPattern(FMaterials[static_cast<size_t>(material)], -FPatternAnchor));
-  layer->CanvasChanged(QRect(0, 0, cw, ch), w.ObjVisible ? WallsInk(g, QRect(0, 0, cw, ch)) : layer->NewInk());
+    PaintWalls(layer->CanvasWithin(ink), g, ShiftedPattern(FMaterials[static_cast<size_t>(material)], -FPatternAnchor));
+  layer->CanvasChanged(QRect(0, 0, cw, ch), std::move(ink));
   layer->setGeometry(4, 4, cw, ch);
 }

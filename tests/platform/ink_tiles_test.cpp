@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPainter>
 #include <random>
+#include <utility>
 
 #include "bells/annotation_paint.h"
 #include "platform/ink_tiles.h"
 #include "platform/layer.h"
+#include "platform/white_key.h"
 
 namespace {
 
@@ -109,6 +112,69 @@ TEST(InkTiles, ALayerComposesAndClearsByItsTilesAsByItsPixels) {
     plain.RenderPart(b, b.rect());
     ASSERT_EQ(a, b) << round;
     ASSERT_EQ(tiled.Canvas(), plain.Canvas()) << round;
+  }
+}
+
+TEST(InkTiles, GapsAreTheUnmarkedTilesAndContainsComparesMarks) {
+  const int t = TInkTiles::kTile;
+  TInkTiles ink(QRect(0, 0, 100, 70));  // 4 x 3 tiles, the last column and row cut short
+  ink.Add(QRect(t, 0, 1, 1));
+  ink.Add(QRect(0, 2 * t, 100, 1));
+  EXPECT_EQ(ink.Gaps(QRect(0, 0, 100, 70)),
+            (std::vector<QRect>{QRect(0, 0, t, t), QRect(2 * t, 0, 100 - 2 * t, t), QRect(0, t, 100, t)}));
+  EXPECT_EQ(ink.Gaps(QRect(40, 10, 5, 5)), std::vector<QRect>{});
+  EXPECT_EQ(ink.Gaps(QRect(70, 10, 5, 5)), std::vector<QRect>{QRect(70, 10, 5, 5)});
+  TInkTiles part(QRect(0, 0, 100, 70));
+  part.Add(QRect(t + 3, 5, 2, 2));
+  part.Add(QRect(90, 2 * t + 1, 1, 1));
+  EXPECT_TRUE(ink.Contains(part));
+  EXPECT_TRUE(ink.Contains(TInkTiles(QRect(0, 0, 100, 70))));
+  part.Add(QRect(0, t, 1, 1));
+  EXPECT_FALSE(ink.Contains(part));
+  EXPECT_FALSE(TInkTiles(QRect(0, 0, 100, 70)).Contains(ink));
+}
+
+// A new canvas drawn on within tiles shows, composed and whole, what a canvas whitened all over
+// shows: the first drawing, one told of ink beyond the whitened tiles, a clear and a drawing
+// within, and one beyond them. A large canvas's fresh memory reads as black, so any pixel never
+// whitened would show.
+TEST(InkTiles, ACanvasWhitenedOnlyWhereItIsDrawnShowsAsOneWhitenedAllOver) {
+  struct TStep {
+    const char* Name;
+    bool Clear;
+    QRect Within, Drawn, Told;
+  } const steps[] = {
+      {"first frame", false, QRect(0, 0, 600, 40), QRect(10, 10, 500, 20), QRect(0, 0, 600, 40)},
+      {"told beyond", false, QRect(0, 0, 600, 40), QRect(20, 12, 30, 5), QRect(0, 0, 600, 340)},
+      {"cleared, within", true, QRect(0, 0, 200, 40), QRect(30, 5, 100, 10), QRect(0, 0, 200, 40)},
+      {"cleared, beyond", true, QRect(300, 200, 200, 100), QRect(310, 210, 50, 50), QRect(300, 200, 200, 100)},
+  };
+  for (size_t fresh = 0; fresh < std::size(steps); ++fresh) {
+    TLayer layer(nullptr);
+    layer.setGeometry(0, 0, 600, 400);
+    layer.ResetCanvas(600, 400);
+    QImage reference(600, 400, QImage::Format_RGB32);
+    reference.fill(Qt::white);
+    for (size_t i = fresh; i < std::size(steps); ++i) {
+      const TStep& step = steps[i];
+      if (step.Clear) {
+        layer.ClearCanvas();
+        reference.fill(Qt::white);
+      }
+      TInkTiles within = layer.NewInk(), told = layer.NewInk();
+      within.Add(step.Within);
+      told.Add(step.Told);
+      QPainter(&layer.CanvasWithin(within)).fillRect(step.Drawn, Qt::blue);
+      QPainter(&reference).fillRect(step.Drawn, Qt::blue);
+      layer.CanvasChanged(step.Told, std::move(told));
+      QImage composed(600, 400, QImage::Format_RGB32), expected(600, 400, QImage::Format_RGB32);
+      composed.fill(Qt::gray);
+      expected.fill(Qt::gray);
+      layer.RenderPart(composed, composed.rect());
+      CopyInk(expected, QPoint(0, 0), reference, expected.rect());
+      ASSERT_EQ(composed, expected) << step.Name << " from " << steps[fresh].Name;
+    }
+    ASSERT_EQ(std::as_const(layer).Canvas(), reference) << "whole, from " << steps[fresh].Name;
   }
 }
 
