@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "platform/image_memory.h"
 #include "platform/unsplit_painting.h"
 
 namespace {
@@ -73,7 +74,7 @@ void TPlanPanel::ScrollPlan(QPoint delta, const QRect& within) {
 
 void TPlanPanel::paintEvent(QPaintEvent* event) {
   if (FComposed.size() != size()) {
-    FComposed = QImage(size(), QImage::Format_RGB32);
+    FComposed = NewRgb32Image(size());
     FDirty = QRegion(rect());
   }
   if (!FDirty.isEmpty()) {

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "platform/image_memory.h"
 #include "platform/layer_stack.h"
 #include "platform/white_key.h"
 
@@ -97,7 +98,7 @@ void TLayer::ResetCanvas(int w, int h) {
   FDrawing = nullptr;  // a canvas again
   FOpaqueHull.clear();
   FPictureKey = 0;
-  FCanvas = QImage(qMax(1, w), qMax(1, h), QImage::Format_RGB32);
+  FCanvas = NewRgb32Image(QSize(qMax(1, w), qMax(1, h)));
   FBlank = true;
   FWhitenOnly.reset();
   FValidOnly.reset();
@@ -106,7 +107,7 @@ void TLayer::ResetCanvas(int w, int h) {
 
 void TLayer::EnsureCanvas(int w, int h) {
   if (!FCanvas.isNull() && FCanvas.width() >= w && FCanvas.height() >= h) return;
-  QImage grown(qMax(w, FCanvas.width()), qMax(h, FCanvas.height()), QImage::Format_RGB32);
+  QImage grown = NewRgb32Image(QSize(qMax(w, FCanvas.width()), qMax(h, FCanvas.height())));
   if (FValidOnly) Whiten();  // what is kept must be whole
   if (!FCanvas.isNull() && !FBlank) {
     grown.fill(Qt::white);
