@@ -52,14 +52,17 @@ QRect TInkTiles::Bounds() const {
   return around;
 }
 
-std::vector<QRect> TInkTiles::Runs(const QRect& clip) const {
+std::vector<TInkTiles::TRun>::const_iterator TInkTiles::FirstRunOfRow(int row) const {
   Normalize();
+  return std::lower_bound(FRuns.begin(), FRuns.end(), row, [](const TRun& r, int first) { return r.Row < first; });
+}
+
+std::vector<QRect> TInkTiles::Runs(const QRect& clip) const {
   std::vector<QRect> rects;
   const QRect within = clip & FCanvas;
   if (within.isEmpty()) return rects;
-  const int firstRow = within.top() / kTile, lastRow = within.bottom() / kTile;
-  auto it = std::lower_bound(FRuns.begin(), FRuns.end(), firstRow, [](const TRun& r, int row) { return r.Row < row; });
-  for (; it != FRuns.end() && it->Row <= lastRow; ++it) {
+  const int lastRow = within.bottom() / kTile;
+  for (auto it = FirstRunOfRow(within.top() / kTile); it != FRuns.end() && it->Row <= lastRow; ++it) {
     const QRect r = QRect(it->First * kTile, it->Row * kTile, (it->Last - it->First + 1) * kTile, kTile) & within;
     if (!r.isEmpty()) rects.push_back(r);
   }
@@ -67,14 +70,12 @@ std::vector<QRect> TInkTiles::Runs(const QRect& clip) const {
 }
 
 std::vector<QRect> TInkTiles::Gaps(const QRect& clip) const {
-  Normalize();
   std::vector<QRect> rects;
   const QRect within = clip & FCanvas;
   if (within.isEmpty()) return rects;
-  const int firstRow = within.top() / kTile, lastRow = within.bottom() / kTile;
-  const int lastColumn = within.right() / kTile;
-  auto it = std::lower_bound(FRuns.begin(), FRuns.end(), firstRow, [](const TRun& r, int row) { return r.Row < row; });
-  for (int row = firstRow; row <= lastRow; ++row) {
+  const int lastRow = within.bottom() / kTile, lastColumn = within.right() / kTile;
+  auto it = FirstRunOfRow(within.top() / kTile);
+  for (int row = within.top() / kTile; row <= lastRow; ++row) {
     int column = within.left() / kTile;
     const auto gap = [&](int first, int last) {
       const QRect r = QRect(first * kTile, row * kTile, (last - first + 1) * kTile, kTile) & within;

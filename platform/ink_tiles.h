@@ -40,6 +40,7 @@ class TInkTiles {
     int Row, First, Last;
   };
   void Normalize() const;
+  std::vector<TRun>::const_iterator FirstRunOfRow(int row) const;  // normalised first
 
   QRect FCanvas;
   mutable std::vector<TRun> FRuns;

@@ -9,26 +9,9 @@
 
 #include "app/tfm_main.h"
 #include "plan/plan_panel.h"
+#include "support/test_files.h"
 
 namespace {
-
-// An environment variable set for the life of the object, then as it was.
-class TEnvSet {
- public:
-  TEnvSet(const char* name, const QByteArray& value)
-      : FName(name), FHad(qEnvironmentVariableIsSet(name)), FOld(qgetenv(name)) {
-    qputenv(name, value);
-  }
-  ~TEnvSet() {
-    if (FHad) qputenv(FName, FOld);
-    else qunsetenv(FName);
-  }
-
- private:
-  const char* FName;
-  bool FHad;
-  QByteArray FOld;
-};
 
 class StartUpTest : public ::testing::Test {
  protected:
@@ -47,8 +30,8 @@ class StartUpTest : public ::testing::Test {
   }
 
   QTemporaryDir FDir;
-  TEnvSet FData{"XDG_DATA_HOME", QFile::encodeName(FDir.filePath(QStringLiteral("data")))};
-  TEnvSet FPath{"PATH", ""};  // no desktop cache tools to start
+  TEnv FData{"XDG_DATA_HOME", QFile::encodeName(FDir.filePath(QStringLiteral("data")))};
+  TEnv FPath{"PATH", ""};  // no desktop cache tools to start
 };
 
 TEST_F(StartUpTest, TheFileTypeIsRegisteredOnceThePlanHasBeenPainted) {
