@@ -123,8 +123,13 @@ void CopyInk(QImage& target, QPoint at, const QImage& source, QRect clip) {
     for (; x + kBlock <= clip.right() + 1; x += kBlock) {
       const QRgb* block = in + (x - at.x());
       if (!BlockHasInk(block)) continue;
-      for (int i = 0; i < kBlock; ++i)
-        if (IsInk(block[i])) out[x + i] = block[i] | kOpaque;
+      // Every pixel of the block written, white ones with what is there: a select the compiler
+      // turns into vector blends, where a store under a branch went pixel by pixel.
+      QRgb* to = out + x;
+      for (int i = 0; i < kBlock; ++i) {
+        const QRgb c = block[i] | kOpaque;
+        to[i] = c != kWhite ? c : to[i];
+      }
     }
     for (; x <= clip.right(); ++x) {
       const QRgb c = in[x - at.x()];
