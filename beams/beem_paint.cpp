@@ -4,7 +4,6 @@
 #include <QPainter>
 #include <QPen>
 
-#include "platform/white_key.h"
 
 namespace {
 
@@ -29,19 +28,4 @@ void PaintBeem(QPainter& p, const std::vector<QPoint>& outline, const QImage& pa
   if (outline.size() < 2) return;
   // Without a picture the band is white, which a layer does not show: only the outline.
   PaintBand(p, outline, pattern.isNull() ? QBrush() : QBrush(pattern), patternOrigin, cosmetic);
-}
-
-QImage KeyedPattern(const QImage& pattern) {
-  if (pattern.isNull()) return pattern;
-  const QImage rgb = pattern.convertToFormat(QImage::Format_RGB32);
-  for (int y = 0; y < rgb.height(); ++y) {
-    const QRgb* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
-    for (int x = 0; x < rgb.width(); ++x) {
-      if ((line[x] & 0xFFFFFFu) == 0xFFFFFFu) {
-        TPixelStore store;
-        return KeyOutWhiteInto(rgb, rgb.rect(), store).copy();
-      }
-    }
-  }
-  return rgb;  // nothing to key: an opaque picture fills faster and hides what lies beneath
 }

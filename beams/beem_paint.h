@@ -14,14 +14,10 @@ class QPainter;
 void PaintBeem(QImage& layer, const std::vector<QPoint>& outline, const QImage& pattern, QPoint patternOrigin = {});
 
 // The same band painted straight onto `painter`, in its coordinates. With the picture's white
-// keyed out (KeyedPattern) and a cosmetic pen, a band that lies wholly inside the painter's
+// keyed out (KeyedPattern, platform/pattern.h) and a cosmetic pen, a band that lies wholly inside the painter's
 // device gets exactly the pixels the layer would show: a stroke of the pen steps the same
 // wherever it starts, and only the device's edge cuts it otherwise. A magnified band reaches far
 // past the device and is cut there; its outline is then stroked as a shape one pixel wide,
 // which is cut alike however the band is composed piece by piece.
 void PaintBeem(QPainter& painter, const std::vector<QPoint>& outline, const QImage& pattern, QPoint patternOrigin,
                bool cosmetic);
-
-// The material picture as a brush for PaintBeem on a painter: white see-through, as on a layer.
-// A picture with no white pixel stays opaque (no alpha channel): its bands hide what is beneath.
-QImage KeyedPattern(const QImage& pattern);

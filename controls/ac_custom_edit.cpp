@@ -1,7 +1,6 @@
 #include "controls/ac_custom_edit.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QFocusEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -46,13 +45,10 @@ TacCustomEdit::TacCustomEdit(QWidget* parent)
   resize(121, kDefaultHeight);
 
   FButtonWidget->setFocusPolicy(Qt::NoFocus);
-  // The program may carry no ellipsis picture; the button then says it in text. Whether it
-  // does is asked once: every field of the inspector is one of these.
-  static const bool hasEllipsis = QFile::exists(QString::fromLatin1(kEllipsisResource));
-  if (hasEllipsis) {
-    const QPixmap ellipsis = QPixmap::fromImage(ResourcePicture(QString::fromLatin1(kEllipsisResource)));
-    if (!ellipsis.isNull()) FButton->SetGlyph(ellipsis);
-  }
+  // The program may carry no ellipsis picture; the button then says it in text. The picture is
+  // read once: every field of the inspector is one of these.
+  static const QImage ellipsis = ResourcePicture(QString::fromLatin1(kEllipsisResource));
+  if (!ellipsis.isNull()) FButton->SetGlyph(QPixmap::fromImage(ellipsis));
   connect(FButton, &TacEditButton::Changed, this, &TacCustomEdit::LayoutButton);
   connect(FButtonWidget, &QToolButton::clicked, this, &TacCustomEdit::OnButtonClick);
   LayoutButton();

@@ -1,48 +1,24 @@
 // Picture export: the panel and its visible layers composed off screen, so nothing that covers
 // the window gets into the picture.
 #include <QFileDialog>
-#include <QPainter>
 
 #include "app/tfm_main.h"
 #include "document/image_writers.h"
 #include "plan/plan_panel.h"
 #include "platform/layer.h"
 #include "platform/unsplit_painting.h"
-#include "platform/white_key.h"
 
 QImage TfmMain::ComposePlanImage() const {
+  // A canvas that could not be had (out of memory) counts as blank to the layer; for the
+  // picture it is a part missing, and an incomplete picture is no picture.
+  for (const TLayer* layer : pnlImg->Layers().Order())
+    if (!layer->isHidden() && !layer->HasDrawing() && !layer->Stretch() && layer->CanvasSize().isEmpty()) return QImage();
   QImage image(pnlImg->size(), QImage::Format_RGB32);
   if (image.isNull()) return image;
   image.fill(Qt::white);
-  bool complete = true;
-  PaintUnsplit([&] {
-    for (const TLayer* layer : pnlImg->Layers().Order()) {  // bottom to top
-      if (layer->isHidden()) continue;
-      if (layer->HasDrawing()) {  // a beam's band, painted as the panel paints it
-        QPainter painter(&image);
-        painter.setClipRect(layer->geometry());
-        painter.translate(layer->pos());
-        layer->RenderTo(painter);
-        continue;
-      }
-      // A canvas that could not be had (out of memory) counts as blank to the layer; for the
-      // picture it is a part missing, and an incomplete picture is no picture.
-      if (!layer->Stretch() && layer->CanvasSize().isEmpty()) {
-        complete = false;
-        return;
-      }
-      if (layer->CanvasBlank()) continue;
-      const QRect bounds(layer->pos(), layer->size());
-      if (layer->Stretch()) {  // the picture of a bell or of the ringer, scaled to its bounds
-        layer->RenderPart(image, bounds);
-      } else {
-        // White is see-through: the inked pixels are copied straight over what lies below, with
-        // no see-through copy of the canvas, however large the picture.
-        CopyInk(image, layer->pos() + layer->CanvasOffset(), layer->Canvas(), bounds);
-      }
-    }
-  });
-  return complete ? image : QImage();
+  // Composed as the panel composes the fitted plan, the picture is the plan the user sees.
+  PaintUnsplit([&] { pnlImg->Layers().Paint(image, image.rect()); });
+  return image;
 }
 
 QImage TfmMain::FixedPlanPicture() {

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "platform/white_key.h"
+
 QImage ShiftedPattern(const QImage& pattern, QPoint offset) {
   if (pattern.isNull()) return pattern;
   const int w = pattern.width(), h = pattern.height();
@@ -14,4 +16,19 @@ QImage ShiftedPattern(const QImage& pattern, QPoint offset) {
   p.drawImage(-ox, h - oy, pattern);
   p.drawImage(w - ox, h - oy, pattern);
   return shifted;
+}
+
+QImage KeyedPattern(const QImage& pattern) {
+  if (pattern.isNull()) return pattern;
+  const QImage rgb = pattern.convertToFormat(QImage::Format_RGB32);
+  for (int y = 0; y < rgb.height(); ++y) {
+    const QRgb* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+    for (int x = 0; x < rgb.width(); ++x) {
+      if ((line[x] & 0xFFFFFFu) == 0xFFFFFFu) {
+        TPixelStore store;
+        return KeyOutWhiteInto(rgb, rgb.rect(), store).copy();
+      }
+    }
+  }
+  return rgb;  // nothing to key: an opaque picture fills faster and hides what lies beneath
 }

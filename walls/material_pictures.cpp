@@ -1,6 +1,6 @@
 #include "walls/material_pictures.h"
 
-#include "beams/beem_paint.h"
+#include "platform/pattern.h"
 #include "platform/resource_picture.h"
 #include "walls/wall_rules.h"
 

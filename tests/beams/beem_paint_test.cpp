@@ -1,4 +1,5 @@
 #include "beams/beem_paint.h"
+#include "platform/pattern.h"
 
 #include <gtest/gtest.h>
 

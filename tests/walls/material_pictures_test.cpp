@@ -2,7 +2,7 @@
 
 #include <QImage>
 
-#include "beams/beem_paint.h"
+#include "platform/pattern.h"
 #include "walls/material_pictures.h"
 #include "walls/wall_rules.h"
 
