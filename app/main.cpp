@@ -8,6 +8,7 @@
 #include "app/splash.h"
 #include "app/thumbnail.h"
 #include "app/tfm_main.h"
+#include "platform/resource_picture.h"
 
 namespace {
 
@@ -60,12 +61,15 @@ int main(int argc, char** argv) {
     return error.isEmpty() ? 0 : Failed(error, 1);
   }
 
+  // Read on the second core while this one loads the fonts.
+  PrefetchResourcePictures(TfmMain::StartUpPictures());
   QStringList arguments = QApplication::arguments();
   arguments.removeFirst();
   RunSplash(arguments, QApplication::applicationFilePath());
   TStartOptions options;
   options.Arguments = arguments;
   options.KeepsUserState = true;
+  options.DefersObjectPages = true;
   // For scripted sessions that cannot wait half a minute for the autosave.
   bool delayOk = false;
   const int delay = qEnvironmentVariableIntValue("TARVOSK_AUTOSAVE_DELAY_MS", &delayOk);

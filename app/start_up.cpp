@@ -11,13 +11,37 @@ void TfmMain::FormCreateCatalogues() {
   BuildBellPalette();
   FillWallTypes();
   FillMaterialLists();
-  FillOrientationList();
   WireChordBoxes();
+}
+
+void TfmMain::EnsureObjectPages() {
+  if (pnlBellProp) return;
+  BuildBellPage();
+  BuildPostPage();
+  BuildBeemPage();
+  ApplyBellPageCaptions();
+  ApplyPostPageCaptions();
+  ApplyBeemPageCaptions();
+  FillBellDiameterList();
+  FillBeemMaterialList();
+  FillOrientationList();
+}
+
+QStringList TfmMain::StartUpPictures() {
+  QStringList paths{QStringLiteral(":/AppIcon")};
+  for (const char* icon : {"new", "open", "save", "undo", "redo", "delete", "front", "back", "prev", "next", "close",
+                           "apply", "beem"})
+    paths << QStringLiteral(":/icons/") + QLatin1String(icon);
+  paths << QStringLiteral(":/AC_ELLIPSIS") << QStringLiteral(":/bells/series1") << QStringLiteral(":/bells/series2")
+        << QStringLiteral(":/Material1") << QStringLiteral(":/UpRinger");
+  return paths;
 }
 
 void TfmMain::FinishStartUp() {
   if (FStartUpFinished) return;
   FStartUpFinished = true;
+  // Ready before anyone selects a bell, the pedestal or a beam.
+  EnsureObjectPages();
   // The desktop learns of the document type: files written under the user's data folder, which
   // no one looks at while the window comes up.
   if (FOptions.RegisterFileType) RegisterFileType(ResourcePicture(QStringLiteral(":/AppIcon")));

@@ -33,9 +33,6 @@ TfmMain::TfmMain(const TStartOptions& options, QWidget* parent)
   BuildMenus();
   BuildPanels();
   BuildWallPage();
-  BuildBellPage();
-  BuildPostPage();
-  BuildBeemPage();
   BuildBeemsPanelContents();
   WireObjectList();
   WirePlanPointer();
@@ -82,6 +79,7 @@ void TfmMain::FormCreate() {
   FPointerMode = pmIdle;
   FChordBoxDeletes = true;
   FormCreateCatalogues();
+  if (!FOptions.DefersObjectPages) EnsureObjectPages();
   CreateFixedLayers();
   FObjects.clear();
   CreateObject(QStringLiteral("Стены"), okWalls, QPoint(0, 0), 0, true);
@@ -142,9 +140,6 @@ void TfmMain::ApplyCaptions() {
   nNextObj->setText(QStringLiteral("Следующий объект"));
   btnNextObj->setToolTip(QStringLiteral("Следующий объект"));
   ApplyWallPageCaptions();
-  ApplyBellPageCaptions();
-  ApplyPostPageCaptions();
-  ApplyBeemPageCaptions();
   for (TPanelTitle* title :
        {pnlObjViewTitle, pnlObjInspTitle, pnlToolsTitle, pnlBellsTitle, pnlBeemTitle})
     title->CloseButton()->setToolTip(QStringLiteral("Спрятать панель"));

@@ -46,6 +46,7 @@ class TLayer;
 class TInkTiles;
 class TPlanPanel;
 class TPanelTitle;
+class TWeightLabels;
 class QLineEdit;
 class TacNumberEdit;
 struct TWallEdit;
@@ -79,6 +80,10 @@ struct TStartOptions {
   QString ViewIniRead;    // where "view.ini" is read and written; empty: the program's own choice
   QString ViewIniWrite;
   bool RegisterFileType = true;
+  // The bell, pedestal and beam pages of the inspector are built when first needed or right
+  // after the first paint, not before the window shows: only the program's own run; tests get
+  // every page at once.
+  bool DefersObjectPages = false;
   bool ReadViewSettings = true;  // off for the headless export, which leaves view.ini alone
   // The user's own lists: recent documents and the autosaved recovery of unsaved work. Only the
   // program's own run keeps them; the headless export, the benchmarks and tests write none
@@ -124,7 +129,12 @@ class TfmMain : public QMainWindow {
   // plan has been painted for the first time (app/start_up.cpp): nothing a user can reach
   // before then depends on them.
   void FinishStartUp();
+  // The pictures the first painted window shows, in the order start-up reads them.
+  static QStringList StartUpPictures();
   bool FStartUpFinished = false;
+  // Builds the bell, pedestal and beam pages of the inspector, with their captions and lists,
+  // unless they are built already: everything that fills or reads them asks for them first.
+  void EnsureObjectPages();
   // Sizes the window, frame included, to the screen's work area; once more when the window
   // system has put its frame around it.
   void FitToWorkArea();
@@ -232,6 +242,7 @@ class TfmMain : public QMainWindow {
   TMaterialPictures FMaterials;  // each read when first drawn
   void FillWallTypes();
   void FillMaterialLists();
+  void FillBeemMaterialList();
   void BuildWallPage();
   void ApplyWallPageCaptions();
   void ShowWallProps();
@@ -448,10 +459,11 @@ class TfmMain : public QMainWindow {
   TBellTable FBellWeights{};
   TBellSlots FBellSlots{};
   TGroupTable FGroupTable;
-  std::array<QLabel*, kBellCount> FWeightLabels{};
+  TWeightLabels* lblWeights = nullptr;
   std::array<QToolButton*, kBellCount> FBellButtons{};
   QImage FBellPicture;
   void BuildBellPalette();
+  void FillBellDiameterList();
   void BuildBellPage();
   void ApplyBellPageCaptions();
   int FindBellByDiameter(std::int32_t diameter) const;

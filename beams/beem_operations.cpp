@@ -84,6 +84,7 @@ void TfmMain::DrawBeem(int index) {
 }
 
 void TfmMain::FillBeemInspector() {
+  EnsureObjectPages();
   FCurObject = FObjects[static_cast<size_t>(FCurIndex)].get();
   const TPlanObject& b = *FCurObject;
   edBeemObjName->setText(b.ObjName);
@@ -201,6 +202,7 @@ std::int32_t TfmMain::SetBeemWidth(std::int32_t v) {
 }
 
 std::int32_t TfmMain::SetBeemPoint(int which, std::int32_t v) {
+  EnsureObjectPages();
   TPlanObject& b = *FObjects[static_cast<size_t>(FCurIndex)];
   v = ClampBeemCoordinate(v, FObjects[0]->WallDiameterOuter);
   switch (which) {
@@ -228,6 +230,7 @@ std::int32_t TfmMain::SetBeemEndX(std::int32_t v) { return SetBeemPoint(2, v); }
 std::int32_t TfmMain::SetBeemEndY(std::int32_t v) { return SetBeemPoint(3, v); }
 
 void TfmMain::cbBeemOrientationChange(int k) {
+  EnsureObjectPages();
   TPlanObject& b = *FObjects[static_cast<size_t>(FCurIndex)];
   if (b.ObjType != okBeam) return;
   if (FindBeemByOrientation(FObjects, k) == -1) {

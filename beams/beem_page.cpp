@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QStackedWidget>
 #include <QStyle>
+#include <QStyleOptionButton>
 #include <QLineEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -99,14 +100,22 @@ void TfmMain::BuildBeemsPanelContents() {
     FChordBoxes[static_cast<size_t>(info.Tag - 1)] = box;
   }
   // Where the face is missing, the stand-in is wider and the longest captions would lose their
-  // last letters: it is narrowed until every caption shows whole in its box.
+  // last letters: it is narrowed until every caption shows whole in its box. A box is as wide
+  // as its caption plus what the style adds around the mark, so the tries measure captions in
+  // the font alone: setting each try's font on the 24 boxes and asking them cost more than the
+  // fonts' lookups.
+  QStyleOptionButton option;
+  option.initFrom(FChordBoxes[0]);
   const auto widestAt = [&](int stretch) {
     QFont tried = font;
     if (stretch != 0) tried.setStretch(stretch);
+    const QFontMetrics metrics(tried);
     int widest = 0;
     for (QCheckBox* box : FChordBoxes) {
-      box->setFont(tried);
-      widest = qMax(widest, box->sizeHint().width());
+      // As a check box measures its caption for its size hint.
+      option.text = box->text();
+      const QSize text = style()->itemTextRect(metrics, QRect(), Qt::TextShowMnemonic, false, option.text).size();
+      widest = qMax(widest, style()->sizeFromContents(QStyle::CT_CheckBox, &option, text, box).width());
     }
     return widest;
   };

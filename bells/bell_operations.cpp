@@ -88,6 +88,7 @@ void TfmMain::RegroupBells() {
 }
 
 void TfmMain::FillBellInspector() {
+  EnsureObjectPages();
   FCurObject = FObjects[static_cast<size_t>(FCurIndex)].get();
   const TPlanObject& b = *FCurObject;
   const std::int32_t d = FObjects[0]->WallDiameterOuter;

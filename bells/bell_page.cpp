@@ -9,6 +9,7 @@
 #include "app/tfm_main.h"
 #include "bells/bell_catalogue.h"
 #include "bells/bell_pictures.h"
+#include "bells/weight_labels.h"
 #include "controls/ac_number_edit.h"
 
 void TfmMain::BuildBellPage() {
@@ -67,10 +68,7 @@ void TfmMain::BuildBellPalette() {
   FBellWeights = LoadBellWeights();
   const QIcon series[2] = {QIcon(QPixmap::fromImage(ButtonGlyph(BellGlyphResource(1)))),
                            QIcon(QPixmap::fromImage(ButtonGlyph(BellGlyphResource(2))))};
-  QFont labelFont(QString::fromLatin1(kWeightLabelFont));
-  labelFont.setPointSize(kWeightLabelPointSize);
-  const QSignalBlocker blocker(cbBellDiameter);
-  cbBellDiameter->clear();
+  std::vector<TWeightLabels::TLabel> weights;
   for (int slot = 0; slot < kBellCount; ++slot) {
     const TBellButtonInfo info = BellButtonInfo(slot);
     auto* button = new QToolButton(pnlBells);
@@ -83,13 +81,18 @@ void TfmMain::BuildBellPalette() {
     button->setProperty("Tag", info.Tag);
     connect(button, &QToolButton::clicked, this, [this, tag = info.Tag] { BellButtonClick(tag); });
     FBellButtons[static_cast<size_t>(slot)] = button;
-    cbBellDiameter->addItem(info.DiameterText);
-    auto* label = new QLabel(info.WeightText, pnlBells);
-    label->setObjectName(QStringLiteral("lblWeight%1").arg(slot + 1));
-    label->setFont(labelFont);
-    label->setGeometry(info.WeightLabelRect);
-    label->show();
-    FWeightLabels[static_cast<size_t>(slot)] = label;
+    weights.push_back({info.WeightLabelRect, info.WeightText});
   }
+  QFont labelFont(QString::fromLatin1(kWeightLabelFont));
+  labelFont.setPointSize(kWeightLabelPointSize);
+  lblWeights = new TWeightLabels(std::move(weights), labelFont, pnlBells);
+  lblWeights->stackUnder(FBellButtons[0]);  // beneath the buttons and over the title, as labels were
+  lblWeights->show();
+}
+
+void TfmMain::FillBellDiameterList() {
+  const QSignalBlocker blocker(cbBellDiameter);
+  cbBellDiameter->clear();
+  for (int slot = 0; slot < kBellCount; ++slot) cbBellDiameter->addItem(BellButtonInfo(slot).DiameterText);
   cbBellDiameter->setCurrentIndex(0);
 }

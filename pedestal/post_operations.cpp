@@ -85,6 +85,7 @@ void TfmMain::DrawPedals(int heavyBells) {
 }
 
 void TfmMain::FillPostInspector() {
+  EnsureObjectPages();
   FCurObject = FObjects[1].get();
   const TPlanObject& p = *FObjects[1];
   const std::int32_t d = FObjects[0]->WallDiameterOuter;

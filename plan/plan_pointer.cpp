@@ -60,6 +60,7 @@ void TfmMain::PlanMouseMove(QPoint at) {
   TPlanObject& o = *FObjects[static_cast<size_t>(FCurIndex)];
   const std::int32_t d = FObjects[0]->WallDiameterOuter;
   if (FPointerMode == pmDragObject) {
+    EnsureObjectPages();
     if (o.ObjType == okBell) {
       o.BellPositionPx = at;
       ProjectBell(FCurIndex, true);

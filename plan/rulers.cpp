@@ -55,6 +55,7 @@ void PaintRulersOnWhite(QImage& layer, int w, int h, const TPlanScale& s) {
   const int step = RulerStep(r);
   c.SetTextColor(Qt::black);
 
+  std::vector<Canvas::TText> labels;
   const TRulerFont across = CreateRulerFont(0, 5, QStringLiteral("Tahoma"), 11);
   c.SetFont(across.Font);
   int lo = Round(s.FOriginX / s.FScale);
@@ -67,9 +68,11 @@ void PaintRulersOnWhite(QImage& layer, int w, int h, const TPlanScale& s) {
     c.Line(x, h - 2, x, h - 11);
     const QString label = QString::number(d);
     const int n = static_cast<int>(label.size());
-    c.TextOut(x - (5 * n) / 2, 15, label, across.Escapement);
-    c.TextOut(x - (5 * n) / 2, h - 30, label, across.Escapement);
+    labels.push_back({QPoint(x - (5 * n) / 2, 15), label});
+    labels.push_back({QPoint(x - (5 * n) / 2, h - 30), label});
   }
+  c.TextOuts(labels, across.Escapement);
+  labels.clear();
 
   const TRulerFont upward = CreateRulerFont(900, 5, QStringLiteral("Tahoma"), 11);
   c.SetFont(upward.Font);
@@ -83,9 +86,10 @@ void PaintRulersOnWhite(QImage& layer, int w, int h, const TPlanScale& s) {
     c.Line(w - 11, y, w - 1, y);
     const QString label = QString::number(d);
     const int n = static_cast<int>(label.size());
-    c.TextOut(15, y + (5 * n) / 2, label, upward.Escapement);
-    c.TextOut(w - 30, y + (5 * n) / 2, label, upward.Escapement);
+    labels.push_back({QPoint(15, y + (5 * n) / 2), label});
+    labels.push_back({QPoint(w - 30, y + (5 * n) / 2), label});
   }
+  c.TextOuts(labels, upward.Escapement);
 }
 
 namespace {

@@ -147,18 +147,26 @@ void Canvas::FloodFillSurface(int x, int y, QColor surface) {
 }
 
 void Canvas::TextOut(int x, int y, const QString& text, int escapementTenths) {
+  TextOuts({{QPoint(x, y), text}}, escapementTenths);
+}
+
+void Canvas::TextOuts(const std::vector<TText>& texts, int escapementTenths) {
+  if (texts.empty()) return;
   QPainter p(&FImage);
   p.setRenderHint(QPainter::TextAntialiasing, false);
   QFont font = FFont;
   font.setStyleStrategy(QFont::NoAntialias);
   p.setFont(font);
-  const QFontMetrics fm(font);
-  p.translate(x, y);
-  if (escapementTenths != 0) p.rotate(-escapementTenths / 10.0);
-  const QRect box(0, 0, fm.horizontalAdvance(text), fm.height());
-  p.fillRect(box, Qt::white);  // opaque text background, as the plan's texts always had
   p.setPen(FTextColor);
-  p.drawText(QPoint(0, fm.ascent()), text);
+  const QFontMetrics fm(font);
+  for (const TText& t : texts) {
+    QTransform turn = QTransform::fromTranslate(t.At.x(), t.At.y());
+    if (escapementTenths != 0) turn.rotate(-escapementTenths / 10.0);
+    p.setTransform(turn);
+    const QRect box(0, 0, fm.horizontalAdvance(t.Text), fm.height());
+    p.fillRect(box, Qt::white);  // opaque text background, as the plan's texts always had
+    p.drawText(QPoint(0, fm.ascent()), t.Text);
+  }
 }
 
 void Canvas::Draw(int x, int y, const QImage& picture) {

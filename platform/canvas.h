@@ -53,6 +53,12 @@ class Canvas {
   // Text with its top-left corner at (x, y); `escapementTenths` turns it counter-clockwise about
   // that corner (900 reads upward).
   void TextOut(int x, int y, const QString& text, int escapementTenths = 0);
+  // Several texts as TextOut writes each, through one painter: the rulers write dozens.
+  struct TText {
+    QPoint At;
+    QString Text;
+  };
+  void TextOuts(const std::vector<TText>& texts, int escapementTenths = 0);
   void Draw(int x, int y, const QImage& picture);
 
  private:

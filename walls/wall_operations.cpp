@@ -31,13 +31,14 @@ void TfmMain::FillMaterialLists() {
   cbWallMaterials->clear();
   for (int i = 0; i < kWallMaterialCount; ++i) cbWallMaterials->addItem(MaterialName(i).value_or(QString()));
   cbWallMaterials->setCurrentIndex(0);
-  if (cbBeemMaterials) {
-    const QSignalBlocker b2(cbBeemMaterials);
-    cbBeemMaterials->clear();
-    for (int i = kBeemMaterialFirst; i < kMaterialCount; ++i)
-      cbBeemMaterials->addItem(MaterialName(i).value_or(QString()));
-    cbBeemMaterials->setCurrentIndex(0);
-  }
+}
+
+void TfmMain::FillBeemMaterialList() {
+  const QSignalBlocker b(cbBeemMaterials);
+  cbBeemMaterials->clear();
+  for (int i = kBeemMaterialFirst; i < kMaterialCount; ++i)
+    cbBeemMaterials->addItem(MaterialName(i).value_or(QString()));
+  cbBeemMaterials->setCurrentIndex(0);
 }
 
 void TfmMain::StoreWallSizes(const TWallEdit& edit) {

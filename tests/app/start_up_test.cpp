@@ -7,7 +7,13 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStackedWidget>
+
 #include "app/tfm_main.h"
+#include "controls/ac_number_edit.h"
 #include "plan/plan_panel.h"
 #include "support/test_files.h"
 
@@ -17,8 +23,9 @@ class StartUpTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(FDir.isValid()); }
 
-  std::unique_ptr<TfmMain> Make() {
+  std::unique_ptr<TfmMain> Make(bool defersPages = false) {
     TStartOptions options;
+    options.DefersObjectPages = defersPages;
     options.ViewIniRead = FDir.filePath(QStringLiteral("view.ini"));
     options.ViewIniWrite = options.ViewIniRead;
     options.RegisterFileType = true;
@@ -58,7 +65,9 @@ TEST_F(StartUpTest, TheFileTypeIsRegisteredOnceThePlanHasBeenPainted) {
 // The first painted window is the one the finished start-up shows: what is left until after
 // the first paint changes nothing a user sees.
 TEST_F(StartUpTest, TheFirstPaintedWindowIsTheFinishedOne) {
-  std::unique_ptr<TfmMain> w = Make();
+ for (const bool defers : {false, true}) {
+  SCOPED_TRACE(defers);
+  std::unique_ptr<TfmMain> w = Make(defers);
   QImage first;
   const auto firstPaint = w->pnlImg->OnFirstPaint;
   w->pnlImg->OnFirstPaint = [&] {
@@ -72,6 +81,62 @@ TEST_F(StartUpTest, TheFirstPaintedWindowIsTheFinishedOne) {
   for (std::size_t m = 0; m < TMaterialPictures::size(); ++m) w->FMaterials.Keyed(m);
   QCoreApplication::processEvents();
   EXPECT_EQ(w->grab().toImage(), first);
+ }
+}
+
+// What a page shows a user, widget by widget.
+QStringList PageContents(QWidget* page) {
+  QStringList lines;
+  for (QWidget* child : page->findChildren<QWidget*>()) {
+    QString line = child->objectName() + QLatin1Char(' ') + QString::number(child->geometry().x()) +
+                   QLatin1Char(',') + QString::number(child->geometry().y()) + QLatin1Char(' ') +
+                   QString::number(child->width()) + QLatin1Char('x') + QString::number(child->height());
+    if (auto* label = qobject_cast<QLabel*>(child)) line += QLatin1Char(' ') + label->text();
+    if (auto* edit = qobject_cast<QLineEdit*>(child)) line += QLatin1Char(' ') + edit->text();
+    if (auto* list = qobject_cast<QComboBox*>(child)) {
+      for (int i = 0; i < list->count(); ++i) line += QLatin1Char(' ') + list->itemText(i);
+      line += QStringLiteral(" @") + QString::number(list->currentIndex());
+    }
+    lines << line;
+  }
+  return lines;
+}
+
+TEST_F(StartUpTest, PagesLeftUntilAfterTheFirstPaintEqualPagesBuiltAtOnce) {
+  std::unique_ptr<TfmMain> at = Make(false);
+  std::unique_ptr<TfmMain> later = Make(true);
+  EXPECT_EQ(later->pnlBellProp, nullptr);
+  EXPECT_EQ(later->pnlInspPages->count(), 1);  // the walls' page, which shows
+  at->show();
+  later->show();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return at->FStartUpFinished && later->FStartUpFinished; }, 5000));
+  ASSERT_NE(later->pnlBellProp, nullptr);
+  EXPECT_EQ(later->pnlInspPages->count(), at->pnlInspPages->count());
+  for (int i = 0; i < at->pnlInspPages->count(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(later->pnlInspPages->widget(i)->objectName(), at->pnlInspPages->widget(i)->objectName());
+    EXPECT_EQ(PageContents(later->pnlInspPages->widget(i)), PageContents(at->pnlInspPages->widget(i)));
+  }
+  for (int index : {1, 0}) {  // the pedestal's page, then the walls' again
+    at->SelectObject(index);
+    later->SelectObject(index);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(later->grab().toImage(), at->grab().toImage()) << index;
+  }
+}
+
+// Whatever fills a page before the first paint builds the pages first.
+TEST_F(StartUpTest, PagesLeftForLaterAreBuiltWhenFirstNeeded) {
+  std::unique_ptr<TfmMain> w = Make(true);
+  ASSERT_EQ(w->pnlPostProp, nullptr);
+  w->SelectObject(1);
+  ASSERT_NE(w->pnlPostProp, nullptr);
+  EXPECT_EQ(w->pnlInspPages->currentWidget(), w->pnlPostProp);
+  EXPECT_EQ(w->edPostObjName->text(), w->FObjects[1]->ObjName);
+  EXPECT_EQ(w->edPostWidth->Value(), w->FObjects[1]->PostWidth);
+  EXPECT_EQ(w->cbBellDiameter->count(), 42);
+  EXPECT_EQ(w->cbBeemOrientation->count(), w->FOrientationNames.size());
+  EXPECT_GT(w->cbBeemMaterials->count(), 0);
 }
 
 }  // namespace

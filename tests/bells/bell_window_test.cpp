@@ -8,6 +8,7 @@
 #include <QToolButton>
 #include <cmath>
 
+#include "bells/weight_labels.h"
 #include "platform/layer.h"
 #include "support/main_window_fixture.h"
 
@@ -77,15 +78,39 @@ TEST_F(BellWindowTest, PaletteHintsTagsAndWeightLabels) {
     EXPECT_EQ(b->property("Tag").toInt(), r.tag);
     EXPECT_EQ(b->geometry(), QRect(r.button, QSize(23, 22)));
     EXPECT_FALSE(b->icon().isNull());
-    QLabel* label = W->FWeightLabels[static_cast<size_t>(r.n - 1)];
-    EXPECT_EQ(label->parentWidget(), W->pnlBells);
-    EXPECT_EQ(label->text(), r.weight);
-    EXPECT_EQ(label->geometry(), QRect(r.label, QSize(23, 11)));
-    EXPECT_EQ(label->font().family(), QStringLiteral("Arial"));
-    EXPECT_EQ(label->font().pointSize(), 7);
+    const TWeightLabels::TLabel& label = W->lblWeights->Label(r.n - 1);
+    EXPECT_EQ(label.Text, r.weight);
+    EXPECT_EQ(label.Rect, QRect(r.label, QSize(23, 11)));
   }
+  EXPECT_EQ(W->lblWeights->parentWidget(), W->pnlBells);
+  EXPECT_EQ(W->lblWeights->Count(), 42);
+  EXPECT_EQ(W->lblWeights->font().family(), QStringLiteral("Arial"));
+  EXPECT_EQ(W->lblWeights->font().pointSize(), 7);
   for (int n = 1; n <= 42; ++n) ASSERT_NE(Button(n), nullptr) << n;
   EXPECT_EQ(Button(43), nullptr);
+}
+
+TEST_F(BellWindowTest, WeightsAreWrittenAsLabelsWouldWriteThemAndLetClicksThrough) {
+  W->resize(1100, 700);
+  const QImage written = W->pnlBells->grab().toImage();
+  W->lblWeights->hide();
+  const QImage bare = W->pnlBells->grab().toImage();
+  for (int slot = 0; slot < W->lblWeights->Count(); ++slot) {
+    const TWeightLabels::TLabel& l = W->lblWeights->Label(slot);
+    auto* label = new QLabel(l.Text, W->pnlBells);
+    label->setFont(W->lblWeights->font());
+    label->setGeometry(l.Rect);
+    label->show();
+  }
+  const QImage labelled = W->pnlBells->grab().toImage();
+  EXPECT_NE(written, bare);  // the weights are there at all
+  EXPECT_EQ(written, labelled);
+  // The buttons beneath the weights' rectangle still get the pointer.
+  W->lblWeights->show();
+  for (int n : {1, 28, 29, 42}) {
+    QToolButton* b = Button(n);
+    EXPECT_EQ(W->pnlBells->childAt(b->geometry().center()), b) << n;
+  }
 }
 
 TEST_F(BellWindowTest, DiameterListFollowsTheCatalogueOrder) {

@@ -37,6 +37,26 @@ TEST(ResourcePicture, EveryResourceReadsAsQtGuessesIt) {
   EXPECT_GE(pictures, 30);
 }
 
+// Read ahead on another thread, every picture is handed out once as it reads, a missing one as
+// nothing, and a picture asked for again is read again; asking while the reading goes on, from
+// the first picture to the last, neither waits forever nor gets another's picture.
+TEST(ResourcePicture, PrefetchedPicturesReadAsTheyDo) {
+  const QStringList paths{QStringLiteral(":/AppIcon"), QStringLiteral(":/UpRinger"), QStringLiteral(":/nowhere"),
+                          QStringLiteral(":/Material1"), QStringLiteral(":/bells/series1")};
+  for (int round = 0; round < 20; ++round) {
+    SCOPED_TRACE(round);
+    PrefetchResourcePictures(paths);
+    // In an order of its own each round: some not begun yet, one being read, some read.
+    for (int i = 0; i < paths.size(); ++i) {
+      const QString& path = paths[(i + round) % paths.size()];
+      EXPECT_EQ(ResourcePicture(path), QImage(path)) << path.toStdString();
+    }
+  }
+  PrefetchResourcePictures(paths);
+  EXPECT_EQ(ResourcePicture(paths[1]), QImage(paths[1]));
+  EXPECT_EQ(ResourcePicture(paths[1]), QImage(paths[1]));  // taken once, then read again
+}
+
 TEST(ResourcePicture, MissingOrUnknownFilesGiveNoPicture) {
   EXPECT_TRUE(ResourcePicture(QStringLiteral(":/no-such-picture")).isNull());
   QTemporaryDir dir;
