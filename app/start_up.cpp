@@ -32,7 +32,7 @@ QStringList TfmMain::StartUpPictures() {
   for (const char* icon : {"new", "open", "save", "undo", "redo", "delete", "front", "back", "prev", "next", "close",
                            "apply", "beem"})
     paths << QStringLiteral(":/icons/") + QLatin1String(icon);
-  paths << QStringLiteral(":/AC_ELLIPSIS") << QStringLiteral(":/bells/series1") << QStringLiteral(":/bells/series2")
+  paths << QStringLiteral(":/bells/series1") << QStringLiteral(":/bells/series2")
         << QStringLiteral(":/Material1") << QStringLiteral(":/UpRinger");
   return paths;
 }

@@ -50,6 +50,7 @@ void TfmMain::PlanMouseDown(Qt::MouseButton, QPoint at) {
     FCurIndex = i;
     FCurObject = FObjects[static_cast<size_t>(i)].get();
     if (FCurObject->Layer) FCurObject->Layer->raise();
+    EnsureObjectPages();  // the drag writes the position into the object's page
     FPointerMode = pmDragObject;
     EraseSelectionFrame();
   }
@@ -60,7 +61,6 @@ void TfmMain::PlanMouseMove(QPoint at) {
   TPlanObject& o = *FObjects[static_cast<size_t>(FCurIndex)];
   const std::int32_t d = FObjects[0]->WallDiameterOuter;
   if (FPointerMode == pmDragObject) {
-    EnsureObjectPages();
     if (o.ObjType == okBell) {
       o.BellPositionPx = at;
       ProjectBell(FCurIndex, true);

@@ -139,4 +139,24 @@ TEST_F(StartUpTest, PagesLeftForLaterAreBuiltWhenFirstNeeded) {
   EXPECT_GT(w->cbBeemMaterials->count(), 0);
 }
 
+// A drag takes the object under the pointer without selecting it first.
+TEST_F(StartUpTest, ADragBeforeAnySelectionFindsThePages) {
+  std::unique_ptr<TfmMain> w = Make(true);
+  ASSERT_EQ(w->pnlPostProp, nullptr);
+  const QPoint at = w->FObjects[1]->PostPositionPx;
+  w->PlanMouseDown(Qt::LeftButton, at);
+  ASSERT_EQ(w->FCurIndex, 1);
+  ASSERT_NE(w->pnlPostProp, nullptr);
+  w->PlanMouseMove(at + QPoint(6, 4));
+  EXPECT_EQ(w->edPostPositionX->Value(), w->FObjects[1]->PostPosition.x());
+  EXPECT_EQ(w->edPostPositionY->Value(), w->FObjects[1]->PostPosition.y());
+}
+
+// The pictures read ahead at start-up are there to read: a renamed one would only be read late.
+TEST(StartUpPictures, EveryOneIsAPicture) {
+  const QStringList paths = TfmMain::StartUpPictures();
+  EXPECT_GE(paths.size(), 15);
+  for (const QString& path : paths) EXPECT_FALSE(QImage(path).isNull()) << path.toStdString();
+}
+
 }  // namespace
