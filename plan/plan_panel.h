@@ -54,10 +54,17 @@ class TPlanPanel : public QWidget {
 
  private:
   void Damage(const QRect& area);
+  // Composes the layers over `area` onto `target` (panel pixels), whitened there first.
+  void Compose(QImage& target, const QRegion& area) const;
+  // Composes `area` straight into the pixels `painter` (begun on the panel) paints on, when
+  // those are a plain 32-bit image; false, and nothing done, otherwise.
+  bool ComposeOnto(QPainter& painter, const QRegion& area) const;
 
   // The layers as last composed, and what of it no longer holds: a repaint of the window, or a
   // view moved by whole pixels, copies what still holds instead of composing 270 layers again.
+  // Null after the first paint at a size, which composes straight into the window.
   QImage FComposed;
+  QSize FStraightAt;
   QRegion FDirty;
   QTimer FSettle;
   bool FDamageMuted = false;
