@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QRandomGenerator>
+#include <deque>
+
 namespace {
 
 constexpr QRgb kWhite = 0xFFFFFFFF, kBlack = 0xFF000000, kRed = 0xFFFF0000;
@@ -99,6 +102,46 @@ TEST(FloodFill, SeedsInOnePassFillAsEachInTurn) {
     FloodFillPattern(atOnce, seeds, kWhite, pattern);
     EXPECT_EQ(atOnce, inTurn);
     EXPECT_NE(atOnce, walls);
+  }
+}
+
+// The plain way: every 4-connected pixel of the surface colour reached from a seed, one by one.
+QImage FilledOneByOne(QImage img, const std::vector<QPoint>& seeds, QRgb surface, const QImage& pattern) {
+  const QImage walls = img;
+  std::vector<bool> seen(static_cast<std::size_t>(img.width()) * img.height());
+  std::deque<QPoint> open;
+  for (const QPoint& seed : seeds) open.push_back(seed);
+  while (!open.empty()) {
+    const QPoint p = open.front();
+    open.pop_front();
+    if (!img.rect().contains(p) || walls.pixel(p) != surface) continue;
+    const std::size_t at = static_cast<std::size_t>(p.y()) * img.width() + p.x();
+    if (seen[at]) continue;
+    seen[at] = true;
+    img.setPixel(p, pattern.pixel(p.x() % pattern.width(), p.y() % pattern.height()));
+    for (const QPoint d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) open.push_back(p + d);
+  }
+  return img;
+}
+
+// Random walls of every shape a run-by-run fill can stumble on: runs that reach past the run
+// beside them on either side, pockets behind them, regions touching the image's edges, and
+// seeds in walls, in a filled region or off the image.
+TEST(FloodFill, FillsWhatAPixelByPixelFillReaches) {
+  QRandomGenerator rng(17);
+  for (int round = 0; round < 60; ++round) {
+    const int w = rng.bounded(1, 70), h = rng.bounded(1, 50);
+    QImage walls(w, h, QImage::Format_RGB32);
+    walls.fill(Qt::white);
+    const int density = rng.bounded(5, 60);  // percent of wall pixels
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x)
+        if (static_cast<int>(rng.bounded(100)) < density) walls.setPixel(x, y, kBlack);
+    std::vector<QPoint> seeds;
+    for (int i = rng.bounded(1, 6); i > 0; --i) seeds.emplace_back(rng.bounded(-2, w + 2), rng.bounded(-2, h + 2));
+    QImage filled = walls;
+    FloodFillPattern(filled, seeds, kWhite, Checker());
+    ASSERT_EQ(filled, FilledOneByOne(walls, seeds, kWhite, Checker())) << "round " << round << ", " << w << " x " << h;
   }
 }
 
