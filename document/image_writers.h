@@ -33,6 +33,9 @@ QByteArray MakeJpeg(const QImage& image, int quality, QString* error = nullptr);
 // 8-bit RGB, not interlaced, no transparency, deflate level 7, the Sub filter on every row and
 // IDAT chunks of at most 65535 bytes.
 QByteArray MakePng(const QImage& image, QString* error = nullptr);
+// The same picture deflated at level 2, for pictures made again at will (thumbnails): at
+// 1024 x 1024 pixels of the plan some 10 % more bytes, written in a third of the time.
+QByteArray MakeQuickPng(const QImage& image, QString* error = nullptr);
 
 QString WriteBmp(const QImage& image, const QString& path);
 QString WriteJpeg(const QImage& image, const QString& path);

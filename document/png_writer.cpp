@@ -48,7 +48,7 @@ void PngWrite(png_structp png, png_bytep data, png_size_t length) {
 
 void PngFlush(png_structp) {}
 
-bool RunPng(TPngJob* job) {
+bool RunPng(TPngJob* job, int level) {
   job->Png = png_create_write_struct(PNG_LIBPNG_VER_STRING, job, PngError, PngWarning);
   if (!job->Png) {
     std::snprintf(job->Message, sizeof job->Message, "out of memory");
@@ -67,7 +67,7 @@ bool RunPng(TPngJob* job) {
   png_set_write_fn(job->Png, job, PngWrite, PngFlush);
   // Each full compression buffer becomes one IDAT chunk, so its size caps the chunks.
   png_set_compression_buffer_size(job->Png, 65535);
-  png_set_compression_level(job->Png, 7);
+  png_set_compression_level(job->Png, level);
   png_set_filter(job->Png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
   png_set_IHDR(job->Png, job->Info, job->Width, job->Height, 8, PNG_COLOR_TYPE_RGB,
                PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
@@ -78,9 +78,7 @@ bool RunPng(TPngJob* job) {
   return true;
 }
 
-}  // namespace
-
-QByteArray MakePng(const QImage& image, QString* error) {
+QByteArray PngAtLevel(const QImage& image, int level, QString* error) {
   if (image.isNull()) {
     if (error) *error = QStringLiteral("Cannot write a PNG image: the picture is empty");
     return {};
@@ -95,7 +93,7 @@ QByteArray MakePng(const QImage& image, QString* error) {
   job->Height = static_cast<png_uint_32>(rgb.height());
   job->Rows.reserve(job->Height);
   for (int y = 0; y < rgb.height(); ++y) job->Rows.push_back(rgb.scanLine(y));
-  if (!RunPng(job.get())) {
+  if (!RunPng(job.get(), level)) {
     if (error)
       *error =
           QStringLiteral("Cannot write a PNG image: %1").arg(QString::fromLocal8Bit(job->Message));
@@ -105,3 +103,9 @@ QByteArray MakePng(const QImage& image, QString* error) {
   return QByteArray(reinterpret_cast<const char*>(job->Out.data()),
                     static_cast<qsizetype>(job->Out.size()));
 }
+
+}  // namespace
+
+QByteArray MakePng(const QImage& image, QString* error) { return PngAtLevel(image, 7, error); }
+
+QByteArray MakeQuickPng(const QImage& image, QString* error) { return PngAtLevel(image, 2, error); }
