@@ -115,6 +115,8 @@ bool TPlanPanel::ComposeOnto(QPainter& painter, const QRegion& area) const {
 }
 
 void TPlanPanel::paintEvent(QPaintEvent* event) {
+  QPainter p(this);
+  bool composedStraight = false;
   if (FComposed.size() != size()) {
     FComposed = QImage();
     FDirty = QRegion(rect());
@@ -122,30 +124,25 @@ void TPlanPanel::paintEvent(QPaintEvent* event) {
     // into the window's pixels. A panel-sized copy to allocate, whiten and copy out was a good
     // part of the window's first showing; the next paint makes it, and fills only what it
     // asks for.
-    if (FStraightAt != size()) {
-      FStraightAt = size();
-      QPainter p(this);
-      if (ComposeOnto(p, event->region())) {
-        if (OnFirstPaint) std::exchange(OnFirstPaint, nullptr)();
-        return;
-      }
+    const bool first = FStraightAt != size();
+    FStraightAt = size();
+    composedStraight = first && ComposeOnto(p, event->region());
+    if (!composedStraight) FComposed = NewRgb32Image(size());
+  }
+  if (!composedStraight) {
+    if (!FDirty.isEmpty()) {
+      // Only what is asked for now: the rest stays to be composed when it is shown. A few
+      // rectangles are composed one by one (a scrolled strip and the rulers around it, whose
+      // bounding rectangle would be the whole panel); many small ones (every layer of a relaid
+      // plan) as the one rectangle around them.
+      QRegion dirty = FDirty & event->region();
+      if (dirty.rectCount() > kComposedRects) dirty = QRegion(dirty.boundingRect()) & event->region().boundingRect();
+      Compose(FComposed, dirty);
+      FDirty -= dirty;
     }
-    FComposed = NewRgb32Image(size());
-  }
-  if (!FDirty.isEmpty()) {
-    // Only what is asked for now: the rest stays to be composed when it is shown. A few
-    // rectangles are composed one by one (a scrolled strip and the rulers around it, whose
-    // bounding rectangle would be the whole panel); many small ones (every layer of a relaid
-    // plan) as the one rectangle around them.
-    QRegion dirty = FDirty & event->region();
-    if (dirty.rectCount() > kComposedRects) dirty = QRegion(dirty.boundingRect()) & event->region().boundingRect();
-    Compose(FComposed, dirty);
-    FDirty -= dirty;
-  }
-  {
-    QPainter p(this);
     for (const QRect& area : event->region()) p.drawImage(area.topLeft(), FComposed, area);
   }
+  p.end();
   if (OnFirstPaint) std::exchange(OnFirstPaint, nullptr)();
 }
 
