@@ -9,10 +9,15 @@ void SetUpApplication(QApplication& app) {
   QApplication::setApplicationName(QStringLiteral("tarvosk"));
   const QLocale russian(QLocale::Russian, QLocale::Russia);
   QLocale::setDefault(russian);
-  // Debian's Qt translations; where they are missing Qt's texts simply stay English.
+  // Qt's own texts (the dialogs' buttons, the file dialog): on Windows built into the program,
+  // elsewhere Debian's translations; where they are missing they simply stay English.
+#if defined(Q_OS_WIN)
+  const QString folder = QStringLiteral(":/translations");
+#else
+  const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+#endif
   auto* qtTexts = new QTranslator(&app);
-  if (qtTexts->load(russian, QStringLiteral("qtbase"), QStringLiteral("_"),
-                    QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+  if (qtTexts->load(russian, QStringLiteral("qtbase"), QStringLiteral("_"), folder)) {
     QApplication::installTranslator(qtTexts);
   } else {
     delete qtTexts;

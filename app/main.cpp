@@ -1,9 +1,9 @@
 #include <QApplication>
 #include <QFileInfo>
-#include <cstdio>
 
 #include "app/application_setup.h"
 #include "app/command_line.h"
+#include "app/console.h"
 #include "app/headless_export.h"
 #include "app/splash.h"
 #include "app/thumbnail.h"
@@ -12,36 +12,37 @@
 
 namespace {
 
-QStringList RawArguments(int argc, char** argv) {
-  QStringList list;
-  for (int i = 1; i < argc; ++i) list << QString::fromLocal8Bit(argv[i]);
-  return list;
-}
-
 int Failed(const QString& message, int status) {
-  std::fprintf(stderr, "tarvosk: %s\n", qPrintable(message));
+  PrintError(QStringLiteral("tarvosk: %1\n").arg(message));
   return status;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const QStringList early = RawArguments(argc, argv);
+  const QStringList early = ProgramArguments(argc, argv);
   const TCommandLine line =
       ParseCommandLine(early, [](const QString& path) { return QFileInfo(path).isFile(); });
+  if (line.Command != TCommand::Edit) AttachParentConsole();
   switch (line.Command) {
     case TCommand::Help:
-      std::fputs(qPrintable(UsageText()), stdout);
+      PrintOut(UsageText());
       return 0;
     case TCommand::Version:
-      std::fputs(qPrintable(VersionText()), stdout);
+      PrintOut(VersionText());
       return 0;
     case TCommand::Misuse:
-      std::fprintf(stderr, "tarvosk: %s\nTry 'tarvosk --help'.\n", qPrintable(line.Error));
+      PrintError(QStringLiteral("tarvosk: %1\nTry 'tarvosk --help'.\n").arg(line.Error));
       return kMisuseExitCode;
     case TCommand::Export:
     case TCommand::Thumbnail:
-      qputenv("QT_QPA_PLATFORM", "offscreen");  // no window, no display needed
+      // No window, no display needed. Windows' offscreen platform has no fonts: the minimal one
+      // asks the system for them as the windowed platform does.
+#if defined(Q_OS_WIN)
+      qputenv("QT_QPA_PLATFORM", "minimal:enable_fonts");
+#else
+      qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
       break;
     case TCommand::Edit:
       break;

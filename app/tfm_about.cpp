@@ -6,8 +6,10 @@
 #include <QPixmap>
 #include <QScreen>
 
+#include "platform/resource_picture.h"
+
 QPixmap StartupPicture() {
-  QPixmap picture(QStringLiteral(":/About"));
+  QPixmap picture = QPixmap::fromImage(ResourcePicture(QStringLiteral(":/About")));
   if (picture.isNull()) {
     picture = QPixmap(450, 302);
     picture.fill(QColor(0x3F, 0x3A, 0x32));

@@ -3,10 +3,11 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QTemporaryFile>
 
 #include "document/file_association.h"
 #include "platform/ini_file.h"
-#include "platform/xdg_folders.h"
+#include "platform/user_folders.h"
 
 namespace {
 
@@ -22,20 +23,32 @@ bool LoadViewIni(TIniFile& ini, const QString& path) {
 
 }  // namespace
 
-TViewIniPaths ResolveViewIniPaths(const QString& exeDir, bool exeDirWritable, const QString& configHome) {
+TViewIniPaths ResolveViewIniPaths(const QString& exeDir, bool exeDirWritable,
+                                  const QString& settingsFolder) {
   const QString beside = QDir(exeDir).filePath(QStringLiteral("view.ini"));
   if (exeDirWritable) return {beside, beside};
-  const QString config = QDir(configHome).filePath(QStringLiteral("tarvosk/view.ini"));
+  const QString config = QDir(settingsFolder).filePath(QStringLiteral("view.ini"));
   return {QFileInfo::exists(beside) && !QFileInfo::exists(config) ? beside : config, config};
+}
+
+bool FolderTakesNewFiles(const QString& folder) {
+#if defined(Q_OS_WIN)
+  // Windows reports a folder writable unless it carries the read-only attribute; under Program
+  // Files only the access list says no, and only trying tells.
+  QTemporaryFile probe(QDir(folder).filePath(QStringLiteral("view-XXXXXX.tmp")));
+  return probe.open();
+#else
+  const QFileInfo dir(folder);
+  return dir.isDir() && dir.isWritable();
+#endif
 }
 
 TViewIniPaths DefaultViewIniPaths() {
   const QString exeDir = QCoreApplication::applicationDirPath();
-  const QString configHome = XdgFolder("XDG_CONFIG_HOME", QStringLiteral("/.config"));
-  const QFileInfo dir(exeDir);
   // An installed program never writes beside itself (root could write into /usr/bin).
   const bool installed = !InstalledDataDir(QCoreApplication::applicationFilePath()).isEmpty();
-  return ResolveViewIniPaths(exeDir, dir.isDir() && dir.isWritable() && !installed, configHome);
+  return ResolveViewIniPaths(exeDir, !installed && FolderTakesNewFiles(exeDir),
+                             UserFolder(TUserFolder::Settings));
 }
 
 TViewSettings ReadViewIni(const QString& path) {

@@ -10,9 +10,14 @@ struct TViewIniPaths {
   QString Write;
 };
 
-TViewIniPaths ResolveViewIniPaths(const QString& exeDir, bool exeDirWritable, const QString& configHome);
+// `settingsFolder` is the program's own per-user folder (UserFolder).
+TViewIniPaths ResolveViewIniPaths(const QString& exeDir, bool exeDirWritable,
+                                  const QString& settingsFolder);
 
-// The program's own choice of folders: $XDG_CONFIG_HOME (default ~/.config) + "/tarvosk".
+// Whether a new file can be made in `folder` (on Windows by making one and removing it).
+bool FolderTakesNewFiles(const QString& folder);
+
+// The program's own choice of folders: beside the executable, else UserFolder(Settings).
 TViewIniPaths DefaultViewIniPaths();
 
 // The five panels in the file's key order.

@@ -3,6 +3,7 @@
 #include "document/file_association_win32.h"
 
 #include <windows.h>
+#include <shlobj.h>
 
 #include "document/registry_entries.h"
 
@@ -32,10 +33,12 @@ std::wstring WriteRegistryEntriesWin32(const std::wstring& programPath) {
     if (!WriteValue(value)) return RegistryWriteError(value.Name);
   }
   // Explorer and the other top-level windows reread the associations. A window that hangs must
-  // not hang the start-up: each is given five seconds at most.
+  // not hang the start-up: each is given five seconds at most. The shell redraws the documents'
+  // icons only when told that an association changed.
   DWORD_PTR result = 0;
   SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0,
                       reinterpret_cast<LPARAM>(L"RegistrySection"), SMTO_ABORTIFHUNG, 5000,
                       &result);
+  SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
   return {};
 }

@@ -6,7 +6,7 @@
 #include <QStringDecoder>
 
 #include "platform/atomic_file.h"
-#include "platform/xdg_folders.h"
+#include "platform/user_folders.h"
 
 namespace {
 
@@ -24,7 +24,7 @@ QString Cleaned(const QString& path) { return QDir::cleanPath(path); }
 }  // namespace
 
 QString RecentDocumentsPath() {
-  return XdgFolder("XDG_CONFIG_HOME", QStringLiteral("/.config")) + QStringLiteral("/tarvosk/recent.txt");
+  return UserFolder(TUserFolder::Settings) + QStringLiteral("/recent.txt");
 }
 
 QStringList ParseRecentDocuments(QByteArrayView bytes) {

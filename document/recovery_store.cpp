@@ -10,7 +10,7 @@
 #include <map>
 
 #include "platform/atomic_file.h"
-#include "platform/xdg_folders.h"
+#include "platform/user_folders.h"
 
 namespace {
 
@@ -53,7 +53,7 @@ QString Broken(const QString& path, const QString& why) {
 }  // namespace
 
 QString RecoveryFolder() {
-  return XdgFolder("XDG_STATE_HOME", QStringLiteral("/.local/state")) + QStringLiteral("/tarvosk/recovery");
+  return UserFolder(TUserFolder::State) + QStringLiteral("/recovery");
 }
 
 TRecoveryStore::TRecoveryStore() = default;

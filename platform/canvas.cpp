@@ -206,6 +206,7 @@ QFont MakePixelFont(const QString& face, int pixelHeight, int pixelWidth, bool b
 }
 
 void RegisterPlanFonts() {
+#if !defined(Q_OS_WIN)  // Windows has Tahoma and "MS Sans Serif" of its own
   static bool done = false;
   if (done) return;
   done = true;
@@ -215,4 +216,5 @@ void RegisterPlanFonts() {
     if (dir.exists(name)) QFontDatabase::addApplicationFont(dir.filePath(name));
   }
   PixelFonts().clear();  // a face made before may now be had
+#endif
 }

@@ -80,5 +80,6 @@ class Canvas {
 // DejaVu Sans at the same pixel size when the face is not installed.
 QFont MakePixelFont(const QString& face, int pixelHeight, int pixelWidth = 0, bool bold = false);
 
-// Registers the free Windows-metric faces shipped by fonts-wine, when present.
+// Registers the free Windows-metric faces shipped by fonts-wine, when present; on Windows the
+// system's own are used and nothing is registered.
 void RegisterPlanFonts();

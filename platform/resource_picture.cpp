@@ -8,6 +8,8 @@
 #include <optional>
 #include <thread>
 
+#include "platform/jpeg_reader.h"
+
 QByteArray PictureFormatOf(const QByteArray& head) {
   if (head.startsWith("\x89PNG\r\n\x1a\n")) return QByteArrayLiteral("png");
   if (head.startsWith("BM")) return QByteArrayLiteral("bmp");
@@ -21,6 +23,7 @@ QImage ReadPicture(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return {};
   const QByteArray format = PictureFormatOf(file.peek(8));
+  if (format == "jpeg") return ReadJpegPicture(file.readAll());
   QImageReader reader(&file, format);
   // With its format known, only a plugin made for that format is asked.
   if (!format.isEmpty()) reader.setAutoDetectImageFormat(false);

@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "platform/ini_file.h"
-#include "platform/xdg_folders.h"
+#include "platform/user_folders.h"
 
 namespace {
 
@@ -88,6 +88,5 @@ QString WriteSheetSettings(const QString& path, const TSheetSettings& settings) 
 }
 
 QString SheetSettingsPath() {
-  return XdgFolder("XDG_CONFIG_HOME", QStringLiteral("/.config")) +
-         QStringLiteral("/tarvosk/sheet.ini");
+  return UserFolder(TUserFolder::Settings) + QStringLiteral("/sheet.ini");
 }

@@ -6,8 +6,14 @@
 #include "app/application_setup.h"
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen")
-                                                                  : qgetenv("QT_QPA_PLATFORM"));
+  // No display: Windows' offscreen platform has no fonts, its minimal one has the system's.
+#if defined(Q_OS_WIN)
+  const QByteArray headless("minimal:enable_fonts");
+#else
+  const QByteArray headless("offscreen");
+#endif
+  qputenv("QT_QPA_PLATFORM",
+          qgetenv("QT_QPA_PLATFORM").isEmpty() ? headless : qgetenv("QT_QPA_PLATFORM"));
   QStandardPaths::setTestModeEnabled(true);
   QApplication app(argc, argv);
   SetUpApplication(app);

@@ -243,9 +243,9 @@ TEST_F(ViewPanelsTest, PanelChangesNeverMoveThePlansMillimetres) {
 
 TEST(ViewIniPlace, BesideTheProgramWhenWritableElseInTheConfigFolder) {
   QTemporaryDir dir;
-  const QString exe = dir.filePath(QStringLiteral("bin")), config = dir.filePath(QStringLiteral("cfg"));
+  const QString exe = dir.filePath(QStringLiteral("bin")), config = dir.filePath(QStringLiteral("cfg/tarvosk"));
   ASSERT_TRUE(QDir().mkpath(exe));
-  const QString beside = exe + QStringLiteral("/view.ini"), own = config + QStringLiteral("/tarvosk/view.ini");
+  const QString beside = exe + QStringLiteral("/view.ini"), own = config + QStringLiteral("/view.ini");
   EXPECT_EQ(ResolveViewIniPaths(exe, true, config).Write, beside);
   EXPECT_EQ(ResolveViewIniPaths(exe, true, config).Read, beside);
   EXPECT_EQ(ResolveViewIniPaths(exe, false, config).Write, own);
@@ -254,7 +254,7 @@ TEST(ViewIniPlace, BesideTheProgramWhenWritableElseInTheConfigFolder) {
   // file exists, which then wins so that changes stick
   ASSERT_TRUE(WriteAll(beside, "[View]\r\nTools=0\r\n"));
   EXPECT_EQ(ResolveViewIniPaths(exe, false, config).Read, beside);
-  ASSERT_TRUE(QDir().mkpath(config + QStringLiteral("/tarvosk")));
+  ASSERT_TRUE(QDir().mkpath(config));
   ASSERT_TRUE(WriteAll(own, "[View]\r\n"));
   EXPECT_EQ(ResolveViewIniPaths(exe, false, config).Read, own);
 }

@@ -22,6 +22,7 @@
 #include "platform/cp1251.h"
 #include "platform/ini_file.h"
 #include "platform/layer.h"
+#include "platform/user_folders.h"
 #include "support/main_window_fixture.h"
 #include "support/sample_plans.h"
 #include "support/test_files.h"
@@ -539,7 +540,7 @@ TEST_F(BadInputsTest, AnUnwritableHomeStartsAndClosesWritingNothing) {
   const TEnv data("XDG_DATA_HOME", "");  // not set: under the home folder
   const TEnv path("PATH", "");           // no desktop cache tools
   const TViewIniPaths viewIni =
-      ResolveViewIniPaths(home, false, qEnvironmentVariable("XDG_CONFIG_HOME"));
+      ResolveViewIniPaths(home, false, UserFolder(TUserFolder::Settings));
   ASSERT_TRUE(viewIni.Write.startsWith(home + u'/'));
 
   TStartOptions options;

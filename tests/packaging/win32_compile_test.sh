@@ -14,5 +14,5 @@ for unit in document/file_association_win32.cpp document/registry_entries.cpp; d
   "$compiler" -std=c++20 -Wall -Wextra -Werror -I"$source" -c "$source/$unit" -o "$work/$(basename "$unit" .cpp).o"
 done
 # and the two link into a library with only Windows' own system libraries
-"$compiler" -shared -o "$work/association.dll" "$work"/*.o -ladvapi32 -luser32
+"$compiler" -shared -o "$work/association.dll" "$work"/*.o -ladvapi32 -luser32 -lshell32
 echo "compiled with $("$compiler" -dumpversion)"

@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "platform/jpeg_reader.h"
+
 namespace {
 
 TEST(ResourcePicture, FormatFromTheFirstBytes) {
@@ -67,6 +69,40 @@ TEST(ResourcePicture, MissingOrUnknownFilesGiveNoPicture) {
   file.write("BM not a bitmap at all");
   file.close();
   EXPECT_TRUE(ResourcePicture(path).isNull());
+}
+
+// What the JPEG reader makes of bytes that are not a whole picture: nothing, with a reason, for
+// what holds no image; a picture cut short still shows its top, as a viewer would show it.
+TEST(JpegPicture, DamagedBytesGiveAReasonOrWhatCanBeShown) {
+  QFile about(QStringLiteral(":/About"));
+  ASSERT_TRUE(about.open(QIODevice::ReadOnly));
+  const QByteArray whole = about.readAll();
+  const QImage full = ReadJpegPicture(whole);
+  ASSERT_EQ(full.size(), QSize(450, 302));
+  EXPECT_EQ(full.format(), QImage::Format_RGB32);
+  struct Case {
+    const char* Name;
+    QByteArray Bytes;
+    bool Picture;
+  } cases[] = {
+      {"empty", QByteArray(), false},
+      {"only the start marker", QByteArray("\xFF\xD8\xFF"), false},
+      {"garbage after the marker", QByteArray("\xFF\xD8\xFF") + QByteArray(500, 'x'), false},
+      {"the header cut", whole.left(100), false},
+      {"cut in the middle", whole.left(whole.size() / 2), true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    QString error;
+    const QImage image = ReadJpegPicture(c.Bytes, &error);
+    EXPECT_EQ(!image.isNull(), c.Picture);
+    EXPECT_EQ(error.isEmpty(), c.Picture) << error.toStdString();
+    if (c.Picture) {
+      EXPECT_EQ(image.size(), full.size());
+      // the first rows came before the cut
+      EXPECT_EQ(image.copy(0, 0, 450, 20), full.copy(0, 0, 450, 20));
+    }
+  }
 }
 
 }  // namespace
