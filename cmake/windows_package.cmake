@@ -34,8 +34,9 @@ find_program(TARVOSK_MAKENSIS makensis)
 if(TARVOSK_ZIP AND TARVOSK_TOUCH AND TARVOSK_CHMOD)
   set(_root tarvosk-${PROJECT_VERSION})
   set(_stage ${CMAKE_BINARY_DIR}/windows-zip)
+  file(MAKE_DIRECTORY ${_stage})  # the commands run in it
   add_custom_command(OUTPUT ${TARVOSK_WINDOWS_ZIP}
-    COMMAND ${CMAKE_COMMAND} -E rm -rf ${_stage} ${TARVOSK_WINDOWS_ZIP}
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${_stage}/${_root} ${TARVOSK_WINDOWS_ZIP}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${_stage}/${_root}
     COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:tarvosk> ${_stage}/${_root}/tarvosk.exe
     COMMAND ${CMAKE_COMMAND} -E copy ${TARVOSK_WINDOWS_README} ${_stage}/${_root}/README-ru.txt

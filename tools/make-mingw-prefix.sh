@@ -6,18 +6,28 @@
 # The result is OUTDIR/mingw64, laid out like the prebuilt mingw64-qt6.4.2.tar.xz; with --pack it is
 # also packed as OUTDIR/mingw64-qt6.4.2.tar.xz. Sources and build trees go to OUTDIR/work.
 #
+# The sources are the source packages' upstream tarballs without Debian's patch series, because the
+# prebuilt prefix was made that way (its QtBuildInternalsExtra.cmake still names the source tree,
+# which a Debian patch removes, and its libpng-config lacks Debian's change); so made, libjpeg and
+# libpng come out as in the prebuilt archive byte for byte, but for the link time stamped in the
+# .exe tools and the prefix written in the .pc files and libpng-config. --debian-patches applies the series
+# instead: it brings Debian's security fixes (libpng's in particular) at the cost of a prefix that
+# differs from the prebuilt one; Qt's configuration comes out the same either way.
+#
 # Building Qt takes about an hour on two cores. A rerun after a failure goes on where it stopped:
-# a part whose stamp (OUTDIR/work/stamps) and installed files both exist is skipped, and an
+# a step whose stamp (OUTDIR/work/stamps) and installed files both exist is skipped, and an
 # interrupted Qt build resumes in its existing build tree. Delete OUTDIR/work to start afresh.
 set -euo pipefail
 
 usage() {
   cat <<EOF
-usage: ${0##*/} [--pack] OUTDIR
+usage: ${0##*/} [--pack] [--debian-patches] OUTDIR
 
 Builds OUTDIR/mingw64 (Qt 6.4.2 static, libjpeg-turbo, libpng, zlib for x86_64-w64-mingw32) from
 Debian bookworm's source packages; work files go to OUTDIR/work.
-  --pack    also write OUTDIR/mingw64-qt6.4.2.tar.xz
+  --pack             also write OUTDIR/mingw64-qt6.4.2.tar.xz
+  --debian-patches   apply Debian's patch series to the sources (security fixes; the result
+                     then differs from the prebuilt prefix, which was made without them)
   -h, --help
 Environment: JOBS (parallel jobs, default: nproc).
 Installs its build dependencies with apt-get, and adds deb-src lines when apt has none.
@@ -25,10 +35,12 @@ EOF
 }
 
 pack=false
+debian_patches=false
 outdir=""
 while [ $# -gt 0 ]; do
   case "$1" in
     --pack) pack=true ;;
+    --debian-patches) debian_patches=true ;;
     -h|--help) usage; exit 0 ;;
     -*) echo "${0##*/}: unknown option: $1" >&2; usage >&2; exit 2 ;;
     *)
@@ -51,7 +63,7 @@ stamps=$work/stamps
 jobs=${JOBS:-$(nproc)}
 mkdir -p "$prefix" "$work/downloads" "$work/src" "$work/build" "$stamps"
 
-# What the prebuilt prefix was made from; other versions still build, but the prefix would differ.
+# What the prebuilt prefix was made from; other versions are warned about, since the prefix would differ.
 qt_version=6.4.2+dfsg-10
 qt_upstream=6.4.2
 jpeg_upstream=2.1.5
@@ -73,8 +85,8 @@ put() {
   if cmp -s "$tmp" "$1"; then rm "$tmp"; else chmod 644 "$tmp"; mv "$tmp" "$1"; fi
 }
 
-# A stamp alone is not trusted: if the prefix was deleted since, the part is made again.
-part_done() { [ -e "$stamps/$1" ] && [ -e "$2" ]; }
+# A stamp alone is not trusted: if the prefix was deleted since, the step is made again.
+step_done() { [ -e "$stamps/$1" ] && [ -e "$2" ]; }
 mark_done() { touch "$stamps/$1"; }
 
 # ---------------------------------------------------------------------------------------------------
@@ -147,28 +159,40 @@ if ! have_sources; then
 fi
 
 # ---------------------------------------------------------------------------------------------------
-# 2. Sources: downloaded with apt-get source, unpacked with Debian's patches applied.
+# 2. Sources: downloaded with apt-get source, unpacked with or without Debian's patch series.
+
+# What was built from one kind of source must not be mixed with the other's in one OUTDIR.
+source_kind=upstream
+$debian_patches && source_kind=debian-patched
+if [ -e "$stamps/source-kind" ]; then
+  [ "$(cat "$stamps/source-kind")" = "$source_kind" ] \
+    || die "$work was made from $(cat "$stamps/source-kind") sources, not $source_kind: use the same option, or delete $work and $prefix"
+else
+  echo "$source_kind" >"$stamps/source-kind"
+fi
+skip_patches=(--skip-patches)
+$debian_patches && skip_patches=()
 
 # fetch PACKAGE[=VERSION] DIR: unpacks into $work/src/DIR and prints the package's Debian version.
 fetch() {
-  local spec=$1 dir=$2 pkg=${1%%=*} dscs
-  if part_done "$pkg.unpacked" "$work/src/$dir"; then
+  local request=$1 dir=$2 pkg=${1%%=*} dscs
+  if step_done "$pkg.unpacked" "$work/src/$dir"; then
     cat "$stamps/$pkg.unpacked"
     return
   fi
   rm -rf "${work:?}/src/$dir"
   rm -f "$work/downloads/${pkg}_"*
-  log "downloading the source package $spec"
-  if ! (cd "$work/downloads" && apt-get source --download-only -qq "$spec") >"$work/$pkg.log" 2>&1; then
+  log "downloading the source package $request"
+  if ! (cd "$work/downloads" && apt-get source --download-only -qq "$request") >"$work/$pkg.log" 2>&1; then
     cat "$work/$pkg.log" >&2
-    die "apt-get source $spec failed"
+    die "apt-get source $request failed"
   fi
   dscs=("$work/downloads/${pkg}_"*.dsc)
   if [ ${#dscs[@]} -ne 1 ] || [ ! -e "${dscs[0]}" ]; then die "expected one ${pkg}_*.dsc in $work/downloads"; fi
   log "unpacking ${dscs[0]##*/}"
   # Checksums are checked; the signature cannot be without debian-keyring, and apt has already
   # checked the files against the signed index. Its warnings are kept in the log, not shown.
-  if ! dpkg-source -x "${dscs[0]}" "$work/src/$dir" >>"$work/$pkg.log" 2>&1; then
+  if ! dpkg-source -x "${skip_patches[@]}" "${dscs[0]}" "$work/src/$dir" >>"$work/$pkg.log" 2>&1; then
     cat "$work/$pkg.log" >&2
     die "dpkg-source could not unpack ${dscs[0]}"
   fi
@@ -180,7 +204,7 @@ upstream_of() { local v=${1#*:}; echo "${v%-*}"; }
 
 # The exact revision is asked for first; a mirror that has moved on still gives bookworm's current one.
 qt_src=$work/src/qtbase-everywhere-src-$qt_upstream
-if part_done qt6-base.unpacked "$qt_src"; then
+if step_done qt6-base.unpacked "$qt_src"; then
   got=$(fetch qt6-base "${qt_src##*/}")
 elif apt-cache showsrc --only-source qt6-base | grep -qFx "Version: $qt_version"; then
   got=$(fetch "qt6-base=$qt_version" "${qt_src##*/}")
@@ -262,7 +286,7 @@ patch_softwaregl() {
   fi
 }
 
-if ! part_done qt.installed "$prefix/lib/libQt6Core.a"; then
+if ! step_done qt.installed "$prefix/lib/libQt6Core.a"; then
   log "applying the Wintab headers and the OpenGL guard to $qt_src"
   patch_wintab
   patch_softwaregl
@@ -291,11 +315,11 @@ EOF
 # 5. Qt first, while the prefix holds no other library its configure could pick up; then the rest.
 
 # Qt: the build tree is kept, so that an interrupted build goes on with ninja where it stopped.
-if part_done qt.installed "$prefix/lib/libQt6Core.a"; then
+if step_done qt.installed "$prefix/lib/libQt6Core.a"; then
   log "Qt is installed already"
 else
   qt_build=$work/build/qt
-  if ! part_done qt.configured "$qt_build/build.ninja"; then
+  if ! step_done qt.configured "$qt_build/build.ninja"; then
     log "configuring Qt in $qt_build"
     rm -rf "$qt_build"
     cmake -G Ninja -S "$qt_src" -B "$qt_build" \
@@ -323,11 +347,11 @@ install -D -m 644 "$zlib_root/include/zlib.h" "$prefix/include/zlib.h"
 install -D -m 644 "$zlib_root/include/zconf.h" "$prefix/include/zconf.h"
 install -D -m 644 "$zlib_root/lib/libz.a" "$prefix/lib/libz.a"
 
-# cmake_part NAME SRC KEYFILE FLAGS...: configures, builds and installs a CMake project into the prefix.
-cmake_part() {
+# cmake_step NAME SRC KEYFILE FLAGS...: configures, builds and installs a CMake project into the prefix.
+cmake_step() {
   local name=$1 src=$2 key=$3 build=$work/build/$1
   shift 3
-  if part_done "$name.installed" "$key"; then
+  if step_done "$name.installed" "$key"; then
     log "$name is installed already"
     return
   fi
@@ -340,14 +364,27 @@ cmake_part() {
   mark_done "$name.installed"
 }
 
-cmake_part libjpeg-turbo "$jpeg_src" "$prefix/lib/libjpeg.a" \
+cmake_step libjpeg-turbo "$jpeg_src" "$prefix/lib/libjpeg.a" \
   -DENABLE_SHARED=OFF -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF
 
 # libpng is pointed at the zlib copied above, not the sysroot's, so that its exported CMake target
-# names the prefix's libz.a (relative to the prefix) and the prefix stays whole when moved.
-cmake_part libpng "$png_src" "$prefix/lib/libpng16.a" \
+# names the prefix's own libz.a.
+cmake_step libpng "$png_src" "$prefix/lib/libpng16.a" \
   -DPNG_SHARED=OFF -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF \
   -DZLIB_INCLUDE_DIR="$prefix/include" -DZLIB_LIBRARY="$prefix/lib/libz.a"
+
+# CMake exports that libz.a by its absolute path; relative to the prefix, as in the prebuilt one,
+# a project that finds libpng through CMake still links after the prefix was moved or unpacked elsewhere.
+png_export=$prefix/lib/libpng/libpng16.cmake
+[ -e "$png_export" ] || die "$png_export was not installed"
+png_text=$(<"$png_export")
+zlib_absolute="\"$prefix/lib/libz.a\""
+# shellcheck disable=SC2016  # CMake's variable, written as it stands
+zlib_relative='"${_IMPORT_PREFIX}/lib/libz.a"'
+printf '%s\n' "${png_text//"$zlib_absolute"/"$zlib_relative"}" | put "$png_export"
+if ! grep -qF "$zlib_relative" "$png_export" || grep -qF "$prefix/" "$png_export"; then
+  die "$png_export still names $prefix: its link to libz.a could not be made relative"
+fi
 
 # ---------------------------------------------------------------------------------------------------
 # 6. The archive, packed reproducibly (names sorted, no build machine's owners).
@@ -356,8 +393,8 @@ if $pack; then
   archive=$outdir/mingw64-qt$qt_upstream.tar.xz
   log "packing $archive"
   XZ_OPT="-T$jobs" tar -C "$outdir" --sort=name --owner=0 --group=0 --numeric-owner \
-    -cJf "$archive.part" mingw64
-  mv "$archive.part" "$archive"
+    -cJf "$archive.tmp" mingw64
+  mv "$archive.tmp" "$archive"
 fi
 
 log "done: $prefix (use -DCMAKE_TOOLCHAIN_FILE=$toolchain -DCMAKE_PREFIX_PATH=$prefix)"

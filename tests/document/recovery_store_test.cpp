@@ -2,16 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-
-#include <ctime>
 
 #include "platform/cp1251.h"
 #include "support/test_files.h"
@@ -36,8 +32,10 @@ QStringList Ids(const std::vector<TRecoveryEntry>& entries) {
 
 // Sets the modification time of a file an hour back.
 void AgeFile(const QString& path) {
-  struct timespec times[2] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
-  ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+  ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                            QFileDevice::FileModificationTime));
 }
 
 class RecoveryStoreTest : public ::testing::Test {

@@ -1,14 +1,28 @@
 #include "platform/cp1251.h"
 
 #include <gtest/gtest.h>
+#if defined(_WIN32)
+#include <windows.h>
+#else
 #include <iconv.h>
+#endif
 
 #include <QByteArray>
 #include <QString>
 
 namespace {
 
-// glibc's converter is an independent statement of the code page.
+// The system's own converter is an independent statement of the code page: glibc's iconv, or
+// Windows' code page 1251 itself.
+#if defined(_WIN32)
+QString IconvDecode(const QByteArray& in) {
+  wchar_t out[16];
+  const int n = MultiByteToWideChar(1251, MB_ERR_INVALID_CHARS, in.constData(),
+                                    static_cast<int>(in.size()), out, 16);
+  if (n <= 0) return QStringLiteral("<invalid>");
+  return QString::fromWCharArray(out, n);
+}
+#else
 QString IconvDecode(const QByteArray& in) {
   iconv_t cd = iconv_open("UTF-16LE", "CP1251");
   if (cd == reinterpret_cast<iconv_t>(-1)) return QStringLiteral("<no iconv>");
@@ -24,6 +38,7 @@ QString IconvDecode(const QByteArray& in) {
   return QString::fromUtf16(reinterpret_cast<const char16_t*>(dst.constData()),
                             (dst.size() - static_cast<qsizetype>(ol)) / 2);
 }
+#endif
 
 TEST(Cp1251, EveryByteAgreesWithIconvAndRoundTrips) {
   for (int b = 0; b < 256; ++b) {

@@ -1,6 +1,7 @@
 // What only Windows has: the registry association as the shell reads it back, the program's
 // resources as Explorer and the file's properties show them, and the per-user folders.
 #include <windows.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <QDir>
