@@ -1,10 +1,15 @@
 #include "app/thumbnail.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
 #include <algorithm>
 #include <cstdio>
+
+#if defined(Q_OS_WIN)
+#include <windows.h>
+#endif
 
 #include "app/headless_export.h"
 #include "app/tfm_main.h"
@@ -13,6 +18,17 @@
 
 namespace {
 
+// Renames `from` over `to`, replacing a file there, as one step of the file system.
+bool RenameOver(const QString& from, const QString& to) {
+#if defined(Q_OS_WIN)
+  return MoveFileExW(reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(from).utf16()),
+                     reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(to).utf16()),
+                     MOVEFILE_REPLACE_EXISTING) != 0;
+#else
+  return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+#endif
+}
+
 // A thumbnail is a cache that the file manager can make again: it is written whole beside its
 // place and renamed over it, so no reader ever sees half a picture and a failure leaves an old
 // file alone, but it is not synced to the disk, which would cost more than drawing it. For
@@ -20,13 +36,13 @@ namespace {
 // export's tighter deflate took three quarters of the whole thumbnail's time.
 QString WriteThumbnailFile(const QImage& image, const QString& path) {
   QString error;
+  const QString failed = QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(path));
   const QByteArray png = MakeQuickPng(image, &error);
-  if (png.isEmpty()) return error.isEmpty() ? QStringLiteral("Unable to write to %1").arg(path) : error;
+  if (png.isEmpty()) return error.isEmpty() ? failed : error;
   QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
-  if (!file.open() || file.write(png) != png.size() || !file.flush() ||
-      std::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(path).constData()) != 0) {
-    return QStringLiteral("Unable to write to %1").arg(path);
-  }
+  if (!file.open() || file.write(png) != png.size() || !file.flush()) return failed;
+  file.close();  // Windows renames no file that is open
+  if (!RenameOver(file.fileName(), path)) return failed;  // the temporary goes with `file`
   file.setAutoRemove(false);  // it is the thumbnail now
   return {};
 }

@@ -15,6 +15,9 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM",
           qgetenv("QT_QPA_PLATFORM").isEmpty() ? headless : qgetenv("QT_QPA_PLATFORM"));
   QStandardPaths::setTestModeEnabled(true);
+  // Qt's own file dialogs, which a test can answer; on Windows the program shows the system's,
+  // which the Windows session under Wine drives.
+  QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
   QApplication app(argc, argv);
   SetUpApplication(app);
   ::testing::InitGoogleTest(&argc, argv);

@@ -17,11 +17,20 @@
 #include "plan/plan_panel.h"
 #include "support/test_files.h"
 
+#if defined(Q_OS_WIN)
+#include <windows.h>
+#endif
+
 namespace {
 
 class StartUpTest : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(FDir.isValid()); }
+  void SetUp() override {
+    ASSERT_TRUE(FDir.isValid());
+#if defined(Q_OS_WIN)
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Classes\\.tarvosk");
+#endif
+  }
 
   std::unique_ptr<TfmMain> Make(bool defersPages = false) {
     TStartOptions options;
@@ -31,10 +40,26 @@ class StartUpTest : public ::testing::Test {
     options.RegisterFileType = true;
     return std::make_unique<TfmMain>(options);
   }
+  // The desktop's entry and type under $XDG_DATA_HOME, or on Windows the open command of this
+  // very program in the user's registry (wiped before each test).
   bool Registered() const {
+#if defined(Q_OS_WIN)
+    wchar_t data[1024];
+    DWORD bytes = sizeof data;
+    if (RegGetValueW(HKEY_CURRENT_USER, kCommandKey, nullptr, RRF_RT_REG_SZ, nullptr, data,
+                     &bytes) != ERROR_SUCCESS)
+      return false;
+    return QString::fromWCharArray(data) ==
+           QDir::toNativeSeparators(QCoreApplication::applicationFilePath()) + QStringLiteral(" %1");
+#else
     return QFile::exists(FDir.filePath(QStringLiteral("data/applications/tarvosk.desktop"))) &&
            QFile::exists(FDir.filePath(QStringLiteral("data/mime/packages/tarvosk.xml")));
+#endif
   }
+#if defined(Q_OS_WIN)
+  static constexpr const wchar_t* kCommandKey = L"Software\\Classes\\.tarvosk\\shell\\open\\command";
+  void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Classes\\.tarvosk"); }
+#endif
 
   QTemporaryDir FDir;
   TEnv FData{"XDG_DATA_HOME", QFile::encodeName(FDir.filePath(QStringLiteral("data")))};

@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QString>
 
+#include "platform/resource_picture.h"
+
 namespace {
 
 struct Picture {
@@ -17,7 +19,7 @@ class IconResourceTest : public ::testing::TestWithParam<Picture> {};
 
 TEST_P(IconResourceTest, LoadsWithItsSize) {
   const Picture& p = GetParam();
-  const QImage img(QString::fromLatin1(p.path));
+  const QImage img = ResourcePicture(QString::fromLatin1(p.path));  // as the program reads it
   ASSERT_FALSE(img.isNull()) << p.path;
   EXPECT_EQ(img.size(), p.size);
   EXPECT_EQ(img.hasAlphaChannel(), p.transparent);

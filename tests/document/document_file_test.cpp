@@ -372,7 +372,8 @@ TEST(DocumentFile, SaveAndReadAFile) {
   EXPECT_TRUE(ReadDocumentFile(dir.path()).Objects.empty());  // a folder is not a document
   EXPECT_EQ(
       SaveDocumentFile(dir.filePath(QStringLiteral("no/such.tarvosk")), objects),
-      QStringLiteral("Unable to write to ") + dir.filePath(QStringLiteral("no/such.tarvosk")));
+      QStringLiteral("Unable to write to ") +
+          QDir::toNativeSeparators(dir.filePath(QStringLiteral("no/such.tarvosk"))));
 }
 
 // Damage anywhere in a good document gives either a whole plan that keeps the index invariants

@@ -1,12 +1,16 @@
 #include "document/recovery_store.h"
 
 #include <gtest/gtest.h>
+#if defined(_WIN32)
+#include <windows.h>
+#endif
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include "platform/cp1251.h"
@@ -30,12 +34,28 @@ QStringList Ids(const std::vector<TRecoveryEntry>& entries) {
   return ids;
 }
 
-// Sets the modification time of a file an hour back.
+// Sets the modification time of a file an hour back, also of a lock file its holder keeps open
+// (on Windows only for its attributes, which no sharing mode withholds).
 void AgeFile(const QString& path) {
+#if defined(Q_OS_WIN)
+  const HANDLE h = CreateFileW(reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(path).utf16()),
+                               FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                               nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE) << path.toStdString();
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  ULARGE_INTEGER t{{now.dwLowDateTime, now.dwHighDateTime}};
+  t.QuadPart -= 3600ULL * 10000000ULL;  // in 100-nanosecond steps
+  const FILETIME back{t.LowPart, t.HighPart};
+  const bool set = SetFileTime(h, nullptr, &back, &back);
+  CloseHandle(h);
+  ASSERT_TRUE(set);
+#else
   QFile f(path);
   ASSERT_TRUE(f.open(QIODevice::ReadWrite));
   ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
                             QFileDevice::FileModificationTime));
+#endif
 }
 
 class RecoveryStoreTest : public ::testing::Test {
@@ -47,13 +67,16 @@ class RecoveryStoreTest : public ::testing::Test {
 };
 
 TEST_F(RecoveryStoreTest, FolderFollowsXdgStateHome) {
-  const QString home = QDir::homePath();
+  // without the variable: the desktop's state folder, or Windows' local application data
+#if defined(Q_OS_WIN)
+  const QString own = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + "/recovery";
+#else
+  const QString own = QDir::homePath() + "/.local/state/tarvosk/recovery";
+#endif
   const struct {
     QByteArray Value;
     QString Expected;
-  } cases[] = {{"/tmp/st", "/tmp/st/tarvosk/recovery"},
-               {"relative/st", home + "/.local/state/tarvosk/recovery"},
-               {"", home + "/.local/state/tarvosk/recovery"}};
+  } cases[] = {{"/tmp/st", "/tmp/st/tarvosk/recovery"}, {"relative/st", own}, {"", own}};
   for (const auto& c : cases) {
     TEnv env("XDG_STATE_HOME", c.Value);
     EXPECT_EQ(RecoveryFolder(), QDir::cleanPath(c.Expected)) << c.Value.constData();
@@ -188,7 +211,7 @@ TEST_F(RecoveryStoreTest, BrokenFilesGiveTheMessageAndNoBytes) {
     ASSERT_EQ(found.size(), 1u) << c.Name;
     const TRecoveryRead read = ReadRecovery(found[0]);
     EXPECT_TRUE(read.Error.startsWith(QStringLiteral("Файл восстановления «%1» повреждён: ")
-                                          .arg(In("e.tarvosk"))))
+                                          .arg(QDir::toNativeSeparators(In("e.tarvosk")))))
         << c.Name << ": " << read.Error.toStdString();
     EXPECT_TRUE(read.Bytes.isEmpty()) << c.Name;
     EXPECT_FALSE(read.Ok()) << c.Name;

@@ -82,6 +82,10 @@ class PlanPanelTest : public ::testing::Test {
   }
 
   void ShowAndWait() {
+    // What reaches the screen is read back through the platform; Windows' minimal platform,
+    // on which the Windows build's widget tests run, cannot read a window's pixels.
+    if (QGuiApplication::platformName() == QLatin1String("minimal"))
+      GTEST_SKIP() << "the minimal platform cannot read back a window's pixels";
     bool painted = false;
     FPanel->OnFirstPaint = [&] { painted = true; };
     FPanel->show();
@@ -96,6 +100,7 @@ class PlanPanelTest : public ::testing::Test {
 
 TEST_F(PlanPanelTest, TheFirstPaintShowsWhatTheComposedCopyShows) {
   ShowAndWait();
+  if (IsSkipped()) return;
   const QImage first = OnScreen();
   ASSERT_EQ(first.size(), kPanel);
   EXPECT_NE(first.pixel(150, 100), qRgb(255, 255, 255)) << "the layers were not composed";
@@ -108,6 +113,7 @@ TEST_F(PlanPanelTest, TheFirstPaintShowsWhatTheComposedCopyShows) {
 
 TEST_F(PlanPanelTest, ChangesAfterTheFirstPaintAreComposedWhole) {
   ShowAndWait();
+  if (IsSkipped()) return;
   // What happens to the panel after it was composed straight into the window: each time the
   // screen must equal the panel composed from scratch.
   const std::vector<std::pair<const char*, std::function<void()>>> steps = {

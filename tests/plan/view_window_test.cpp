@@ -303,6 +303,7 @@ TEST_F(ViewWindowTest, ResizingKeepsTheZoomAndTheCentreOfTheView) {
 }
 
 TEST_F(ViewWindowTest, TheStatusBarTellsThePointersMillimetresAndTheZoom) {
+  SKIP_WITHOUT_HOVER();
   const QPoint at(201, 143);
   QTest::mouseMove(W->pnlImg, at + QPoint(4, 4));
   QTest::qWait(TfmMain::kPointerReadoutMs * 3);

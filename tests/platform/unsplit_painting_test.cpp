@@ -50,7 +50,10 @@ TEST(PaintUnsplit, FromInsidePoolTasksRunsInlineWithoutDeadlock) {
     for (int i = 0; i < n; ++i)
       pool->start([&, n] {
         ++started;
-        while (started < n) std::this_thread::yield();  // every pool thread taken in the second round
+        // every pool thread taken in the second round; bounded, so a pool that cannot start
+        // them all fails the test instead of hanging it
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (started < n && std::chrono::steady_clock::now() < until) std::this_thread::yield();
         QThread* self = QThread::currentThread();
         PaintUnsplit([&] { inlineCalls += QThread::currentThread() == self; });
       });
@@ -70,7 +73,14 @@ TEST(PaintUnsplit, PaintsOnTheCallerWhenNoPoolThreadIsFree) {
       ++busy;
       while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     });
-  while (busy < pool->maxThreadCount()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (busy < pool->maxThreadCount() && std::chrono::steady_clock::now() < until)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  if (busy < pool->maxThreadCount()) {
+    release = true;
+    pool->waitForDone(10000);
+    FAIL() << "the pool did not start a task on every thread";
+  }
   QThread* on = nullptr;
   PaintUnsplit([&] { on = QThread::currentThread(); });
   release = true;

@@ -29,7 +29,14 @@ inline TRun RunProgram(const QStringList& arguments, const QString& home) {
     return r;
   }
   r.ExitCode = p.exitCode();
-  r.Out = QString::fromLocal8Bit(p.readAllStandardOutput());
-  r.Err = QString::fromLocal8Bit(p.readAllStandardError());
+  // What the program sends to a pipe is UTF-8 on every system (on Windows only a console gets
+  // its own encoding).
+  r.Out = QString::fromUtf8(p.readAllStandardOutput());
+  r.Err = QString::fromUtf8(p.readAllStandardError());
+#if defined(Q_OS_WIN)
+  // and its lines end as text lines do there
+  r.Out.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  r.Err.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+#endif
   return r;
 }

@@ -41,6 +41,26 @@ for doc in "$work"/docs/*.tarvosk; do
   python3 -c "import sys; sys.exit(0 if float('$rmse') < 0.05 else 1)" || fail "$name: the JPEG is far from the plan ($rmse)"
 done
 
+# The true-scale sheet: the same words, and a page that looks the same (the glyphs are laid out
+# by each system's font engine, so a text may shift by a fraction of a point).
+if command -v pdftoppm >/dev/null && command -v pdftotext >/dev/null; then
+  doc="$work/docs/eight_sided.tarvosk"
+  run "$exe" --export "$work/win/sheet.pdf" "$doc" || fail "the Windows sheet failed"
+  QT_QPA_PLATFORM=offscreen "$linux" --export "$work/lin/sheet.pdf" "$doc" 2>/dev/null || fail "the Linux sheet failed"
+  # every letter the same number of times (the order of labels that overlap may change)
+  letters() { pdftotext "$1" - | tr -d '[:space:]' | grep -o . | sort | uniq -c; }
+  diff <(letters "$work/win/sheet.pdf") <(letters "$work/lin/sheet.pdf") >/dev/null || fail "the sheets' texts differ"
+  pdftoppm -r 40 -f 1 -l 1 -singlefile -png "$work/win/sheet.pdf" "$work/win/sheet"
+  pdftoppm -r 40 -f 1 -l 1 -singlefile -png "$work/lin/sheet.pdf" "$work/lin/sheet"
+  ae=$(compare -metric AE -fuzz 10% "$work/win/sheet.png" "$work/lin/sheet.png" null: 2>&1)
+  total=$(identify -format '%[fx:w*h]' "$work/lin/sheet.png")
+  echo "sheet: $ae of $total pixels differ"
+  python3 -c "import sys; sys.exit(0 if float('$ae') < 0.02 * float('$total') else 1)" || fail "the sheets' pages differ"
+  run "$exe" --export "$work/win/bill.csv" "$doc" || fail "the Windows bill failed"
+  QT_QPA_PLATFORM=offscreen "$linux" --export "$work/lin/bill.csv" "$doc" 2>/dev/null || fail "the Linux bill failed"
+  cmp -s "$work/win/bill.csv" "$work/lin/bill.csv" || fail "the bills' CSV differ"
+fi
+
 # A document and a picture in a folder with a blank and Russian letters, as users name them.
 mkdir -p "$work/Мои планы"
 cp "$work/docs/five_bells.tarvosk" "$work/Мои планы/звонница.tarvosk"
