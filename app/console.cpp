@@ -17,6 +17,13 @@ bool Leads(DWORD which) {
   return h != nullptr && h != INVALID_HANDLE_VALUE && GetFileType(h) != FILE_TYPE_UNKNOWN;
 }
 
+void GiveConsole(DWORD which, FILE* stream) {
+  FILE* reopened = nullptr;
+  if (freopen_s(&reopened, "CONOUT$", "w", stream) != 0) return;
+  SetStdHandle(which, CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, 0, nullptr));
+}
+
 void Write(DWORD which, FILE* stream, const QString& text) {
   const HANDLE h = GetStdHandle(which);
   DWORD mode = 0;
@@ -32,6 +39,19 @@ void Write(DWORD which, FILE* stream, const QString& text) {
   std::fflush(stream);
 }
 #endif
+
+enum class Stream { Out, Error };
+
+void Print(const QString& text, Stream to) {
+  FILE* stream = to == Stream::Out ? stdout : stderr;
+#if defined(Q_OS_WIN)
+  Write(to == Stream::Out ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE, stream, text);
+#else
+  const QByteArray bytes = text.toLocal8Bit();
+  std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
+  std::fflush(stream);
+#endif
+}
 
 }  // namespace
 
@@ -58,39 +78,11 @@ void AttachParentConsole() {
   if (out && err) return;
   if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;
   // Only the streams that led nowhere are given the console; a redirected one keeps its file.
-  if (!out) {
-    FILE* f = nullptr;
-    if (freopen_s(&f, "CONOUT$", "w", stdout) == 0)
-      SetStdHandle(STD_OUTPUT_HANDLE, CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
-                                                  FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                                                  nullptr));
-  }
-  if (!err) {
-    FILE* f = nullptr;
-    if (freopen_s(&f, "CONOUT$", "w", stderr) == 0)
-      SetStdHandle(STD_ERROR_HANDLE, CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
-                                                 FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                                                 nullptr));
-  }
+  if (!out) GiveConsole(STD_OUTPUT_HANDLE, stdout);
+  if (!err) GiveConsole(STD_ERROR_HANDLE, stderr);
 #endif
 }
 
-void PrintOut(const QString& text) {
-#if defined(Q_OS_WIN)
-  Write(STD_OUTPUT_HANDLE, stdout, text);
-#else
-  const QByteArray bytes = text.toLocal8Bit();
-  std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
-  std::fflush(stdout);
-#endif
-}
+void PrintOut(const QString& text) { Print(text, Stream::Out); }
 
-void PrintError(const QString& text) {
-#if defined(Q_OS_WIN)
-  Write(STD_ERROR_HANDLE, stderr, text);
-#else
-  const QByteArray bytes = text.toLocal8Bit();
-  std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
-  std::fflush(stderr);
-#endif
-}
+void PrintError(const QString& text) { Print(text, Stream::Error); }

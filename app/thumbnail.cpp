@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
+#include <QRandomGenerator>
 #include <algorithm>
 #include <cstdio>
 
@@ -39,11 +39,23 @@ QString WriteThumbnailFile(const QImage& image, const QString& path) {
   const QString failed = QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(path));
   const QByteArray png = MakeQuickPng(image, &error);
   if (png.isEmpty()) return error.isEmpty() ? failed : error;
-  QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
-  if (!file.open() || file.write(png) != png.size() || !file.flush()) return failed;
-  file.close();  // Windows renames no file that is open
-  if (!RenameOver(file.fileName(), path)) return failed;  // the temporary goes with `file`
-  file.setAutoRemove(false);  // it is the thumbnail now
+  // A name of our own beside it, made only if new, readable by its owner alone as a cache
+  // of someone's documents should be. Not QTemporaryFile: on Windows it keeps its handle open
+  // after close(), and an open file cannot be renamed there.
+  QFile file;
+  for (int attempt = 0; attempt < 16 && !file.isOpen(); ++attempt) {
+    file.setFileName(QStringLiteral("%1.%2.tmp").arg(path).arg(QRandomGenerator::global()->generate(), 0, 36));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFileDevice::ReadOwner | QFileDevice::WriteOwner) &&
+        !file.exists())
+      break;  // not a name taken by chance: the folder cannot be written
+  }
+  if (!file.isOpen()) return failed;
+  const bool written = file.write(png) == png.size() && file.flush();
+  file.close();
+  if (!written || !RenameOver(file.fileName(), path)) {
+    file.remove();
+    return failed;
+  }
   return {};
 }
 

@@ -31,6 +31,14 @@ find_program(TARVOSK_TOUCH touch)
 find_program(TARVOSK_CHMOD chmod)
 find_program(TARVOSK_MAKENSIS makensis)
 
+# A target that fails, saying what the build host lacks to make it.
+function(tarvosk_unbuildable_target name needs)
+  add_custom_target(${name}
+    COMMAND ${CMAKE_COMMAND} -E echo "${name} needs ${needs}"
+    COMMAND ${CMAKE_COMMAND} -E false
+    VERBATIM)
+endfunction()
+
 if(TARVOSK_ZIP AND TARVOSK_TOUCH AND TARVOSK_CHMOD)
   set(_root tarvosk-${PROJECT_VERSION})
   set(_stage ${CMAKE_BINARY_DIR}/windows-zip)
@@ -51,10 +59,7 @@ if(TARVOSK_ZIP AND TARVOSK_TOUCH AND TARVOSK_CHMOD)
     VERBATIM)
   add_custom_target(windows_zip DEPENDS ${TARVOSK_WINDOWS_ZIP})
 else()
-  add_custom_target(windows_zip
-    COMMAND ${CMAKE_COMMAND} -E echo "windows_zip needs zip, touch and chmod on the build host (apt-get install zip)"
-    COMMAND ${CMAKE_COMMAND} -E false
-    VERBATIM)
+  tarvosk_unbuildable_target(windows_zip "zip, touch and chmod on the build host (apt-get install zip)")
 endif()
 
 if(TARVOSK_MAKENSIS)
@@ -71,10 +76,7 @@ if(TARVOSK_MAKENSIS)
     VERBATIM)
   add_custom_target(windows_installer DEPENDS ${TARVOSK_WINDOWS_SETUP})
 else()
-  add_custom_target(windows_installer
-    COMMAND ${CMAKE_COMMAND} -E echo "windows_installer needs makensis on the build host (apt-get install nsis)"
-    COMMAND ${CMAKE_COMMAND} -E false
-    VERBATIM)
+  tarvosk_unbuildable_target(windows_installer "makensis on the build host (apt-get install nsis)")
 endif()
 
 add_custom_target(windows_packages)

@@ -10,6 +10,7 @@
 #include <QtEndian>
 
 #include "platform/jpeg_reader.h"
+#include "platform/resource_picture.h"
 #include "support/test_files.h"
 
 namespace {
@@ -292,7 +293,7 @@ TEST(ImageWriters, WritesFilesAndReportsUnwritablePaths) {
   for (TExportFormat f : {TExportFormat::Bmp, TExportFormat::Jpeg, TExportFormat::Png}) {
     const QString path = ExportFileName(dir.filePath(QStringLiteral("plan")), f);
     EXPECT_EQ(WriteImage(img, path, f), QString());
-    EXPECT_EQ(QImage(path).size(), img.size()) << path.toStdString();
+    EXPECT_EQ(ResourcePicture(path).size(), img.size()) << path.toStdString();
     const QString bad = dir.filePath(QStringLiteral("none/plan")) + ExportExtension(f);
     EXPECT_EQ(WriteImage(img, bad, f), QStringLiteral("Unable to write to ") + QDir::toNativeSeparators(bad));
   }

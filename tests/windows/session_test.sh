@@ -69,12 +69,13 @@ start() {
   done
   return 1
 }
+ended() { ! kill -0 "${pids[-1]}" 2>/dev/null; }
 close() {  # Alt+F4 as a user closes it; no window manager here, so focus it first
   local w
   w=$(main_window)
   xdotool windowfocus --sync "$w" 2>/dev/null
   xdotool key --window "$w" alt+F4
-  poll 100 bash -c '! pgrep -f "Тарвоск 1/tarvosk.exe" >/dev/null'
+  poll 100 ended
 }
 
 # 1. A double-click in Explorer: the path of a document with a blank, unquoted, in two pieces.
@@ -83,6 +84,9 @@ start "${docwin%% *}" "${docwin#* }" || { echo "FAIL: no window"; exit 1; }
 [ "$saw_splash" = yes ] || fail "no start-up picture was shown"
 title=$(xdotool getwindowname "$(main_window)")
 [ "$title" = "Тарвоск 1.0.3a - Орвелин - звонница.tarvosk" ] || fail "the window is titled \"$title\""
+# sized to the screen's work area (the whole 1280-pixel width; the height less Wine's frame)
+size=$(xdotool getwindowgeometry "$(main_window)" | sed -n 's/.*Geometry: //p')
+[ "${size%x*}" = 1280 ] && [ "${size#*x}" -ge 950 ] || fail "the window is $size, not the work area"
 # 2. "Сохранить как ...": Ctrl+S, a new name typed into the dialog, Enter.
 w=$(main_window)
 xdotool windowfocus --sync "$w" 2>/dev/null
@@ -107,10 +111,12 @@ grep -q 'ObjView=1' "$prog/view.ini" || fail "view.ini holds: $(cat "$prog/view.
 
 # The association, per user, names this very program. Read once the program has ended: a Wine
 # tool started while the program starts can stall that start.
-command=$(wine reg query 'HKCU\Software\Classes\.tarvosk\shell\open\command' /ve 2>/dev/null | tr -d '\r')
-grep -qF "$(winpath "$prog/tarvosk.exe") %1" <<<"$command" || fail "the open command is: $command"
-icon=$(wine reg query 'HKCU\Software\Classes\.tarvosk\DefaultIcon' /ve 2>/dev/null | tr -d '\r')
-grep -qF "$(winpath "$prog/tarvosk.exe"),0" <<<"$icon" || fail "the icon is: $icon"
+# Exported as a .reg file (UTF-16): the console's code page would turn the Russian letters to "?".
+wine reg export 'HKCU\Software\Classes\.tarvosk' "$(winpath "$work/assoc.reg")" /y >/dev/null 2>&1
+assoc=$(iconv -f UTF-16 -t UTF-8 "$work/assoc.reg" 2>/dev/null | tr -d '\r' | sed 's/\\\\/\\/g')
+exe_win=$(winpath "$prog/tarvosk.exe")
+grep -qxF "@=\"$exe_win %1\"" <<<"$assoc" || fail "the open command is not \"$exe_win %1\": $assoc"
+grep -qxF "@=\"$exe_win,0\"" <<<"$assoc" || fail "the icon is not \"$exe_win,0\": $assoc"
 
 # 4. "-ns": no start-up picture.
 start -ns || fail "no window with -ns"
