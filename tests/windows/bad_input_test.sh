@@ -47,5 +47,15 @@ check 1 t.png --thumbnail garbage.tarvosk t.png 128
 # the good document exports, so the failures above were the input's
 "$root/tools/wine-run.sh" "$exe" --export good.png good.tarvosk || fail "the good document did not export"
 [ -s good.png ] || fail "good.png is empty"
+# From a batch file, as cmd.exe runs one: it waits for the program, what the program prints goes
+# where the script sends it, and the exit statuses hold.
+cp "$exe" ./tarvosk.exe
+printf '@echo off\r\ntarvosk.exe --export x.png missing.tarvosk 2> err.txt\r\necho %%ERRORLEVEL%% > status.txt\r\ntarvosk.exe --version > version.txt\r\necho %%ERRORLEVEL%% >> status.txt\r\ntarvosk.exe --no-such-option 2> misuse.txt\r\necho %%ERRORLEVEL%% >> status.txt\r\n' >run.bat
+WINEDEBUG=-all wine cmd /c run.bat >/dev/null 2>&1
+[ "$(tr -d ' \r' <status.txt | tr '\n' ,)" = "1,0,2," ] || fail "the batch file saw the statuses $(tr -d '\r' <status.txt | tr '\n' ' ')"
+grep -q "missing.tarvosk" err.txt || fail "the batch file's error file holds: $(cat err.txt)"
+grep -qx 'tarvosk [0-9.]*.' version.txt || fail "the batch file's version file holds: $(cat version.txt)"
+grep -q "no-such-option" misuse.txt || fail "the batch file's misuse file holds: $(cat misuse.txt)"
+
 [ $failed = 0 ] && echo "bad input passed"
 exit $failed
