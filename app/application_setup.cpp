@@ -1,12 +1,12 @@
 #include "app/application_setup.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
-void SetUpApplication(QApplication& app) {
-  QApplication::setApplicationName(QStringLiteral("tarvosk"));
+void SetUpApplication(QGuiApplication& app) {
+  QCoreApplication::setApplicationName(QStringLiteral("tarvosk"));
   const QLocale russian(QLocale::Russian, QLocale::Russia);
   QLocale::setDefault(russian);
   // Qt's own texts (the dialogs' buttons, the file dialog): on Windows built into the program,
@@ -18,7 +18,7 @@ void SetUpApplication(QApplication& app) {
 #endif
   auto* qtTexts = new QTranslator(&app);
   if (qtTexts->load(russian, QStringLiteral("qtbase"), QStringLiteral("_"), folder)) {
-    QApplication::installTranslator(qtTexts);
+    QCoreApplication::installTranslator(qtTexts);
   } else {
     delete qtTexts;
   }

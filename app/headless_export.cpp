@@ -4,9 +4,10 @@
 #include <QRegularExpression>
 
 #include "app/headless_sheet.h"
-#include "app/tfm_main.h"
+#include "bells/bell_catalogue.h"
 #include "document/image_writers.h"
-#include "plan/plan_panel.h"
+#include "document/plan_opening.h"
+#include "render/plan_picture.h"
 
 std::optional<THeadlessExport> ParseHeadlessExport(const QStringList& arguments, QString* error) {
   const qsizetype at = arguments.indexOf(QStringLiteral("--export"));
@@ -58,28 +59,15 @@ std::optional<TExportFormat> FormatOfExtension(const QString& path) {
 
 }  // namespace
 
-THeadlessWindow::THeadlessWindow() {
-  TStartOptions options;
-  options.RegisterFileType = false;
-  options.ReadViewSettings = false;
-  Window = std::make_unique<TfmMain>(options);
-  Window->FErrorReport = [this](const QString& message) {
-    if (Failure.isEmpty()) Failure = message;
-  };
-}
-
-THeadlessWindow::~THeadlessWindow() = default;
-
 QString RunHeadlessExport(const THeadlessExport& job) {
   if (IsSheetExport(job)) return RunHeadlessSheetExport(job);
   if (job.SheetOptions) return QStringLiteral("--scale, --paper and --landscape are for .pdf and .svg drawings");
   const std::optional<TExportFormat> format = FormatOfExtension(job.Picture);
   if (!format) return QStringLiteral("'%1': the picture must end in .bmp, .jpg or .png (a sheet in .pdf, .svg or .csv)").arg(job.Picture);
   if (!QFileInfo(job.Document).isFile()) return QStringLiteral("'%1': no such document").arg(job.Document);
-  THeadlessWindow headless;
-  TfmMain& window = *headless.Window;
-  window.SetPlanClientSize(job.Size);
-  if (!window.OpenDocument(job.Document)) return headless.Failure;
-  window.DrawRulers();
-  return window.ExportPlanAs(job.Picture, *format);
+  const TOpenedPlan plan = OpenPlanFile(job.Document, LoadBellDiameters());
+  if (!plan.Ok()) return plan.Error;
+  TPlanPicture drawn(plan.Records, job.Size);
+  const QImage picture = drawn.Fixed();
+  return picture.isNull() ? NoPictureMessage(job.Size) : WriteImage(picture, job.Picture, *format);
 }

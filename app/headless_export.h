@@ -3,7 +3,6 @@
 #include <QSize>
 #include <QString>
 #include <QStringList>
-#include <memory>
 #include <optional>
 
 #include "sheet/sheet_settings.h"
@@ -28,17 +27,6 @@ struct THeadlessExport {
 // Nothing when the arguments do not ask for an export; an error text in `error` when they ask
 // for one wrongly.
 std::optional<THeadlessExport> ParseHeadlessExport(const QStringList& arguments, QString* error);
-
-class TfmMain;
-
-// The editor as work without a display uses it: never shown, no desktop registration, no
-// view.ini, and the first message it would show kept in `Failure` instead.
-struct THeadlessWindow {
-  THeadlessWindow();
-  ~THeadlessWindow();
-  std::unique_ptr<TfmMain> Window;
-  QString Failure;
-};
 
 // Runs the export; returns an empty string on success, else the message.
 QString RunHeadlessExport(const THeadlessExport& job);

@@ -3,8 +3,8 @@
 #include <QFileInfo>
 
 #include "app/headless_export.h"
-#include "app/tfm_main.h"
-#include "plan/plan_model.h"
+#include "bells/bell_catalogue.h"
+#include "document/plan_opening.h"
 #include "sheet/sheet_export.h"
 
 namespace {
@@ -73,10 +73,7 @@ QString RunHeadlessSheetExport(const THeadlessExport& job) {
         "--scale, --paper and --landscape are for .pdf and .svg, not for the bill");
   if (!QFileInfo(job.Document).isFile())
     return QStringLiteral("'%1': no such document").arg(job.Document);
-  THeadlessWindow headless;
-  TfmMain& window = *headless.Window;
-  if (!window.OpenDocument(job.Document)) return headless.Failure;
-  window.FixArrangement();
-  return WriteSheetFile(TPlanModel::Capture(window.FObjects), job.Sheet,
-                        MakeSheetTitle(job.Document), *format, job.Picture);
+  const TOpenedPlan plan = OpenPlanFile(job.Document, LoadBellDiameters());
+  if (!plan.Ok()) return plan.Error;
+  return WriteSheetFile(plan.Model(), job.Sheet, MakeSheetTitle(job.Document), *format, job.Picture);
 }

@@ -8,6 +8,7 @@
 #include "app/splash.h"
 #include "app/thumbnail.h"
 #include "app/tfm_main.h"
+#include "platform/canvas.h"
 #include "platform/resource_picture.h"
 
 namespace {
@@ -48,19 +49,23 @@ int main(int argc, char** argv) {
       break;
   }
 
+  if (line.Command == TCommand::Thumbnail || line.Command == TCommand::Export) {
+    // Drawn off screen from the document alone: no widget, so no widget application either.
+    QGuiApplication app(argc, argv);
+    SetUpApplication(app);
+    RegisterPlanFonts();
+    QString error;
+    if (line.Command == TCommand::Thumbnail) {
+      error = RunThumbnail(line.Thumbnail);
+    } else {
+      const std::optional<THeadlessExport> job = ParseHeadlessExport(early, &error);
+      if (error.isEmpty() && job) error = RunHeadlessExport(*job);
+    }
+    return error.isEmpty() ? 0 : Failed(error, 1);
+  }
+
   QApplication app(argc, argv);
   SetUpApplication(app);
-
-  if (line.Command == TCommand::Thumbnail) {
-    const QString error = RunThumbnail(line.Thumbnail);
-    return error.isEmpty() ? 0 : Failed(error, 1);
-  }
-  if (line.Command == TCommand::Export) {
-    QString error;
-    const std::optional<THeadlessExport> job = ParseHeadlessExport(early, &error);
-    if (error.isEmpty() && job) error = RunHeadlessExport(*job);
-    return error.isEmpty() ? 0 : Failed(error, 1);
-  }
 
   // Read on the second core while this one loads the fonts.
   PrefetchResourcePictures(TfmMain::StartUpPictures());

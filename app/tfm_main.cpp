@@ -32,6 +32,7 @@ TfmMain::TfmMain(const TStartOptions& options, QWidget* parent)
   setMinimumSize(780, 580);
   BuildMenus();
   BuildPanels();
+  FRenderer.SetLayers(&pnlImg->Layers());
   BuildWallPage();
   BuildBeemsPanelContents();
   WireObjectList();
@@ -60,6 +61,8 @@ void TfmMain::FormDestroy() {
   FObjects.clear();
 }
 
+QSize TfmMain::PlanPanelSize() const { return pnlImg ? pnlImg->size() : QSize(); }
+
 QString TfmMain::StatusText() const {
   return QStringLiteral("Тарвоск: план яруса звона в миллиметрах");
 }
@@ -80,7 +83,7 @@ void TfmMain::FormCreate() {
   FChordBoxDeletes = true;
   FormCreateCatalogues();
   if (!FOptions.DefersObjectPages) EnsureObjectPages();
-  CreateFixedLayers();
+  FRenderer.CreateFixedLayers();
   FObjects.clear();
   CreateObject(QStringLiteral("Стены"), okWalls, QPoint(0, 0), 0, true);
   CreateObject(QStringLiteral("Постамент"), okPost, QPoint(0, 0), 0, true);
@@ -170,8 +173,8 @@ void TfmMain::moveEvent(QMoveEvent* event) {
 }
 
 void TfmMain::FormShow() {
-  DrawPost();
-  DrawRulers();
+  FRenderer.DrawPost();
+  FRenderer.DrawRulers();
 }
 
 void TfmMain::showEvent(QShowEvent* event) {

@@ -22,6 +22,7 @@
 #include "plan/plan_object.h"
 #include "plan/plan_scale.h"
 #include "plan/plan_view.h"
+#include "render/plan_renderer.h"
 #include "sheet/sheet_export.h"
 #include "sheet/sheet_layout.h"
 #include "sheet/sheet_settings.h"
@@ -64,9 +65,6 @@ enum TPointerMode : std::uint8_t {
   pmDragObject = 4
 };
 
-// Indexes of the five fixed layers.
-enum TFixedLayer { SelectionLayer = 0, RingerLayer = 1, AnnotationLayer = 2, RulerLayer = 3, WeightLayer = 4 };
-
 // Height of an entry of the object list, in pixels.
 inline constexpr int kObjectListRowHeight = 13;
 
@@ -107,11 +105,12 @@ class TfmMain : public QMainWindow {
 
   // ---- plan state ----------------------------------------------------------------------------
   std::vector<std::unique_ptr<TPlanObject>> FObjects;
+  // The plan drawn on the drawing panel's layers: scale, view, every object's pixels, the
+  // fixing. The picture export composes the same layers.
+  TPlanRenderer FRenderer{FObjects, [this] { return PlanPanelSize(); }};
+  QSize PlanPanelSize() const;
   int FCurIndex = 0;
   TPlanObject* FCurObject = nullptr;
-  long double FScale = 1.0L;
-  std::int32_t FOriginX = 0;
-  std::int32_t FOriginY = 0;
   std::int32_t FPrevDiameterOuter = 0;
   std::int32_t FPrevDiameterInner = 0;
   bool FResizeArmed = false;
@@ -120,7 +119,6 @@ class TfmMain : public QMainWindow {
   std::int32_t FPendingBellDiameter = 0;
   bool FChordBoxDeletes = true;
   TLtrb FSelRect;
-  std::array<TLayer*, 5> FLayers{};
 
   // ---- application shell (app/) ----------------------------------------------------------------
   void FormCreate();
@@ -150,28 +148,11 @@ class TfmMain : public QMainWindow {
   void OpenCommandLineDocument();   // the joined arguments name a document
 
   // ---- drawing surface (plan/plan_surface.cpp) -------------------------------------------------
-  void ComputeScale();
-  TPlanScale Scale() const;
-  QPoint PlanToMm(QPoint px) const;
-  QPoint MmToPlan(QPoint mm) const;
-  void ClearLayer(int index);
   void RelayoutPlan(bool resized);
-  void DrawRulers();
   void FormResize();
-  void CreateFixedLayers();
-  TLayer* Layer(TFixedLayer which) const { return FLayers[which]; }
-  void HideFixingLayers();  // the lines and weights of the last fixing no longer match
-  void ReprojectObject(int index);   // a bell or beam from its millimetres, redrawn
   void MoveObjectsWithWalls();       // a walls edit carries the other objects along
-  int ClientWidth() const;
-  int ClientHeight() const;
 
   // ---- view: zoom, pan, scroll bars and the pointer's position (plan/plan_view_operations.cpp) --
-  // The view is not the plan: nothing of it is stored or made a step, and the exported picture
-  // is always the fitted plan.
-  TPlanView FView;
-  QPoint FPatternAnchor;   // plan pixel where the materials' patterns start: (0, 0) fitted
-  QPoint FPostCanvasAt;    // the pedestal layer's pixel its clipped canvas starts at
   int FWheelZoom = 0;      // wheel turn not yet a whole zoom step, in eighths of a degree
   int FPendingZoomSteps = 0;
   QPoint FPendingZoomAnchor;
@@ -179,7 +160,6 @@ class TfmMain : public QMainWindow {
   bool FViewUpdateQueued = false;
   bool FPanning = false;   // the middle button drags the plan
   QPoint FPanFrom;
-  TViewFrame ViewFrame() const;
   void SetView(const TPlanView& view);  // clamped; the plan redrawn when it changes
   void ShowView();         // every object reprojected and drawn for the view, fixing kept
   void ZoomBy(int steps, QPoint anchor);  // anchor in plan pixels
@@ -214,7 +194,6 @@ class TfmMain : public QMainWindow {
   bool IsNameFree(const QString& name) const;
   void DeleteAllObjects();
   void NewDocument();
-  TLayer* NewObjectLayer();
   void SetWallDefaults(TPlanObject& o);
   void SetPostDefaults(TPlanObject& o);
   void CreateBellSteps(TPlanObject& o, const QString& name, QPoint at, std::int32_t diameter, bool draw);
@@ -239,7 +218,6 @@ class TfmMain : public QMainWindow {
   void RegroupBells();  // slots rebuilt and groups assigned after a placement or deletion
 
   // ---- walls (walls/) ------------------------------------------------------------------------
-  TMaterialPictures FMaterials;  // each read when first drawn
   void FillWallTypes();
   void FillMaterialLists();
   void FillBeemMaterialList();
@@ -254,8 +232,6 @@ class TfmMain : public QMainWindow {
   std::int32_t SetWallArcWidth(std::int32_t v);
   void StoreWallSizes(const TWallEdit& edit);
   std::int32_t FinishWallSizeEdit(const TWallEdit& edit);
-  TWallGeometry WallGeometry() const;
-  void DrawWalls();
   void edWallNameKeyDown();
   void cbWallTypeChange(int item);
   void cbWallMaterialsChange(int item);
@@ -284,8 +260,6 @@ class TfmMain : public QMainWindow {
   void FillOrientationList();
   void BuildBeemPage();
   void ApplyBeemPageCaptions();
-  void ProjectBeem(int index, bool fromPixels);
-  void DrawBeem(int index);
   void FillBeemInspector();
   void ShowBeemPoints(const TPlanObject& b);
   QCheckBox* ChordBox(int k) const;
@@ -352,12 +326,10 @@ class TfmMain : public QMainWindow {
   void ReadObjectSection(const TPlanObject& stored, int n);
   void nSaveDocClick();
   void nLoadDocClick();
-  QImage ComposePlanImage() const;
   QString ExportPlan(const QString& chosenPath, TExportFormat format);
   void nExportDocClick();
   // The plan as exported: the arrangement fixed, the selection left out. Null when memory ran out.
   QImage FixedPlanPicture();
-  QString NoPictureMessage() const;
   QString ExportPlanAs(const QString& exactPath, TExportFormat format);  // no extension appended
   void SetPlanClientSize(QSize size);  // the drawing panel's size without showing the window
 
@@ -425,15 +397,6 @@ class TfmMain : public QMainWindow {
   std::unique_ptr<TRecoveryStore> FRecovery;
 
   // ---- pedestal and ringer (pedestal/) ---------------------------------------------------------
-  QPoint FHandPoint;
-  // The ringing lines on the annotation layer's canvas while it is not cleared: its only ink.
-  std::vector<TSegment> FFixingLines;
-  std::int32_t FHandOffset = 0;
-  QString FRingerPicture;  // the figure's picture now loaded into the ringer layer
-  void DrawPost();
-  void ProjectPost();
-  void PlaceRinger();
-  void DrawPedals(int heavyBells);
   void FillPostInspector();
   void BuildPostPage();
   void ApplyPostPageCaptions();
@@ -461,27 +424,18 @@ class TfmMain : public QMainWindow {
   TGroupTable FGroupTable;
   TWeightLabels* lblWeights = nullptr;
   std::array<QToolButton*, kBellCount> FBellButtons{};
-  QImage FBellPicture;
   void BuildBellPalette();
   void FillBellDiameterList();
   void BuildBellPage();
   void ApplyBellPageCaptions();
   int FindBellByDiameter(std::int32_t diameter) const;
   void BellButtonClick(std::int32_t diameter);
-  void ProjectBell(int index, bool fromPixels);
-  void DrawBell(int index);
   void FillBellInspector();
   int ChangeBellDiameter(int slot);
   std::int32_t SetBellPosition(bool x, std::int32_t value);
   std::int32_t SetBellPositionX(std::int32_t value);
   std::int32_t SetBellPositionY(std::int32_t value);
-  void PrepareFixingLayer(TLayer* layer);
   void FixArrangement();
-  // The ringing lines drawn anew on their layer (five bells or more have them), the bells'
-  // groups assigned first when asked.
-  void DrawFixingLines(bool assignGroups);
-  void RestackLayers();
-  void DrawWeights();
   void btnApplyClick();
   int CountBellsNow() const;
   int CountHeavyBellsNow() const;

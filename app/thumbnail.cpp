@@ -11,10 +11,10 @@
 #include <windows.h>
 #endif
 
-#include "app/headless_export.h"
-#include "app/tfm_main.h"
-#include "document/document_file.h"
+#include "bells/bell_catalogue.h"
 #include "document/image_writers.h"
+#include "document/plan_opening.h"
+#include "render/plan_picture.h"
 
 namespace {
 
@@ -72,23 +72,17 @@ QString RunThumbnail(const TThumbnailJob& job) {
         .arg(kMaxThumbnailDocumentBytes / 1024);
   }
   // Counted before any object is built: building is what costs memory and time.
-  const TDocumentContent content = ReadDocumentFile(job.Document);
+  const TOpenedPlan content = OpenPlanFile(job.Document, LoadBellDiameters());
   if (!content.Ok()) return content.Error;
-  if (content.Objects.size() > kMaxThumbnailObjects) {
+  if (content.Records.size() > kMaxThumbnailObjects) {
     return QStringLiteral("'%1' holds too many objects for a thumbnail (more than %2)")
         .arg(job.Document)
         .arg(kMaxThumbnailObjects);
   }
-  THeadlessWindow headless;
-  TfmMain& window = *headless.Window;
   const int side = ThumbnailPanelSide(job.Size);
-  window.SetPlanClientSize(QSize(side, side));
-  if (!window.OpenDocument(job.Document)) {
-    return headless.Failure.isEmpty() ? QStringLiteral("'%1' cannot be read").arg(job.Document) : headless.Failure;
-  }
-  window.DrawRulers();
-  const QImage plan = window.FixedPlanPicture();
-  if (plan.isNull()) return window.NoPictureMessage();
+  TPlanPicture drawn(content.Records, QSize(side, side));
+  const QImage plan = drawn.Fixed();
+  if (plan.isNull()) return NoPictureMessage(QSize(side, side));
   const QImage thumbnail =
       job.Size == side ? plan
                        : plan.scaled(job.Size, job.Size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);

@@ -4,13 +4,14 @@
 #include <optional>
 #include <vector>
 
+#include "walls/wall_rules.h"
+
 struct TPlanObject;
 
 // Limits of the beam page. Typed values are clamped to them; values read from a document are not.
 inline constexpr int kBeemWidthMin = 50;
 inline constexpr int kBeemWidthMax = 350;
 inline constexpr int kBeemWidthDefault = 100;
-inline constexpr int kBeemMaterialFirst = 2;  // the beam materials are 2..7 of the material table
 inline constexpr int kBeemMaterialLast = 7;
 inline constexpr int kBeemMaterialDefault = 2;
 

@@ -20,67 +20,8 @@ void TfmMain::CreateBeemSteps(TPlanObject& o, const QString& name, QPoint at, bo
   o.BeemOrientation = 0;
   o.BeemBeginPointPx = at;
   o.BeemEndPointPx = at + QPoint(1, 1);
-  ProjectBeem(FCurIndex, true);
-  if (draw) DrawBeem(FCurIndex);
-}
-
-void TfmMain::ProjectBeem(int index, bool fromPixels) {
-  ::ProjectBeem(*FObjects[static_cast<size_t>(index)], fromPixels, FScale, QPoint(FOriginX, FOriginY));
-}
-
-void TfmMain::DrawBeem(int index) {
-  HideFixingLayers();
-  TPlanObject& b = *FObjects[static_cast<size_t>(index)];
-  TLayer* layer = b.Layer;
-  std::optional<std::vector<QPoint>> outline;
-  if (b.ObjVisible) outline = BeemOutlinePx(b.BeemBeginPointPx, b.BeemEndPointPx, b.BeemWidthPx);
-  if (!outline) {
-    // Blank: hidden, or both ends on one pixel. The band's canvas covers only the band itself,
-    // so dozens of beams stay cheap to keep and to compose.
-    layer->ResetCanvas(1, 1);
-    layer->setGeometry(4, 4, 1, 1);
-    return;
-  }
-  b.BeemOutlinePx = *outline;
-  QRect box;
-  for (const QPoint& p : b.BeemOutlinePx) box |= QRect(p, QSize(1, 1));
-  box.adjust(-1, -1, 1, 1);
-  // The box before it is cut to the plan: a band wholly inside it is painted onto the panel
-  // with the very pixels a canvas of its own would show.
-  const QRect whole = box;
-  // Only the part over the plan can be seen. A beam from a hand-edited document may reach far
-  // beyond it or be metres wide, and a canvas of its whole extent would take gigabytes or fail
-  // to allocate at all, losing the visible part with it.
-  box &= QRect(-1, -1, qMax(1, ClientWidth() - 8) + 2, qMax(1, ClientHeight() - 8) + 2);
-  if (box.isEmpty()) {
-    layer->ResetCanvas(1, 1);
-    layer->setGeometry(4, 4, 1, 1);
-    return;
-  }
-  std::vector<QPoint> local;
-  for (const QPoint& p : b.BeemOutlinePx) local.push_back(p - box.topLeft());
-  // Any picture of the table draws; a document may name a walls material for a beam.
-  const size_t material = static_cast<size_t>(
-      b.BeemMaterial >= 0 && b.BeemMaterial < static_cast<int>(FMaterials.size()) ? b.BeemMaterial : kBeemMaterialDefault);
-  // Every beam continues the one pattern, tiled from where the fitted plan's corner lies.
-  const QPoint patternOrigin = FPatternAnchor - box.topLeft();
-  if (box == whole || !IsFitted(FView)) {
-    // A band is mostly a thin slant across its bounding box: painted straight onto the panel it
-    // keeps no canvas to fill white, draw, key and compose. Cut by the plan's edge in the fitted
-    // view, it keeps a canvas cut there, as the plan is specified; magnified, it is cut anyway.
-    layer->ResetCanvas(1, 1);
-    const QImage& pattern = FMaterials.Keyed(material);
-    std::vector<QPoint> hull;
-    if (!pattern.isNull() && !pattern.hasAlphaChannel()) hull = local;
-    layer->SetDrawing([local = std::move(local), pattern, patternOrigin, cosmetic = IsFitted(FView)](QPainter& p) {
-      PaintBeem(p, local, pattern, patternOrigin, cosmetic);
-    }, std::move(hull));
-  } else {
-    layer->ResetCanvas(box.width(), box.height());
-    PaintBeem(layer->Canvas(), local, FMaterials[material], patternOrigin);
-    layer->CanvasChanged();
-  }
-  layer->setGeometry(QRect(box.topLeft() + QPoint(4, 4), box.size()));
+  FRenderer.ProjectBeem(FCurIndex, true);
+  if (draw) FRenderer.DrawBeem(FCurIndex);
 }
 
 void TfmMain::FillBeemInspector() {
@@ -148,8 +89,8 @@ void TfmMain::RelayChordBeems() {
   FRelayingChords = true;
   for (int i : ChordBeemIndices(FObjects)) {
     LayBeemOnChord(i, FObjects[static_cast<size_t>(i)]->BeemOrientation);
-    ProjectBeem(i, false);
-    DrawBeem(i);
+    FRenderer.ProjectBeem(i, false);
+    FRenderer.DrawBeem(i);
   }
   FRelayingChords = false;
 }
@@ -164,8 +105,8 @@ void TfmMain::ChordBoxClick(int k, bool checked) {
     case TChordBoxAction::LayNewBeem:
       CreateObject(QStringLiteral("Балка"), okBeam, QPoint(0, 0), 0, true);
       LayBeemOnChord(FCurIndex, k);
-      ProjectBeem(FCurIndex, false);
-      DrawBeem(FCurIndex);
+      FRenderer.ProjectBeem(FCurIndex, false);
+      FRenderer.DrawBeem(FCurIndex);
       SelectObject(FCurIndex);
       break;
     case TChordBoxAction::DeleteBeem:
@@ -184,14 +125,14 @@ void TfmMain::btnBeemClick() {
 }
 
 void TfmMain::FinishBeemEdit() {
-  ProjectBeem(FCurIndex, false);
-  DrawBeem(FCurIndex);
+  FRenderer.ProjectBeem(FCurIndex, false);
+  FRenderer.DrawBeem(FCurIndex);
   DrawSelectionFrame();
 }
 
 std::int32_t TfmMain::SetBeemMaterial(std::int32_t m) {
   FObjects[static_cast<size_t>(FCurIndex)]->BeemMaterial = m;
-  DrawBeem(FCurIndex);
+  FRenderer.DrawBeem(FCurIndex);
   return m;
 }
 

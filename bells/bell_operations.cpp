@@ -33,42 +33,18 @@ void TfmMain::BellButtonClick(std::int32_t diameter) {
   FPendingBellDiameter = diameter;
 }
 
-void TfmMain::ProjectBell(int index, bool fromPixels) {
-  TPlanObject& b = *FObjects[static_cast<size_t>(index)];
-  b.BellDiameterPx = MmToPx(b.BellDiameter, FScale);
-  if (fromPixels) b.BellPosition = PlanToMm(b.BellPositionPx);
-  else b.BellPositionPx = MmToPlan(b.BellPosition);
-}
-
-void TfmMain::DrawBell(int index) {
-  HideFixingLayers();
-  TPlanObject& b = *FObjects[static_cast<size_t>(index)];
-  TLayer* layer = b.Layer;
-  const int d = qMax(0, b.BellDiameterPx);
-  if (b.ObjVisible) {
-    if (FBellPicture.isNull()) FBellPicture = ResourcePicture(QString::fromLatin1(kBellPictureResource));
-    layer->SetPicture(FBellPicture);
-    layer->setGeometry(b.BellPositionPx.x() - b.BellDiameterPx / 2,
-                       b.BellPositionPx.y() - b.BellDiameterPx / 2, d, d);
-  } else {
-    layer->ResetCanvas(1, 1);  // blank: all white, so see-through
-    layer->resize(d, d);
-  }
-}
-
 void TfmMain::CreateBellSteps(TPlanObject& o, const QString& name, QPoint at, std::int32_t diameter,
                               bool draw) {
-  o.Layer->SetStretch(true);
   MakeUniqueName(FCurIndex, name, true);
   o.BellPositionPx = at;
   o.BellDiameter = diameter;
-  ProjectBell(FCurIndex, true);
+  FRenderer.ProjectBell(FCurIndex, true);
   const int slot = CatalogueSlotOf(diameter);
   if (slot >= 0) FBellSlots[static_cast<size_t>(slot)] = static_cast<std::int32_t>(FObjects.size()) - 1;
-  if (draw) DrawBell(FCurIndex);
+  if (draw) FRenderer.DrawBell(FCurIndex);
   AssignGroupsNow();
   if (draw && CountHeavyBellsNow() > 0) {
-    DrawPost();
+    FRenderer.DrawPost();
     FCurObject = FObjects[static_cast<size_t>(FCurIndex)].get();
   }
 }
@@ -109,8 +85,8 @@ int TfmMain::ChangeBellDiameter(int slot) {
   const std::int32_t d = FBellDiameters[static_cast<size_t>(slot)];
   if (FindBellByDiameter(d) >= 0) return CatalogueSlotOf(old);
   b.BellDiameter = d;
-  ProjectBell(FCurIndex, false);
-  DrawBell(FCurIndex);
+  FRenderer.ProjectBell(FCurIndex, false);
+  FRenderer.DrawBell(FCurIndex);
   // A bell read from a document may carry a diameter outside the catalogue: no slot to free.
   const int oldSlot = CatalogueSlotOf(old);
   if (oldSlot >= 0) FBellSlots[static_cast<size_t>(oldSlot)] = kNoBell;
@@ -125,8 +101,8 @@ std::int32_t TfmMain::SetBellPosition(bool x, std::int32_t value) {
   TPlanObject& b = *FObjects[static_cast<size_t>(FCurIndex)];
   if (x) b.BellPosition.setX(value);
   else b.BellPosition.setY(value);
-  ProjectBell(FCurIndex, false);
-  DrawBell(FCurIndex);
+  FRenderer.ProjectBell(FCurIndex, false);
+  FRenderer.DrawBell(FCurIndex);
   DrawSelectionFrame();
   return value;
 }

@@ -6,39 +6,13 @@
 #include <QFileInfo>
 #include <QListWidget>
 #include <QMessageBox>
-#include <QSet>
 #include <QUndoStack>
 
 #include "app/application_setup.h"
 #include "app/tfm_main.h"
 #include "document/document_file.h"
-#include "plan/naming.h"
+#include "document/plan_opening.h"
 
-namespace {
-
-// Gives every object the name the naming rule (plan/naming.h) gives it when the objects are
-// created one after another: the walls and the pedestal keep theirs; a bell or beam keeps its
-// stored name when no earlier object holds it, else takes the first free of name1, name2, ...
-// The record being created counts as holding the empty name, so a nameless one starts at "1".
-// Settled here in one pass, each name is already free when its object is created; left to the
-// rule object by object, every taken number is tried against every object made so far, and a
-// document of a few thousand beams sharing one name would take hours to open.
-void SettleNames(std::vector<TPlanObject>& objects) {
-  QSet<QString> taken{QString()};
-  QHash<QString, long long> lastTaken;  // per stored name: it and every lower number are taken
-  for (TPlanObject& o : objects) {
-    if ((o.ObjType == okBell || o.ObjType == okBeam) && taken.contains(o.ObjName)) {
-      const QString base = o.ObjName;
-      long long& n = lastTaken[base];
-      do {
-        o.ObjName = NumberedName(base, ++n);
-      } while (taken.contains(o.ObjName));
-    }
-    taken.insert(o.ObjName);
-  }
-}
-
-}  // namespace
 
 void TfmMain::ReportError(const QString& message) {
   if (FErrorReport) {
@@ -80,15 +54,13 @@ void TfmMain::ReadObjectSection(const TPlanObject& stored, int n) {
 }
 
 bool TfmMain::OpenDocument(const QString& path) {
-  TDocumentContent content = ReadDocumentFile(path, FBellDiameters);
+  const TOpenedPlan content = OpenPlanFile(path, FBellDiameters);
   if (!content.Ok()) {
     ReportError(content.Error);
     return false;
   }
-  SettleNames(content.Objects);
-  FView = TPlanView{};  // an opened plan is shown whole
-  ProjectRecords(content.Objects);
-  RelayChordBeems();
+  FRenderer.FView = TPlanView{};  // an opened plan is shown whole
+  ProjectRecords(content.Records);
   FCurIndex = 0;
   SelectObject(0);
   FDocumentPath = QFileInfo(path).absoluteFilePath();
@@ -109,17 +81,11 @@ void TfmMain::ProjectRecords(const std::vector<TPlanObject>& records) {
     clbObjects->setCurrentRow(clbObjects->count() - 1);
     cbObjects->setCurrentIndex(cbObjects->count() - 1);
   }
-  ComputeScale();
-  DrawWalls();
   FCurIndex = 1;
-  ProjectPost();
-  DrawPost();
-  for (size_t i = 2; i < FObjects.size(); ++i) ReprojectObject(static_cast<int>(i));
+  FRenderer.DrawPlan();
   TickChordBoxes();
   FPrevDiameterOuter = FObjects[0]->WallDiameterOuter;
   FPrevDiameterInner = FObjects[0]->WallDiameterInner;
-  // The rulers belong to the walls just read, not to the plan that was on screen before.
-  DrawRulers();
   UpdateViewControls();
 }
 

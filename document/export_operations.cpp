@@ -5,50 +5,32 @@
 #include "app/tfm_main.h"
 #include "document/image_writers.h"
 #include "plan/plan_panel.h"
+#include "render/plan_picture.h"
 #include "platform/layer.h"
 #include "platform/unsplit_painting.h"
 
-QImage TfmMain::ComposePlanImage() const {
-  // A canvas that could not be had (out of memory) counts as blank to the layer; for the
-  // picture it is a part missing, and an incomplete picture is no picture.
-  for (const TLayer* layer : pnlImg->Layers().Order())
-    if (!layer->isHidden() && !layer->HasDrawing() && !layer->Stretch() && layer->CanvasSize().isEmpty()) return QImage();
-  QImage image(pnlImg->size(), QImage::Format_RGB32);
-  if (image.isNull()) return image;
-  image.fill(Qt::white);
-  // Composed as the panel composes the fitted plan, the picture is the plan the user sees.
-  PaintUnsplit([&] { pnlImg->Layers().Paint(image, image.rect()); });
-  return image;
-}
-
 QImage TfmMain::FixedPlanPicture() {
   // The picture is the fitted plan at the panel's size, however the plan is looked at now.
-  const TPlanView view = FView;
+  const TPlanView view = FRenderer.FView;
   if (!IsFitted(view)) {
-    FView = TPlanView{};
+    FRenderer.FView = TPlanView{};
     ShowView();
   }
-  TLayer* selection = FLayers[SelectionLayer];
+  TLayer* selection = FRenderer.FLayers[SelectionLayer];
   selection->hide();
   FixArrangement();
-  const QImage picture = ComposePlanImage();
+  const QImage picture = FRenderer.ComposePlanImage();
   selection->show();
   if (!IsFitted(view)) {
-    FView = view;
+    FRenderer.FView = view;
     ShowView();
   }
   return picture;
 }
 
-QString TfmMain::NoPictureMessage() const {
-  return QStringLiteral("Not enough memory for a picture of %1 x %2 pixels")
-      .arg(pnlImg->width())
-      .arg(pnlImg->height());
-}
-
 QString TfmMain::ExportPlanAs(const QString& exactPath, TExportFormat format) {
   const QImage picture = FixedPlanPicture();
-  return picture.isNull() ? NoPictureMessage() : WriteImage(picture, exactPath, format);
+  return picture.isNull() ? NoPictureMessage(pnlImg->size()) : WriteImage(picture, exactPath, format);
 }
 
 QString TfmMain::ExportPlan(const QString& chosenPath, TExportFormat format) {

@@ -1,24 +1,17 @@
 #include "fuzz/fuzz_checks.h"
 
-#include <QCheckBox>
-#include <QCoreApplication>
-#include <QFile>
 #include <QRegularExpression>
 #include <QSet>
 #include <limits>
 
-#include "app/tfm_main.h"
+#include "bells/bell_catalogue.h"
 #include "document/document_file.h"
+#include "document/plan_opening.h"
 #include "document/point_text.h"
 #include "platform/ini_file.h"
+#include "render/plan_picture.h"
 
 namespace {
-
-// Error texts collected from the window, per check.
-QStringList& Reported() {
-  static QStringList messages;
-  return messages;
-}
 
 QString Printable(QByteArrayView bytes) {
   QString s;
@@ -93,63 +86,41 @@ QString CheckPointInput(QByteArrayView bytes) {
   return {};
 }
 
-TfmMain* MakeFuzzWindow(const QString& folder) {
-  TStartOptions options;
-  options.ViewIniRead = folder + QStringLiteral("/view.ini");
-  options.ViewIniWrite = options.ViewIniRead;
-  options.RegisterFileType = false;
-  auto* w = new TfmMain(options);
-  w->FErrorReport = [](const QString& m) { Reported() << m; };
-  w->show();
-  w->SetPlanClientSize(QSize(400, 300));
-  QCoreApplication::processEvents();
-  return w;
-}
-
-QString CheckDocumentInput(TfmMain& window, QByteArrayView bytes, const QString& tempPath) {
-  {
-    QFile f(tempPath);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes.data(), bytes.size()) != bytes.size())
-      return QStringLiteral("cannot write %1").arg(tempPath);
-  }
-  const TDocumentContent content = ParseDocument(bytes, window.FBellDiameters);
-  const QByteArray before = DocumentToBytes(window.FObjects);
-  Reported().clear();
-  const bool opened = window.OpenDocument(tempPath);
-  QCoreApplication::processEvents();
-  const QStringList messages = Reported();
-  if (opened != content.Ok()) return QStringLiteral("the window and the parser disagree on the file");
-  if (!opened) {
-    if (messages != QStringList{content.Error}) return QStringLiteral("a refused file gave %1 messages").arg(messages.size());
-    if (DocumentToBytes(window.FObjects) != before) return QStringLiteral("a refused file changed the plan");
-    return {};
-  }
-  // Bells left out of an accepted file are named in one message; nothing else is said.
-  const QStringList expected =
-      content.Warnings.isEmpty() ? QStringList() : QStringList{content.Warnings.join(u'\n')};
-  if (messages != expected)
-    return QStringLiteral("an accepted file gave the messages: %1").arg(messages.join(u'|'));
-  const auto& objects = window.FObjects;
-  if (objects.size() != content.Objects.size()) return QStringLiteral("object count differs from the file");
-  if (objects[0]->ObjType != okWalls || objects[1]->ObjType != okPost)
+QString CheckDocumentBytes(QByteArrayView bytes) {
+  const TOpenedPlan plan = OpenPlanBytes(bytes, FBellDiameters);
+  if (plan.Ok() != ParseDocument(bytes, FBellDiameters).Ok())
+    return QStringLiteral("opening and the reader disagree on the file");
+  if (!plan.Ok()) return plan.Records.empty() ? QString() : QStringLiteral("a refused file gave objects");
+  const auto& objects = plan.Records;
+  if (objects.size() < 2 || objects[0].ObjType != okWalls || objects[1].ObjType != okPost)
     return QStringLiteral("walls and pedestal are not objects 0 and 1");
   QSet<QString> names;
-  for (std::size_t i = 0; i < objects.size(); ++i) {
-    const TPlanObject& o = *objects[i];
-    if (!o.Layer) return QStringLiteral("object %1 has no layer").arg(i);
-    if ((o.ObjType == okBell || o.ObjType == okBeam) && names.contains(o.ObjName))
-      return QStringLiteral("two bells or beams are named '%1'").arg(o.ObjName);
+  QSet<int> chords;
+  for (std::size_t i = 2; i < objects.size(); ++i) {
+    const TPlanObject& o = objects[i];
+    if (o.ObjType != okBell && o.ObjType != okBeam) return QStringLiteral("object %1 is neither bell nor beam").arg(i);
+    if (names.contains(o.ObjName)) return QStringLiteral("two bells or beams are named '%1'").arg(o.ObjName);
     names.insert(o.ObjName);
+    if (o.ObjType == okBeam && o.BeemOrientation > 0) {
+      if (chords.contains(o.BeemOrientation)) return QStringLiteral("two beams lie on chord %1").arg(o.BeemOrientation);
+      chords.insert(o.BeemOrientation);
+    }
   }
-  for (int k = 1; k <= 24; ++k) {
-    bool stored = false;
-    for (const auto& o : objects) stored = stored || (o->ObjType == okBeam && o->BeemOrientation == k);
-    if (window.ChordBox(k) && window.ChordBox(k)->isChecked() != stored)
-      return QStringLiteral("chord box %1 does not match the beams").arg(k);
-  }
-  (void)window.ComposePlanImage();
-  const TDocumentContent again = ParseDocument(DocumentToBytes(objects), window.FBellDiameters);
+  // What opening settled stays settled: the saved plan opens as it was saved, with nothing to say.
+  const QByteArray saved = plan.Model().ToBytes();
+  const TOpenedPlan again = OpenPlanBytes(saved, FBellDiameters);
   if (!again.Ok()) return QStringLiteral("the opened plan saves to a file it refuses: %1").arg(again.Error);
-  if (again.Objects.size() != objects.size()) return QStringLiteral("the saved plan has another object count");
+  if (!again.Warnings.isEmpty())
+    return QStringLiteral("the saved plan opens with the messages: %1").arg(again.Warnings.join(u'|'));
+  if (again.Model().ToBytes() != saved) return QStringLiteral("the saved plan does not open as it was saved");
+  return {};
+}
+
+QString CheckDocumentPicture(QByteArrayView bytes, QSize panel) {
+  const TOpenedPlan plan = OpenPlanBytes(bytes, FBellDiameters);
+  if (!plan.Ok()) return {};
+  TPlanPicture drawn(plan.Records, panel);
+  const QImage picture = drawn.Fixed();
+  if (picture.size() != panel) return QStringLiteral("the picture is %1 x %2").arg(picture.width()).arg(picture.height());
   return {};
 }

@@ -1,13 +1,12 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <QSize>
 #include <QString>
-
-class TfmMain;
 
 // What the fuzz targets hold every input to. Each check returns an empty string when the input
 // passes and says what broke otherwise; the fuzz targets stop on it, and the regression test
-// replays the inputs kept in tests/data/fuzz/ through the same checks.
+// replays the inputs kept in tests/data/fuzz/ through the same checks. None needs a widget.
 
 // The INI reader: reading never goes astray, a file written back reads back the same, and a
 // value written with line breaks in it reads back as one line under its key.
@@ -17,13 +16,11 @@ QString CheckIniInput(QByteArrayView bytes);
 // value exactly when that fits 32 bits; a failure names the part.
 QString CheckPointInput(QByteArrayView bytes);
 
-// The whole opening path: ParseDocument, then OpenDocument on `window` from `tempPath`. A file
-// that is refused leaves the plan exactly as it was and reports one message; an accepted one
-// reports only the bells it left out, builds one object per kept section, walls and pedestal
-// first, names unique, chord boxes ticked
-// exactly for the stored chords, and the plan saves to a document that opens again.
-QString CheckDocumentInput(TfmMain& window, QByteArrayView bytes, const QString& tempPath);
+// Opening a document as the editor opens it (document/plan_opening.h), with no window: a refused
+// file gives no objects; an accepted one gives the walls and the pedestal first, then bells and
+// beams only, names unique, one beam a chord, and a plan that saves to a document opening to
+// the same bytes with nothing to report.
+QString CheckDocumentBytes(QByteArrayView bytes);
 
-// The window the document check runs on: offscreen, small drawing panel, no desktop
-// registration, view.ini under `folder`, error messages kept instead of shown.
-TfmMain* MakeFuzzWindow(const QString& folder);
+// Drawing an opened document off screen on a panel of `panel`: a picture of that size.
+QString CheckDocumentPicture(QByteArrayView bytes, QSize panel);

@@ -57,7 +57,7 @@ TInkTiles FrameInk(const TLayer& layer, const TLtrb& r) {
 }  // namespace
 
 void TfmMain::EraseSelectionFrame() {
-  TLayer* layer = FLayers[SelectionLayer];
+  TLayer* layer = FRenderer.FLayers[SelectionLayer];
   if (layer->CanvasBlank()) return;  // no frame to erase
   Canvas c(layer->Canvas());
   c.SetPen(Qt::white, 4);
@@ -72,14 +72,14 @@ void TfmMain::EraseSelectionFrame() {
 }
 
 void TfmMain::DrawSelectionFrame() {
-  HideFixingLayers();
-  TLayer* layer = FLayers[SelectionLayer];
+  FRenderer.HideFixingLayers();
+  TLayer* layer = FRenderer.FLayers[SelectionLayer];
   EraseSelectionFrame();
   if (FBeamOutlineShown) {
     FBeamOutlineShown = false;
     layer->ClearCanvas();
   }
-  const int w = qMax(1, ClientWidth() - 8), h = qMax(1, ClientHeight() - 8);
+  const int w = qMax(1, FRenderer.ClientWidth() - 8), h = qMax(1, FRenderer.ClientHeight() - 8);
   layer->setGeometry(4, 4, w, h);
   layer->EnsureCanvas(w, h);
   const TPlanObject& o = *FObjects[static_cast<size_t>(FCurIndex)];
@@ -105,8 +105,8 @@ void TfmMain::DrawSelectionFrame() {
       if (o.WallType == 1 && P.size() >= 6) {
         FSelRect = {P[5].x() - 2, P[0].y() - 2, P[2].x() + 4, P[3].y() + 4};
       } else {
-        FSelRect = {FOriginX - 2, FOriginY - 2, FOriginX + o.WallDiameterOuterPx + 4,
-                    FOriginY + o.WallDiameterOuterPx + 4};
+        FSelRect = {FRenderer.FOriginX - 2, FRenderer.FOriginY - 2, FRenderer.FOriginX + o.WallDiameterOuterPx + 4,
+                    FRenderer.FOriginY + o.WallDiameterOuterPx + 4};
       }
       break;
     }
@@ -137,10 +137,10 @@ void TfmMain::DrawSelectionFrame() {
 void TfmMain::RedrawObject(int index) {
   const TPlanObject& o = *FObjects[static_cast<size_t>(index)];
   switch (o.ObjType) {
-    case okWalls: DrawWalls(); break;
-    case okPost: DrawPost(); break;
-    case okBell: DrawBell(index); break;
-    case okBeam: DrawBeem(index); break;
+    case okWalls: FRenderer.DrawWalls(); break;
+    case okPost: FRenderer.DrawPost(); break;
+    case okBell: FRenderer.DrawBell(index); break;
+    case okBeam: FRenderer.DrawBeem(index); break;
   }
 }
 
@@ -161,7 +161,7 @@ void TfmMain::DeleteObject(int index, bool bulk) {
   if (FCurIndex >= static_cast<int>(FObjects.size())) FCurIndex = 0;
   FCurObject = FObjects.empty() ? nullptr : FObjects[static_cast<size_t>(FCurIndex)].get();
   RegroupBells();
-  if (!bulk && wasBell) DrawPost();
+  if (!bulk && wasBell) FRenderer.DrawPost();
 }
 
 void TfmMain::btnObjDelClick() {
@@ -216,7 +216,7 @@ void TfmMain::clbObjectsClickCheck(QListWidgetItem* item) {
   // leave it behind.
   if (FBeamOutlineShown) {
     FBeamOutlineShown = false;
-    FLayers[SelectionLayer]->ClearCanvas();
+    FRenderer.FLayers[SelectionLayer]->ClearCanvas();
   }
 }
 

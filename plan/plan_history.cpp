@@ -129,7 +129,7 @@ class TStackStep : public QUndoCommand {
  private:
   void Select() {
     if (FIndex >= static_cast<int>(FWindow->FObjects.size())) return;
-    FWindow->HideFixingLayers();
+    FWindow->FRenderer.HideFixingLayers();
     FWindow->SelectObject(FIndex);
   }
 
@@ -215,19 +215,19 @@ void TfmMain::ShowModel(const TPlanModel& model, int select) {
     if (walls) {
       FPrevDiameterOuter = FObjects[0]->WallDiameterOuter;
       FPrevDiameterInner = FObjects[0]->WallDiameterInner;
-      ComputeScale();
-      DrawWalls();
-      ProjectPost();
-      DrawPost();
-      for (int i = 2; i < static_cast<int>(FObjects.size()); ++i) ReprojectObject(i);
-      DrawRulers();
+      FRenderer.ComputeScale();
+      FRenderer.DrawWalls();
+      FRenderer.ProjectPost();
+      FRenderer.DrawPost();
+      for (int i = 2; i < static_cast<int>(FObjects.size()); ++i) FRenderer.ReprojectObject(i);
+      FRenderer.DrawRulers();
     } else {
       for (int i : changed) {
         if (FObjects[static_cast<size_t>(i)]->ObjType == okPost) {
-          ProjectPost();
-          DrawPost();
+          FRenderer.ProjectPost();
+          FRenderer.DrawPost();
         } else {
-          ReprojectObject(i);
+          FRenderer.ReprojectObject(i);
         }
       }
     }
@@ -239,7 +239,7 @@ void TfmMain::ShowModel(const TPlanModel& model, int select) {
     const QSignalBlocker blocker(box);
     box->setChecked(FindBeemByOrientation(FObjects, k) >= 0);
   }
-  HideFixingLayers();
+  FRenderer.HideFixingLayers();
   FCommitted = TPlanModel::Capture(FObjects, &model);
   const int last = static_cast<int>(FObjects.size()) - 1;
   FCurIndex = std::clamp(select, 0, last);
@@ -270,9 +270,9 @@ void TfmMain::InsertStoredObject(int index, const TStoredObject& stored) {
     if (TLayer* above = FObjects[static_cast<size_t>(index) + 1]->Layer) o.Layer->stackUnder(above);
   }
   for (int i = 0; i < static_cast<int>(FObjects.size()); ++i) FObjects[static_cast<size_t>(i)]->CreateIndex = i;
-  ReprojectObject(index);
+  FRenderer.ReprojectObject(index);
   RegroupBells();
-  if (o.ObjType == okBell) DrawPost();
+  if (o.ObjType == okBell) FRenderer.DrawPost();
 }
 
 void TfmMain::nUndoClick() {

@@ -8,16 +8,6 @@
 #include "plan/plan_panel.h"
 #include "platform/layer.h"
 
-TLayer* TfmMain::NewObjectLayer() {
-  auto* layer = new TLayer(&pnlImg->Layers());
-  // Object layers start plan-sized; each kind re-bounds its layer when it draws.
-  const int w = qMax(1, ClientWidth() - 8), h = qMax(1, ClientHeight() - 8);
-  layer->setGeometry(4, 4, w, h);
-  layer->show();
-  layer->raise();  // a new control lies above every control already on the panel
-  return layer;
-}
-
 void TfmMain::CreateObject(const QString& name, TObjectKind kind, QPoint at,
                            std::int32_t bellDiameter, bool draw) {
   auto record = std::make_unique<TPlanObject>();
@@ -25,7 +15,7 @@ void TfmMain::CreateObject(const QString& name, TObjectKind kind, QPoint at,
   record->CreateIndex = static_cast<std::int32_t>(FObjects.size());
   record->ObjType = kind;
   record->ObjVisible = true;
-  record->Layer = NewObjectLayer();
+  record->Layer = FRenderer.NewObjectLayer(kind);
   FObjects.push_back(std::move(record));
   FCurIndex = static_cast<int>(FObjects.size()) - 1;
   TPlanObject& o = *FObjects.back();
@@ -33,12 +23,11 @@ void TfmMain::CreateObject(const QString& name, TObjectKind kind, QPoint at,
   switch (kind) {
     case okWalls:
       o.ObjName = name;
-      o.Layer->SetShowInkOnly(true);  // the walls' canvas is as large as the plan
       SetWallDefaults(o);
       FPrevDiameterOuter = o.WallDiameterOuter;
       FPrevDiameterInner = o.WallDiameterInner;
-      ComputeScale();
-      if (draw) DrawWalls();
+      FRenderer.ComputeScale();
+      if (draw) FRenderer.DrawWalls();
       break;
     case okBell:
       CreateBellSteps(o, name, at, bellDiameter, draw);
@@ -49,8 +38,8 @@ void TfmMain::CreateObject(const QString& name, TObjectKind kind, QPoint at,
     case okPost:
       o.ObjName = name;
       SetPostDefaults(o);
-      ProjectPost();
-      if (draw) DrawPost();
+      FRenderer.ProjectPost();
+      if (draw) FRenderer.DrawPost();
       break;
   }
   FCurObject = FObjects[static_cast<size_t>(FCurIndex)].get();
@@ -68,8 +57,8 @@ void TfmMain::CreateObject(const QString& name, TObjectKind kind, QPoint at,
       cbObjects->setCurrentIndex(cbObjects->count() - 1);
     }
   }
-  FLayers[RingerLayer]->raise();
-  FLayers[SelectionLayer]->raise();
+  FRenderer.FLayers[RingerLayer]->raise();
+  FRenderer.FLayers[SelectionLayer]->raise();
 }
 
 bool TfmMain::IsNameFree(const QString& name) const {
@@ -98,12 +87,12 @@ void TfmMain::DeleteAllObjects() {
 
 void TfmMain::NewDocument() {
   DeleteAllObjects();
-  FView = TPlanView{};  // a new plan is shown whole
+  FRenderer.FView = TPlanView{};  // a new plan is shown whole
   CreateObject(QStringLiteral("Стены"), okWalls, QPoint(0, 0), 0, true);
   CreateObject(QStringLiteral("Постамент"), okPost, QPoint(0, 0), 0, true);
   SelectObject(0);
-  if (FLayers[RulerLayer]) {
-    DrawRulers();
+  if (FRenderer.FLayers[RulerLayer]) {
+    FRenderer.DrawRulers();
     UpdateViewControls();
   }
 }

@@ -63,30 +63,30 @@ void TfmMain::PlanMouseMove(QPoint at) {
   if (FPointerMode == pmDragObject) {
     if (o.ObjType == okBell) {
       o.BellPositionPx = at;
-      ProjectBell(FCurIndex, true);
-      DrawBell(FCurIndex);
+      FRenderer.ProjectBell(FCurIndex, true);
+      FRenderer.DrawBell(FCurIndex);
       edBPositionX->SetValue(qMin(o.BellPosition.x(), d));
       edBPositionY->SetValue(qMin(o.BellPosition.y(), d));
     } else if (o.ObjType == okPost) {
       o.PostPositionPx = at;
-      o.PostPosition = PlanToMm(at);
-      ProjectPost();
-      DrawPost();
+      o.PostPosition = FRenderer.PlanToMm(at);
+      FRenderer.ProjectPost();
+      FRenderer.DrawPost();
       edPostPositionX->SetValue(qMin(o.PostPosition.x(), d));
       edPostPositionY->SetValue(qMin(o.PostPosition.y(), d));
     }
   } else if (FPointerMode == pmDragBeamEnd && o.ObjType == okBeam) {
     o.BeemEndPointPx = at;
-    o.BeemEndPoint = PlanToMm(at);
-    DrawBeem(FCurIndex);
+    o.BeemEndPoint = FRenderer.PlanToMm(at);
+    FRenderer.DrawBeem(FCurIndex);
   }
 }
 
 void TfmMain::PlanMouseUp(Qt::MouseButton, QPoint) {
   FPointerMode = pmIdle;
   pnlImg->unsetCursor();
-  FLayers[RingerLayer]->raise();
-  FLayers[SelectionLayer]->raise();
+  FRenderer.FLayers[RingerLayer]->raise();
+  FRenderer.FLayers[SelectionLayer]->raise();
   SelectObject(FCurIndex);
   if (clbObjects->isVisibleTo(this) && clbObjects->isEnabled()) clbObjects->setFocus(Qt::OtherFocusReason);
 }

@@ -19,17 +19,6 @@ QPoint ScaleAboutCentre(QPoint p, int hn, int ho) {
 
 }  // namespace
 
-void TfmMain::ReprojectObject(int index) {
-  TPlanObject& o = *FObjects[static_cast<size_t>(index)];
-  if (o.ObjType == okBell) {
-    ProjectBell(index, false);
-    DrawBell(index);
-  } else if (o.ObjType == okBeam) {
-    ProjectBeem(index, false);
-    DrawBeem(index);
-  }
-}
-
 void TfmMain::MoveObjectsWithWalls() {
   const TPlanObject& w = *FObjects[0];
   const int hn = w.WallDiameterOuter / 2, ho = FPrevDiameterOuter / 2;
@@ -44,21 +33,21 @@ void TfmMain::MoveObjectsWithWalls() {
     switch (o.ObjType) {
       case okBell:
         o.BellPosition = ScaleAboutCentre(o.BellPosition, hn, ho);
-        ProjectBell(index, false);
-        DrawBell(index);
+        FRenderer.ProjectBell(index, false);
+        FRenderer.DrawBell(index);
         break;
       case okPost:
         o.PostPosition = ScaleAboutCentre(o.PostPosition, hn, ho);
-        ProjectPost();
-        DrawPost();
+        FRenderer.ProjectPost();
+        FRenderer.DrawPost();
         break;
       case okBeam:
         o.BeemBeginPoint = RelayoutBeemPoint(o.BeemBeginPoint, walls);
         o.BeemEndPoint = RelayoutBeemPoint(o.BeemEndPoint, walls);
         // A chord beam is laid anew on its chord just below; drawing it here too is wasted.
         if (o.BeemOrientation > 0) break;
-        ProjectBeem(index, false);
-        DrawBeem(index);
+        FRenderer.ProjectBeem(index, false);
+        FRenderer.DrawBeem(index);
         break;
       case okWalls:
         break;

@@ -19,19 +19,15 @@ constexpr int kScrollBarSide = 14;
 
 }  // namespace
 
-TViewFrame TfmMain::ViewFrame() const {
-  return MakeViewFrame(QSize(ClientWidth(), ClientHeight()), FObjects.empty() ? 0 : FObjects[0]->WallDiameterOuter);
-}
-
 void TfmMain::SetView(const TPlanView& view) {
   if (FObjects.empty()) return;
-  const TPlanView next = ClampView(view, ViewFrame());
-  if (next == FView) return;
+  const TPlanView next = ClampView(view, FRenderer.ViewFrame());
+  if (next == FRenderer.FView) return;
   // Moved at one zoom, every pixel of the plan moves by the change of the origin, a whole
   // number of pixels: the panel scrolls what it shows and paints only what comes into view.
-  const bool moved = next.Steps == FView.Steps && !IsFitted(next) && !IsFitted(FView);
-  const QPoint before(FOriginX, FOriginY);
-  FView = next;
+  const bool moved = next.Steps == FRenderer.FView.Steps && !IsFitted(next) && !IsFitted(FRenderer.FView);
+  const QPoint before(FRenderer.FOriginX, FRenderer.FOriginY);
+  FRenderer.FView = next;
   if (!moved) {
     ShowView();
     return;
@@ -39,41 +35,41 @@ void TfmMain::SetView(const TPlanView& view) {
   pnlImg->MuteDamage(true);
   ShowView();
   pnlImg->MuteDamage(false);
-  pnlImg->ScrollPlan(QPoint(FOriginX, FOriginY) - before, PlanClip());
+  pnlImg->ScrollPlan(QPoint(FRenderer.FOriginX, FRenderer.FOriginY) - before, PlanClip());
 }
 
 // Inside the labels of the rulers: the right and bottom labels start 30 pixels from the edge.
-QRect TfmMain::PlanClip() const { return QRect(28, 28, ClientWidth() - 60, ClientHeight() - 60); }
+QRect TfmMain::PlanClip() const { return QRect(28, 28, FRenderer.ClientWidth() - 60, FRenderer.ClientHeight() - 60); }
 
 void TfmMain::ShowView() {
   if (FObjects.size() < 2) return;
   // The lines and weights of a fixing still hold for a plan only looked at differently: they
   // are drawn again for the view rather than hidden as an edit hides them.
-  const bool lines = FLayers[AnnotationLayer]->isVisible(), weights = FLayers[WeightLayer]->isVisible();
+  const bool lines = FRenderer.FLayers[AnnotationLayer]->isVisible(), weights = FRenderer.FLayers[WeightLayer]->isVisible();
   const int current = FCurIndex;
-  ComputeScale();
-  DrawWalls();
-  for (size_t i = 2; i < FObjects.size(); ++i) ReprojectObject(static_cast<int>(i));
-  ProjectPost();
-  DrawPost();
-  DrawRulers();
+  FRenderer.ComputeScale();
+  FRenderer.DrawWalls();
+  for (size_t i = 2; i < FObjects.size(); ++i) FRenderer.ReprojectObject(static_cast<int>(i));
+  FRenderer.ProjectPost();
+  FRenderer.DrawPost();
+  FRenderer.DrawRulers();
   if (current >= 0 && current < static_cast<int>(FObjects.size())) {
     FCurIndex = current;
     FCurObject = FObjects[static_cast<size_t>(current)].get();
     DrawSelectionFrame();
   }
-  if (lines) DrawFixingLines(false);
-  if (weights) DrawWeights();
+  if (lines) FRenderer.DrawFixingLines(FBellSlots);
+  if (weights) FRenderer.DrawWeights();
   UpdateViewControls();
 }
 
 void TfmMain::ZoomBy(int steps, QPoint anchor) {
   if (FObjects.empty() || steps == 0) return;
-  SetView(ZoomAbout(FView, ViewFrame(), steps, anchor));
+  SetView(ZoomAbout(FRenderer.FView, FRenderer.ViewFrame(), steps, anchor));
 }
 
 void TfmMain::ZoomAtCentre(int steps) {
-  ZoomBy(steps, QPoint(ClientWidth() / 2 - 4, ClientHeight() / 2 - 4));
+  ZoomBy(steps, QPoint(FRenderer.ClientWidth() / 2 - 4, FRenderer.ClientHeight() / 2 - 4));
 }
 
 void TfmMain::nZoomInClick() { ZoomAtCentre(1); }
@@ -82,7 +78,7 @@ void TfmMain::nZoomFitClick() { SetView(TPlanView{}); }
 
 void TfmMain::PanView(QPoint delta) {
   if (FObjects.empty() || delta.isNull()) return;
-  SetView(PanBy(FView, ViewFrame(), delta));
+  SetView(PanBy(FRenderer.FView, FRenderer.ViewFrame(), delta));
 }
 
 void TfmMain::PlanWheel(QPoint angleDelta, Qt::KeyboardModifiers modifiers, QPoint at) {
@@ -111,11 +107,11 @@ void TfmMain::PlanWheel(QPoint angleDelta, Qt::KeyboardModifiers modifiers, QPoi
 void TfmMain::ApplyPendingView() {
   FViewUpdateQueued = false;
   if (FObjects.empty()) return;
-  const TViewFrame frame = ViewFrame();
-  TPlanView view = FView;
+  const TViewFrame frame = FRenderer.ViewFrame();
+  TPlanView view = FRenderer.FView;
   if (FPendingZoomSteps != 0) {
-    const int wanted = qBound(kMinZoomSteps, FView.Steps + FPendingZoomSteps, kMaxZoomSteps);
-    view = ZoomAbout(view, frame, wanted - FView.Steps, FPendingZoomAnchor);
+    const int wanted = qBound(kMinZoomSteps, FRenderer.FView.Steps + FPendingZoomSteps, kMaxZoomSteps);
+    view = ZoomAbout(view, frame, wanted - FRenderer.FView.Steps, FPendingZoomAnchor);
   }
   view = PanBy(view, frame, FPendingPan);
   FPendingZoomSteps = 0;
@@ -124,14 +120,14 @@ void TfmMain::ApplyPendingView() {
 }
 
 QString TfmMain::ZoomText() const {
-  return QStringLiteral("%1 %").arg(static_cast<long long>(std::llround(ZoomOf(FView) * 100)));
+  return QStringLiteral("%1 %").arg(static_cast<long long>(std::llround(ZoomOf(FRenderer.FView) * 100)));
 }
 
 void TfmMain::UpdateViewControls() {
   if (FObjects.empty()) return;
-  const TViewFrame frame = ViewFrame();
-  const int w = ClientWidth(), h = ClientHeight();
-  const TScrollState across = HorizontalScroll(FView, frame), down = VerticalScroll(FView, frame);
+  const TViewFrame frame = FRenderer.ViewFrame();
+  const int w = FRenderer.ClientWidth(), h = FRenderer.ClientHeight();
+  const TScrollState across = HorizontalScroll(FRenderer.FView, frame), down = VerticalScroll(FRenderer.FView, frame);
   const auto place = [](QScrollBar* bar, const TScrollState& s, const QRect& at) {
     const QSignalBlocker block(bar);
     bar->setRange(0, s.Maximum);
@@ -146,14 +142,14 @@ void TfmMain::UpdateViewControls() {
   // Magnified or moved, objects reach under the rulers: the rulers are painted over them, and
   // the objects only between the rulers' labels.
   const TLayerStack::TPaintOrder order =
-      IsFitted(FView) ? TLayerStack::TPaintOrder{} : TLayerStack::TPaintOrder{FLayers[RulerLayer], PlanClip(), true};
+      IsFitted(FRenderer.FView) ? TLayerStack::TPaintOrder{} : TLayerStack::TPaintOrder{FRenderer.FLayers[RulerLayer], PlanClip(), true};
   if (order.Last != pnlImg->PaintOrder.Last || order.Clip != pnlImg->PaintOrder.Clip) {
     pnlImg->PaintOrder = order;
     pnlImg->update();
   }
   lblZoom->setText(ZoomText());
-  nZoomIn->setEnabled(FView.Steps < kMaxZoomSteps);
-  nZoomOut->setEnabled(FView.Steps > kMinZoomSteps);
+  nZoomIn->setEnabled(FRenderer.FView.Steps < kMaxZoomSteps);
+  nZoomOut->setEnabled(FRenderer.FView.Steps > kMinZoomSteps);
 }
 
 void TfmMain::ShowPointerPosition(std::optional<QPoint> at) {
@@ -165,13 +161,13 @@ void TfmMain::ShowPointerPosition(std::optional<QPoint> at) {
 
 void TfmMain::WritePointerPosition() {
   const std::optional<QPoint> at = FPointerAt;
-  const int w = ClientWidth(), h = ClientHeight();
+  const int w = FRenderer.ClientWidth(), h = FRenderer.ClientHeight();
   // Panel pixels 11 .. size - 12 lie within the rulers' inner frame.
   if (!at || FObjects.empty() || at->x() + 4 < 11 || at->y() + 4 < 11 || at->x() + 4 > w - 12 || at->y() + 4 > h - 12) {
     lblPointer->clear();
     return;
   }
-  const QPoint mm = PlanToMm(*at);
+  const QPoint mm = FRenderer.PlanToMm(*at);
   lblPointer->setText(QStringLiteral("X: %1 мм  Y: %2 мм").arg(mm.x()).arg(mm.y()));
 }
 
@@ -184,7 +180,7 @@ void TfmMain::WireView() {
     bar->hide();
     bar->setCursor(Qt::ArrowCursor);
     connect(bar, &QScrollBar::valueChanged, this,
-            [this](int) { SetView(ScrolledTo(FView, ViewFrame(), sbPlanH->value(), sbPlanV->value())); });
+            [this](int) { SetView(ScrolledTo(FRenderer.FView, FRenderer.ViewFrame(), sbPlanH->value(), sbPlanV->value())); });
   }
   connect(nZoomIn, &QAction::triggered, this, [this] { nZoomInClick(); });
   connect(nZoomOut, &QAction::triggered, this, [this] { nZoomOutClick(); });

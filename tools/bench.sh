@@ -99,6 +99,13 @@ for fmt, lib in (("png", "libpng"), ("jpeg", "libjpeg")):
             "%.2fx" % r["ratio"], "<= 1.2x bare", r["ratio"] <= 1.2)
         row("%s export command (fix+compose+write)" % fmt.upper(), ms(r["command_median_ms"]),
             "%s %s" % (lib, ms(r["bare_median_ms"])), "%.2fx" % r["command_ratio"], "(for reference)", None)
+for n in (1000, 3000, 10000):
+    r = find("BM_LargePlanExport/%d/" % n)
+    if r:
+        row("%d objects opened, drawn, exported" % n, ms(r["median_ms"]),
+            "open %s + draw %s + PNG %s" % (ms(r["open_median_ms"]), ms(r["draw_median_ms"]), ms(r["write_median_ms"])),
+            "%.1f us/object" % r["per_object_us"], "< 1000 ms" if n == 10000 else "(for reference)",
+            r["median_ms"] < 1000 if n == 10000 else None)
 r = find("BM_Sheet/pdf")
 if r:
     row("sheet PDF of the full plan with its bill", ms(r["median_ms"]), "p90 " + ms(r["p90_ms"]),

@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(fuzz_ini_file fuzz_text_to_point fuzz_document_open)
+[ ${#targets[@]} -eq 0 ] && targets=(fuzz_ini_file fuzz_text_to_point fuzz_document_open fuzz_document_draw)
 parallel=${FUZZ_PARALLEL:-2}
 build=${FUZZ_BUILD_DIR:-build-fuzz}
 root=$PWD
@@ -19,11 +19,12 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 cmake --build "$build" --target "${targets[@]}" -j2
 
 # Seed corpus, extra options and dictionary of each target.
-declare -A seeds=([fuzz_ini_file]=ini [fuzz_text_to_point]=point [fuzz_document_open]=document)
+declare -A seeds=([fuzz_ini_file]=ini [fuzz_text_to_point]=point [fuzz_document_open]=document [fuzz_document_draw]=document)
 declare -A options=(
   [fuzz_ini_file]="-max_len=8192 -dict=$root/fuzz/document.dict"
   [fuzz_text_to_point]="-max_len=64 -use_value_profile=1"
-  [fuzz_document_open]="-max_len=16384 -dict=$root/fuzz/document.dict")
+  [fuzz_document_open]="-max_len=16384 -dict=$root/fuzz/document.dict"
+  [fuzz_document_draw]="-max_len=16384 -dict=$root/fuzz/document.dict")
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/tests/lsan.supp}

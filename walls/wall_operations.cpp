@@ -58,13 +58,13 @@ std::int32_t TfmMain::FinishWallSizeEdit(const TWallEdit& edit) {
   FPrevDiameterOuter = w.WallDiameterOuter;
   FPrevDiameterInner = w.WallDiameterInner;
   StoreWallSizes(edit);
-  ComputeScale();
+  FRenderer.ComputeScale();
   // The arch clamp, the rescale and the redraw of the walls, once: drawing the walls twice
   // in a row, as the arch setter alone would, changes nothing but the time an edit takes.
   w.WallArcWidth = ClampWallArcWidth(WallSizesOf(w), w.WallArcWidth);
   edWallArcWidth->SetValue(w.WallArcWidth);
-  ComputeScale();
-  DrawWalls();
+  FRenderer.ComputeScale();
+  FRenderer.DrawWalls();
   RelayoutPlan(false);
   FCurObject = FObjects[0].get();
   return edit.Stored;
@@ -85,15 +85,15 @@ std::int32_t TfmMain::SetWallWidth(std::int32_t v) {
 std::int32_t TfmMain::SetWallArcWidth(std::int32_t v) {
   TPlanObject& w = *FObjects[0];
   w.WallArcWidth = ClampWallArcWidth(WallSizesOf(w), v);
-  ComputeScale();
-  DrawWalls();
+  FRenderer.ComputeScale();
+  FRenderer.DrawWalls();
   return w.WallArcWidth;
 }
 
 void TfmMain::SetWallType(int item) {
   TPlanObject& w = *FObjects[0];
   w.WallType = WallTypeFromIndex(item);
-  DrawWalls();
+  FRenderer.DrawWalls();
   RelayChordBeems();
   FCurIndex = 0;
   SelectObject(0);
@@ -101,7 +101,7 @@ void TfmMain::SetWallType(int item) {
 
 void TfmMain::SetWallMaterial(int item) {
   FObjects[0]->WallMaterial = item;
-  DrawWalls();
+  FRenderer.DrawWalls();
 }
 
 void TfmMain::cbWallTypeChange(int item) {
@@ -116,46 +116,3 @@ void TfmMain::cbWallMaterialsChange(int item) {
   FCurObject = FObjects[0].get();
 }
 
-TWallGeometry TfmMain::WallGeometry() const {
-  const TPlanObject& w = *FObjects[0];
-  TPlanMapping m;
-  m.Scale = FScale;
-  m.OriginX = FOriginX;
-  m.OriginY = FOriginY;
-  return BuildWallGeometry(WallSizesOf(w), m, w.WallArcWidthPx, w.WallDiameterOuterPx);
-}
-
-void TfmMain::DrawWalls() {
-  HideFixingLayers();
-  TPlanObject& w = *FObjects[0];
-  const TWallGeometry g = WallGeometry();
-  w.WallOuterPoints = g.Outlines.OuterMm;
-  w.WallOuterPointsPx = g.Outlines.OuterPx;
-  w.WallInnerPoints = g.Outlines.InnerMm;
-  w.WallInnerPointsPx = g.Outlines.InnerPx;
-  w.WallArcQuadsPx = g.ArcQuadsPx;
-  const int cw = qMax(1, ClientWidth() - 8), ch = qMax(1, ClientHeight() - 8);
-  TLayer* layer = w.Layer;
-  const int material = qBound(0, w.WallMaterial, kMaterialCount - 1);
-  if (!IsFitted(FView)) {
-    // Magnified, the walls are painted straight onto the panel when composed: a panel-sized
-    // canvas to whiten, fill and look through for ink at every step of a zoom cost more than
-    // painting the part of the masonry that shows.
-    layer->ResetCanvas(1, 1);
-    layer->setGeometry(4, 4, cw, ch);
-    if (!w.ObjVisible) return;
-    const QImage& pattern = FMaterials.Keyed(static_cast<size_t>(material));
-    layer->SetDrawing([g, masonry = MasonryPath(g), fill = pattern.isNull() ? QBrush() : QBrush(pattern),
-                       origin = FPatternAnchor](QPainter& p) { PaintMasonry(p, masonry, g, fill, origin); });
-    return;
-  }
-  // Whitened where the walls were, not all over: their courtyard is white already.
-  if (layer->HasDrawing() || layer->CanvasSize() != QSize(cw, ch)) layer->ResetCanvas(cw, ch);
-  else layer->ClearCanvas();
-  // The pattern starts where the fitted plan's pixel (0, 0) lies, so it moves with the walls.
-  TInkTiles ink = w.ObjVisible ? WallsInk(g, QRect(0, 0, cw, ch)) : layer->NewInk();
-  if (w.ObjVisible)
-    PaintWalls(layer->CanvasWithin(ink), g, ShiftedPattern(FMaterials[static_cast<size_t>(material)], -FPatternAnchor));
-  layer->CanvasChanged(QRect(0, 0, cw, ch), std::move(ink));
-  layer->setGeometry(4, 4, cw, ch);
-}

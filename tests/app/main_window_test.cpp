@@ -27,15 +27,15 @@ TEST_F(MainWindowTest, StartsWithWallsAndPedestalAtTheExampleScale) {
   EXPECT_EQ(W->clbObjects->item(1)->checkState(), Qt::Checked);
   EXPECT_EQ(W->FCurIndex, 0);
   // 232 / 5600 * 0.95 in the extended float, both steps rounded to 64 bits
-  EXPECT_EQ(W->FScale, std::ldexp(11616178268130243361.0L, -68));
-  EXPECT_EQ(W->FOriginX, 199);
-  EXPECT_EQ(W->FOriginY, 65);
+  EXPECT_EQ(W->FRenderer.FScale, std::ldexp(11616178268130243361.0L, -68));
+  EXPECT_EQ(W->FRenderer.FOriginX, 199);
+  EXPECT_EQ(W->FRenderer.FOriginY, 65);
   EXPECT_EQ(Obj(0).WallDiameterOuterPx, 220);
   EXPECT_EQ(Obj(1).PostPosition, QPoint(2800, 4200));
 }
 
 TEST_F(MainWindowTest, RulersLabelTheWallsSquareFromZero) {
-  const QImage& rulers = W->Layer(RulerLayer)->Canvas();
+  const QImage& rulers = W->FRenderer.Layer(RulerLayer)->Canvas();
   // the 0 tick of the top ruler stands at x = 203 between y = 1 and y = 9
   EXPECT_EQ(rulers.pixel(203, 5) & 0xFFFFFFu, 0x000000u);
   EXPECT_EQ(rulers.pixel(202, 5) & 0xFFFFFFu, 0xFFFFFFu);
@@ -69,7 +69,7 @@ TEST_F(MainWindowTest, ResizingBackAndForthNeverDriftsMillimetres) {
   const QPoint mm = Obj(2).BellPosition;
   for (QSize s : {QSize(900, 500), QSize(500, 800), QSize(618, 352)}) W->SetPlanClientSize(s);
   EXPECT_EQ(Obj(2).BellPosition, mm);
-  EXPECT_EQ(W->FOriginX, 199);
+  EXPECT_EQ(W->FRenderer.FOriginX, 199);
 }
 
 TEST_F(MainWindowTest, AStrayBellIsLeftOutByNameAndTheRestOpens) {

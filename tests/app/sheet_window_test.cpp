@@ -42,7 +42,7 @@ TEST_F(SheetWindowTest, ExportFixesTheArrangementAndWritesTheSheet) {
   const QString pdf = TempPath(QStringLiteral("plan.pdf"));
   EXPECT_EQ(W->ExportSheetAs(pdf, TSheetFormat::Pdf), QString());
   EXPECT_TRUE(ReadAll(pdf).startsWith("%PDF-"));
-  EXPECT_TRUE(W->FLayers[AnnotationLayer]->isVisible());  // the ringing lines are on the plan too
+  EXPECT_TRUE(W->FRenderer.FLayers[AnnotationLayer]->isVisible());  // the ringing lines are on the plan too
   const QString csv = TempPath(QStringLiteral("bill.csv"));
   EXPECT_EQ(W->ExportSheetAs(csv, TSheetFormat::Csv), QString());
   EXPECT_EQ(QString::fromUtf8(ReadAll(csv)).count(QStringLiteral("к руке")), 2);

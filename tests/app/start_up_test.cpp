@@ -104,7 +104,7 @@ TEST_F(StartUpTest, TheFirstPaintedWindowIsTheFinishedOne) {
   w->show();
   ASSERT_TRUE(QTest::qWaitFor([&] { return w->FStartUpFinished; }, 5000));
   ASSERT_FALSE(first.isNull());
-  for (std::size_t m = 0; m < TMaterialPictures::size(); ++m) w->FMaterials.Keyed(m);
+  for (std::size_t m = 0; m < TMaterialPictures::size(); ++m) w->FRenderer.FMaterials.Keyed(m);
   QCoreApplication::processEvents();
   EXPECT_EQ(w->grab().toImage(), first);
  }

@@ -53,9 +53,9 @@ class ViewPanelsTest : public MainWindowTest {
   // The scale the plan must have for the drawing panel's present size.
   void ExpectScaledToPanel() {
     const TPlanScale s = ComputeScale(W->pnlImg->width(), W->pnlImg->height(), Obj(0).WallDiameterOuter);
-    EXPECT_EQ(W->FScale, s.FScale);
-    EXPECT_EQ(W->FOriginX, s.FOriginX);
-    EXPECT_EQ(W->FOriginY, s.FOriginY);
+    EXPECT_EQ(W->FRenderer.FScale, s.FScale);
+    EXPECT_EQ(W->FRenderer.FOriginX, s.FOriginX);
+    EXPECT_EQ(W->FRenderer.FOriginY, s.FOriginY);
   }
   bool ListFillsColumn() const {
     W->SettleLayout();
@@ -116,8 +116,8 @@ TEST_F(ViewPanelsTest, StoredValuesDecideWhichPanelsShow) {
 TEST_F(ViewPanelsTest, HidingAllLeavesThePlanAloneAndShowingAllRestoresIt) {
   OpenFree();
   const QSize before = W->pnlImg->size();
-  const long double scale = W->FScale;
-  const int ox = W->FOriginX, oy = W->FOriginY;
+  const long double scale = W->FRenderer.FScale;
+  const int ox = W->FRenderer.FOriginX, oy = W->FRenderer.FOriginY;
 
   W->nHidePanels->trigger();
   EXPECT_EQ(Shown(), (TPanels{false, false, false, false, false, false}));
@@ -127,16 +127,16 @@ TEST_F(ViewPanelsTest, HidingAllLeavesThePlanAloneAndShowingAllRestoresIt) {
   EXPECT_GT(W->pnlImg->width(), before.width());
   EXPECT_GT(W->pnlImg->height(), before.height());
   ExpectScaledToPanel();
-  EXPECT_NE(W->FScale, scale);
-  EXPECT_EQ(Obj(1).PostPositionPx, W->MmToPlan(Obj(1).PostPosition));
+  EXPECT_NE(W->FRenderer.FScale, scale);
+  EXPECT_EQ(Obj(1).PostPositionPx, W->FRenderer.MmToPlan(Obj(1).PostPosition));
 
   W->nShowPanels->trigger();
   EXPECT_EQ(Shown(), kAllShown);
   EXPECT_EQ(Checks(), kAllShown);
   EXPECT_EQ(W->pnlImg->size(), before);
-  EXPECT_EQ(W->FScale, scale);
-  EXPECT_EQ(W->FOriginX, ox);
-  EXPECT_EQ(W->FOriginY, oy);
+  EXPECT_EQ(W->FRenderer.FScale, scale);
+  EXPECT_EQ(W->FRenderer.FOriginX, ox);
+  EXPECT_EQ(W->FRenderer.FOriginY, oy);
   EXPECT_TRUE(PaletteUnderTools());
   EXPECT_EQ(W->pnlObjView->height(), 200);
 }
@@ -144,13 +144,13 @@ TEST_F(ViewPanelsTest, HidingAllLeavesThePlanAloneAndShowingAllRestoresIt) {
 TEST_F(ViewPanelsTest, ClosingTheInspectorLetsTheListFillTheColumnWithoutRescaling) {
   OpenFree();
   const QSize size = W->pnlImg->size();
-  const long double scale = W->FScale;
+  const long double scale = W->FRenderer.FScale;
   W->pnlObjInspTitle->CloseButton()->click();
   EXPECT_EQ(Shown(), (TPanels{true, true, false, true, true, true}));
   EXPECT_FALSE(W->nViewObjInsp->isChecked());
   EXPECT_TRUE(ListFillsColumn());
   EXPECT_EQ(W->pnlImg->size(), size);
-  EXPECT_EQ(W->FScale, scale);
+  EXPECT_EQ(W->FRenderer.FScale, scale);
 
   // closing the list as well frees the column for the plan
   W->pnlObjViewTitle->CloseButton()->click();
@@ -226,9 +226,9 @@ TEST_F(ViewPanelsTest, PanelChangesNeverMoveThePlansMillimetres) {
   OpenFree();
   W->ChordBox(5)->click();
   W->FBellButtons[3]->click();
-  ClickPlan(QPoint(W->FOriginX + 40, W->FOriginY + 50));
+  ClickPlan(QPoint(W->FRenderer.FOriginX + 40, W->FRenderer.FOriginY + 50));
   W->btnBeem->click();
-  DragPlan(QPoint(W->FOriginX + 30, W->FOriginY + 30), QPoint(W->FOriginX + 90, W->FOriginY + 70));
+  DragPlan(QPoint(W->FRenderer.FOriginX + 30, W->FRenderer.FOriginY + 30), QPoint(W->FRenderer.FOriginX + 90, W->FRenderer.FOriginY + 70));
   const QByteArray before = DocumentToBytes(W->FObjects);
   for (int i = 0; i < 10; ++i) {
     W->nHidePanels->trigger();
@@ -237,8 +237,8 @@ TEST_F(ViewPanelsTest, PanelChangesNeverMoveThePlansMillimetres) {
     W->nViewObjInsp->trigger();
   }
   EXPECT_EQ(DocumentToBytes(W->FObjects), before);
-  EXPECT_EQ(Obj(3).BellPositionPx, W->MmToPlan(Obj(3).BellPosition));
-  EXPECT_EQ(Obj(4).BeemEndPointPx, W->MmToPlan(Obj(4).BeemEndPoint));
+  EXPECT_EQ(Obj(3).BellPositionPx, W->FRenderer.MmToPlan(Obj(3).BellPosition));
+  EXPECT_EQ(Obj(4).BeemEndPointPx, W->FRenderer.MmToPlan(Obj(4).BeemEndPoint));
 }
 
 TEST(ViewIniPlace, BesideTheProgramWhenWritableElseInTheConfigFolder) {

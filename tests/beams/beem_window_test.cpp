@@ -132,7 +132,7 @@ TEST_F(BeemWindowTest, CheckingAndClearingABoxCreatesAndDeletesItsBeem) {
   EXPECT_EQ(W->clbObjects->item(2)->text(), QStringLiteral("Балка"));
   EXPECT_EQ(W->clbObjects->currentRow(), 2);
   // the band is on its layer and the selection shows its outline
-  EXPECT_TRUE(W->Layer(SelectionLayer)->isVisible());
+  EXPECT_TRUE(W->FRenderer.Layer(SelectionLayer)->isVisible());
   EXPECT_EQ(Obj(2).BeemOutlinePx.size(), 4u);
 
   W->ChordBox(6)->click();

@@ -213,7 +213,7 @@ TEST_F(BellWindowTest, AnOccupiedDiameterFallsBackAFreeOneIsTaken) {
 TEST_F(BellWindowTest, SmallestBellAtScaleFourHundredths) {
   W->SetPlanClientSize(QSize(344, 400));
   // 280 / 5600 * 0.95 = 0.04, a hair below it in the extended float
-  ASSERT_EQ(W->FScale, std::ldexp(5902958103587056517.0L, -67));
+  ASSERT_EQ(W->FRenderer.FScale, std::ldexp(5902958103587056517.0L, -67));
   const int b = PlaceBell(1, QPoint(150, 200));
   EXPECT_EQ(Obj(b).BellDiameterPx, 8);
   EXPECT_EQ(Obj(b).Layer->geometry(), QRect(146, 196, 8, 8));
@@ -227,7 +227,7 @@ TEST_F(BellWindowTest, SelectionFrameOfAFortyPixelBell) {
   EXPECT_EQ(W->FSelRect.t, 74);
   EXPECT_EQ(W->FSelRect.r, 120);
   EXPECT_EQ(W->FSelRect.b, 120);
-  const QImage& frame = W->Layer(SelectionLayer)->Canvas();
+  const QImage& frame = W->FRenderer.Layer(SelectionLayer)->Canvas();
   for (QPoint p : {QPoint(74, 100), QPoint(119, 100), QPoint(100, 74), QPoint(100, 119)})
     EXPECT_EQ(frame.pixel(p) & 0xFFFFFFu, 0xC0C0C0u) << p.x() << "," << p.y();
   EXPECT_EQ(frame.pixel(100, 100) & 0xFFFFFFu, 0xFFFFFFu);
@@ -351,9 +351,9 @@ TEST_F(BellWindowTest, PositionsOnHalfPixelsRoundToEven) {
   ClickEntry(0);
   TypeAndEnter(W->edDiameterOuter, QStringLiteral("1200"));
   ASSERT_EQ(Obj(0).WallDiameterOuter, 1200);
-  ASSERT_EQ(W->FScale, 0.5L);
-  ASSERT_EQ(W->FOriginX, 65);
-  ASSERT_EQ(W->FOriginY, 200);  // (1000 - 600) div 2
+  ASSERT_EQ(W->FRenderer.FScale, 0.5L);
+  ASSERT_EQ(W->FRenderer.FOriginX, 65);
+  ASSERT_EQ(W->FRenderer.FOriginY, 200);  // (1000 - 600) div 2
   const int b = PlaceBell(1, QPoint(300, 300));
   const struct {
     int mm, px;

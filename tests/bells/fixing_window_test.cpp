@@ -45,9 +45,9 @@ class FixingWindowTest : public MainWindowTest {
     for (int slot = 0; slot < 5; ++slot) at.push_back(PlaceBell(slot, points[slot]));
     return at;
   }
-  const QImage& Annotations() const { return W->Layer(AnnotationLayer)->Canvas(); }
-  const QImage& Weights() const { return W->Layer(WeightLayer)->Canvas(); }
-  QPoint HandEnd() const { return W->FHandPoint - QPoint(W->FHandOffset, 0); }  // angle 0: "UpRinger"
+  const QImage& Annotations() const { return W->FRenderer.Layer(AnnotationLayer)->Canvas(); }
+  const QImage& Weights() const { return W->FRenderer.Layer(WeightLayer)->Canvas(); }
+  QPoint HandEnd() const { return W->FRenderer.FHandPoint - QPoint(W->FRenderer.FHandOffset, 0); }  // angle 0: "UpRinger"
   QRect WeightRect(int index, int slot) {
     const TPlanObject& b = Obj(index);
     const int len = static_cast<int>(QString::number(W->FBellWeights[static_cast<size_t>(slot)]).size()) + 2;
@@ -62,8 +62,8 @@ TEST_F(FixingWindowTest, FiveBellsGiveOnePedalTwoPostLinesAndTwoHandLines) {
   ASSERT_EQ(W->FObjects.size(), 7u);
   ASSERT_EQ(Obj(1).PostAngle, 0);
   W->btnApply->click();
-  EXPECT_TRUE(W->Layer(AnnotationLayer)->isVisible());
-  EXPECT_TRUE(W->Layer(WeightLayer)->isVisible());
+  EXPECT_TRUE(W->FRenderer.Layer(AnnotationLayer)->isVisible());
+  EXPECT_TRUE(W->FRenderer.Layer(WeightLayer)->isVisible());
 
   // falling slot order: the heaviest is the pedal bell, then two to the pedestal, two to the hand
   const int groups[5] = {1, 1, 2, 2, 3};
@@ -86,7 +86,7 @@ TEST_F(FixingWindowTest, FourBellsShowAnEmptyAnnotationLayerAndTheirWeights) {
   const QPoint points[] = {{230, 90}, {380, 90}, {230, 160}, {390, 170}};
   for (int slot = 0; slot < 4; ++slot) bells.push_back(PlaceBell(slot, points[slot]));
   W->btnApply->click();
-  EXPECT_TRUE(W->Layer(AnnotationLayer)->isVisible());
+  EXPECT_TRUE(W->FRenderer.Layer(AnnotationLayer)->isVisible());
   EXPECT_FALSE(InkIn(Annotations(), Annotations().rect()));
   EXPECT_TRUE(Obj(1).PostPedals.empty());
   for (int slot = 0; slot < 4; ++slot) EXPECT_TRUE(InkIn(Weights(), WeightRect(bells[slot], slot))) << slot;
@@ -141,22 +141,22 @@ TEST_F(FixingWindowTest, FourSidedWallsGetBothDimensionsOthersNone) {
   QTest::keyClick(W->cbWallType->view(), Qt::Key_Return);
   ASSERT_EQ(Obj(0).WallType, 1);
   W->btnApply->click();
-  EXPECT_FALSE(InkIn(Weights(), QRect(0, 0, W->FOriginX - 2, Weights().height())));
-  EXPECT_FALSE(InkIn(Weights(), QRect(0, 0, Weights().width(), W->FOriginY - 2)));
+  EXPECT_FALSE(InkIn(Weights(), QRect(0, 0, W->FRenderer.FOriginX - 2, Weights().height())));
+  EXPECT_FALSE(InkIn(Weights(), QRect(0, 0, Weights().width(), W->FRenderer.FOriginY - 2)));
 }
 
 TEST_F(FixingWindowTest, AnyLaterDrawingHidesTheFixing) {
   PlaceFive();
   W->btnApply->click();
-  ASSERT_TRUE(W->Layer(AnnotationLayer)->isVisible());
+  ASSERT_TRUE(W->FRenderer.Layer(AnnotationLayer)->isVisible());
   // selecting another object draws its frame
   QTest::mouseClick(W->clbObjects->viewport(), Qt::LeftButton, Qt::NoModifier,
                     W->clbObjects->visualItemRect(W->clbObjects->item(1)).center());
-  EXPECT_FALSE(W->Layer(AnnotationLayer)->isVisible());
-  EXPECT_FALSE(W->Layer(WeightLayer)->isVisible());
+  EXPECT_FALSE(W->FRenderer.Layer(AnnotationLayer)->isVisible());
+  EXPECT_FALSE(W->FRenderer.Layer(WeightLayer)->isVisible());
   // and the lines come back only with the next fixing
   W->btnApply->click();
-  EXPECT_TRUE(W->Layer(AnnotationLayer)->isVisible());
+  EXPECT_TRUE(W->FRenderer.Layer(AnnotationLayer)->isVisible());
 }
 
 // Lines of an earlier fixing are taken off before the next one is drawn, whatever happened in
@@ -166,7 +166,7 @@ TEST_F(FixingWindowTest, AFixingLeavesOnlyItsOwnLines) {
   const auto fresh = [&] {  // the lines alone on a white canvas
     QImage only(Annotations().size(), QImage::Format_RGB32);
     only.fill(Qt::white);
-    DrawSegments(only, W->FFixingLines);
+    DrawSegments(only, W->FRenderer.FFixingLines);
     return only;
   };
   const std::function<void()> steps[] = {
@@ -187,7 +187,7 @@ TEST_F(FixingWindowTest, AFixingLeavesOnlyItsOwnLines) {
   for (size_t i = 0; i < std::size(steps); ++i) {
     steps[i]();
     W->btnApply->click();
-    ASSERT_FALSE(W->FFixingLines.empty());
+    ASSERT_FALSE(W->FRenderer.FFixingLines.empty());
     EXPECT_EQ(Annotations(), fresh()) << "after step " << i;
   }
 }
@@ -199,13 +199,13 @@ TEST_F(FixingWindowTest, FixingStacksWallsAboveBellsAndTextsAboveWalls) {
   const std::vector<TLayer*>& order = W->pnlImg->Layers().Order();  // bottom to top
   const auto at = [&](const TLayer* l) { return std::find(order.begin(), order.end(), l) - order.begin(); };
   const TLayer* walls = Obj(0).Layer;
-  EXPECT_LT(at(Obj(1).Layer), at(W->Layer(AnnotationLayer)));
-  EXPECT_LT(at(W->Layer(AnnotationLayer)), at(W->Layer(RingerLayer)));
-  EXPECT_LT(at(W->Layer(RingerLayer)), at(Obj(bells[0]).Layer));
+  EXPECT_LT(at(Obj(1).Layer), at(W->FRenderer.Layer(AnnotationLayer)));
+  EXPECT_LT(at(W->FRenderer.Layer(AnnotationLayer)), at(W->FRenderer.Layer(RingerLayer)));
+  EXPECT_LT(at(W->FRenderer.Layer(RingerLayer)), at(Obj(bells[0]).Layer));
   EXPECT_LT(at(Obj(bells[4]).Layer), at(Obj(7).Layer));  // the beam above the bells
   EXPECT_LT(at(Obj(7).Layer), at(walls));
-  EXPECT_LT(at(walls), at(W->Layer(WeightLayer)));
-  EXPECT_LT(at(W->Layer(WeightLayer)), at(W->Layer(SelectionLayer)));
+  EXPECT_LT(at(walls), at(W->FRenderer.Layer(WeightLayer)));
+  EXPECT_LT(at(W->FRenderer.Layer(WeightLayer)), at(W->FRenderer.Layer(SelectionLayer)));
 }
 
 // A large portrait panel, 1240 x 1300: 0.2 pixel per millimetre, the walls' square from (65, 90),
@@ -215,8 +215,8 @@ TEST_F(FixingWindowTest, FixingStacksWallsAboveBellsAndTextsAboveWalls) {
 TEST_F(FixingWindowTest, LinesEndAtTheHandAndThePedestalCentreForEveryTurn) {
   W->SetPlanClientSize(QSize(1240, 1300));
   QCoreApplication::processEvents();
-  ASSERT_EQ(W->FOriginX, 65);
-  ASSERT_EQ(W->FOriginY, 90);
+  ASSERT_EQ(W->FRenderer.FOriginX, 65);
+  ASSERT_EQ(W->FRenderer.FOriginY, 90);
   ASSERT_EQ(Obj(1).PostPositionPx, QPoint(625, 930));
   const QPoint at[] = {{150, 150}, {270, 150}, {390, 150}, {150, 270},
                        {270, 270}, {150, 390}, {390, 270}};
@@ -242,7 +242,7 @@ TEST_F(FixingWindowTest, LinesEndAtTheHandAndThePedestalCentreForEveryTurn) {
     TypeAndEnter(W->edPostAngle, QString::number(r.angle));
     ASSERT_EQ(Obj(1).PostAngle, r.angle);
     ASSERT_EQ(Obj(1).PostPositionPx, centre);
-    EXPECT_EQ(W->FHandOffset, 20);
+    EXPECT_EQ(W->FRenderer.FHandOffset, 20);
     W->btnApply->click();
     int hand = 0, post = 0;
     for (int k : bells) {
@@ -279,16 +279,16 @@ TEST_F(FixingWindowTest, ARefusedDiameterLeavesTheFixingShown) {
   QTest::mouseClick(W->clbObjects->viewport(), Qt::LeftButton, Qt::NoModifier,
                     W->clbObjects->visualItemRect(W->clbObjects->item(bells[0])).center());
   W->btnApply->click();
-  ASSERT_TRUE(W->Layer(WeightLayer)->isVisible());
+  ASSERT_TRUE(W->FRenderer.Layer(WeightLayer)->isVisible());
   QComboBox* cb = W->cbBellDiameter;
   const QString own = cb->currentText();
   cb->setFocus();
   QTest::keyClick(cb, Qt::Key_Down);  // bell 2's diameter, taken
   EXPECT_EQ(cb->currentText(), own);
-  EXPECT_TRUE(W->Layer(AnnotationLayer)->isVisible());
-  EXPECT_TRUE(W->Layer(WeightLayer)->isVisible());
+  EXPECT_TRUE(W->FRenderer.Layer(AnnotationLayer)->isVisible());
+  EXPECT_TRUE(W->FRenderer.Layer(WeightLayer)->isVisible());
 
   QTest::keyClick(cb, Qt::Key_End);  // the last catalogue bell, free
   EXPECT_NE(cb->currentText(), own);
-  EXPECT_FALSE(W->Layer(WeightLayer)->isVisible());
+  EXPECT_FALSE(W->FRenderer.Layer(WeightLayer)->isVisible());
 }

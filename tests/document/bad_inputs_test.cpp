@@ -462,7 +462,7 @@ TEST_F(BadInputsTest, NumbersAtTheEndsOf32BitsAndNegativeSizes) {
     EXPECT_TRUE(Obj(static_cast<int>(W->FObjects.size()) - 1).ObjVisible);
     // the plan draws, fixes and exports with whatever was opened
     W->btnApply->click();
-    EXPECT_EQ(W->ComposePlanImage().size(), W->pnlImg->size());
+    EXPECT_EQ(W->FRenderer.ComposePlanImage().size(), W->pnlImg->size());
     ExpectSavesAndReopens();
   }
 }

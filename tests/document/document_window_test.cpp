@@ -139,8 +139,8 @@ TEST_F(DocumentWindowTest, SaveOpenSaveGivesTheSameBytes) {
   EXPECT_EQ(Obj(6).ObjName, QStringLiteral("Перекладина"));
   EXPECT_EQ(W->cbWallType->currentIndex(), 1);
   // pixels are rebuilt from the millimetres
-  EXPECT_EQ(Obj(2).BellPositionPx, W->MmToPlan(Obj(2).BellPosition));
-  EXPECT_EQ(Obj(6).BeemEndPointPx, W->MmToPlan(Obj(6).BeemEndPoint));
+  EXPECT_EQ(Obj(2).BellPositionPx, W->FRenderer.MmToPlan(Obj(2).BellPosition));
+  EXPECT_EQ(Obj(6).BeemEndPointPx, W->FRenderer.MmToPlan(Obj(6).BeemEndPoint));
 
   ASSERT_TRUE(W->SaveDocument(second));
   EXPECT_EQ(ReadAll(second), ReadAll(first));
@@ -278,8 +278,8 @@ TEST_F(DocumentWindowTest, FarAwayAndVeryWideBeemsOpenDrawAndExport) {
         << i;
   }
   // both bands cross the middle of the plan
-  const QImage picture = W->ComposePlanImage();
-  const QPoint middle = W->MmToPlan(QPoint(2800, 2800)) + QPoint(4, 4);
+  const QImage picture = W->FRenderer.ComposePlanImage();
+  const QPoint middle = W->FRenderer.MmToPlan(QPoint(2800, 2800)) + QPoint(4, 4);
   EXPECT_NE(picture.pixel(middle) & 0xFFFFFFu, 0xFFFFFFu);
   SelectInList(3);
   EXPECT_EQ(W->ExportPlan(TempPath(QStringLiteral("far.png")), TExportFormat::Png), QString());
@@ -453,13 +453,13 @@ TEST_F(DocumentWindowTest, ExportAppendsTheExtensionAndNeverReplacesIt) {
 
 TEST_F(DocumentWindowTest, ExportFixesTheArrangementAndBringsTheFrameBack) {
   for (int slot = 0; slot < 5; ++slot) PlaceBell(slot, QPoint(230 + 35 * slot, 100 + 15 * slot));
-  ASSERT_TRUE(W->Layer(SelectionLayer)->isVisible());
-  ASSERT_FALSE(W->Layer(AnnotationLayer)->isVisible());
+  ASSERT_TRUE(W->FRenderer.Layer(SelectionLayer)->isVisible());
+  ASSERT_FALSE(W->FRenderer.Layer(AnnotationLayer)->isVisible());
   const QString path = TempPath(QStringLiteral("fixed.png"));
   ASSERT_EQ(W->ExportPlan(path, TExportFormat::Png), QString());
-  EXPECT_TRUE(W->Layer(SelectionLayer)->isVisible());
-  EXPECT_TRUE(W->Layer(AnnotationLayer)->isVisible());
-  EXPECT_FALSE(W->Layer(WeightLayer)->isVisible());  // the weights are left as they were
+  EXPECT_TRUE(W->FRenderer.Layer(SelectionLayer)->isVisible());
+  EXPECT_TRUE(W->FRenderer.Layer(AnnotationLayer)->isVisible());
+  EXPECT_FALSE(W->FRenderer.Layer(WeightLayer)->isVisible());  // the weights are left as they were
   int groups[4] = {};
   for (size_t i = 2; i < W->FObjects.size(); ++i) ++groups[Obj(static_cast<int>(i)).BellGroup % 4];
   EXPECT_EQ(groups[3], 1);
@@ -469,23 +469,23 @@ TEST_F(DocumentWindowTest, ExportFixesTheArrangementAndBringsTheFrameBack) {
   const TPlanObject& current = Obj(W->FCurIndex);
   const QPoint frameCorner = current.BellPositionPx - QPoint(current.BellDiameterPx / 2 + 6, current.BellDiameterPx / 2 + 6);
   EXPECT_EQ(picture.pixel(frameCorner + QPoint(4, 4)) & 0xFFFFFFu, 0xFFFFFFu);
-  EXPECT_NE(W->Layer(SelectionLayer)->Canvas().pixel(frameCorner) & 0xFFFFFFu, 0xFFFFFFu);
+  EXPECT_NE(W->FRenderer.Layer(SelectionLayer)->Canvas().pixel(frameCorner) & 0xFFFFFFu, 0xFFFFFFu);
 
   // after a fixing with weights, an export keeps them in the picture
   W->btnApply->click();
   ASSERT_EQ(W->ExportPlan(path, TExportFormat::Png), QString());
-  EXPECT_TRUE(W->Layer(WeightLayer)->isVisible());
+  EXPECT_TRUE(W->FRenderer.Layer(WeightLayer)->isVisible());
 }
 
 TEST_F(DocumentWindowTest, TheComposedPictureIsThePanelWithWallsAndRulers) {
-  const QImage picture = W->ComposePlanImage();
+  const QImage picture = W->FRenderer.ComposePlanImage();
   EXPECT_EQ(picture.size(), QSize(618, 352));
   const TPlanObject& w = Obj(0);
   // inside the wall band on the left, halfway down, away from the arch openings
-  const QPoint wall(W->FOriginX + w.WallWallWidthPx / 2 + 4, W->FOriginY + w.WallDiameterOuterPx / 4 + 4);
+  const QPoint wall(W->FRenderer.FOriginX + w.WallWallWidthPx / 2 + 4, W->FRenderer.FOriginY + w.WallDiameterOuterPx / 4 + 4);
   EXPECT_NE(picture.pixel(wall) & 0xFFFFFFu, 0xFFFFFFu);
   EXPECT_EQ(picture.pixel(1, 100) & 0xFFFFFFu, 0u);  // the rulers' outer frame
-  EXPECT_EQ(picture.pixel(W->FOriginX + w.WallDiameterOuterPx / 2 + 4, W->FOriginY + w.WallDiameterOuterPx / 2 + 4 - 40) & 0xFFFFFFu,
+  EXPECT_EQ(picture.pixel(W->FRenderer.FOriginX + w.WallDiameterOuterPx / 2 + 4, W->FRenderer.FOriginY + w.WallDiameterOuterPx / 2 + 4 - 40) & 0xFFFFFFu,
             0xFFFFFFu);  // the open floor inside
 }
 
@@ -493,7 +493,7 @@ TEST_F(DocumentWindowTest, TheComposedPictureIsWhatThePanelShows) {
   BuildFullPlan();
   W->btnApply->click();
   const QImage shown = W->pnlImg->grab().toImage().convertToFormat(QImage::Format_RGB32);
-  const QImage composed = W->ComposePlanImage();
+  const QImage composed = W->FRenderer.ComposePlanImage();
   ASSERT_EQ(composed.size(), shown.size());
   int differing = 0;
   for (int y = 0; y < shown.height(); ++y)
@@ -508,15 +508,15 @@ TEST_F(DocumentWindowTest, TheExportDialogAppendsTheChosenEntrysExtension) {
   AnswerNextFileDialog(chosen, QStringLiteral("JPEG Image (*.jpg)"));
   W->btnExport->click();
   EXPECT_TRUE(QFileInfo::exists(chosen + QStringLiteral(".jpg")));
-  EXPECT_TRUE(W->Layer(AnnotationLayer)->isVisible());
+  EXPECT_TRUE(W->FRenderer.Layer(AnnotationLayer)->isVisible());
 
   // cancelling changes nothing
   SelectInList(0);
-  ASSERT_FALSE(W->Layer(AnnotationLayer)->isVisible());
+  ASSERT_FALSE(W->FRenderer.Layer(AnnotationLayer)->isVisible());
   AnswerNextFileDialog(QString());
   W->nExportDoc->trigger();
-  EXPECT_FALSE(W->Layer(AnnotationLayer)->isVisible());
-  EXPECT_TRUE(W->Layer(SelectionLayer)->isVisible());
+  EXPECT_FALSE(W->FRenderer.Layer(AnnotationLayer)->isVisible());
+  EXPECT_TRUE(W->FRenderer.Layer(SelectionLayer)->isVisible());
   EXPECT_TRUE(Errors.isEmpty());
 }
 
@@ -525,7 +525,7 @@ TEST_F(DocumentWindowTest, AFailedExportSaysWhyAndKeepsTheFrame) {
   ASSERT_TRUE(WriteAll(blocker, "x"));
   const QString error = W->ExportPlan(blocker + QStringLiteral("/plan"), TExportFormat::Png);
   EXPECT_FALSE(error.isEmpty());
-  EXPECT_TRUE(W->Layer(SelectionLayer)->isVisible());
+  EXPECT_TRUE(W->FRenderer.Layer(SelectionLayer)->isVisible());
   EXPECT_EQ(ReadAll(blocker), QByteArray("x"));
 
   // an existing picture in a folder where nothing new may be made stays as it was

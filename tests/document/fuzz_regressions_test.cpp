@@ -9,6 +9,7 @@
 
 #include "app/tfm_main.h"
 #include "fuzz/fuzz_checks.h"
+#include "fuzz/window_checks.h"
 
 namespace {
 
@@ -52,8 +53,11 @@ TEST(FuzzRegressions, DocumentOpening) {
   // One window for all, as in the fuzzer: each input opens over the plan the one before left.
   const std::unique_ptr<TfmMain> window(MakeFuzzWindow(dir.path()));
   const QString path = dir.filePath(QStringLiteral("input.tarvosk"));
-  for (const TInput& in : inputs)
+  for (const TInput& in : inputs) {
     EXPECT_EQ(CheckDocumentInput(*window, in.Bytes, path), QString()) << qPrintable(in.Path);
+    EXPECT_EQ(CheckDocumentBytes(in.Bytes), QString()) << qPrintable(in.Path);
+    EXPECT_EQ(CheckDocumentPicture(in.Bytes, QSize(240, 180)), QString()) << qPrintable(in.Path);
+  }
 }
 
 // Garbage is refused and the plan on screen stays as it was, edits included.

@@ -50,8 +50,8 @@ TEST_F(PostWindowTest, StartsCentredInFrontOfTheBottomWall) {
   EXPECT_EQ(g.size(), PostLayer()->Canvas().size());
   EXPECT_EQ(g.left(), Post().PostPositionPx.x() - g.width() / 2);
   EXPECT_EQ(g.top(), Post().PostPositionPx.y() - g.height() / 2);
-  EXPECT_TRUE(W->Layer(RingerLayer)->isVisible());
-  EXPECT_EQ(W->FRingerPicture, QStringLiteral(":/UpRinger"));
+  EXPECT_TRUE(W->FRenderer.Layer(RingerLayer)->isVisible());
+  EXPECT_EQ(W->FRenderer.FRingerPicture, QStringLiteral(":/UpRinger"));
   // the cream deck and the dark board at its centre
   const QPoint c = Post().PostBoardCentre;
   EXPECT_EQ(PostPixel(c.x(), c.y()), pedestal::kBoardColour & 0xFFFFFFu);
@@ -96,7 +96,7 @@ TEST_F(PostWindowTest, TypedValuesAreClampedAndRedrawn) {
 }
 
 TEST_F(PostWindowTest, QuarterTurnSwapsTheLayerSides) {
-  const long double s = W->FScale;
+  const long double s = W->FRenderer.FScale;
   const QSize flat = PostLayer()->geometry().size();
   TypePost(W->edPostAngle, QStringLiteral("90"));
   const QSize turned = PostLayer()->geometry().size();
@@ -115,7 +115,7 @@ TEST_F(PostWindowTest, QuarterTurnSwapsTheLayerSides) {
 
 TEST_F(PostWindowTest, RingerFigureFollowsTheAngle) {
   W->SetPlanClientSize(QSize(680, 700));
-  ASSERT_NEAR(static_cast<double>(W->FScale), 0.1, 1e-12);
+  ASSERT_NEAR(static_cast<double>(W->FRenderer.FScale), 0.1, 1e-12);
   ASSERT_EQ(Post().PostPositionPx, QPoint(345, 490));
   struct Row {
     int angle;
@@ -140,14 +140,14 @@ TEST_F(PostWindowTest, RingerFigureFollowsTheAngle) {
     SCOPED_TRACE(r.angle);
     TypePost(W->edPostAngle, QString::number(r.angle));
     ASSERT_EQ(Post().PostAngle, r.angle);
-    EXPECT_EQ(W->FRingerPicture, QString::fromLatin1(r.picture));
-    TLayer* ringer = W->Layer(RingerLayer);
+    EXPECT_EQ(W->FRenderer.FRingerPicture, QString::fromLatin1(r.picture));
+    TLayer* ringer = W->FRenderer.Layer(RingerLayer);
     EXPECT_TRUE(ringer->isVisible());
     EXPECT_TRUE(ringer->Stretch());
     EXPECT_EQ(ringer->Canvas().size(), r.size);  // the picture itself, stretched to the square
     EXPECT_EQ(ringer->geometry(), QRect(r.corner, QSize(60, 60)));
-    EXPECT_EQ(W->FHandPoint, r.hand);
-    EXPECT_EQ(W->FHandOffset, 10);
+    EXPECT_EQ(W->FRenderer.FHandPoint, r.hand);
+    EXPECT_EQ(W->FRenderer.FHandOffset, 10);
   }
 }
 
@@ -192,7 +192,7 @@ TEST_F(PostWindowTest, HiddenPedestalIsBlankAndTakesTheRinger) {
   ASSERT_FALSE(Post().ObjVisible);
   EXPECT_EQ(PostLayer()->geometry().size(), size);
   EXPECT_TRUE(AllWhite(PostLayer()->Canvas()));
-  EXPECT_FALSE(W->Layer(RingerLayer)->isVisible());
+  EXPECT_FALSE(W->FRenderer.Layer(RingerLayer)->isVisible());
   // a hidden pedestal cannot be hit
   ClickPlan(Post().PostPositionPx);
   EXPECT_EQ(W->FCurIndex, 0);
@@ -200,7 +200,7 @@ TEST_F(PostWindowTest, HiddenPedestalIsBlankAndTakesTheRinger) {
   ClickEntry(1);
   PressWithListFocus(Qt::Key_Space);
   EXPECT_TRUE(Post().ObjVisible);
-  EXPECT_TRUE(W->Layer(RingerLayer)->isVisible());
+  EXPECT_TRUE(W->FRenderer.Layer(RingerLayer)->isVisible());
   EXPECT_FALSE(AllWhite(PostLayer()->Canvas()));
   EXPECT_EQ(Post().PostPedals.size(), 1u);
 }
@@ -216,7 +216,7 @@ TEST_F(PostWindowTest, DraggedPedestalShowsCappedValues) {
   EXPECT_EQ(W->edPostPositionY->Value(), 5600);
   const QRect g = PostLayer()->geometry();
   EXPECT_EQ(g.left(), Post().PostPositionPx.x() - g.width() / 2);
-  const TLayer* ringer = W->Layer(RingerLayer);
+  const TLayer* ringer = W->FRenderer.Layer(RingerLayer);
   EXPECT_EQ(ringer->geometry().left(), Post().PostPositionPx.x() - ringer->width() / 2);
 
   DragPlan(Post().PostPositionPx, QPoint(150, 40));  // left of and above the walls

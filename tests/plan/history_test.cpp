@@ -183,7 +183,7 @@ TEST_F(HistoryStepTest, EachKindOfStepIsUndoneAndRedoneAlone) {
     }
     EXPECT_EQ(W->FCurIndex, r.selected);
     EXPECT_EQ(W->clbObjects->currentRow(), r.selected);
-    EXPECT_FALSE(W->Layer(WeightLayer)->isVisible());
+    EXPECT_FALSE(W->FRenderer.Layer(WeightLayer)->isVisible());
     EXPECT_EQ(W->nRedo->text(), QStringLiteral("Повторить: ") + QString::fromUtf8(r.caption));
 
     Redo();

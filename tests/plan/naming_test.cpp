@@ -129,8 +129,8 @@ TEST_F(NamingTest, NewDocumentLeavesTwoObjects) {
   EXPECT_EQ(Obj(1).ObjType, okPost);
   for (int i : {0, 1}) EXPECT_EQ(List()->item(i)->checkState(), Qt::Checked);
   // the fixed layers stay above the new objects
-  EXPECT_EQ(Stack(W->Layer(SelectionLayer)), StackTop());
-  EXPECT_EQ(Stack(W->Layer(RingerLayer)), StackTop() - 1);
+  EXPECT_EQ(Stack(W->FRenderer.Layer(SelectionLayer)), StackTop());
+  EXPECT_EQ(Stack(W->FRenderer.Layer(RingerLayer)), StackTop() - 1);
 }
 
 }  // namespace

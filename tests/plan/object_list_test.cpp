@@ -44,7 +44,7 @@ class ObjectListTest : public PlanWindowTest {
 
   // The silver frame's left edge is on the selection layer at FSelRect.
   bool FrameShownAt(const TLtrb& f) const {
-    const QImage& sel = W->Layer(SelectionLayer)->Canvas();
+    const QImage& sel = W->FRenderer.Layer(SelectionLayer)->Canvas();
     return Rgb(sel, f.l, (f.t + f.b) / 2) == kSilver && Rgb(sel, (f.l + f.r) / 2, f.t) == kSilver;
   }
 };
@@ -116,7 +116,7 @@ TEST_F(ObjectListTest, SelectionFrames) {
   ClickEntry(0);
   EXPECT_FALSE(W->FBeamOutlineShown);
   const QPoint mid = (Obj(4).BeemBeginPointPx + Obj(4).BeemEndPointPx) / 2;
-  EXPECT_EQ(Rgb(W->Layer(SelectionLayer)->Canvas(), mid.x(), mid.y()), kWhite);
+  EXPECT_EQ(Rgb(W->FRenderer.Layer(SelectionLayer)->Canvas(), mid.x(), mid.y()), kWhite);
 }
 
 TEST_F(ObjectListTest, DeletingTheFifthOfEight) {
@@ -178,7 +178,7 @@ TEST_F(ObjectListTest, KeysWhileTheListHasTheFocus) {
 
   QTest::keyClick(List(), Qt::Key_F12);
   EXPECT_EQ(Stack(layer), StackTop()) << "F12 lifts the bell above every layer";
-  EXPECT_LT(Stack(W->Layer(SelectionLayer)), Stack(layer));
+  EXPECT_LT(Stack(W->FRenderer.Layer(SelectionLayer)), Stack(layer));
 
   QTest::keyClick(List(), Qt::Key_F11);
   EXPECT_EQ(Stack(layer), 0) << "F11 sends it below every fixed layer";
@@ -255,7 +255,7 @@ TEST_F(ObjectListTest, CheckMarkHidesABeamWithItsOutline) {
   ClickEntry(4);
   ASSERT_TRUE(W->FBeamOutlineShown);
   auto silver = [&] {
-    const QImage& sel = W->Layer(SelectionLayer)->Canvas();
+    const QImage& sel = W->FRenderer.Layer(SelectionLayer)->Canvas();
     int n = 0;
     for (int y = 0; y < sel.height(); ++y)
       for (int x = 0; x < sel.width(); ++x) n += Rgb(sel, x, y) == kSilver ? 1 : 0;
@@ -286,10 +286,10 @@ TEST_F(ObjectListTest, CheckMarksOfWallsAndPedestal) {
 
   ClickCheck(1);
   EXPECT_FALSE(Obj(1).ObjVisible);
-  EXPECT_FALSE(W->Layer(RingerLayer)->isVisible());
+  EXPECT_FALSE(W->FRenderer.Layer(RingerLayer)->isVisible());
   ClickCheck(1);
   EXPECT_TRUE(Obj(1).ObjVisible);
-  EXPECT_TRUE(W->Layer(RingerLayer)->isVisible());
+  EXPECT_TRUE(W->FRenderer.Layer(RingerLayer)->isVisible());
 
   // a new document brings everything back shown and checked
   ClickCheck(0);
@@ -315,8 +315,8 @@ TEST_F(ObjectListTest, BringToFrontAndSendToBack) {
 
   ClickPlan(Obj(3).BellPositionPx);
   EXPECT_EQ(W->FCurIndex, 3);
-  EXPECT_EQ(Stack(W->Layer(SelectionLayer)), StackTop());
-  EXPECT_EQ(Stack(W->Layer(RingerLayer)), StackTop() - 1);
+  EXPECT_EQ(Stack(W->FRenderer.Layer(SelectionLayer)), StackTop());
+  EXPECT_EQ(Stack(W->FRenderer.Layer(RingerLayer)), StackTop() - 1);
   EXPECT_GT(Stack(Obj(3).Layer), Stack(Obj(2).Layer));
   EXPECT_EQ(Names(), names);
 }

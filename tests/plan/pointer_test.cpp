@@ -91,8 +91,8 @@ TEST_F(PointerTest, OverlapPicksTheLaterBellWhateverTheStacking) {
   EXPECT_GT(Stack(Obj(b).Layer), Stack(Obj(a).Layer)) << "the press brings the hit bell forward";
   QTest::mouseRelease(W->pnlImg, Qt::LeftButton, Qt::NoModifier, overlap + QPoint(4, 4));
   // the ringer and the frame stay above every object
-  EXPECT_GT(Stack(W->Layer(RingerLayer)), Stack(Obj(b).Layer));
-  EXPECT_GT(Stack(W->Layer(SelectionLayer)), Stack(W->Layer(RingerLayer)));
+  EXPECT_GT(Stack(W->FRenderer.Layer(RingerLayer)), Stack(Obj(b).Layer));
+  EXPECT_GT(Stack(W->FRenderer.Layer(SelectionLayer)), Stack(W->FRenderer.Layer(RingerLayer)));
 
   ToggleEntry(b);
   ASSERT_FALSE(Obj(b).ObjVisible);
@@ -108,7 +108,7 @@ TEST_F(PointerTest, PressOnEmptyPlanBringsTheWallsForward) {
   EXPECT_EQ(W->pnlInspPages->currentWidget(), W->pnlWallProp);
   EXPECT_GT(Stack(Obj(0).Layer), Stack(Obj(1).Layer));
   EXPECT_GT(Stack(Obj(0).Layer), Stack(Obj(b).Layer));
-  EXPECT_GT(Stack(W->Layer(SelectionLayer)), Stack(Obj(0).Layer));
+  EXPECT_GT(Stack(W->FRenderer.Layer(SelectionLayer)), Stack(Obj(0).Layer));
 }
 
 TEST_F(PointerTest, DraggedBellFieldsAreCappedAtTheWallsOnly) {

@@ -39,8 +39,8 @@ class ViewWindowTest : public PlanWindowTest {
     if (settle) QCoreApplication::processEvents();
   }
   void ZoomTo(int steps, QPoint anchor) {
-    while (W->FView.Steps < steps) Wheel(anchor, 120, Qt::ControlModifier);
-    while (W->FView.Steps > steps) Wheel(anchor, -120, Qt::ControlModifier);
+    while (W->FRenderer.FView.Steps < steps) Wheel(anchor, 120, Qt::ControlModifier);
+    while (W->FRenderer.FView.Steps > steps) Wheel(anchor, -120, Qt::ControlModifier);
   }
   void MiddleDrag(QPoint from, QPoint to) {
     QTest::mousePress(W->pnlImg, Qt::MiddleButton, Qt::NoModifier, from + QPoint(4, 4));
@@ -58,28 +58,28 @@ class ViewWindowTest : public PlanWindowTest {
   QByteArray Bytes() const { return DocumentToBytes(W->FObjects); }
   // Plan pixel of a millimetre point by the window's present scale and origin.
   QPoint PxOf(QPointF mm) const {
-    return QPoint(static_cast<int>(std::nearbyintl(mm.x() * W->FScale)) + W->FOriginX,
-                  static_cast<int>(std::nearbyintl(mm.y() * W->FScale)) + W->FOriginY);
+    return QPoint(static_cast<int>(std::nearbyintl(mm.x() * W->FRenderer.FScale)) + W->FRenderer.FOriginX,
+                  static_cast<int>(std::nearbyintl(mm.y() * W->FRenderer.FScale)) + W->FRenderer.FOriginY);
   }
 };
 
 TEST_F(ViewWindowTest, ZoomingAboutThePointerKeepsItsMillimetresUnderIt) {
-  ASSERT_EQ(W->FScale, FittedScale());
-  ASSERT_EQ(W->FOriginX, FittedOriginX());
-  ASSERT_EQ(W->FOriginY, kFittedOriginY);
+  ASSERT_EQ(W->FRenderer.FScale, FittedScale());
+  ASSERT_EQ(W->FRenderer.FOriginX, FittedOriginX());
+  ASSERT_EQ(W->FRenderer.FOriginY, kFittedOriginY);
   const QPoint pointer(201, 143);
   const long double mx = (pointer.x() - FittedOriginX()) / FittedScale();
   const long double my = (pointer.y() - kFittedOriginY) / FittedScale();
   for (int turn : {120, 120, 120, 120, 120, 120, 120, 120, 120, 120, -120, -120, -120, -120, -120, -120, -120, -120,
                    -120, -120}) {
     Wheel(pointer, turn, Qt::ControlModifier);
-    const long double zoom = std::pow(1.25L, W->FView.Steps);
-    EXPECT_NEAR(static_cast<double>(W->FScale), static_cast<double>(FittedScale() * zoom), 1e-12);
-    EXPECT_LE(std::fabs(static_cast<double>(mx * W->FScale + W->FOriginX - pointer.x())), 1.0) << W->FView.Steps;
-    EXPECT_LE(std::fabs(static_cast<double>(my * W->FScale + W->FOriginY - pointer.y())), 1.0) << W->FView.Steps;
+    const long double zoom = std::pow(1.25L, W->FRenderer.FView.Steps);
+    EXPECT_NEAR(static_cast<double>(W->FRenderer.FScale), static_cast<double>(FittedScale() * zoom), 1e-12);
+    EXPECT_LE(std::fabs(static_cast<double>(mx * W->FRenderer.FScale + W->FRenderer.FOriginX - pointer.x())), 1.0) << W->FRenderer.FView.Steps;
+    EXPECT_LE(std::fabs(static_cast<double>(my * W->FRenderer.FScale + W->FRenderer.FOriginY - pointer.y())), 1.0) << W->FRenderer.FView.Steps;
   }
-  EXPECT_EQ(W->FView.Steps, 0);
-  EXPECT_EQ(W->FOriginX, FittedOriginX());
+  EXPECT_EQ(W->FRenderer.FView.Steps, 0);
+  EXPECT_EQ(W->FRenderer.FOriginX, FittedOriginX());
   EXPECT_EQ(W->lblZoom->text(), QStringLiteral("100 %"));
 }
 
@@ -90,21 +90,21 @@ TEST_F(ViewWindowTest, MenuItemsAndKeysZoomAboutTheCentreAndFitAgain) {
   EXPECT_TRUE(W->nView->actions().contains(W->nZoomFit));
   QTest::keyClick(W.get(), Qt::Key_Equal, Qt::ControlModifier);
   QTest::keyClick(W.get(), Qt::Key_Plus, Qt::ControlModifier);
-  EXPECT_EQ(W->FView.Steps, 2);
+  EXPECT_EQ(W->FRenderer.FView.Steps, 2);
   EXPECT_EQ(W->lblZoom->text(), QStringLiteral("156 %"));
   QTest::keyClick(W.get(), Qt::Key_Minus, Qt::ControlModifier);
-  EXPECT_EQ(W->FView.Steps, 1);
+  EXPECT_EQ(W->FRenderer.FView.Steps, 1);
   EXPECT_TRUE(W->sbPlanH->isVisible());
   QTest::keyClick(W.get(), Qt::Key_0, Qt::ControlModifier);
-  EXPECT_TRUE(IsFitted(W->FView));
+  EXPECT_TRUE(IsFitted(W->FRenderer.FView));
   EXPECT_FALSE(W->sbPlanH->isVisible());
-  EXPECT_EQ(W->FScale, FittedScale());
+  EXPECT_EQ(W->FRenderer.FScale, FittedScale());
   // Another plan is shown whole.
   W->nZoomIn->trigger();
   W->nNewDoc->trigger();
-  EXPECT_TRUE(IsFitted(W->FView));
+  EXPECT_TRUE(IsFitted(W->FRenderer.FView));
   EXPECT_EQ(W->lblZoom->text(), QStringLiteral("100 %"));
-  EXPECT_EQ(W->FScale, FittedScale());
+  EXPECT_EQ(W->FRenderer.FScale, FittedScale());
 }
 
 // At 1 x, about 4 x and about 32 x, moved: a bell placed from the palette, dragged, a chord
@@ -122,11 +122,11 @@ TEST_F(ViewWindowTest, EveryActionAgreesWithTheMappingAtEveryZoom) {
                           static_cast<int>(std::nearbyintl(target.y() * FittedScale())) + kFittedOriginY);
     ZoomTo(r.steps, fittedAt);
     MiddleDrag(QPoint(300, 170), QPoint(300, 170) + r.pan);
-    ASSERT_NEAR(static_cast<double>(W->FScale), static_cast<double>(FittedScale() * std::pow(1.25L, r.steps)), 1e-12);
-    const long double s = W->FScale;
+    ASSERT_NEAR(static_cast<double>(W->FRenderer.FScale), static_cast<double>(FittedScale() * std::pow(1.25L, r.steps)), 1e-12);
+    const long double s = W->FRenderer.FScale;
 
     const QPoint at = PxOf(target);
-    ASSERT_TRUE(QRect(20, 20, 560, 300).contains(at)) << at.x() << "," << at.y() << " fitted " << fittedAt.x() << "," << fittedAt.y() << " steps " << W->FView.Steps;
+    ASSERT_TRUE(QRect(20, 20, 560, 300).contains(at)) << at.x() << "," << at.y() << " fitted " << fittedAt.x() << "," << fittedAt.y() << " steps " << W->FRenderer.FView.Steps;
     const int bell = PlaceBell(30, at);
     EXPECT_EQ(Obj(bell).BellPositionPx, at);
     EXPECT_LE(std::abs(Obj(bell).BellPosition.x() - target.x()), 0.5 / s + 0.5);
@@ -147,12 +147,12 @@ TEST_F(ViewWindowTest, EveryActionAgreesWithTheMappingAtEveryZoom) {
 
     const int beam = PlaceBeam(at + QPoint(-30, 20), at + QPoint(25, 30));
     const QPoint end = Obj(beam).BeemEndPoint;
-    EXPECT_LE(std::abs(end.x() - (at.x() + 25 - W->FOriginX) / s), 0.5 + 1e-9);
-    EXPECT_LE(std::abs(end.y() - (at.y() + 30 - W->FOriginY) / s), 0.5 + 1e-9);
+    EXPECT_LE(std::abs(end.x() - (at.x() + 25 - W->FRenderer.FOriginX) / s), 0.5 + 1e-9);
+    EXPECT_LE(std::abs(end.y() - (at.y() + 30 - W->FRenderer.FOriginY) / s), 0.5 + 1e-9);
 
     W->btnApply->click();
-    ASSERT_TRUE(W->Layer(AnnotationLayer)->isVisible());
-    ASSERT_TRUE(W->Layer(WeightLayer)->isVisible());
+    ASSERT_TRUE(W->FRenderer.Layer(AnnotationLayer)->isVisible());
+    ASSERT_TRUE(W->FRenderer.Layer(WeightLayer)->isVisible());
     // The millimetres are what a fitted plan would have made of the same places.
     EXPECT_EQ(chord.BeemBeginPoint, QPoint(chord.BeemBeginPoint));
   }
@@ -162,25 +162,25 @@ TEST_F(ViewWindowTest, EveryActionAgreesWithTheMappingAtEveryZoom) {
 TEST_F(ViewWindowTest, AFixingStaysShownWhileZoomingAndMoving) {
   OpenFull();
   W->btnApply->click();
-  const QImage fitted = W->Layer(AnnotationLayer)->Canvas().copy();
+  const QImage fitted = W->FRenderer.Layer(AnnotationLayer)->Canvas().copy();
   ZoomTo(5, QPoint(300, 170));
   MiddleDrag(QPoint(300, 170), QPoint(250, 120));
-  EXPECT_TRUE(W->Layer(AnnotationLayer)->isVisible());
-  EXPECT_TRUE(W->Layer(WeightLayer)->isVisible());
-  EXPECT_NE(W->Layer(AnnotationLayer)->Canvas(), fitted);
+  EXPECT_TRUE(W->FRenderer.Layer(AnnotationLayer)->isVisible());
+  EXPECT_TRUE(W->FRenderer.Layer(WeightLayer)->isVisible());
+  EXPECT_NE(W->FRenderer.Layer(AnnotationLayer)->Canvas(), fitted);
   W->nZoomFit->trigger();
-  EXPECT_EQ(W->Layer(AnnotationLayer)->Canvas(), fitted);
+  EXPECT_EQ(W->FRenderer.Layer(AnnotationLayer)->Canvas(), fitted);
 }
 
 TEST_F(ViewWindowTest, RulersAreTheSpecifiedOnesWhenFittedAndFollowTheView) {
-  const QImage fitted = W->Layer(RulerLayer)->Canvas().copy();
+  const QImage fitted = W->FRenderer.Layer(RulerLayer)->Canvas().copy();
   QImage expected(618, 352, QImage::Format_RGB32);
-  PaintRulers(expected, 618, 352, W->Scale());
+  PaintRulers(expected, 618, 352, W->FRenderer.Scale());
   EXPECT_EQ(fitted, expected);
   ZoomTo(7, QPoint(250, 150));
-  EXPECT_NE(W->Layer(RulerLayer)->Canvas(), fitted);
+  EXPECT_NE(W->FRenderer.Layer(RulerLayer)->Canvas(), fitted);
   QTest::keyClick(W.get(), Qt::Key_0, Qt::ControlModifier);
-  EXPECT_EQ(W->Layer(RulerLayer)->Canvas(), fitted);
+  EXPECT_EQ(W->FRenderer.Layer(RulerLayer)->Canvas(), fitted);
 }
 
 TEST_F(ViewWindowTest, ZoomAndPanInAnyOrderChangeNoByteAndMakeNoStep) {
@@ -209,9 +209,9 @@ TEST_F(ViewWindowTest, ThePictureIsTheFittedPlanWhateverTheView) {
   ASSERT_EQ(W->ExportPlanAs(fitted, TExportFormat::Png), QString());
   ZoomTo(9, QPoint(400, 100));
   MiddleDrag(QPoint(300, 170), QPoint(200, 220));
-  const TPlanView view = W->FView;
+  const TPlanView view = W->FRenderer.FView;
   ASSERT_EQ(W->ExportPlanAs(zoomed, TExportFormat::Png), QString());
-  EXPECT_EQ(W->FView, view);  // the view is given back
+  EXPECT_EQ(W->FRenderer.FView, view);  // the view is given back
   QFile a(fitted), b(zoomed);
   ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
   EXPECT_EQ(a.readAll(), b.readAll());
@@ -223,7 +223,7 @@ TEST_F(ViewWindowTest, ThePanelShowsWhatThePictureHolds) {
   W->btnApply->click();
   QCoreApplication::processEvents();
   const QImage shown = W->pnlImg->grab().toImage().convertToFormat(QImage::Format_RGB32);
-  EXPECT_EQ(shown, W->ComposePlanImage());
+  EXPECT_EQ(shown, W->FRenderer.ComposePlanImage());
 }
 
 TEST_F(ViewWindowTest, MagnifiedNoCanvasOutgrowsThePanel) {
@@ -233,7 +233,7 @@ TEST_F(ViewWindowTest, MagnifiedNoCanvasOutgrowsThePanel) {
   for (const TLayer* layer : W->pnlImg->Layers().Order()) largest = largest.expandedTo(layer->CanvasSize());
   ASSERT_LE(largest.width() * largest.height(), 2000 * 1000);
   ZoomTo(kMaxZoomSteps, QPoint(300, 170));
-  ASSERT_EQ(W->FView.Steps, kMaxZoomSteps);
+  ASSERT_EQ(W->FRenderer.FView.Steps, kMaxZoomSteps);
   MiddleDrag(QPoint(300, 170), QPoint(200, 100));
   QCoreApplication::processEvents();
   for (const TLayer* layer : W->pnlImg->Layers().Order()) {
@@ -242,7 +242,7 @@ TEST_F(ViewWindowTest, MagnifiedNoCanvasOutgrowsThePanel) {
   }
   // The masonry is drawn where the walls are, though no fill seed lies on the panel.
   const QPoint corner = PxOf(QPointF(400, 400));  // inside the north-west wall piece
-  W->FView = TPlanView{};
+  W->FRenderer.FView = TPlanView{};
   ZoomTo(kMaxZoomSteps, corner);
   const QImage walls = Obj(0).Layer->Canvas();
   EXPECT_NE(walls.pixel(corner), 0xFFFFFFFFu);
@@ -264,42 +264,42 @@ TEST_F(ViewWindowTest, AWheelStormAndATinyPanelKeepTheLimits) {
   W->pnlImg->installEventFilter(&counter);
   for (int i = 0; i < 1000; ++i) Wheel(QPoint(300, 170), 120, Qt::ControlModifier, false);
   QCoreApplication::processEvents();
-  EXPECT_EQ(W->FView.Steps, kMaxZoomSteps);
+  EXPECT_EQ(W->FRenderer.FView.Steps, kMaxZoomSteps);
   EXPECT_LE(paints, 2);
   for (int i = 0; i < 1000; ++i) Wheel(QPoint(300, 170), -120, Qt::NoModifier, false);
   QCoreApplication::processEvents();
   EXPECT_EQ(W->sbPlanV->value(), W->sbPlanV->maximum());
   for (int i = 0; i < 1000; ++i) Wheel(QPoint(300, 170), -120, Qt::ControlModifier, false);
   QCoreApplication::processEvents();
-  EXPECT_EQ(W->FView.Steps, kMinZoomSteps);
+  EXPECT_EQ(W->FRenderer.FView.Steps, kMinZoomSteps);
   W->pnlImg->removeEventFilter(&counter);
 
   W->SetPlanClientSize(QSize(1, 1));
   for (int i = 0; i < 20; ++i) W->nZoomIn->trigger();
   Wheel(QPoint(0, 0), -1200, Qt::ShiftModifier);
   MiddleDrag(QPoint(0, 0), QPoint(-50, 40));
-  EXPECT_EQ(W->FView.Steps, kMaxZoomSteps);
+  EXPECT_EQ(W->FRenderer.FView.Steps, kMaxZoomSteps);
   W->nZoomFit->trigger();
-  EXPECT_TRUE(IsFitted(W->FView));
+  EXPECT_TRUE(IsFitted(W->FRenderer.FView));
 }
 
 TEST_F(ViewWindowTest, ResizingKeepsTheZoomAndTheCentreOfTheView) {
   ZoomTo(6, QPoint(250, 150));
   MiddleDrag(QPoint(300, 170), QPoint(280, 150));
   const auto centreMm = [this] {
-    const QPoint c(W->ClientWidth() / 2 - 4, W->ClientHeight() / 2 - 4);
-    return QPointF((c.x() - W->FOriginX) / static_cast<double>(W->FScale), (c.y() - W->FOriginY) / static_cast<double>(W->FScale));
+    const QPoint c(W->FRenderer.ClientWidth() / 2 - 4, W->FRenderer.ClientHeight() / 2 - 4);
+    return QPointF((c.x() - W->FRenderer.FOriginX) / static_cast<double>(W->FRenderer.FScale), (c.y() - W->FRenderer.FOriginY) / static_cast<double>(W->FRenderer.FScale));
   };
   const QPointF before = centreMm();
-  const long double fittedBefore = W->FScale / std::pow(1.25L, 6);
+  const long double fittedBefore = W->FRenderer.FScale / std::pow(1.25L, 6);
   W->SetPlanClientSize(QSize(800, 500));
-  EXPECT_EQ(W->FView.Steps, 6);
+  EXPECT_EQ(W->FRenderer.FView.Steps, 6);
   const long double fittedAfter = (500 - 120) / 5600.0L * 0.95L;
-  EXPECT_NEAR(static_cast<double>(W->FScale / fittedAfter), static_cast<double>(std::pow(1.25L, 6)), 1e-9);
+  EXPECT_NEAR(static_cast<double>(W->FRenderer.FScale / fittedAfter), static_cast<double>(std::pow(1.25L, 6)), 1e-9);
   EXPECT_NE(fittedBefore, fittedAfter);
   const QPointF after = centreMm();
-  EXPECT_NEAR(after.x(), before.x(), 1 / static_cast<double>(W->FScale));
-  EXPECT_NEAR(after.y(), before.y(), 1 / static_cast<double>(W->FScale));
+  EXPECT_NEAR(after.x(), before.x(), 1 / static_cast<double>(W->FRenderer.FScale));
+  EXPECT_NEAR(after.y(), before.y(), 1 / static_cast<double>(W->FRenderer.FScale));
 }
 
 TEST_F(ViewWindowTest, TheStatusBarTellsThePointersMillimetresAndTheZoom) {
@@ -362,7 +362,7 @@ TEST_F(ViewWindowTest, ThePanelIsEveryShownLayerPaintedBottomToTop) {
   OpenFull();
   W->btnApply->click();
   for (const int steps : {0, 6}) {
-    while (W->FView.Steps < steps) W->nZoomIn->trigger();
+    while (W->FRenderer.FView.Steps < steps) W->nZoomIn->trigger();
     QCoreApplication::processEvents();
     const QImage shown = W->pnlImg->grab().toImage().convertToFormat(QImage::Format_RGB32);
     const TLayerStack::TPaintOrder& order = W->pnlImg->PaintOrder;

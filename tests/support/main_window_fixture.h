@@ -119,8 +119,8 @@ class MainWindowTest : public ::testing::Test {
     for (int i = 0; i < W->clbObjects->count(); ++i)
       s << W->clbObjects->item(i)->text() + QString::number(W->clbObjects->item(i)->checkState());
     for (int k : CheckedBoxes()) s << QString::number(k);
-    s << QString::number(W->FCurIndex) << QString::number(static_cast<double>(W->FScale), 'g', 17)
-      << QString::number(W->FOriginX) << QString::number(W->FOriginY);
+    s << QString::number(W->FCurIndex) << QString::number(static_cast<double>(W->FRenderer.FScale), 'g', 17)
+      << QString::number(W->FRenderer.FOriginX) << QString::number(W->FRenderer.FOriginY);
     return s.join(u'\n');
   }
 

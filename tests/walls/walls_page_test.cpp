@@ -199,7 +199,7 @@ TEST_F(WallsPageTest, EditChainsTypedWithEnter) {
     if (c.type != 1) {
       const TLtrb& f = W->FSelRect;
       EXPECT_EQ(f.r - f.l, w.WallDiameterOuterPx + 6) << c.name;
-      EXPECT_EQ(Rgb(W->Layer(SelectionLayer)->Canvas(), f.l, (f.t + f.b) / 2), kSilver) << c.name;
+      EXPECT_EQ(Rgb(W->FRenderer.Layer(SelectionLayer)->Canvas(), f.l, (f.t + f.b) / 2), kSilver) << c.name;
     }
     EXPECT_TRUE(Errors.isEmpty()) << c.name;
   }
@@ -234,7 +234,7 @@ TEST_F(WallsPageTest, TypeListReshapesTheWalls) {
   EXPECT_EQ(W->cbWallType->count(), 3);
   const char* names[] = {"Четверик", "Шестерик", "Восьмерик"};
   for (int i = 0; i < 3; ++i) EXPECT_EQ(W->cbWallType->itemText(i), QString::fromUtf8(names[i]));
-  const long double scale = W->FScale;
+  const long double scale = W->FRenderer.FScale;
   const QPoint post = Obj(1).PostPosition;
   struct Row { int type; int arch; size_t corners; };
   for (const Row& r : {Row{1, 1500, 6}, Row{2, 1320, 8}, Row{1, 1320, 6}, Row{0, 1320, 4}}) {
@@ -244,7 +244,7 @@ TEST_F(WallsPageTest, TypeListReshapesTheWalls) {
     EXPECT_EQ(W->edWallArcWidth->text(), QString::number(r.arch)) << r.type;
     EXPECT_EQ(Obj(0).WallOuterPointsPx.size(), r.corners);
     EXPECT_EQ(Obj(0).WallArcQuadsPx.size(), r.corners);
-    EXPECT_EQ(W->FScale, scale);
+    EXPECT_EQ(W->FRenderer.FScale, scale);
     EXPECT_EQ(Obj(1).PostPosition, post);
     EXPECT_EQ(W->FCurIndex, 0);
   }
@@ -266,7 +266,7 @@ TEST_F(WallsPageTest, MaterialListRepaintsTheWalls) {
     ChooseByKeys(W->cbWallMaterials, m);
     EXPECT_EQ(Obj(0).WallMaterial, m);
     const QImage& layer = Obj(0).Layer->Canvas();
-    const QImage& picture = W->FMaterials[static_cast<size_t>(m)];
+    const QImage& picture = W->FRenderer.FMaterials[static_cast<size_t>(m)];
     for (QPoint p : spots)
       EXPECT_EQ(Rgb(layer, p.x(), p.y()),
                 picture.pixel(p.x() % picture.width(), p.y() % picture.height()) & 0xFFFFFFu)
@@ -278,8 +278,8 @@ TEST_F(WallsPageTest, MaterialListRepaintsTheWalls) {
 // openings, courtyard and outside stay white, outlines are black.
 TEST_F(WallsPageTest, WallsLayerPixelsForEachType) {
   W->SetPlanClientSize(QSize(680, 690));
-  ASSERT_NEAR(static_cast<double>(W->FScale), 0.1, 1e-15);
-  ASSERT_EQ(QPoint(W->FOriginX, W->FOriginY), QPoint(65, 65));
+  ASSERT_NEAR(static_cast<double>(W->FRenderer.FScale), 0.1, 1e-15);
+  ASSERT_EQ(QPoint(W->FRenderer.FOriginX, W->FRenderer.FOriginY), QPoint(65, 65));
   EXPECT_EQ(Obj(0).Layer->geometry(), QRect(4, 4, 672, 682));
   struct Spot { int x, y; QRgb colour; const char* what; };
   struct Row { int type; std::vector<Spot> spots; };
@@ -301,7 +301,7 @@ TEST_F(WallsPageTest, WallsLayerPixelsForEachType) {
   for (const Row& r : rows) {
     ChooseByKeys(W->cbWallType, r.type);
     const QImage& layer = Obj(0).Layer->Canvas();
-    const QImage& brick = W->FMaterials[0];
+    const QImage& brick = W->FRenderer.FMaterials[0];
     for (const Spot& s : r.spots) {
       const QRgb want = s.colour == kMaterial
                             ? brick.pixel(s.x % brick.width(), s.y % brick.height()) & 0xFFFFFFu
@@ -397,7 +397,7 @@ TEST_F(WallsPageTest, SelectionFrameOfTheWalls) {
     const TLtrb& f = W->FSelRect;
     EXPECT_EQ(std::tie(f.l, f.t, f.r, f.b), std::tie(r.frame.l, r.frame.t, r.frame.r, r.frame.b))
         << "type " << r.type;
-    const QImage& sel = W->Layer(SelectionLayer)->Canvas();
+    const QImage& sel = W->FRenderer.Layer(SelectionLayer)->Canvas();
     const int midX = (f.l + f.r) / 2, midY = (f.t + f.b) / 2;
     EXPECT_EQ(Rgb(sel, f.l, midY), kSilver) << r.type;
     EXPECT_EQ(Rgb(sel, f.r - 1, midY), kSilver) << r.type;
@@ -438,13 +438,13 @@ TEST_F(WallsPageTest, RedrawnWallsAndRulersEqualThemDrawnAfresh) {
     const TPlanObject& walls = Obj(0);
     QImage fresh(walls.Layer->CanvasSize(), QImage::Format_RGB32);
     const int material = std::clamp(walls.WallMaterial, 0, 4);
-    RenderWallsLayer(fresh, W->WallGeometry(), ShiftedPattern(W->FMaterials[static_cast<size_t>(material)], -W->FPatternAnchor),
+    RenderWallsLayer(fresh, W->FRenderer.WallGeometry(), ShiftedPattern(W->FRenderer.FMaterials[static_cast<size_t>(material)], -W->FRenderer.FPatternAnchor),
                      walls.ObjVisible);
     // Read through const: asking for a canvas to draw on forgets where its ink is.
     EXPECT_EQ(std::as_const(*walls.Layer).Canvas(), fresh) << step;
-    QImage expected(W->Layer(RulerLayer)->CanvasSize(), QImage::Format_RGB32);
-    PaintRulers(expected, expected.width(), expected.height(), W->Scale());
-    EXPECT_EQ(std::as_const(*W->Layer(RulerLayer)).Canvas(), expected) << step;
+    QImage expected(W->FRenderer.Layer(RulerLayer)->CanvasSize(), QImage::Format_RGB32);
+    PaintRulers(expected, expected.width(), expected.height(), W->FRenderer.Scale());
+    EXPECT_EQ(std::as_const(*W->FRenderer.Layer(RulerLayer)).Canvas(), expected) << step;
   };
   sameAsFresh("new plan");
   W->SetWallDiameterOuter(7200);
@@ -456,10 +456,10 @@ TEST_F(WallsPageTest, RedrawnWallsAndRulersEqualThemDrawnAfresh) {
   W->SetWallDiameterInner(1500);
   sameAsFresh("thicker");
   Obj(0).ObjVisible = false;
-  W->DrawWalls();
+  W->FRenderer.DrawWalls();
   sameAsFresh("hidden");
   Obj(0).ObjVisible = true;
-  W->DrawWalls();
+  W->FRenderer.DrawWalls();
   sameAsFresh("shown again");
   W->SetPlanClientSize(QSize(500, 430));
   sameAsFresh("smaller panel");
@@ -477,7 +477,7 @@ TEST_F(WallsPageTest, AHalfPixelLandsAlikeForWallsBellsAndBeams) {
   ExpectStored(16000, 8000, 4000, 4000, "outer 16000");
   // 12000 mm at 574/16000 px per mm lies a hair above 430.5 px in extended precision
   EXPECT_EQ(Obj(0).WallInnerPointsPx[1], QPoint(496, 205));
-  EXPECT_EQ(W->MmToPlan(QPoint(12000, 4000)), QPoint(496, 205));
+  EXPECT_EQ(W->FRenderer.MmToPlan(QPoint(12000, 4000)), QPoint(496, 205));
   W->ChordBox(1)->click();
   W->ChordBox(9)->click();
   for (int type : {0, 1, 2}) {
@@ -486,12 +486,12 @@ TEST_F(WallsPageTest, AHalfPixelLandsAlikeForWallsBellsAndBeams) {
     ChooseByKeys(W->cbWallType, type);
     const TPlanObject& w = Obj(0);
     for (size_t i = 0; i < w.WallInnerPoints.size(); ++i) {
-      EXPECT_EQ(w.WallInnerPointsPx[i], W->MmToPlan(w.WallInnerPoints[i])) << i;
-      EXPECT_EQ(w.WallOuterPointsPx[i], W->MmToPlan(w.WallOuterPoints[i])) << i;
+      EXPECT_EQ(w.WallInnerPointsPx[i], W->FRenderer.MmToPlan(w.WallInnerPoints[i])) << i;
+      EXPECT_EQ(w.WallOuterPointsPx[i], W->FRenderer.MmToPlan(w.WallOuterPoints[i])) << i;
     }
     for (int beam : {2, 3}) {
-      EXPECT_EQ(Obj(beam).BeemBeginPointPx, W->MmToPlan(Obj(beam).BeemBeginPoint));
-      EXPECT_EQ(Obj(beam).BeemEndPointPx, W->MmToPlan(Obj(beam).BeemEndPoint));
+      EXPECT_EQ(Obj(beam).BeemBeginPointPx, W->FRenderer.MmToPlan(Obj(beam).BeemBeginPoint));
+      EXPECT_EQ(Obj(beam).BeemEndPointPx, W->FRenderer.MmToPlan(Obj(beam).BeemEndPoint));
     }
   }
 }
