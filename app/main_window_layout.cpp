@@ -16,7 +16,7 @@
 
 #include "app/panel_title.h"
 #include "app/tfm_main.h"
-#include "plan/plan_panel.h"
+#include "controls/plan_panel.h"
 #include "platform/resource_icon.h"
 
 namespace {

@@ -18,7 +18,7 @@
 #include "app/panel_title.h"
 #include "app/tfm_about.h"
 #include "document/recovery_store.h"
-#include "plan/plan_panel.h"
+#include "controls/plan_panel.h"
 #include "platform/canvas.h"
 #include "platform/layer.h"
 #include "platform/resource_icon.h"

@@ -147,12 +147,12 @@ class TfmMain : public QMainWindow {
   void FormCreateCatalogues();      // the catalogue and list steps of start-up
   void OpenCommandLineDocument();   // the joined arguments name a document
 
-  // ---- drawing surface (plan/plan_surface.cpp) -------------------------------------------------
+  // ---- drawing surface (app/window/plan_surface.cpp) -------------------------------------------------
   void RelayoutPlan(bool resized);
   void FormResize();
   void MoveObjectsWithWalls();       // a walls edit carries the other objects along
 
-  // ---- view: zoom, pan, scroll bars and the pointer's position (plan/plan_view_operations.cpp) --
+  // ---- view: zoom, pan, scroll bars and the pointer's position (app/window/plan_view_operations.cpp) --
   int FWheelZoom = 0;      // wheel turn not yet a whole zoom step, in eighths of a degree
   int FPendingZoomSteps = 0;
   QPoint FPendingZoomAnchor;
@@ -187,7 +187,7 @@ class TfmMain : public QMainWindow {
   QAction* nZoomOut = nullptr;
   QAction* nZoomFit = nullptr;
 
-  // ---- objects (plan/plan_objects.cpp) -------------------------------------------------------
+  // ---- objects (app/window/plan_objects.cpp) -------------------------------------------------------
   void CreateObject(const QString& name, TObjectKind kind, QPoint at, std::int32_t bellDiameter,
                     bool draw);
   QString MakeUniqueName(int index, const QString& base, bool noListUpdate);
@@ -199,7 +199,7 @@ class TfmMain : public QMainWindow {
   void CreateBellSteps(TPlanObject& o, const QString& name, QPoint at, std::int32_t diameter, bool draw);
   void CreateBeemSteps(TPlanObject& o, const QString& name, QPoint at, bool draw);
 
-  // ---- object list and selection (plan/object_list.cpp) -------------------------------------
+  // ---- object list and selection (app/window/object_list.cpp) -------------------------------------
   void SelectObject(int index);
   void DrawSelectionFrame();
   void EraseSelectionFrame();
@@ -333,7 +333,7 @@ class TfmMain : public QMainWindow {
   QString ExportPlanAs(const QString& exactPath, TExportFormat format);  // no extension appended
   void SetPlanClientSize(QSize size);  // the drawing panel's size without showing the window
 
-  // ---- the true-scale sheet: print, PDF, SVG and the bill (sheet/sheet_operations.cpp) ---------
+  // ---- the true-scale sheet: print, PDF, SVG and the bill (app/window/sheet_operations.cpp) ---------
   TSheetSettings FSheetSettings;
   bool FSheetSettingsRead = false;
   QString SheetSettingsFile() const;  // empty: nothing is remembered
@@ -349,7 +349,7 @@ class TfmMain : public QMainWindow {
   QString PrintSheet(QPrinter& printer);
   void nPrintDocClick();
 
-  // ---- history and unsaved work (plan/plan_history.cpp, document/document_session.cpp) ---------
+  // ---- history and unsaved work (app/window/plan_history.cpp, app/window/document_session.cpp) ---------
   // The plan as the last step left it is the committed model. After every handler of user input
   // the window compares the plan with it; a difference is one step on the undo stack.
   QUndoStack* FHistory = nullptr;
@@ -448,7 +448,7 @@ class TfmMain : public QMainWindow {
   TacNumberEdit* edBPositionX = nullptr;
   TacNumberEdit* edBPositionY = nullptr;
 
-  // ---- pointer interaction (plan/plan_pointer.cpp) ---------------------------------------------
+  // ---- pointer interaction (app/window/plan_pointer.cpp) ---------------------------------------------
   QCursor PlanCursor(TPointerMode mode) const;
   int HitTest(int x, int y) const;
   void PlanMouseDown(Qt::MouseButton button, QPoint at);

@@ -10,7 +10,7 @@
 #include "bench/bench_support.h"
 #include "document/recovery_store.h"
 #include "plan/plan_model.h"
-#include "plan/plan_panel.h"
+#include "controls/plan_panel.h"
 
 namespace {
 
@@ -197,7 +197,7 @@ void BM_Autosave(benchmark::State& state) {
     QByteArray document;
     QString error;
     const double c = TimeOf([&] { model = TPlanModel::Capture(w->FObjects); });
-    const double b = TimeOf([&] { document = model.ToBytes(); });
+    const double b = TimeOf([&] { document = DocumentToBytes(model); });
     const double s = TimeOf([&] { error = store.Write(document, origin); });
     if (!error.isEmpty()) {
       state.SkipWithError(qPrintable(error));

@@ -7,7 +7,7 @@
 
 #include "app/tfm_main.h"
 #include "bench/bench_support.h"
-#include "plan/plan_panel.h"
+#include "controls/plan_panel.h"
 
 namespace {
 

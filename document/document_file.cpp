@@ -238,3 +238,5 @@ TDocumentContent ReadDocumentFile(const QString& path,
   }
   return ParseDocument(bytes, bellDiameters);
 }
+
+QByteArray DocumentToBytes(const TPlanModel& model) { return DocumentToBytes(model.ToRecords()); }

@@ -10,6 +10,7 @@
 #include <span>
 #include <vector>
 
+#include "plan/plan_model.h"
 #include "plan/plan_object.h"
 
 // The plan document: an INI file with the section "Application" and one section "Object<n>" per
@@ -23,6 +24,8 @@ QString DocumentVersionText();
 QByteArray DocumentToBytes(std::span<const TPlanObject* const> objects);
 QByteArray DocumentToBytes(const std::vector<std::unique_ptr<TPlanObject>>& objects);
 QByteArray DocumentToBytes(const std::vector<TPlanObject>& objects);
+// The bytes a save writes for a plan held as its model.
+QByteArray DocumentToBytes(const TPlanModel& model);
 
 // Replaces the file as a whole: on failure the old file is untouched and the result is
 // "Unable to write to <path>"; on success it is empty.

@@ -107,12 +107,12 @@ QString CheckDocumentBytes(QByteArrayView bytes) {
     }
   }
   // What opening settled stays settled: the saved plan opens as it was saved, with nothing to say.
-  const QByteArray saved = plan.Model().ToBytes();
+  const QByteArray saved = DocumentToBytes(plan.Model());
   const TOpenedPlan again = OpenPlanBytes(saved, FBellDiameters);
   if (!again.Ok()) return QStringLiteral("the opened plan saves to a file it refuses: %1").arg(again.Error);
   if (!again.Warnings.isEmpty())
     return QStringLiteral("the saved plan opens with the messages: %1").arg(again.Warnings.join(u'|'));
-  if (again.Model().ToBytes() != saved) return QStringLiteral("the saved plan does not open as it was saved");
+  if (DocumentToBytes(again.Model()) != saved) return QStringLiteral("the saved plan does not open as it was saved");
   return {};
 }
 

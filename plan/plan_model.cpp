@@ -1,6 +1,5 @@
 #include "plan/plan_model.h"
 
-#include "document/document_file.h"
 
 TStoredObject StoredPart(const TPlanObject& o) {
   TStoredObject s;
@@ -82,7 +81,6 @@ std::vector<TPlanObject> TPlanModel::ToRecords() const {
   return records;
 }
 
-QByteArray TPlanModel::ToBytes() const { return DocumentToBytes(ToRecords()); }
 
 bool operator==(const TPlanModel& a, const TPlanModel& b) {
   if (a.FObjects.size() != b.FObjects.size()) return false;

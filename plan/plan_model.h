@@ -58,8 +58,6 @@ class TPlanModel {
   const TStoredObject& At(std::size_t i) const { return *FObjects[i]; }
   // Records carrying the stored fields, as the document reader hands them to the window.
   std::vector<TPlanObject> ToRecords() const;
-  // The bytes a save writes for this plan.
-  QByteArray ToBytes() const;
 
   friend bool operator==(const TPlanModel& a, const TPlanModel& b);
 

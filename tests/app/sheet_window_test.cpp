@@ -8,7 +8,7 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "sheet/sheet_dialog.h"
+#include "controls/sheet_dialog.h"
 #include "sheet/sheet_export.h"
 #include "support/main_window_fixture.h"
 #include "support/test_files.h"

@@ -15,7 +15,7 @@
 
 #include "app/tfm_main.h"
 #include "controls/ac_number_edit.h"
-#include "plan/plan_panel.h"
+#include "controls/plan_panel.h"
 #include "support/test_files.h"
 
 #if defined(Q_OS_WIN)

@@ -8,7 +8,7 @@
 #include <QToolButton>
 #include <cmath>
 
-#include "bells/weight_labels.h"
+#include "controls/weight_labels.h"
 #include "platform/layer.h"
 #include "support/main_window_fixture.h"
 

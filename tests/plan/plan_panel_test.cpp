@@ -1,7 +1,7 @@
 // The drawing panel on screen: the first paint at a size composes its layers straight into the
 // window, later paints through the panel's composed copy. Both must show the same pixels,
 // whatever is asked for and whatever changed in between.
-#include "plan/plan_panel.h"
+#include "controls/plan_panel.h"
 
 #include <gtest/gtest.h>
 

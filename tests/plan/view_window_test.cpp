@@ -15,7 +15,7 @@
 #include <cmath>
 
 #include "document/document_file.h"
-#include "plan/plan_panel.h"
+#include "controls/plan_panel.h"
 #include "plan/rulers.h"
 #include "platform/layer.h"
 #include "plan_window_test.h"

@@ -137,10 +137,10 @@ TEST(PlanOpening, SettlesSharedNamesAndSavesStable) {
   QStringList names;
   for (const TPlanObject& o : plan.Records) names << o.ObjName;
   EXPECT_EQ(names.mid(2), (QStringList{u"Beam"_qs, u"Beam1"_qs, u"Beam2"_qs, u"Beam3"_qs}));
-  const QByteArray saved = plan.Model().ToBytes();
+  const QByteArray saved = DocumentToBytes(plan.Model());
   const TOpenedPlan again = OpenPlanBytes(saved, FBellDiameters);
   EXPECT_TRUE(again.Warnings.isEmpty()) << qPrintable(again.Warnings.join(u'|'));
-  EXPECT_EQ(again.Model().ToBytes(), saved);
+  EXPECT_EQ(DocumentToBytes(again.Model()), saved);
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 #include "app/tfm_main.h"
 #include "document/document_file.h"
 #include "controls/ac_number_edit.h"
-#include "plan/plan_panel.h"
+#include "controls/plan_panel.h"
 #include "platform/layer.h"
 
 // The real main window under the offscreen platform, with its drawing panel pinned to a known

@@ -4,7 +4,7 @@
 
 #include "app/tfm_main.h"
 #include "document/image_writers.h"
-#include "plan/plan_panel.h"
+#include "controls/plan_panel.h"
 #include "render/plan_picture.h"
 #include "platform/layer.h"
 #include "platform/unsplit_painting.h"

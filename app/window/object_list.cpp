@@ -12,7 +12,7 @@
 #include <memory>
 
 #include "app/tfm_main.h"
-#include "plan/plan_panel.h"
+#include "controls/plan_panel.h"
 #include "platform/canvas.h"
 #include "platform/layer.h"
 

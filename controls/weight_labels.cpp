@@ -1,4 +1,4 @@
-#include "bells/weight_labels.h"
+#include "controls/weight_labels.h"
 
 #include <QPaintEvent>
 #include <QPainter>

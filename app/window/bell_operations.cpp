@@ -9,7 +9,7 @@
 #include "bells/bell_groups.h"
 #include "bells/bell_pictures.h"
 #include "controls/ac_number_edit.h"
-#include "plan/plan_panel.h"
+#include "controls/plan_panel.h"
 #include "platform/layer.h"
 #include "platform/rounding.h"
 #include "platform/resource_picture.h"

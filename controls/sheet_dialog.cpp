@@ -1,4 +1,4 @@
-#include "sheet/sheet_dialog.h"
+#include "controls/sheet_dialog.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

@@ -1,6 +1,6 @@
 // The drawing surface: scale, fixed layers, rulers and the relayout of the whole plan.
 #include "app/tfm_main.h"
-#include "plan/plan_panel.h"
+#include "controls/plan_panel.h"
 #include "plan/rulers.h"
 #include "platform/layer.h"
 

@@ -9,7 +9,7 @@
 #include "app/tfm_main.h"
 #include "bells/bell_catalogue.h"
 #include "bells/bell_pictures.h"
-#include "bells/weight_labels.h"
+#include "controls/weight_labels.h"
 #include "controls/ac_number_edit.h"
 
 void TfmMain::BuildBellPage() {

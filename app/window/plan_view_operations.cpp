@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "app/tfm_main.h"
-#include "plan/plan_panel.h"
+#include "controls/plan_panel.h"
 #include "platform/layer.h"
 
 namespace {

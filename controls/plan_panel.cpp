@@ -1,4 +1,4 @@
-#include "plan/plan_panel.h"
+#include "controls/plan_panel.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>

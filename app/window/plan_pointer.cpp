@@ -5,7 +5,7 @@
 
 #include "app/tfm_main.h"
 #include "controls/ac_number_edit.h"
-#include "plan/plan_panel.h"
+#include "controls/plan_panel.h"
 #include "platform/layer.h"
 #include "platform/resource_picture.h"
 

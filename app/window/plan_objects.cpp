@@ -5,7 +5,7 @@
 
 #include "app/tfm_main.h"
 #include "plan/naming.h"
-#include "plan/plan_panel.h"
+#include "controls/plan_panel.h"
 #include "platform/layer.h"
 
 void TfmMain::CreateObject(const QString& name, TObjectKind kind, QPoint at,

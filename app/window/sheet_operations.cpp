@@ -7,7 +7,7 @@
 
 #include "app/tfm_main.h"
 #include "sheet/bill.h"
-#include "sheet/sheet_dialog.h"
+#include "controls/sheet_dialog.h"
 #include "sheet/sheet_painter.h"
 #include "sheet/sheet_plan.h"
 

@@ -10,7 +10,7 @@
 #include "beams/chord_relay.h"
 #include "beams/chords.h"
 #include "controls/ac_number_edit.h"
-#include "plan/plan_panel.h"
+#include "controls/plan_panel.h"
 #include "platform/layer.h"
 
 void TfmMain::CreateBeemSteps(TPlanObject& o, const QString& name, QPoint at, bool draw) {

@@ -16,7 +16,7 @@
 
 #include "app/tfm_main.h"
 #include "beams/chord_relay.h"
-#include "plan/plan_panel.h"
+#include "controls/plan_panel.h"
 #include "platform/layer.h"
 
 namespace {
