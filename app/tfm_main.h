@@ -56,6 +56,9 @@ struct TWallGeometry;
 // Enter applies a typed value in the inspector.
 inline bool IsEnterKey(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter || key == 13; }
 
+// What an operation did, for the name of its step.
+enum class TStepVerb : std::uint8_t { Change, Move, Add, Remove, Rename, Show, Hide };
+
 // What a press on the plan does next.
 enum TPointerMode : std::uint8_t {
   pmIdle = 0,
@@ -365,7 +368,18 @@ class TfmMain : public QMainWindow {
   void WireHistory();
   void RestackCurrent(bool front);  // front or back, one step
   void WireDocumentSession();  // recent list, drops, autosave and the recovery offer
-  void CommitStep();
+  // Edits (app/window/plan_history.cpp, TEditScope in app/window/edit_scope.h): every operation
+  // that may change the stored plan runs inside one; the outermost closing commits. A press on
+  // the plan opens one that its release closes, so a press, drag and release is one step.
+  void BeginEdit();
+  void EndEdit();
+  // The step's name, from the operation that makes it: the first one named in an edit counts.
+  void NameStep(TStepVerb verb, int index);
+  int FEditDepth = 0;
+  QString FStepCaption;
+  bool FPressEdit = false;  // the press on the plan opened an edit its release closes
+  // Whatever differs from the committed model becomes one step, named `caption`.
+  void CommitStep(const QString& caption = {});
   void ShowModel(const TPlanModel& model, int select);
   void ProjectRecords(const std::vector<TPlanObject>& records);  // the whole plan anew
   bool FListingInBulk = false;  // objects being read in a row: the lists' current row is set once, after

@@ -15,7 +15,7 @@ void BM_Export(benchmark::State& state, TExportFormat format) {
   if (!w->OpenDocument(path)) state.SkipWithError("the document did not open");
   w->btnApply->click();
   Settle();
-  const QImage image = w->ComposePlanImage();
+  const QImage image = w->FRenderer.ComposePlanImage();
   if (image.format() != QImage::Format_RGB32) state.SkipWithError("the plan is not xRGB");
   const QString picture = BenchTempPath(format == TExportFormat::Png ? QStringLiteral("plan.png")
                                                                       : QStringLiteral("plan.jpg"));

@@ -81,7 +81,6 @@ std::vector<TPlanObject> TPlanModel::ToRecords() const {
   return records;
 }
 
-
 bool operator==(const TPlanModel& a, const TPlanModel& b) {
   if (a.FObjects.size() != b.FObjects.size()) return false;
   for (std::size_t i = 0; i < a.FObjects.size(); ++i) {
@@ -114,18 +113,6 @@ bool SameObjectsInOtherOrder(const TPlanModel& a, const TPlanModel& b) {
   }
   return true;
 }
-
-bool OnlyPositionDiffers(TStoredObject a, const TStoredObject& b) {
-  a.BellPosition = b.BellPosition;
-  a.PostPosition = b.PostPosition;
-  if (a.BeemOrientation == 0 && b.BeemOrientation == 0) {
-    a.BeemBeginPoint = b.BeemBeginPoint;
-    a.BeemEndPoint = b.BeemEndPoint;
-  }
-  return a == b;
-}
-
-QString Quoted(const QString& name) { return QStringLiteral("«%1»").arg(name); }
 
 }  // namespace
 
@@ -172,32 +159,4 @@ TModelChange DescribeChange(const TPlanModel& before, const TPlanModel& after) {
   if (c.Index >= 0 && static_cast<std::size_t>(c.Index) < after.Size())
     c.Name = after.At(static_cast<std::size_t>(c.Index)).ObjName;
   return c;
-}
-
-QString StepCaption(const TPlanModel& before, const TPlanModel& after, const TModelChange& change) {
-  switch (change.Kind) {
-    case TModelChange::None:
-      return {};
-    case TModelChange::Added:
-      return QStringLiteral("добавление ") + Quoted(change.Name);
-    case TModelChange::Removed:
-      return QStringLiteral("удаление ") + Quoted(change.Name);
-    case TModelChange::Reordered:
-      return QStringLiteral("порядок ") + Quoted(change.Name);
-    case TModelChange::Changed:
-      break;
-  }
-  const auto i = static_cast<std::size_t>(change.Index);
-  if (change.Structural || i >= before.Size() || i >= after.Size())
-    return QStringLiteral("изменение плана");
-  const TStoredObject& a = before.At(i);
-  const TStoredObject& b = after.At(i);
-  TStoredObject renamed = a;
-  renamed.ObjName = b.ObjName;
-  if (renamed == b) return QStringLiteral("переименование ") + Quoted(a.ObjName);
-  TStoredObject shown = a;
-  shown.ObjVisible = b.ObjVisible;
-  if (shown == b) return (b.ObjVisible ? QStringLiteral("показ ") : QStringLiteral("скрытие ")) + Quoted(b.ObjName);
-  if (OnlyPositionDiffers(a, b)) return QStringLiteral("перемещение ") + Quoted(b.ObjName);
-  return QStringLiteral("изменение ") + Quoted(b.ObjName);
 }

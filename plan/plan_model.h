@@ -65,7 +65,7 @@ class TPlanModel {
   std::vector<TEntry> FObjects;
 };
 
-// What one step changed, for its caption and for the cheapest way to show the other state.
+// What one step changed: the cheapest way to show the other state, and what to select there.
 struct TModelChange {
   enum TKind { None, Added, Removed, Reordered, Changed } Kind = None;
   int Index = -1;        // the object added, removed, moved or (first) changed
@@ -73,6 +73,3 @@ struct TModelChange {
   bool Structural = false;  // objects came, went or moved: the plan is rebuilt, not patched
 };
 TModelChange DescribeChange(const TPlanModel& before, const TPlanModel& after);
-
-// The caption of a step: "перемещение «Колокол1»", "удаление «Балка2»" ...
-QString StepCaption(const TPlanModel& before, const TPlanModel& after, const TModelChange& change);

@@ -3,8 +3,10 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPainter>
+#include <optional>
 
 #include "app/tfm_main.h"
+#include "app/window/edit_scope.h"
 #include "beams/beem_geometry.h"
 #include "beams/beem_paint.h"
 #include "beams/chord_relay.h"
@@ -101,7 +103,11 @@ void TfmMain::TickChordBoxes() {
 
 void TfmMain::ChordBoxClick(int k, bool checked) {
   const int a = FindBeemByOrientation(FObjects, k);
-  switch (ChordBoxClickAction(checked, a, FRelayingChords, FChordBoxDeletes)) {
+  const TChordBoxAction action = ChordBoxClickAction(checked, a, FRelayingChords, FChordBoxDeletes);
+  // Boxes ticked for beams already there (a document opening) change nothing and make no edit.
+  std::optional<TEditScope> edit;
+  if (action != TChordBoxAction::None) edit.emplace(*this);
+  switch (action) {
     case TChordBoxAction::LayNewBeem:
       CreateObject(QStringLiteral("Балка"), okBeam, QPoint(0, 0), 0, true);
       LayBeemOnChord(FCurIndex, k);
@@ -110,6 +116,7 @@ void TfmMain::ChordBoxClick(int k, bool checked) {
       SelectObject(FCurIndex);
       break;
     case TChordBoxAction::DeleteBeem:
+      NameStep(TStepVerb::Remove, a);
       DeleteObject(a, false);
       SelectObject(0);
       break;
@@ -131,18 +138,24 @@ void TfmMain::FinishBeemEdit() {
 }
 
 std::int32_t TfmMain::SetBeemMaterial(std::int32_t m) {
+  const TEditScope edit(*this);
+  NameStep(TStepVerb::Change, FCurIndex);
   FObjects[static_cast<size_t>(FCurIndex)]->BeemMaterial = m;
   FRenderer.DrawBeem(FCurIndex);
   return m;
 }
 
 std::int32_t TfmMain::SetBeemWidth(std::int32_t v) {
+  const TEditScope edit(*this);
+  NameStep(TStepVerb::Change, FCurIndex);
   FObjects[static_cast<size_t>(FCurIndex)]->BeemWidth = ClampBeemWidth(v);
   FinishBeemEdit();
   return FObjects[static_cast<size_t>(FCurIndex)]->BeemWidth;
 }
 
 std::int32_t TfmMain::SetBeemPoint(int which, std::int32_t v) {
+  const TEditScope edit(*this);
+  NameStep(FObjects[static_cast<size_t>(FCurIndex)]->BeemOrientation == 0 ? TStepVerb::Move : TStepVerb::Change, FCurIndex);
   EnsureObjectPages();
   TPlanObject& b = *FObjects[static_cast<size_t>(FCurIndex)];
   v = ClampBeemCoordinate(v, FObjects[0]->WallDiameterOuter);
@@ -171,6 +184,8 @@ std::int32_t TfmMain::SetBeemEndX(std::int32_t v) { return SetBeemPoint(2, v); }
 std::int32_t TfmMain::SetBeemEndY(std::int32_t v) { return SetBeemPoint(3, v); }
 
 void TfmMain::cbBeemOrientationChange(int k) {
+  const TEditScope edit(*this);
+  NameStep(TStepVerb::Change, FCurIndex);
   EnsureObjectPages();
   TPlanObject& b = *FObjects[static_cast<size_t>(FCurIndex)];
   if (b.ObjType != okBeam) return;
@@ -184,6 +199,8 @@ void TfmMain::cbBeemOrientationChange(int k) {
 }
 
 void TfmMain::cbBeemMaterialsChange(int item) {
+  const TEditScope edit(*this);
+  NameStep(TStepVerb::Change, FCurIndex);
   TPlanObject& b = *FObjects[static_cast<size_t>(FCurIndex)];
   if (b.ObjType != okBeam) return;
   const int m = item + kBeemMaterialFirst;

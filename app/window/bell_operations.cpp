@@ -5,6 +5,7 @@
 #include <QToolButton>
 
 #include "app/tfm_main.h"
+#include "app/window/edit_scope.h"
 #include "bells/bell_catalogue.h"
 #include "bells/bell_groups.h"
 #include "bells/bell_pictures.h"
@@ -79,6 +80,8 @@ void TfmMain::FillBellInspector() {
 }
 
 int TfmMain::ChangeBellDiameter(int slot) {
+  const TEditScope edit(*this);
+  NameStep(TStepVerb::Change, FCurIndex);
   TPlanObject& b = *FObjects[static_cast<size_t>(FCurIndex)];
   const std::int32_t old = b.BellDiameter;
   if (slot < 0 || slot >= kBellCount) return CatalogueSlotOf(old);
@@ -95,6 +98,8 @@ int TfmMain::ChangeBellDiameter(int slot) {
 }
 
 std::int32_t TfmMain::SetBellPosition(bool x, std::int32_t value) {
+  const TEditScope edit(*this);
+  NameStep(TStepVerb::Move, FCurIndex);
   const std::int32_t d = FObjects[0]->WallDiameterOuter;
   if (value < 0) value = 0;
   if (value > d) value = d;

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "app/tfm_main.h"
+#include "app/window/edit_scope.h"
 #include "controls/plan_panel.h"
 #include "platform/canvas.h"
 #include "platform/layer.h"
@@ -147,6 +148,7 @@ void TfmMain::RedrawObject(int index) {
 void TfmMain::DeleteObject(int index, bool bulk) {
   if (index <= 1 && !bulk) return;
   if (index < 0 || index >= static_cast<int>(FObjects.size())) return;
+  if (!bulk) NameStep(TStepVerb::Remove, index);
   TPlanObject* o = FObjects[static_cast<size_t>(index)].get();
   const bool wasBell = o->ObjType == okBell;
   if (o->ObjType == okBeam && o->BeemOrientation > 0) UncheckChordBoxQuietly(o->BeemOrientation);
@@ -165,6 +167,7 @@ void TfmMain::DeleteObject(int index, bool bulk) {
 }
 
 void TfmMain::btnObjDelClick() {
+  const TEditScope edit(*this);
   DeleteObject(clbObjects->currentRow(), false);
   SelectObject(FCurIndex == 1 ? 1 : 0);
 }
@@ -208,6 +211,8 @@ void TfmMain::clbObjectsClickCheck(QListWidgetItem* item) {
   TPlanObject& o = *FObjects[static_cast<size_t>(row)];
   const bool checked = item->checkState() == Qt::Checked;
   if (checked == o.ObjVisible) return;
+  const TEditScope edit(*this);
+  NameStep(checked ? TStepVerb::Show : TStepVerb::Hide, row);
   o.ObjVisible = checked;
   RedrawObject(row);
   if (o.ObjVisible) return;

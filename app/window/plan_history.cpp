@@ -1,5 +1,6 @@
-// Undo and redo. The window compares the plan with the committed model after every handler of
-// user input has run; what differs is one step. Taking a step back or forth shows the other
+// Undo and redo. Every operation that may change the stored plan runs inside an edit
+// (TEditScope); when the outermost edit closes, what differs from the committed model is one
+// step, named by the operation. Taking a step back or forth shows the other
 // model: patched object by object when the objects stay as they are, rebuilt when they came,
 // went or changed places.
 #include <QAction>
@@ -20,49 +21,6 @@
 #include "platform/layer.h"
 
 namespace {
-
-// Schedules the comparison after input events. A held mouse button means a press, drag and
-// release in progress: it becomes one step when the button comes up.
-class TStepWatcher : public QObject {
- public:
-  explicit TStepWatcher(TfmMain* window) : QObject(window), FWindow(window) {}
-
- protected:
-  bool eventFilter(QObject*, QEvent* event) override {
-    switch (event->type()) {
-      case QEvent::MouseButtonPress:
-      case QEvent::MouseButtonDblClick:
-        FButtons = static_cast<QMouseEvent*>(event)->buttons();
-        break;
-      case QEvent::MouseButtonRelease:
-        FButtons = static_cast<QMouseEvent*>(event)->buttons();
-        Schedule();
-        break;
-      case QEvent::KeyPress:
-      case QEvent::KeyRelease:
-      case QEvent::Drop:
-        Schedule();
-        break;
-      default:
-        break;
-    }
-    return false;
-  }
-
- private:
-  void Schedule() {
-    if (FPending) return;
-    FPending = true;
-    QTimer::singleShot(0, this, [this] {
-      FPending = false;
-      if (FButtons == Qt::NoButton) FWindow->CommitStep();
-    });
-  }
-
-  TfmMain* FWindow;
-  Qt::MouseButtons FButtons = Qt::NoButton;
-  bool FPending = false;
-};
 
 // One change of the stored plan: the models before and after it, and the object to select when
 // each is shown again.
@@ -154,19 +112,39 @@ void TfmMain::RestackCurrent(bool front) {
   if (FHistory) FHistory->push(new TStackStep(this, FCurIndex, front, std::move(before), caption));
 }
 
-void TfmMain::CommitStep() {
+void TfmMain::BeginEdit() {
+  if (FEditDepth++ == 0) FStepCaption.clear();
+}
+
+void TfmMain::EndEdit() {
+  if (FEditDepth <= 0) return;
+  if (--FEditDepth > 0) return;
+  CommitStep(FStepCaption);
+  FStepCaption.clear();
+}
+
+void TfmMain::NameStep(TStepVerb verb, int index) {
+  if (FEditDepth == 0 || !FStepCaption.isEmpty()) return;
+  if (index < 0 || index >= static_cast<int>(FObjects.size())) return;
+  static const char* const kVerbs[] = {"изменение", "перемещение", "добавление", "удаление",
+                                       "переименование", "показ", "скрытие"};
+  FStepCaption = QStringLiteral("%1 «%2»")
+                     .arg(QString::fromUtf8(kVerbs[static_cast<int>(verb)]), FObjects[static_cast<size_t>(index)]->ObjName);
+}
+
+void TfmMain::CommitStep(const QString& caption) {
   if (!FHistory) return;
   TPlanModel now = TPlanModel::Capture(FObjects, &FCommitted);
   if (now == FCommitted) {
     FCommittedIndex = FCurIndex;
     return;
   }
-  const QString caption = StepCaption(FCommitted, now, DescribeChange(FCommitted, now));
   TPlanModel before = std::move(FCommitted);
   FCommitted = now;
   const int selectBefore = FCommittedIndex;
   FCommittedIndex = FCurIndex;
-  FHistory->push(new TPlanStep(this, std::move(before), std::move(now), selectBefore, FCurIndex, caption));
+  FHistory->push(new TPlanStep(this, std::move(before), std::move(now), selectBefore, FCurIndex,
+                               caption.isEmpty() ? QStringLiteral("изменение плана") : caption));
   if (FAutosaveTimer) FAutosaveTimer->start();
 }
 
@@ -299,7 +277,6 @@ void TfmMain::UpdateUndoActions() {
 
 void TfmMain::WireHistory() {
   FHistory = new QUndoStack(this);
-  qApp->installEventFilter(new TStepWatcher(this));
   connect(FHistory, &QUndoStack::indexChanged, this, [this] { UpdateUndoActions(); });
   connect(FHistory, &QUndoStack::cleanChanged, this, [this] { UpdateTitle(); });
   connect(nUndo, &QAction::triggered, this, &TfmMain::nUndoClick);

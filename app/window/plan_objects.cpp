@@ -2,8 +2,10 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QSignalBlocker>
+#include <optional>
 
 #include "app/tfm_main.h"
+#include "app/window/edit_scope.h"
 #include "plan/naming.h"
 #include "controls/plan_panel.h"
 #include "platform/layer.h"
@@ -59,6 +61,7 @@ void TfmMain::CreateObject(const QString& name, TObjectKind kind, QPoint at,
   }
   FRenderer.FLayers[RingerLayer]->raise();
   FRenderer.FLayers[SelectionLayer]->raise();
+  NameStep(TStepVerb::Add, FCurIndex);
 }
 
 bool TfmMain::IsNameFree(const QString& name) const {
@@ -68,6 +71,12 @@ bool TfmMain::IsNameFree(const QString& name) const {
 }
 
 QString TfmMain::MakeUniqueName(int index, const QString& base, bool noListUpdate) {
+  // Typed by the user (the lists follow): a rename of its own; else the naming of a new object.
+  std::optional<TEditScope> edit;
+  if (!noListUpdate) {
+    edit.emplace(*this);
+    NameStep(TStepVerb::Rename, index);
+  }
   FCurObject = FObjects[static_cast<size_t>(index)].get();
   const QString candidate = UniqueName(base, [this](const QString& n) { return IsNameFree(n); });
   FCurObject->ObjName = candidate;

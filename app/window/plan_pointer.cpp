@@ -35,6 +35,10 @@ int TfmMain::HitTest(int x, int y) const {
 }
 
 void TfmMain::PlanMouseDown(Qt::MouseButton, QPoint at) {
+  // The press opens the edit its release closes: whatever the drag does between is one step.
+  if (FPressEdit) EndEdit();
+  BeginEdit();
+  FPressEdit = true;
   if (FPointerMode == pmPlaceBell) {
     // Arming reserves nothing: since the palette click the inspector may have given another
     // bell this diameter, or a document may have brought it. One catalogue bell stands on the
@@ -60,6 +64,7 @@ void TfmMain::PlanMouseMove(QPoint at) {
   if (FCurIndex < 0 || FCurIndex >= static_cast<int>(FObjects.size())) return;
   TPlanObject& o = *FObjects[static_cast<size_t>(FCurIndex)];
   const std::int32_t d = FObjects[0]->WallDiameterOuter;
+  if (FPointerMode == pmDragObject || FPointerMode == pmDragBeamEnd) NameStep(TStepVerb::Move, FCurIndex);
   if (FPointerMode == pmDragObject) {
     if (o.ObjType == okBell) {
       o.BellPositionPx = at;
@@ -89,6 +94,10 @@ void TfmMain::PlanMouseUp(Qt::MouseButton, QPoint) {
   FRenderer.FLayers[SelectionLayer]->raise();
   SelectObject(FCurIndex);
   if (clbObjects->isVisibleTo(this) && clbObjects->isEnabled()) clbObjects->setFocus(Qt::OtherFocusReason);
+  if (FPressEdit) {
+    FPressEdit = false;
+    EndEdit();
+  }
 }
 
 void TfmMain::WirePlanPointer() {

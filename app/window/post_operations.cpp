@@ -1,5 +1,6 @@
 // The pedestal: its projection, drawing with the ringer figure and pedals, and its edits.
 #include "app/tfm_main.h"
+#include "app/window/edit_scope.h"
 #include "controls/ac_number_edit.h"
 #include "pedestal/post_geometry.h"
 #include "pedestal/post_painting.h"
@@ -38,30 +39,40 @@ void TfmMain::FinishPostEdit() {
 }
 
 std::int32_t TfmMain::SetPostWidth(std::int32_t v) {
+  const TEditScope edit(*this);
+  NameStep(TStepVerb::Change, 1);
   FObjects[1]->PostWidth = pedestal::ClampPostWidth(v);
   FinishPostEdit();
   return FObjects[1]->PostWidth;
 }
 
 std::int32_t TfmMain::SetPostHeight(std::int32_t v) {
+  const TEditScope edit(*this);
+  NameStep(TStepVerb::Change, 1);
   FObjects[1]->PostHeight = pedestal::ClampPostHeight(v);
   FinishPostEdit();
   return FObjects[1]->PostHeight;
 }
 
 std::int32_t TfmMain::SetPostAngle(std::int32_t v) {
+  const TEditScope edit(*this);
+  NameStep(TStepVerb::Change, 1);
   FObjects[1]->PostAngle = pedestal::ClampPostAngle(v);
   FinishPostEdit();
   return FObjects[1]->PostAngle;
 }
 
 std::int32_t TfmMain::SetPostPositionX(std::int32_t v) {
+  const TEditScope edit(*this);
+  NameStep(TStepVerb::Move, 1);
   FObjects[1]->PostPosition.setX(pedestal::ClampPostPosition(v, FObjects[0]->WallDiameterOuter));
   FinishPostEdit();
   return FObjects[1]->PostPosition.x();
 }
 
 std::int32_t TfmMain::SetPostPositionY(std::int32_t v) {
+  const TEditScope edit(*this);
+  NameStep(TStepVerb::Move, 1);
   FObjects[1]->PostPosition.setY(pedestal::ClampPostPosition(v, FObjects[0]->WallDiameterOuter));
   FinishPostEdit();
   return FObjects[1]->PostPosition.y();

@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "app/tfm_main.h"
+#include "app/window/edit_scope.h"
 #include "platform/pattern.h"
 #include "controls/ac_number_edit.h"
 #include "platform/layer.h"
@@ -71,18 +72,26 @@ std::int32_t TfmMain::FinishWallSizeEdit(const TWallEdit& edit) {
 }
 
 std::int32_t TfmMain::SetWallDiameterOuter(std::int32_t v) {
+  const TEditScope edit(*this);
+  NameStep(TStepVerb::Change, 0);
   return FinishWallSizeEdit(ApplyOuterDiameter(WallSizesOf(*FObjects[0]), v));
 }
 
 std::int32_t TfmMain::SetWallDiameterInner(std::int32_t v) {
+  const TEditScope edit(*this);
+  NameStep(TStepVerb::Change, 0);
   return FinishWallSizeEdit(ApplyInnerDiameter(WallSizesOf(*FObjects[0]), v));
 }
 
 std::int32_t TfmMain::SetWallWidth(std::int32_t v) {
+  const TEditScope edit(*this);
+  NameStep(TStepVerb::Change, 0);
   return FinishWallSizeEdit(ApplyWallWidth(WallSizesOf(*FObjects[0]), v));
 }
 
 std::int32_t TfmMain::SetWallArcWidth(std::int32_t v) {
+  const TEditScope edit(*this);
+  NameStep(TStepVerb::Change, 0);
   TPlanObject& w = *FObjects[0];
   w.WallArcWidth = ClampWallArcWidth(WallSizesOf(w), v);
   FRenderer.ComputeScale();
@@ -91,6 +100,8 @@ std::int32_t TfmMain::SetWallArcWidth(std::int32_t v) {
 }
 
 void TfmMain::SetWallType(int item) {
+  const TEditScope edit(*this);
+  NameStep(TStepVerb::Change, 0);
   TPlanObject& w = *FObjects[0];
   w.WallType = WallTypeFromIndex(item);
   FRenderer.DrawWalls();
@@ -100,11 +111,15 @@ void TfmMain::SetWallType(int item) {
 }
 
 void TfmMain::SetWallMaterial(int item) {
+  const TEditScope edit(*this);
+  NameStep(TStepVerb::Change, 0);
   FObjects[0]->WallMaterial = item;
   FRenderer.DrawWalls();
 }
 
 void TfmMain::cbWallTypeChange(int item) {
+  const TEditScope edit(*this);
+  NameStep(TStepVerb::Change, 0);
   if (item == WallTypeFromIndex(FObjects[0]->WallType)) return;
   SetWallType(item);
   edWallArcWidth->SetValue(SetWallArcWidth(FObjects[0]->WallArcWidth));
@@ -112,6 +127,8 @@ void TfmMain::cbWallTypeChange(int item) {
 }
 
 void TfmMain::cbWallMaterialsChange(int item) {
+  const TEditScope edit(*this);
+  NameStep(TStepVerb::Change, 0);
   if (item != FObjects[0]->WallMaterial) SetWallMaterial(item);
   FCurObject = FObjects[0].get();
 }

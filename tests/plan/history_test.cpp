@@ -239,6 +239,46 @@ TEST_F(HistoryStepTest, APressDragAndReleaseIsOneStepWhateverRunsBetween) {
   EXPECT_EQ(W->FObjects.size(), 6u);
 }
 
+// An operation is one step by itself, called with no input event and no event loop between:
+// the step comes from the operation's edit, not from watching what the user pressed.
+TEST_F(HistoryStepTest, EachOperationIsOneStepWithoutAnyInputEvent) {
+  struct TRow {
+    const char* name;
+    int select;  // the object the operation works on
+    std::function<void(TfmMain&)> act;
+    const char* caption;
+  };
+  const TRow rows[] = {
+      {"outer diameter", 0, [](TfmMain& w) { w.SetWallDiameterOuter(7200); }, "изменение «Стены»"},
+      {"arch width", 0, [](TfmMain& w) { w.SetWallArcWidth(900); }, "изменение «Стены»"},
+      {"wall type and its arches", 0, [](TfmMain& w) { w.cbWallTypeChange(2); }, "изменение «Стены»"},
+      {"pedestal angle", 1, [](TfmMain& w) { w.SetPostAngle(90); }, "изменение «Постамент»"},
+      {"pedestal position", 1, [](TfmMain& w) { w.SetPostPositionX(2000); }, "перемещение «Постамент»"},
+      {"bell position", 2, [](TfmMain& w) { w.SetBellPositionY(2500); }, "перемещение «Колокол»"},
+      {"beam width", 5, [](TfmMain& w) { w.SetBeemWidth(250); }, "изменение «Балка1»"},
+      {"a free beam's end", 5, [](TfmMain& w) { w.SetBeemEndX(3000); }, "перемещение «Балка1»"},
+      {"a chord beam's end", 4, [](TfmMain& w) { w.SetBeemBeginY(1000); }, "изменение «Балка»"},
+      {"a chord box", 0, [](TfmMain& w) { w.ChordBoxClick(11, true); }, "добавление «Балка2»"},
+  };
+  for (const TRow& r : rows) {
+    SCOPED_TRACE(r.name);
+    W->nNewDoc->trigger();
+    BuildPlan();
+    W->SelectObject(r.select);
+    const int steps = Steps();
+    const QByteArray before = Bytes();
+    r.act(*W);
+    const QByteArray after = Bytes();
+    ASSERT_NE(after, before);
+    EXPECT_EQ(Steps(), steps + 1);
+    EXPECT_EQ(W->FHistory->undoText(), QString::fromUtf8(r.caption));
+    W->FHistory->undo();
+    EXPECT_EQ(Bytes(), before);
+    W->FHistory->redo();  // really redone: the plan shown again as the operation left it
+    EXPECT_EQ(Bytes(), after);
+  }
+}
+
 TEST_F(HistoryStepTest, ANewChangeAfterUndoDropsTheRedoSteps) {
   BuildPlan();
   const int steps = Steps();
