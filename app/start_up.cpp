@@ -1,6 +1,9 @@
 // The catalogue and list steps of start-up, in the order the later steps rely on, and the steps
 // left until the window has been painted.
 #include "app/tfm_main.h"
+#include "controls/bell_page.h"
+#include "controls/post_page.h"
+#include "controls/beem_page.h"
 #include "bells/bell_groups.h"
 #include "document/file_association.h"
 #include "platform/resource_picture.h"
@@ -19,9 +22,9 @@ void TfmMain::EnsureObjectPages() {
   BuildBellPage();
   BuildPostPage();
   BuildBeemPage();
-  ApplyBellPageCaptions();
-  ApplyPostPageCaptions();
-  ApplyBeemPageCaptions();
+  pnlBellProp->ApplyCaptions();
+  pnlPostProp->ApplyCaptions();
+  pnlBeemProp->ApplyCaptions();
   FillBellDiameterList();
   FillBeemMaterialList();
   FillOrientationList();

@@ -1,4 +1,5 @@
 #include "app/tfm_main.h"
+#include "controls/wall_page.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -142,7 +143,7 @@ void TfmMain::ApplyCaptions() {
   btnPrevObj->setToolTip(QStringLiteral("Предыдущий объект"));
   nNextObj->setText(QStringLiteral("Следующий объект"));
   btnNextObj->setToolTip(QStringLiteral("Следующий объект"));
-  ApplyWallPageCaptions();
+  pnlWallProp->ApplyCaptions();
   for (TPanelTitle* title :
        {pnlObjViewTitle, pnlObjInspTitle, pnlToolsTitle, pnlBellsTitle, pnlBeemTitle})
     title->CloseButton()->setToolTip(QStringLiteral("Спрятать панель"));

@@ -50,6 +50,10 @@ class TPanelTitle;
 class TWeightLabels;
 class QLineEdit;
 class TacNumberEdit;
+class TWallPage;
+class TBellPage;
+class TPostPage;
+class TBeemPage;
 struct TWallEdit;
 struct TWallGeometry;
 
@@ -225,7 +229,6 @@ class TfmMain : public QMainWindow {
   void FillMaterialLists();
   void FillBeemMaterialList();
   void BuildWallPage();
-  void ApplyWallPageCaptions();
   void ShowWallProps();
   void SetWallType(int item);
   void SetWallMaterial(int item);
@@ -238,20 +241,6 @@ class TfmMain : public QMainWindow {
   void edWallNameKeyDown();
   void cbWallTypeChange(int item);
   void cbWallMaterialsChange(int item);
-  QLabel* lblWallName = nullptr;
-  QLineEdit* edWallName = nullptr;
-  QLabel* lblWallType = nullptr;
-  QComboBox* cbWallType = nullptr;
-  QLabel* lblMaterial = nullptr;
-  QComboBox* cbWallMaterials = nullptr;
-  QLabel* lblDiameterOuter = nullptr;
-  TacNumberEdit* edDiameterOuter = nullptr;
-  QLabel* lblDiameterInner = nullptr;
-  TacNumberEdit* edDiameterInner = nullptr;
-  QLabel* lblWallWidth = nullptr;
-  TacNumberEdit* edWallWidth = nullptr;
-  QLabel* lblArcWidth = nullptr;
-  TacNumberEdit* edWallArcWidth = nullptr;
 
   // ---- beams (beams/) --------------------------------------------------------------------------
   QStringList FOrientationNames;
@@ -262,7 +251,6 @@ class TfmMain : public QMainWindow {
   void WireChordBoxes();
   void FillOrientationList();
   void BuildBeemPage();
-  void ApplyBeemPageCaptions();
   void FillBeemInspector();
   void ShowBeemPoints(const TPlanObject& b);
   QCheckBox* ChordBox(int k) const;
@@ -284,20 +272,6 @@ class TfmMain : public QMainWindow {
   void cbBeemOrientationChange(int k);
   void cbBeemMaterialsChange(int item);
   QToolButton* btnBeem = nullptr;
-  QLabel* lblBeemObjName = nullptr;
-  QLineEdit* edBeemObjName = nullptr;
-  QLabel* lblBMMaterial = nullptr;
-  QComboBox* cbBeemMaterials = nullptr;
-  QLabel* lblBMWidth = nullptr;
-  TacNumberEdit* edBeemWidth = nullptr;
-  QLabel* lblBMPosition = nullptr;
-  QComboBox* cbBeemOrientation = nullptr;
-  QLabel* lblBMBegin = nullptr;
-  TacNumberEdit* edBeemBeginX = nullptr;
-  TacNumberEdit* edBeemBeginY = nullptr;
-  QLabel* lblEnd = nullptr;
-  TacNumberEdit* edBeemEndX = nullptr;
-  TacNumberEdit* edBeemEndY = nullptr;
 
   // ---- panels and view.ini (app/view_panels.cpp) ---------------------------------------------
   void ReadViewSettings();
@@ -413,24 +387,12 @@ class TfmMain : public QMainWindow {
   // ---- pedestal and ringer (pedestal/) ---------------------------------------------------------
   void FillPostInspector();
   void BuildPostPage();
-  void ApplyPostPageCaptions();
   void FinishPostEdit();
   std::int32_t SetPostWidth(std::int32_t v);
   std::int32_t SetPostHeight(std::int32_t v);
   std::int32_t SetPostAngle(std::int32_t v);
   std::int32_t SetPostPositionX(std::int32_t v);
   std::int32_t SetPostPositionY(std::int32_t v);
-  QLabel* lblPostObjName = nullptr;
-  QLineEdit* edPostObjName = nullptr;
-  QLabel* lblPostLength = nullptr;
-  TacNumberEdit* edPostWidth = nullptr;
-  QLabel* lblPostWidth = nullptr;
-  TacNumberEdit* edPostHeight = nullptr;
-  QLabel* lblPostAngle = nullptr;
-  TacNumberEdit* edPostAngle = nullptr;
-  QLabel* lblPostPosition = nullptr;
-  TacNumberEdit* edPostPositionX = nullptr;
-  TacNumberEdit* edPostPositionY = nullptr;
   // ---- bells (bells/) --------------------------------------------------------------------------
   TBellTable FBellDiameters{};
   TBellTable FBellWeights{};
@@ -441,7 +403,6 @@ class TfmMain : public QMainWindow {
   void BuildBellPalette();
   void FillBellDiameterList();
   void BuildBellPage();
-  void ApplyBellPageCaptions();
   int FindBellByDiameter(std::int32_t diameter) const;
   void BellButtonClick(std::int32_t diameter);
   void FillBellInspector();
@@ -454,13 +415,6 @@ class TfmMain : public QMainWindow {
   int CountBellsNow() const;
   int CountHeavyBellsNow() const;
   void AssignGroupsNow();
-  QLabel* lblObjBellName = nullptr;
-  QLineEdit* edObjBellName = nullptr;
-  QLabel* lblBDiameter = nullptr;
-  QComboBox* cbBellDiameter = nullptr;
-  QLabel* lblBPosition = nullptr;
-  TacNumberEdit* edBPositionX = nullptr;
-  TacNumberEdit* edBPositionY = nullptr;
 
   // ---- pointer interaction (app/window/plan_pointer.cpp) ---------------------------------------------
   QCursor PlanCursor(TPointerMode mode) const;
@@ -487,10 +441,10 @@ class TfmMain : public QMainWindow {
   QListWidget* clbObjects = nullptr;
   QComboBox* cbObjects = nullptr;
   QStackedWidget* pnlInspPages = nullptr;
-  QWidget* pnlWallProp = nullptr;
-  QWidget* pnlBellProp = nullptr;
-  QWidget* pnlPostProp = nullptr;
-  QWidget* pnlBeemProp = nullptr;
+  TWallPage* pnlWallProp = nullptr;
+  TBellPage* pnlBellProp = nullptr;
+  TPostPage* pnlPostProp = nullptr;
+  TBeemPage* pnlBeemProp = nullptr;
   QMenu* pmObjMenu = nullptr;
   QLabel* Status = nullptr;
 

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "app/tfm_main.h"
+#include "controls/beem_page.h"
 #include "app/window/edit_scope.h"
 #include "beams/beem_geometry.h"
 #include "beams/beem_paint.h"
@@ -30,12 +31,12 @@ void TfmMain::FillBeemInspector() {
   EnsureObjectPages();
   FCurObject = FObjects[static_cast<size_t>(FCurIndex)].get();
   const TPlanObject& b = *FCurObject;
-  edBeemObjName->setText(b.ObjName);
-  edBeemWidth->SetValue(b.BeemWidth);
+  pnlBeemProp->edBeemObjName->setText(b.ObjName);
+  pnlBeemProp->edBeemWidth->SetValue(b.BeemWidth);
   {
-    const QSignalBlocker b1(cbBeemMaterials), b2(cbBeemOrientation);
-    cbBeemMaterials->setCurrentIndex(b.BeemMaterial - kBeemMaterialFirst);
-    cbBeemOrientation->setCurrentIndex(b.BeemOrientation);
+    const QSignalBlocker b1(pnlBeemProp->cbBeemMaterials), b2(pnlBeemProp->cbBeemOrientation);
+    pnlBeemProp->cbBeemMaterials->setCurrentIndex(b.BeemMaterial - kBeemMaterialFirst);
+    pnlBeemProp->cbBeemOrientation->setCurrentIndex(b.BeemOrientation);
   }
   ShowBeemPoints(b);
   ShowInspectorPage(pnlBeemProp);
@@ -43,10 +44,10 @@ void TfmMain::FillBeemInspector() {
 
 void TfmMain::ShowBeemPoints(const TPlanObject& b) {
   const int d = FObjects[0]->WallDiameterOuter;
-  edBeemBeginX->SetValue(ShownBeemCoordinate(b.BeemBeginPoint.x(), d));
-  edBeemBeginY->SetValue(ShownBeemCoordinate(b.BeemBeginPoint.y(), d));
-  edBeemEndX->SetValue(ShownBeemCoordinate(b.BeemEndPoint.x(), d));
-  edBeemEndY->SetValue(ShownBeemCoordinate(b.BeemEndPoint.y(), d));
+  pnlBeemProp->edBeemBeginX->SetValue(ShownBeemCoordinate(b.BeemBeginPoint.x(), d));
+  pnlBeemProp->edBeemBeginY->SetValue(ShownBeemCoordinate(b.BeemBeginPoint.y(), d));
+  pnlBeemProp->edBeemEndX->SetValue(ShownBeemCoordinate(b.BeemEndPoint.x(), d));
+  pnlBeemProp->edBeemEndY->SetValue(ShownBeemCoordinate(b.BeemEndPoint.y(), d));
 }
 
 QCheckBox* TfmMain::ChordBox(int k) const {
@@ -170,8 +171,8 @@ std::int32_t TfmMain::SetBeemPoint(int which, std::int32_t v) {
   const int old = b.BeemOrientation;
   b.BeemOrientation = 0;
   {
-    const QSignalBlocker blocker(cbBeemOrientation);
-    cbBeemOrientation->setCurrentIndex(0);
+    const QSignalBlocker blocker(pnlBeemProp->cbBeemOrientation);
+    pnlBeemProp->cbBeemOrientation->setCurrentIndex(0);
   }
   if (old > 0) SetChordBoxChecked(old, false);
   FinishBeemEdit();
@@ -193,8 +194,8 @@ void TfmMain::cbBeemOrientationChange(int k) {
     LayBeemOnChord(FCurIndex, k);
     FinishBeemEdit();
   } else {
-    const QSignalBlocker blocker(cbBeemOrientation);
-    cbBeemOrientation->setCurrentIndex(b.BeemOrientation);
+    const QSignalBlocker blocker(pnlBeemProp->cbBeemOrientation);
+    pnlBeemProp->cbBeemOrientation->setCurrentIndex(b.BeemOrientation);
   }
 }
 

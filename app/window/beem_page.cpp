@@ -9,7 +9,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/page_builder.h"
+#include "controls/beem_page.h"
 #include "app/tfm_main.h"
 #include "beams/caption_stretch.h"
 #include "beams/orientations.h"
@@ -19,43 +19,15 @@
 
 
 void TfmMain::BuildBeemPage() {
-  pnlBeemProp = new QWidget;
-  pnlBeemProp->setObjectName(QStringLiteral("pnlBeemProp"));
-  QWidget* p = pnlBeemProp;
-  lblBeemObjName = PageLabel(p, QStringLiteral("lblBeemObjName"), QString(), 8, 8);
-  edBeemObjName = PageNameEdit(p, QStringLiteral("edBeemObjName"), 8, 24, 196);
-  lblBMMaterial = PageLabel(p, QStringLiteral("lblBMMaterial"), QString(), 8, 48);
-  cbBeemMaterials = PageList(p, QStringLiteral("cbBeemMaterials"), 8, 64, 196);
-  lblBMWidth = PageLabel(p, QStringLiteral("lblBMWidth"), QString(), 8, 88);
-  edBeemWidth = PageNumber(p, QStringLiteral("edBeemWidth"), 8, 104, 196);
-  lblBMPosition = PageLabel(p, QStringLiteral("lblBMPosition"), QString(), 8, 128);
-  cbBeemOrientation = PageList(p, QStringLiteral("cbBeemOrientation"), 8, 145, 196);
-  cbBeemOrientation->setFont(MakePixelFont(QStringLiteral("MS Sans Serif"), 11));
-  lblBMBegin = PageLabel(p, QStringLiteral("lblBMBegin"), QString(), 8, 168);
-  PageLabel(p, QStringLiteral("lblBMBeginX"), QStringLiteral("X:"), 8, 186);
-  edBeemBeginX = PageNumber(p, QStringLiteral("edBeemBeginX"), 24, 182, 73);
-  PageLabel(p, QStringLiteral("lblBMBeginY"), QStringLiteral("Y:"), 112, 186);
-  edBeemBeginY = PageNumber(p, QStringLiteral("edBeemBeginY"), 128, 182, 73);
-  lblEnd = PageLabel(p, QStringLiteral("lblEnd"), QString(), 8, 204);
-  PageLabel(p, QStringLiteral("lblBMEndX"), QStringLiteral("X:"), 8, 220);
-  edBeemEndX = PageNumber(p, QStringLiteral("edBeemEndX"), 24, 218, 73);
-  PageLabel(p, QStringLiteral("lblBMEndY"), QStringLiteral("Y:"), 112, 220);
-  edBeemEndY = PageNumber(p, QStringLiteral("edBeemEndY"), 128, 218, 73);
-  setTabOrder(edBeemObjName, edBeemWidth);
-  setTabOrder(edBeemWidth, cbBeemMaterials);
-  setTabOrder(cbBeemMaterials, cbBeemOrientation);
-  setTabOrder(cbBeemOrientation, edBeemBeginX);
-  setTabOrder(edBeemBeginX, edBeemBeginY);
-  setTabOrder(edBeemBeginY, edBeemEndY);
-  setTabOrder(edBeemEndY, edBeemEndX);
+  pnlBeemProp = new TBeemPage;
   pnlInspPages->addWidget(pnlBeemProp);
 
-  connect(edBeemObjName, &QLineEdit::returnPressed, this, [this] {
-    if (edBeemObjName->text() != FObjects[static_cast<size_t>(FCurIndex)]->ObjName)
-      MakeUniqueName(FCurIndex, edBeemObjName->text(), false);
+  connect(pnlBeemProp->edBeemObjName, &QLineEdit::returnPressed, this, [this] {
+    if (pnlBeemProp->edBeemObjName->text() != FObjects[static_cast<size_t>(FCurIndex)]->ObjName)
+      MakeUniqueName(FCurIndex, pnlBeemProp->edBeemObjName->text(), false);
   });
-  connect(cbBeemMaterials, &QComboBox::activated, this, &TfmMain::cbBeemMaterialsChange);
-  connect(cbBeemOrientation, &QComboBox::activated, this, &TfmMain::cbBeemOrientationChange);
+  connect(pnlBeemProp->cbBeemMaterials, &QComboBox::activated, this, &TfmMain::cbBeemMaterialsChange);
+  connect(pnlBeemProp->cbBeemOrientation, &QComboBox::activated, this, &TfmMain::cbBeemOrientationChange);
   auto onEnter = [this](TacNumberEdit* edit, std::int32_t (TfmMain::*apply)(std::int32_t),
                         std::int32_t (*stored)(const TPlanObject&)) {
     connect(edit, &TacNumberEdit::OnKeyDown, this, [this, edit, apply, stored](int key) {
@@ -65,21 +37,11 @@ void TfmMain::BuildBeemPage() {
       edit->SetValue((this->*apply)(edit->Value()));
     });
   };
-  onEnter(edBeemWidth, &TfmMain::SetBeemWidth, [](const TPlanObject& o) { return o.BeemWidth; });
-  onEnter(edBeemBeginX, &TfmMain::SetBeemBeginX, [](const TPlanObject& o) { return o.BeemBeginPoint.x(); });
-  onEnter(edBeemBeginY, &TfmMain::SetBeemBeginY, [](const TPlanObject& o) { return o.BeemBeginPoint.y(); });
-  onEnter(edBeemEndX, &TfmMain::SetBeemEndX, [](const TPlanObject& o) { return o.BeemEndPoint.x(); });
-  onEnter(edBeemEndY, &TfmMain::SetBeemEndY, [](const TPlanObject& o) { return o.BeemEndPoint.y(); });
-}
-
-void TfmMain::ApplyBeemPageCaptions() {
-  lblBeemObjName->setText(QStringLiteral("Имя объекта"));
-  lblBMMaterial->setText(QStringLiteral("Материал балки"));
-  lblBMWidth->setText(QStringLiteral("Ширина балки (мм)"));
-  lblBMPosition->setText(QStringLiteral("Положение балки (мм)"));
-  lblBMBegin->setText(QStringLiteral("Начало (мм)"));
-  lblEnd->setText(QStringLiteral("Конец (мм)"));
-  for (QLabel* l : {lblBeemObjName, lblBMMaterial, lblBMWidth, lblBMPosition, lblBMBegin, lblEnd}) l->adjustSize();
+  onEnter(pnlBeemProp->edBeemWidth, &TfmMain::SetBeemWidth, [](const TPlanObject& o) { return o.BeemWidth; });
+  onEnter(pnlBeemProp->edBeemBeginX, &TfmMain::SetBeemBeginX, [](const TPlanObject& o) { return o.BeemBeginPoint.x(); });
+  onEnter(pnlBeemProp->edBeemBeginY, &TfmMain::SetBeemBeginY, [](const TPlanObject& o) { return o.BeemBeginPoint.y(); });
+  onEnter(pnlBeemProp->edBeemEndX, &TfmMain::SetBeemEndX, [](const TPlanObject& o) { return o.BeemEndPoint.x(); });
+  onEnter(pnlBeemProp->edBeemEndY, &TfmMain::SetBeemEndY, [](const TPlanObject& o) { return o.BeemEndPoint.y(); });
 }
 
 void TfmMain::BuildBeemsPanelContents() {
@@ -140,8 +102,8 @@ void TfmMain::WireChordBoxes() {
 }
 
 void TfmMain::FillOrientationList() {
-  const QSignalBlocker blocker(cbBeemOrientation);
-  cbBeemOrientation->clear();
-  cbBeemOrientation->addItems(FOrientationNames);
-  cbBeemOrientation->setCurrentIndex(0);
+  const QSignalBlocker blocker(pnlBeemProp->cbBeemOrientation);
+  pnlBeemProp->cbBeemOrientation->clear();
+  pnlBeemProp->cbBeemOrientation->addItems(FOrientationNames);
+  pnlBeemProp->cbBeemOrientation->setCurrentIndex(0);
 }

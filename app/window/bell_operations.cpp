@@ -5,6 +5,7 @@
 #include <QToolButton>
 
 #include "app/tfm_main.h"
+#include "controls/bell_page.h"
 #include "app/window/edit_scope.h"
 #include "bells/bell_catalogue.h"
 #include "bells/bell_groups.h"
@@ -69,13 +70,13 @@ void TfmMain::FillBellInspector() {
   FCurObject = FObjects[static_cast<size_t>(FCurIndex)].get();
   const TPlanObject& b = *FCurObject;
   const std::int32_t d = FObjects[0]->WallDiameterOuter;
-  edObjBellName->setText(b.ObjName);
+  pnlBellProp->edObjBellName->setText(b.ObjName);
   {
-    const QSignalBlocker blocker(cbBellDiameter);
-    cbBellDiameter->setCurrentIndex(cbBellDiameter->findText(QString::number(b.BellDiameter)));
+    const QSignalBlocker blocker(pnlBellProp->cbBellDiameter);
+    pnlBellProp->cbBellDiameter->setCurrentIndex(pnlBellProp->cbBellDiameter->findText(QString::number(b.BellDiameter)));
   }
-  edBPositionX->SetValue(qMin(b.BellPosition.x(), d));
-  edBPositionY->SetValue(qMin(b.BellPosition.y(), d));
+  pnlBellProp->edBPositionX->SetValue(qMin(b.BellPosition.x(), d));
+  pnlBellProp->edBPositionY->SetValue(qMin(b.BellPosition.y(), d));
   ShowInspectorPage(pnlBellProp);
 }
 

@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QToolButton>
 
-#include "app/page_builder.h"
+#include "controls/bell_page.h"
 #include "app/tfm_main.h"
 #include "bells/bell_catalogue.h"
 #include "bells/bell_pictures.h"
@@ -13,33 +13,19 @@
 #include "controls/ac_number_edit.h"
 
 void TfmMain::BuildBellPage() {
-  pnlBellProp = new QWidget;
-  pnlBellProp->setObjectName(QStringLiteral("pnlBellProp"));
-  QWidget* p = pnlBellProp;
-  lblObjBellName = PageLabel(p, QStringLiteral("lblObjBellName"), QString(), 8, 8);
-  edObjBellName = PageNameEdit(p, QStringLiteral("edObjBellName"), 8, 24, 196);
-  lblBDiameter = PageLabel(p, QStringLiteral("lblBDiameter"), QString(), 8, 48);
-  cbBellDiameter = PageList(p, QStringLiteral("cbBellDiameter"), 8, 64, 196);
-  lblBPosition = PageLabel(p, QStringLiteral("lblBPosition"), QString(), 8, 88);
-  PageLabel(p, QStringLiteral("lblBX"), QStringLiteral("X:"), 8, 108);
-  edBPositionX = PageNumber(p, QStringLiteral("edBPositionX"), 24, 104, 73);
-  PageLabel(p, QStringLiteral("lblBY"), QStringLiteral("Y:"), 112, 108);
-  edBPositionY = PageNumber(p, QStringLiteral("edBPositionY"), 128, 104, 73);
-  setTabOrder(edObjBellName, cbBellDiameter);
-  setTabOrder(cbBellDiameter, edBPositionX);
-  setTabOrder(edBPositionX, edBPositionY);
+  pnlBellProp = new TBellPage;
   pnlInspPages->addWidget(pnlBellProp);
 
-  connect(edObjBellName, &QLineEdit::returnPressed, this, [this] {
-    if (edObjBellName->text() != FObjects[static_cast<size_t>(FCurIndex)]->ObjName)
-      MakeUniqueName(FCurIndex, edObjBellName->text(), false);
+  connect(pnlBellProp->edObjBellName, &QLineEdit::returnPressed, this, [this] {
+    if (pnlBellProp->edObjBellName->text() != FObjects[static_cast<size_t>(FCurIndex)]->ObjName)
+      MakeUniqueName(FCurIndex, pnlBellProp->edObjBellName->text(), false);
   });
-  connect(cbBellDiameter, &QComboBox::currentIndexChanged, this, [this](int item) {
+  connect(pnlBellProp->cbBellDiameter, &QComboBox::currentIndexChanged, this, [this](int item) {
     if (item < 0 || FObjects[static_cast<size_t>(FCurIndex)]->ObjType != okBell) return;
-    if (cbBellDiameter->itemText(item).toInt() == FObjects[static_cast<size_t>(FCurIndex)]->BellDiameter) return;
+    if (pnlBellProp->cbBellDiameter->itemText(item).toInt() == FObjects[static_cast<size_t>(FCurIndex)]->BellDiameter) return;
     const int shown = ChangeBellDiameter(item);
-    const QSignalBlocker blocker(cbBellDiameter);
-    cbBellDiameter->setCurrentIndex(shown);
+    const QSignalBlocker blocker(pnlBellProp->cbBellDiameter);
+    pnlBellProp->cbBellDiameter->setCurrentIndex(shown);
     // A refused diameter changes nothing, so the last fixing stays on the plan.
     if (shown == item) DrawSelectionFrame();
   });
@@ -52,15 +38,8 @@ void TfmMain::BuildBellPage() {
       edit->SetValue(x ? SetBellPositionX(edit->Value()) : SetBellPositionY(edit->Value()));
     });
   };
-  onEnter(edBPositionX, true);
-  onEnter(edBPositionY, false);
-}
-
-void TfmMain::ApplyBellPageCaptions() {
-  lblObjBellName->setText(QStringLiteral("Имя объекта"));
-  lblBDiameter->setText(QStringLiteral("Диаметр колокола (мм)"));
-  lblBPosition->setText(QStringLiteral("Положение колокола (мм)"));
-  for (QLabel* l : {lblObjBellName, lblBDiameter, lblBPosition}) l->adjustSize();
+  onEnter(pnlBellProp->edBPositionX, true);
+  onEnter(pnlBellProp->edBPositionY, false);
 }
 
 void TfmMain::BuildBellPalette() {
@@ -91,8 +70,8 @@ void TfmMain::BuildBellPalette() {
 }
 
 void TfmMain::FillBellDiameterList() {
-  const QSignalBlocker blocker(cbBellDiameter);
-  cbBellDiameter->clear();
-  for (int slot = 0; slot < kBellCount; ++slot) cbBellDiameter->addItem(BellButtonInfo(slot).DiameterText);
-  cbBellDiameter->setCurrentIndex(0);
+  const QSignalBlocker blocker(pnlBellProp->cbBellDiameter);
+  pnlBellProp->cbBellDiameter->clear();
+  for (int slot = 0; slot < kBellCount; ++slot) pnlBellProp->cbBellDiameter->addItem(BellButtonInfo(slot).DiameterText);
+  pnlBellProp->cbBellDiameter->setCurrentIndex(0);
 }

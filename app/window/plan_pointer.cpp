@@ -4,6 +4,8 @@
 #include <QPixmap>
 
 #include "app/tfm_main.h"
+#include "controls/bell_page.h"
+#include "controls/post_page.h"
 #include "controls/ac_number_edit.h"
 #include "controls/plan_panel.h"
 #include "platform/layer.h"
@@ -70,15 +72,15 @@ void TfmMain::PlanMouseMove(QPoint at) {
       o.BellPositionPx = at;
       FRenderer.ProjectBell(FCurIndex, true);
       FRenderer.DrawBell(FCurIndex);
-      edBPositionX->SetValue(qMin(o.BellPosition.x(), d));
-      edBPositionY->SetValue(qMin(o.BellPosition.y(), d));
+      pnlBellProp->edBPositionX->SetValue(qMin(o.BellPosition.x(), d));
+      pnlBellProp->edBPositionY->SetValue(qMin(o.BellPosition.y(), d));
     } else if (o.ObjType == okPost) {
       o.PostPositionPx = at;
       o.PostPosition = FRenderer.PlanToMm(at);
       FRenderer.ProjectPost();
       FRenderer.DrawPost();
-      edPostPositionX->SetValue(qMin(o.PostPosition.x(), d));
-      edPostPositionY->SetValue(qMin(o.PostPosition.y(), d));
+      pnlPostProp->edPostPositionX->SetValue(qMin(o.PostPosition.x(), d));
+      pnlPostProp->edPostPositionY->SetValue(qMin(o.PostPosition.y(), d));
     }
   } else if (FPointerMode == pmDragBeamEnd && o.ObjType == okBeam) {
     o.BeemEndPointPx = at;

@@ -1,5 +1,6 @@
 // The pedestal: its projection, drawing with the ringer figure and pedals, and its edits.
 #include "app/tfm_main.h"
+#include "controls/post_page.h"
 #include "app/window/edit_scope.h"
 #include "controls/ac_number_edit.h"
 #include "pedestal/post_geometry.h"
@@ -23,12 +24,12 @@ void TfmMain::FillPostInspector() {
   FCurObject = FObjects[1].get();
   const TPlanObject& p = *FObjects[1];
   const std::int32_t d = FObjects[0]->WallDiameterOuter;
-  edPostObjName->setText(p.ObjName);
-  edPostWidth->SetValue(p.PostWidth);
-  edPostHeight->SetValue(p.PostHeight);
-  edPostAngle->SetValue(p.PostAngle);
-  edPostPositionX->SetValue(qBound(0, p.PostPosition.x(), qMax(0, d)));
-  edPostPositionY->SetValue(qBound(0, p.PostPosition.y(), qMax(0, d)));
+  pnlPostProp->edPostObjName->setText(p.ObjName);
+  pnlPostProp->edPostWidth->SetValue(p.PostWidth);
+  pnlPostProp->edPostHeight->SetValue(p.PostHeight);
+  pnlPostProp->edPostAngle->SetValue(p.PostAngle);
+  pnlPostProp->edPostPositionX->SetValue(qBound(0, p.PostPosition.x(), qMax(0, d)));
+  pnlPostProp->edPostPositionY->SetValue(qBound(0, p.PostPosition.y(), qMax(0, d)));
   ShowInspectorPage(pnlPostProp);
 }
 

@@ -4,6 +4,8 @@
 #include <QPainter>
 
 #include "app/tfm_main.h"
+#include "controls/wall_page.h"
+#include "controls/beem_page.h"
 #include "app/window/edit_scope.h"
 #include "platform/pattern.h"
 #include "controls/ac_number_edit.h"
@@ -21,25 +23,25 @@ void TfmMain::SetWallDefaults(TPlanObject& o) {
 }
 
 void TfmMain::FillWallTypes() {
-  const QSignalBlocker b(cbWallType);
-  cbWallType->clear();
-  for (int i = 0; i < 3; ++i) cbWallType->addItem(WallTypeName(i));
-  cbWallType->setCurrentIndex(0);
+  const QSignalBlocker b(pnlWallProp->cbWallType);
+  pnlWallProp->cbWallType->clear();
+  for (int i = 0; i < 3; ++i) pnlWallProp->cbWallType->addItem(WallTypeName(i));
+  pnlWallProp->cbWallType->setCurrentIndex(0);
 }
 
 void TfmMain::FillMaterialLists() {
-  const QSignalBlocker b1(cbWallMaterials);
-  cbWallMaterials->clear();
-  for (int i = 0; i < kWallMaterialCount; ++i) cbWallMaterials->addItem(MaterialName(i).value_or(QString()));
-  cbWallMaterials->setCurrentIndex(0);
+  const QSignalBlocker b1(pnlWallProp->cbWallMaterials);
+  pnlWallProp->cbWallMaterials->clear();
+  for (int i = 0; i < kWallMaterialCount; ++i) pnlWallProp->cbWallMaterials->addItem(MaterialName(i).value_or(QString()));
+  pnlWallProp->cbWallMaterials->setCurrentIndex(0);
 }
 
 void TfmMain::FillBeemMaterialList() {
-  const QSignalBlocker b(cbBeemMaterials);
-  cbBeemMaterials->clear();
+  const QSignalBlocker b(pnlBeemProp->cbBeemMaterials);
+  pnlBeemProp->cbBeemMaterials->clear();
   for (int i = kBeemMaterialFirst; i < kMaterialCount; ++i)
-    cbBeemMaterials->addItem(MaterialName(i).value_or(QString()));
-  cbBeemMaterials->setCurrentIndex(0);
+    pnlBeemProp->cbBeemMaterials->addItem(MaterialName(i).value_or(QString()));
+  pnlBeemProp->cbBeemMaterials->setCurrentIndex(0);
 }
 
 void TfmMain::StoreWallSizes(const TWallEdit& edit) {
@@ -49,9 +51,9 @@ void TfmMain::StoreWallSizes(const TWallEdit& edit) {
   w.WallWallWidth = edit.Sizes.Thickness;
   w.WallArcWidth = edit.Sizes.Arch;
   // Derived values go straight into their fields; the edited field gets its value from the caller.
-  if (edit.Written & wfOuter) edDiameterOuter->SetValue(w.WallDiameterOuter);
-  if (edit.Written & wfInner) edDiameterInner->SetValue(w.WallDiameterInner);
-  if (edit.Written & wfThickness) edWallWidth->SetValue(w.WallWallWidth);
+  if (edit.Written & wfOuter) pnlWallProp->edDiameterOuter->SetValue(w.WallDiameterOuter);
+  if (edit.Written & wfInner) pnlWallProp->edDiameterInner->SetValue(w.WallDiameterInner);
+  if (edit.Written & wfThickness) pnlWallProp->edWallWidth->SetValue(w.WallWallWidth);
 }
 
 std::int32_t TfmMain::FinishWallSizeEdit(const TWallEdit& edit) {
@@ -63,7 +65,7 @@ std::int32_t TfmMain::FinishWallSizeEdit(const TWallEdit& edit) {
   // The arch clamp, the rescale and the redraw of the walls, once: drawing the walls twice
   // in a row, as the arch setter alone would, changes nothing but the time an edit takes.
   w.WallArcWidth = ClampWallArcWidth(WallSizesOf(w), w.WallArcWidth);
-  edWallArcWidth->SetValue(w.WallArcWidth);
+  pnlWallProp->edWallArcWidth->SetValue(w.WallArcWidth);
   FRenderer.ComputeScale();
   FRenderer.DrawWalls();
   RelayoutPlan(false);
@@ -122,7 +124,7 @@ void TfmMain::cbWallTypeChange(int item) {
   NameStep(TStepVerb::Change, 0);
   if (item == WallTypeFromIndex(FObjects[0]->WallType)) return;
   SetWallType(item);
-  edWallArcWidth->SetValue(SetWallArcWidth(FObjects[0]->WallArcWidth));
+  pnlWallProp->edWallArcWidth->SetValue(SetWallArcWidth(FObjects[0]->WallArcWidth));
   FCurObject = FObjects[0].get();
 }
 

@@ -14,6 +14,7 @@
 #include <cmath>
 
 #include "app/application_setup.h"
+#include "controls/wall_page.h"
 #include "app/tfm_about.h"
 #include "platform/layer.h"
 #include "support/main_window_fixture.h"
@@ -118,7 +119,7 @@ TEST_F(MainWindowTest, StandardDialogsAndBoxesAreInRussian) {
   EXPECT_TRUE(texts.contains(QStringLiteral("Сохранить"))) << texts.join(u',').toStdString();
   EXPECT_TRUE(texts.contains(QStringLiteral("Отмена"))) << texts.join(u',').toStdString();
 
-  std::unique_ptr<QMenu> menu(W->edWallName->createStandardContextMenu());
+  std::unique_ptr<QMenu> menu(W->pnlWallProp->edWallName->createStandardContextMenu());
   QStringList items;
   for (QAction* a : menu->actions()) items << a->text().remove(QLatin1Char('&')).section(u'\t', 0, 0);
   EXPECT_TRUE(items.contains(QStringLiteral("Вставить"))) << items.join(u',').toStdString();

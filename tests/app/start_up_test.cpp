@@ -14,6 +14,9 @@
 #include <QStackedWidget>
 
 #include "app/tfm_main.h"
+#include "controls/bell_page.h"
+#include "controls/post_page.h"
+#include "controls/beem_page.h"
 #include "controls/ac_number_edit.h"
 #include "controls/plan_panel.h"
 #include "support/test_files.h"
@@ -162,11 +165,11 @@ TEST_F(StartUpTest, PagesLeftForLaterAreBuiltWhenFirstNeeded) {
   w->SelectObject(1);
   ASSERT_NE(w->pnlPostProp, nullptr);
   EXPECT_EQ(w->pnlInspPages->currentWidget(), w->pnlPostProp);
-  EXPECT_EQ(w->edPostObjName->text(), w->FObjects[1]->ObjName);
-  EXPECT_EQ(w->edPostWidth->Value(), w->FObjects[1]->PostWidth);
-  EXPECT_EQ(w->cbBellDiameter->count(), 42);
-  EXPECT_EQ(w->cbBeemOrientation->count(), w->FOrientationNames.size());
-  EXPECT_GT(w->cbBeemMaterials->count(), 0);
+  EXPECT_EQ(w->pnlPostProp->edPostObjName->text(), w->FObjects[1]->ObjName);
+  EXPECT_EQ(w->pnlPostProp->edPostWidth->Value(), w->FObjects[1]->PostWidth);
+  EXPECT_EQ(w->pnlBellProp->cbBellDiameter->count(), 42);
+  EXPECT_EQ(w->pnlBeemProp->cbBeemOrientation->count(), w->FOrientationNames.size());
+  EXPECT_GT(w->pnlBeemProp->cbBeemMaterials->count(), 0);
 }
 
 // A drag takes the object under the pointer without selecting it first.
@@ -178,8 +181,8 @@ TEST_F(StartUpTest, ADragBeforeAnySelectionFindsThePages) {
   ASSERT_EQ(w->FCurIndex, 1);
   ASSERT_NE(w->pnlPostProp, nullptr);
   w->PlanMouseMove(at + QPoint(6, 4));
-  EXPECT_EQ(w->edPostPositionX->Value(), w->FObjects[1]->PostPosition.x());
-  EXPECT_EQ(w->edPostPositionY->Value(), w->FObjects[1]->PostPosition.y());
+  EXPECT_EQ(w->pnlPostProp->edPostPositionX->Value(), w->FObjects[1]->PostPosition.x());
+  EXPECT_EQ(w->pnlPostProp->edPostPositionY->Value(), w->FObjects[1]->PostPosition.y());
 }
 
 // The pictures read ahead at start-up are there to read: a renamed one would only be read late.

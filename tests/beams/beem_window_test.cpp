@@ -6,6 +6,8 @@
 #include <QToolButton>
 
 #include "beams/orientations.h"
+#include "controls/wall_page.h"
+#include "controls/beem_page.h"
 #include "controls/ac_number_edit.h"
 #include "platform/canvas.h"
 #include "platform/layer.h"
@@ -32,7 +34,7 @@ class BeemWindowTest : public MainWindowTest {
  protected:
   void ChooseWallType(int type) {
     SelectInList(0);
-    ChooseItem(W->cbWallType, type);
+    ChooseItem(W->pnlWallProp->cbWallType, type);
   }
   void SelectInList(int row) {
     QListWidgetItem* item = W->clbObjects->item(row);
@@ -72,9 +74,9 @@ TEST_F(BeemWindowTest, ChordBoxesLayTheCatalogueChordsOnEveryWallType) {
     EXPECT_EQ(CheckedBoxes(), std::vector<int>{c.Chord});
     // the new beam is current and its page shows it
     EXPECT_EQ(W->FCurIndex, 2);
-    EXPECT_EQ(W->cbBeemOrientation->currentIndex(), c.Chord);
-    EXPECT_EQ(W->edBeemBeginX->Value(), c.Begin.x());
-    EXPECT_EQ(W->edBeemEndY->Value(), c.End.y());
+    EXPECT_EQ(W->pnlBeemProp->cbBeemOrientation->currentIndex(), c.Chord);
+    EXPECT_EQ(W->pnlBeemProp->edBeemBeginX->Value(), c.Begin.x());
+    EXPECT_EQ(W->pnlBeemProp->edBeemEndY->Value(), c.End.y());
   }
   EXPECT_TRUE(Errors.isEmpty());
 }
@@ -91,7 +93,7 @@ TEST_F(BeemWindowTest, ChordBoxesCarryTheirCaptionsHintsAndPlaces) {
     EXPECT_EQ(box->geometry(), QRect(2, 40 + 16 * (r.k - 1), 66, 17));
   }
   EXPECT_EQ(W->FOrientationNames.size(), 25);
-  EXPECT_EQ(W->cbBeemOrientation->count(), 25);
+  EXPECT_EQ(W->pnlBeemProp->cbBeemOrientation->count(), 25);
   EXPECT_EQ(W->btnBeem->toolTip(), QStringLiteral("Балка"));
 }
 
@@ -160,12 +162,12 @@ TEST_F(BeemWindowTest, DeletingAChordBeemFromTheListClearsItsBoxOnly) {
 
 TEST_F(BeemWindowTest, EditingACoordinateFreesTheBeemAndTheBoxLaysANewOne) {
   W->ChordBox(5)->click();
-  TypeAndEnter(W->edBeemBeginX, QStringLiteral("1700"));
+  TypeAndEnter(W->pnlBeemProp->edBeemBeginX, QStringLiteral("1700"));
   ASSERT_EQ(W->FObjects.size(), 3u);
   EXPECT_EQ(Obj(2).BeemOrientation, 0);
   EXPECT_EQ(Obj(2).BeemBeginPoint, QPoint(1700, 750));
   EXPECT_EQ(Obj(2).BeemEndPoint, QPoint(3800, 4850));
-  EXPECT_EQ(W->cbBeemOrientation->currentText(), QStringLiteral("Не определено"));
+  EXPECT_EQ(W->pnlBeemProp->cbBeemOrientation->currentText(), QStringLiteral("Не определено"));
   EXPECT_FALSE(Checked(5));
 
   W->ChordBox(5)->click();
@@ -179,8 +181,8 @@ TEST_F(BeemWindowTest, EditingACoordinateFreesTheBeemAndTheBoxLaysANewOne) {
 TEST_F(BeemWindowTest, TypedValuesAreClampedAndShownAsStored) {
   W->ChordBox(1)->click();
   struct Row { TacNumberEdit* edit; const char* typed; int stored; };
-  for (const Row& r : {Row{W->edBeemWidth, "20", 50}, Row{W->edBeemWidth, "400", 350},
-                       Row{W->edBeemBeginX, "6000", 5600}}) {
+  for (const Row& r : {Row{W->pnlBeemProp->edBeemWidth, "20", 50}, Row{W->pnlBeemProp->edBeemWidth, "400", 350},
+                       Row{W->pnlBeemProp->edBeemBeginX, "6000", 5600}}) {
     TypeAndEnter(r.edit, QString::fromLatin1(r.typed));
     EXPECT_EQ(r.edit->Value(), r.stored) << r.typed;
   }
@@ -192,14 +194,14 @@ TEST_F(BeemWindowTest, AnOccupiedChordInTheListFallsBack) {
   W->ChordBox(5)->click();
   W->ChordBox(6)->click();
   const TPlanObject before = Obj(3);
-  ChooseItem(W->cbBeemOrientation, 5);
-  EXPECT_EQ(W->cbBeemOrientation->currentIndex(), 6);
+  ChooseItem(W->pnlBeemProp->cbBeemOrientation, 5);
+  EXPECT_EQ(W->pnlBeemProp->cbBeemOrientation->currentIndex(), 6);
   EXPECT_EQ(Obj(3).BeemOrientation, 6);
   EXPECT_EQ(Obj(3).BeemBeginPoint, before.BeemBeginPoint);
   EXPECT_EQ(CheckedBoxes(), (std::vector<int>{5, 6}));
 
   // a free chord is taken: the old box clears, the new one is set
-  ChooseItem(W->cbBeemOrientation, 13);
+  ChooseItem(W->pnlBeemProp->cbBeemOrientation, 13);
   EXPECT_EQ(Obj(3).BeemOrientation, 13);
   EXPECT_EQ(Obj(3).BeemBeginPoint, QPoint(3800, 750));
   EXPECT_EQ(CheckedBoxes(), (std::vector<int>{5, 13}));
@@ -211,16 +213,16 @@ TEST_F(BeemWindowTest, UndefinedIsRefusedWhileAFreeBeemExists) {
   ASSERT_EQ(free, 2);
   EXPECT_EQ(Obj(free).BeemOrientation, 0);
   W->ChordBox(5)->click();
-  ChooseItem(W->cbBeemOrientation, 0);
+  ChooseItem(W->pnlBeemProp->cbBeemOrientation, 0);
   EXPECT_EQ(Obj(3).BeemOrientation, 5);
-  EXPECT_EQ(W->cbBeemOrientation->currentIndex(), 5);
+  EXPECT_EQ(W->pnlBeemProp->cbBeemOrientation->currentIndex(), 5);
   EXPECT_TRUE(Checked(5));
 
   // with the free beam gone the chord beam may become free, keeping its points
   SelectInList(2);
   W->btnObjDel->click();
   SelectInList(2);
-  ChooseItem(W->cbBeemOrientation, 0);
+  ChooseItem(W->pnlBeemProp->cbBeemOrientation, 0);
   EXPECT_EQ(Obj(2).BeemOrientation, 0);
   EXPECT_EQ(Obj(2).BeemBeginPoint, QPoint(1800, 750));
   EXPECT_FALSE(Checked(5));
@@ -229,8 +231,8 @@ TEST_F(BeemWindowTest, UndefinedIsRefusedWhileAFreeBeemExists) {
 
 TEST_F(BeemWindowTest, AWiderBeemIsPushedByHalfItsWidthRoundedDown) {
   W->ChordBox(5)->click();
-  TypeAndEnter(W->edBeemWidth, QStringLiteral("51"));
-  ChooseItem(W->cbBeemOrientation, 13);
+  TypeAndEnter(W->pnlBeemProp->edBeemWidth, QStringLiteral("51"));
+  ChooseItem(W->pnlBeemProp->cbBeemOrientation, 13);
   EXPECT_EQ(Obj(2).BeemBeginPoint, QPoint(3800, 775));
   EXPECT_EQ(Obj(2).BeemEndPoint, QPoint(4825, 3800));
 }
@@ -253,11 +255,11 @@ TEST_F(BeemWindowTest, FourToEightSidedRelaysChordBeemsAndKeepsFreeOnes) {
 
 TEST_F(BeemWindowTest, EnlargingTheWallsMovesFreeBeemsFromTheNearFace) {
   const int free = DrawFreeBeem(QPoint(250, 100), QPoint(330, 140));
-  TypeAndEnter(W->edBeemBeginX, QStringLiteral("900"));
-  TypeAndEnter(W->edBeemEndX, QStringLiteral("4700"));
+  TypeAndEnter(W->pnlBeemProp->edBeemBeginX, QStringLiteral("900"));
+  TypeAndEnter(W->pnlBeemProp->edBeemEndX, QStringLiteral("4700"));
   W->ChordBox(5)->click();
   SelectInList(0);
-  TypeAndEnter(W->edDiameterOuter, QStringLiteral("7200"));
+  TypeAndEnter(W->pnlWallProp->edDiameterOuter, QStringLiteral("7200"));
   ASSERT_EQ(Obj(0).WallDiameterOuter, 7200);
   ASSERT_EQ(Obj(0).WallDiameterInner, 5600);
   EXPECT_EQ(Obj(free).BeemBeginPoint.x(), 929);
@@ -271,10 +273,10 @@ TEST_F(BeemWindowTest, EnlargingTheWallsMovesFreeBeemsFromTheNearFace) {
 
 TEST_F(BeemWindowTest, ABeemWithBothEndsOnOnePixelDrawsNothing) {
   const int b = DrawFreeBeem(QPoint(250, 100), QPoint(330, 140));
-  TypeAndEnter(W->edBeemEndX, QString::number(Obj(b).BeemBeginPoint.x()));
+  TypeAndEnter(W->pnlBeemProp->edBeemEndX, QString::number(Obj(b).BeemBeginPoint.x()));
   const std::vector<QPoint> outline = Obj(b).BeemOutlinePx;
   ASSERT_EQ(outline.size(), 4u);
-  TypeAndEnter(W->edBeemEndY, QString::number(Obj(b).BeemBeginPoint.y()));
+  TypeAndEnter(W->pnlBeemProp->edBeemEndY, QString::number(Obj(b).BeemBeginPoint.y()));
   ASSERT_EQ(Obj(b).BeemBeginPointPx, Obj(b).BeemEndPointPx);
   const QImage& canvas = Obj(b).Layer->Canvas();
   for (int y = 0; y < canvas.height(); ++y)
@@ -297,21 +299,21 @@ TEST_F(BeemWindowTest, AHiddenChordBeemKeepsItsChordAndBox) {
 // user never touched applies the number shown, which keeps the beam where it is.
 TEST_F(BeemWindowTest, ChoosingAChordShowsItsPointsOnThePage) {
   const int free = DrawFreeBeem(QPoint(250, 100), QPoint(330, 140));
-  ChooseItem(W->cbBeemOrientation, 5);
+  ChooseItem(W->pnlBeemProp->cbBeemOrientation, 5);
   ASSERT_EQ(Obj(free).BeemOrientation, 5);
-  const int shown[] = {W->edBeemBeginX->Value(), W->edBeemBeginY->Value(), W->edBeemEndX->Value(),
-                       W->edBeemEndY->Value()};
+  const int shown[] = {W->pnlBeemProp->edBeemBeginX->Value(), W->pnlBeemProp->edBeemBeginY->Value(), W->pnlBeemProp->edBeemEndX->Value(),
+                       W->pnlBeemProp->edBeemEndY->Value()};
   EXPECT_EQ(std::vector<int>(std::begin(shown), std::end(shown)),
             (std::vector<int>{1800, 750, 3800, 4850}));
-  EXPECT_EQ(W->edBeemEndY->text(), QStringLiteral("4850"));
+  EXPECT_EQ(W->pnlBeemProp->edBeemEndY->text(), QStringLiteral("4850"));
 
   // another chord, on eight-sided walls
   ChooseWallType(2);
   SelectInList(free);
-  ChooseItem(W->cbBeemOrientation, 3);
-  EXPECT_EQ(W->edBeemBeginX->Value(), 1327);
-  EXPECT_EQ(W->edBeemEndY->Value(), 4223);
-  TypeAndEnter(W->edBeemEndY, W->edBeemEndY->text());
+  ChooseItem(W->pnlBeemProp->cbBeemOrientation, 3);
+  EXPECT_EQ(W->pnlBeemProp->edBeemBeginX->Value(), 1327);
+  EXPECT_EQ(W->pnlBeemProp->edBeemEndY->Value(), 4223);
+  TypeAndEnter(W->pnlBeemProp->edBeemEndY, W->pnlBeemProp->edBeemEndY->text());
   EXPECT_EQ(Obj(free).BeemBeginPoint, QPoint(1327, 1377));
   EXPECT_EQ(Obj(free).BeemEndPoint, QPoint(4273, 4223));
   EXPECT_TRUE(Checked(3));

@@ -9,6 +9,8 @@
 #include <cmath>
 
 #include "controls/weight_labels.h"
+#include "controls/wall_page.h"
+#include "controls/bell_page.h"
 #include "platform/layer.h"
 #include "support/main_window_fixture.h"
 
@@ -114,7 +116,7 @@ TEST_F(BellWindowTest, WeightsAreWrittenAsLabelsWouldWriteThemAndLetClicksThroug
 }
 
 TEST_F(BellWindowTest, DiameterListFollowsTheCatalogueOrder) {
-  QComboBox* cb = W->cbBellDiameter;
+  QComboBox* cb = W->pnlBellProp->cbBellDiameter;
   ASSERT_EQ(cb->count(), 42);
   EXPECT_EQ(cb->itemText(0), QStringLiteral("195"));
   EXPECT_EQ(cb->itemText(23), QStringLiteral("1960"));
@@ -147,10 +149,10 @@ TEST_F(BellWindowTest, PaletteClickArmsAPressPlacesASecondClickSelects) {
   EXPECT_EQ(W->FBellSlots[4], 2);
   EXPECT_EQ(W->FCurIndex, 2);
   EXPECT_EQ(W->pnlInspPages->currentWidget(), W->pnlBellProp);
-  EXPECT_EQ(W->edObjBellName->text(), QStringLiteral("Колокол"));
-  EXPECT_EQ(W->cbBellDiameter->currentText(), QStringLiteral("307"));
-  EXPECT_EQ(W->edBPositionX->Value(), bell.BellPosition.x());
-  EXPECT_EQ(W->edBPositionY->Value(), bell.BellPosition.y());
+  EXPECT_EQ(W->pnlBellProp->edObjBellName->text(), QStringLiteral("Колокол"));
+  EXPECT_EQ(W->pnlBellProp->cbBellDiameter->currentText(), QStringLiteral("307"));
+  EXPECT_EQ(W->pnlBellProp->edBPositionX->Value(), bell.BellPosition.x());
+  EXPECT_EQ(W->pnlBellProp->edBPositionY->Value(), bell.BellPosition.y());
 
   ClickPlan(QPoint(20, 20));  // empty plan: the walls become current
   ASSERT_EQ(W->FCurIndex, 0);
@@ -184,7 +186,7 @@ TEST_F(BellWindowTest, AnOccupiedDiameterFallsBackAFreeOneIsTaken) {
   const int b25 = PlaceBell(25, QPoint(360, 130));
   Button(24)->click();
   ASSERT_EQ(W->FCurIndex, b24);
-  QComboBox* cb = W->cbBellDiameter;
+  QComboBox* cb = W->pnlBellProp->cbBellDiameter;
   ASSERT_EQ(cb->currentText(), QStringLiteral("1960"));
 
   cb->setFocus();
@@ -236,9 +238,9 @@ TEST_F(BellWindowTest, SelectionFrameOfAFortyPixelBell) {
 TEST_F(BellWindowTest, PositionFieldsStoreOnlyValuesInsideTheWalls) {
   const int b = PlaceBell(10, QPoint(250, 120));
   // The field takes digits only: the minus sign never arrives, 50 does.
-  TypeAndEnter(W->edBPositionX, QStringLiteral("-50"));
+  TypeAndEnter(W->pnlBellProp->edBPositionX, QStringLiteral("-50"));
   EXPECT_EQ(Obj(b).BellPosition.x(), 50);
-  EXPECT_EQ(W->edBPositionX->text(), QStringLiteral("50"));
+  EXPECT_EQ(W->pnlBellProp->edBPositionX->text(), QStringLiteral("50"));
   // A pasted number arrives; a pasted negative one is refused and Enter applies nothing new.
   auto paste = [](TacNumberEdit* edit, const QString& text) {
     QGuiApplication::clipboard()->setText(text);
@@ -247,15 +249,15 @@ TEST_F(BellWindowTest, PositionFieldsStoreOnlyValuesInsideTheWalls) {
     QTest::keySequence(edit, QKeySequence::Paste);
     QTest::keyClick(edit, Qt::Key_Return);
   };
-  paste(W->edBPositionY, QStringLiteral("77"));
+  paste(W->pnlBellProp->edBPositionY, QStringLiteral("77"));
   ASSERT_EQ(Obj(b).BellPosition.y(), 77);
-  paste(W->edBPositionY, QStringLiteral("-50"));
-  EXPECT_EQ(W->edBPositionY->text(), QStringLiteral("77"));
+  paste(W->pnlBellProp->edBPositionY, QStringLiteral("-50"));
+  EXPECT_EQ(W->pnlBellProp->edBPositionY->text(), QStringLiteral("77"));
   EXPECT_EQ(Obj(b).BellPosition.y(), 77);
 
-  TypeAndEnter(W->edBPositionY, QStringLiteral("9000"));
+  TypeAndEnter(W->pnlBellProp->edBPositionY, QStringLiteral("9000"));
   EXPECT_EQ(Obj(b).BellPosition.y(), 5600);
-  EXPECT_EQ(W->edBPositionY->text(), QStringLiteral("5600"));
+  EXPECT_EQ(W->pnlBellProp->edBPositionY->text(), QStringLiteral("5600"));
   EXPECT_EQ(Obj(b).BellPositionPx, QPoint(201, 285));  // (2 + 199, 220 + 65)
   const int r = Obj(b).BellDiameterPx / 2;
   EXPECT_EQ(Obj(b).Layer->geometry().topLeft(), Obj(b).BellPositionPx - QPoint(r, r));
@@ -267,11 +269,11 @@ TEST_F(BellWindowTest, PositionFieldsStoreOnlyValuesInsideTheWalls) {
 
 TEST_F(BellWindowTest, NameEditKeepsNamesUnique) {
   const int b = PlaceBell(3, QPoint(250, 120));
-  TypeNameAndEnter(W->edObjBellName, QStringLiteral("Малый"));
+  TypeNameAndEnter(W->pnlBellProp->edObjBellName, QStringLiteral("Малый"));
   EXPECT_EQ(Obj(b).ObjName, QStringLiteral("Малый"));
   EXPECT_EQ(W->clbObjects->item(b)->text(), QStringLiteral("Малый"));
   EXPECT_EQ(W->cbObjects->itemText(b), QStringLiteral("Малый"));
-  TypeNameAndEnter(W->edObjBellName, QStringLiteral("Постамент"));
+  TypeNameAndEnter(W->pnlBellProp->edObjBellName, QStringLiteral("Постамент"));
   EXPECT_EQ(Obj(b).ObjName, QStringLiteral("Постамент1"));
   EXPECT_EQ(Obj(1).ObjName, QStringLiteral("Постамент"));
 }
@@ -349,7 +351,7 @@ TEST_F(BellWindowTest, TheWholeCatalogueOnThePlan) {
 TEST_F(BellWindowTest, PositionsOnHalfPixelsRoundToEven) {
   W->SetPlanClientSize(QSize(720, 1000));
   ClickEntry(0);
-  TypeAndEnter(W->edDiameterOuter, QStringLiteral("1200"));
+  TypeAndEnter(W->pnlWallProp->edDiameterOuter, QStringLiteral("1200"));
   ASSERT_EQ(Obj(0).WallDiameterOuter, 1200);
   ASSERT_EQ(W->FRenderer.FScale, 0.5L);
   ASSERT_EQ(W->FRenderer.FOriginX, 65);
@@ -359,8 +361,8 @@ TEST_F(BellWindowTest, PositionsOnHalfPixelsRoundToEven) {
     int mm, px;
   } rows[] = {{1, 65}, {3, 67}, {5, 67}, {7, 69}, {9, 69}, {600, 365}};
   for (const auto& r : rows) {
-    TypeAndEnter(W->edBPositionX, QString::number(r.mm));
-    TypeAndEnter(W->edBPositionY, QString::number(r.mm));
+    TypeAndEnter(W->pnlBellProp->edBPositionX, QString::number(r.mm));
+    TypeAndEnter(W->pnlBellProp->edBPositionY, QString::number(r.mm));
     EXPECT_EQ(Obj(b).BellPositionPx, QPoint(r.px, r.px + 135)) << r.mm << " mm";
   }
 }

@@ -6,6 +6,9 @@
 #include <QToolButton>
 
 #include "bells/annotation_paint.h"
+#include "controls/wall_page.h"
+#include "controls/bell_page.h"
+#include "controls/post_page.h"
 #include "platform/layer.h"
 #include "support/main_window_fixture.h"
 
@@ -136,9 +139,9 @@ TEST_F(FixingWindowTest, FourSidedWallsGetBothDimensionsOthersNone) {
   EXPECT_TRUE(InkNear(Weights(), QPoint((i0.x() + i1.x()) / 2 + 30, lineY)));
 
   // six-sided walls: the strip left of the walls stays empty
-  W->cbWallType->showPopup();
-  W->cbWallType->view()->setCurrentIndex(W->cbWallType->model()->index(1, 0));
-  QTest::keyClick(W->cbWallType->view(), Qt::Key_Return);
+  W->pnlWallProp->cbWallType->showPopup();
+  W->pnlWallProp->cbWallType->view()->setCurrentIndex(W->pnlWallProp->cbWallType->model()->index(1, 0));
+  QTest::keyClick(W->pnlWallProp->cbWallType->view(), Qt::Key_Return);
   ASSERT_EQ(Obj(0).WallType, 1);
   W->btnApply->click();
   EXPECT_FALSE(InkIn(Weights(), QRect(0, 0, W->FRenderer.FOriginX - 2, Weights().height())));
@@ -239,7 +242,7 @@ TEST_F(FixingWindowTest, LinesEndAtTheHandAndThePedestalCentreForEveryTurn) {
   for (const Row& r : rows) {
     SCOPED_TRACE("angle " + std::to_string(r.angle));
     W->SelectObject(1);
-    TypeAndEnter(W->edPostAngle, QString::number(r.angle));
+    TypeAndEnter(W->pnlPostProp->edPostAngle, QString::number(r.angle));
     ASSERT_EQ(Obj(1).PostAngle, r.angle);
     ASSERT_EQ(Obj(1).PostPositionPx, centre);
     EXPECT_EQ(W->FRenderer.FHandOffset, 20);
@@ -280,7 +283,7 @@ TEST_F(FixingWindowTest, ARefusedDiameterLeavesTheFixingShown) {
                     W->clbObjects->visualItemRect(W->clbObjects->item(bells[0])).center());
   W->btnApply->click();
   ASSERT_TRUE(W->FRenderer.Layer(WeightLayer)->isVisible());
-  QComboBox* cb = W->cbBellDiameter;
+  QComboBox* cb = W->pnlBellProp->cbBellDiameter;
   const QString own = cb->currentText();
   cb->setFocus();
   QTest::keyClick(cb, Qt::Key_Down);  // bell 2's diameter, taken

@@ -18,6 +18,8 @@
 #include <functional>
 
 #include "app/view_settings.h"
+#include "controls/wall_page.h"
+#include "controls/beem_page.h"
 #include "document/document_file.h"
 #include "platform/cp1251.h"
 #include "platform/ini_file.h"
@@ -277,15 +279,15 @@ TEST_F(BadInputsTest, NamesLongerThanADocumentValueAreCutToIt) {
     EXPECT_EQ(Obj(i).ObjName, names[i]) << i;
     EXPECT_EQ(W->clbObjects->item(i)->text(), names[i]) << i;
   }
-  EXPECT_EQ(W->edWallName->text(), kept);
+  EXPECT_EQ(W->pnlWallProp->edWallName->text(), kept);
   ExpectSavesAndReopens();
 
   // a name typed or pasted into a field keeps no more than a document can give back
   W->clbObjects->setCurrentRow(2);
   W->clbObjectsClick();
   ASSERT_EQ(W->FCurIndex, 2);
-  W->edBeemObjName->setText(QString(10000, QChar(0x0416)));  // Ж
-  QTest::keyClick(W->edBeemObjName, Qt::Key_Return);
+  W->pnlBeemProp->edBeemObjName->setText(QString(10000, QChar(0x0416)));  // Ж
+  QTest::keyClick(W->pnlBeemProp->edBeemObjName, Qt::Key_Return);
   const QString typed(TIniFile::kMaxValueChars, QChar(0x0416));
   EXPECT_EQ(Obj(2).ObjName, typed);
   ASSERT_TRUE(W->SaveDocument(path));
@@ -322,9 +324,9 @@ TEST_F(BadInputsTest, NameBytesTheCodePageLeavesOddComeBackUnchanged) {
     // the name field takes the name as it is, and Enter leaves it so
     W->clbObjects->setCurrentRow(2);
     W->clbObjectsClick();
-    EXPECT_EQ(W->edBeemObjName->text(), r.shown);
-    EXPECT_TRUE(W->edBeemObjName->hasAcceptableInput());
-    QTest::keyClick(W->edBeemObjName, Qt::Key_Return);
+    EXPECT_EQ(W->pnlBeemProp->edBeemObjName->text(), r.shown);
+    EXPECT_TRUE(W->pnlBeemProp->edBeemObjName->hasAcceptableInput());
+    QTest::keyClick(W->pnlBeemProp->edBeemObjName, Qt::Key_Return);
     EXPECT_EQ(Obj(2).ObjName, r.shown);
     ASSERT_TRUE(W->SaveDocument(path));
     EXPECT_TRUE(ReadAll(path).contains("\r\nObjName=" + r.bytes + "\r\n"));

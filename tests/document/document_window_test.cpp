@@ -15,6 +15,8 @@
 #include <array>
 
 #include "document/document_file.h"
+#include "controls/wall_page.h"
+#include "controls/beem_page.h"
 #include "platform/cp1251.h"
 #include "platform/layer.h"
 #include "platform/resource_picture.h"
@@ -81,18 +83,18 @@ class DocumentWindowTest : public MainWindowTest {
   }
   // Six-sided walls with a Cyrillic name, two bells (one hidden), two chord beams and a free one.
   void BuildFullPlan() {
-    ChooseItem(W->cbWallType, 1);
-    TypeTextAndEnter(W->edWallName, QStringLiteral("Звонница Ёлкина"));
+    ChooseItem(W->pnlWallProp->cbWallType, 1);
+    TypeTextAndEnter(W->pnlWallProp->edWallName, QStringLiteral("Звонница Ёлкина"));
     PlaceBell(3, QPoint(250, 100));
     const int hidden = PlaceBell(10, QPoint(350, 180));
     W->clbObjects->item(hidden)->setCheckState(Qt::Unchecked);
     W->ChordBox(5)->click();
     W->ChordBox(14)->click();
-    ChooseItem(W->cbBeemMaterials, 4);
+    ChooseItem(W->pnlBeemProp->cbBeemMaterials, 4);
     W->btnBeem->click();
     DragPlan(QPoint(230, 120), QPoint(300, 150));
-    TypeTextAndEnter(W->edBeemObjName, QStringLiteral("Перекладина"));
-    TypeAndEnter(W->edBeemWidth, QStringLiteral("180"));
+    TypeTextAndEnter(W->pnlBeemProp->edBeemObjName, QStringLiteral("Перекладина"));
+    TypeAndEnter(W->pnlBeemProp->edBeemWidth, QStringLiteral("180"));
   }
 
   QString FLocked;
@@ -137,7 +139,7 @@ TEST_F(DocumentWindowTest, SaveOpenSaveGivesTheSameBytes) {
   EXPECT_EQ(W->clbObjects->item(3)->checkState(), Qt::Unchecked);
   EXPECT_FALSE(Obj(3).ObjVisible);
   EXPECT_EQ(Obj(6).ObjName, QStringLiteral("Перекладина"));
-  EXPECT_EQ(W->cbWallType->currentIndex(), 1);
+  EXPECT_EQ(W->pnlWallProp->cbWallType->currentIndex(), 1);
   // pixels are rebuilt from the millimetres
   EXPECT_EQ(Obj(2).BellPositionPx, W->FRenderer.MmToPlan(Obj(2).BellPosition));
   EXPECT_EQ(Obj(6).BeemEndPointPx, W->FRenderer.MmToPlan(Obj(6).BeemEndPoint));
@@ -305,7 +307,7 @@ TEST_F(DocumentWindowTest, TwoStoredBeemsOnOneChordLeaveTheSecondFree) {
 
 TEST_F(DocumentWindowTest, ANameKeepsOnlyWhatTheFileCanStore) {
   W->ChordBox(1)->click();
-  TypeTextAndEnter(W->edBeemObjName, QStringLiteral("Балка中№€✓"));
+  TypeTextAndEnter(W->pnlBeemProp->edBeemObjName, QStringLiteral("Балка中№€✓"));
   const QString name = Obj(2).ObjName;
   EXPECT_EQ(name, QStringLiteral("Балка№€"));
   const QString path = TempPath(QStringLiteral("name.tarvosk"));

@@ -5,6 +5,8 @@
 #include <cmath>
 
 #include "pedestal/post_painting.h"
+#include "controls/wall_page.h"
+#include "controls/post_page.h"
 #include "platform/layer.h"
 #include "support/main_window_fixture.h"
 
@@ -60,7 +62,7 @@ TEST_F(PostWindowTest, StartsCentredInFrontOfTheBottomWall) {
 
 TEST_F(PostWindowTest, TypedValuesAreClampedAndRedrawn) {
   struct Row {
-    TacNumberEdit* TfmMain::*field;
+    TacNumberEdit* TPostPage::*field;
     const char* typed;
     std::int32_t stored;
     std::int32_t (*read)(const TPlanObject&);
@@ -71,16 +73,16 @@ TEST_F(PostWindowTest, TypedValuesAreClampedAndRedrawn) {
   auto x = [](const TPlanObject& o) { return o.PostPosition.x(); };
   auto y = [](const TPlanObject& o) { return o.PostPosition.y(); };
   const Row rows[] = {
-      {&TfmMain::edPostWidth, "2600", 2500, width},   {&TfmMain::edPostWidth, "650", 700, width},
-      {&TfmMain::edPostWidth, "1200", 1200, width},   {&TfmMain::edPostHeight, "650", 700, height},
-      {&TfmMain::edPostHeight, "2600", 2500, height}, {&TfmMain::edPostAngle, "359", 359, angle},
-      {&TfmMain::edPostAngle, "360", 0, angle},       {&TfmMain::edPostAngle, "1000", 0, angle},
-      {&TfmMain::edPostAngle, "30", 30, angle},       {&TfmMain::edPostPositionX, "9000", 5600, x},
-      {&TfmMain::edPostPositionY, "0", 0, y},
+      {&TPostPage::edPostWidth, "2600", 2500, width},   {&TPostPage::edPostWidth, "650", 700, width},
+      {&TPostPage::edPostWidth, "1200", 1200, width},   {&TPostPage::edPostHeight, "650", 700, height},
+      {&TPostPage::edPostHeight, "2600", 2500, height}, {&TPostPage::edPostAngle, "359", 359, angle},
+      {&TPostPage::edPostAngle, "360", 0, angle},       {&TPostPage::edPostAngle, "1000", 0, angle},
+      {&TPostPage::edPostAngle, "30", 30, angle},       {&TPostPage::edPostPositionX, "9000", 5600, x},
+      {&TPostPage::edPostPositionY, "0", 0, y},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.typed);
-    TacNumberEdit* edit = W.get()->*r.field;
+    TacNumberEdit* edit = W->pnlPostProp->*r.field;
     TypePost(edit, QString::fromLatin1(r.typed));
     EXPECT_EQ(r.read(Post()), r.stored);
     EXPECT_EQ(edit->text(), QString::number(r.stored));
@@ -98,16 +100,16 @@ TEST_F(PostWindowTest, TypedValuesAreClampedAndRedrawn) {
 TEST_F(PostWindowTest, QuarterTurnSwapsTheLayerSides) {
   const long double s = W->FRenderer.FScale;
   const QSize flat = PostLayer()->geometry().size();
-  TypePost(W->edPostAngle, QStringLiteral("90"));
+  TypePost(W->pnlPostProp->edPostAngle, QStringLiteral("90"));
   const QSize turned = PostLayer()->geometry().size();
   EXPECT_NEAR(turned.width(), std::lround(800 * s), 2);
   EXPECT_NEAR(turned.height(), std::lround(1800 * s), 2);
-  TypePost(W->edPostAngle, QStringLiteral("180"));
+  TypePost(W->pnlPostProp->edPostAngle, QStringLiteral("180"));
   EXPECT_EQ(PostLayer()->geometry().size(), flat);
   // a pedestal set on end turns the other way round
-  TypePost(W->edPostAngle, QStringLiteral("0"));
-  TypePost(W->edPostWidth, QStringLiteral("700"));
-  TypePost(W->edPostHeight, QStringLiteral("2500"));
+  TypePost(W->pnlPostProp->edPostAngle, QStringLiteral("0"));
+  TypePost(W->pnlPostProp->edPostWidth, QStringLiteral("700"));
+  TypePost(W->pnlPostProp->edPostHeight, QStringLiteral("2500"));
   const QSize upright = PostLayer()->geometry().size();
   EXPECT_NEAR(upright.width(), std::lround(700 * s), 2);
   EXPECT_NEAR(upright.height(), std::lround(2500 * s), 2);
@@ -138,7 +140,7 @@ TEST_F(PostWindowTest, RingerFigureFollowsTheAngle) {
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.angle);
-    TypePost(W->edPostAngle, QString::number(r.angle));
+    TypePost(W->pnlPostProp->edPostAngle, QString::number(r.angle));
     ASSERT_EQ(Post().PostAngle, r.angle);
     EXPECT_EQ(W->FRenderer.FRingerPicture, QString::fromLatin1(r.picture));
     TLayer* ringer = W->FRenderer.Layer(RingerLayer);
@@ -212,8 +214,8 @@ TEST_F(PostWindowTest, DraggedPedestalShowsCappedValues) {
   EXPECT_EQ(Post().PostPosition, QPoint(6377, 5971));  // (251, 235) px at 0.0393571 px/mm
   EXPECT_GT(Post().PostPosition.x(), 5600);
   EXPECT_GT(Post().PostPosition.y(), 5600);
-  EXPECT_EQ(W->edPostPositionX->Value(), 5600);
-  EXPECT_EQ(W->edPostPositionY->Value(), 5600);
+  EXPECT_EQ(W->pnlPostProp->edPostPositionX->Value(), 5600);
+  EXPECT_EQ(W->pnlPostProp->edPostPositionY->Value(), 5600);
   const QRect g = PostLayer()->geometry();
   EXPECT_EQ(g.left(), Post().PostPositionPx.x() - g.width() / 2);
   const TLayer* ringer = W->FRenderer.Layer(RingerLayer);
@@ -222,13 +224,13 @@ TEST_F(PostWindowTest, DraggedPedestalShowsCappedValues) {
   DragPlan(Post().PostPositionPx, QPoint(150, 40));  // left of and above the walls
   EXPECT_LT(Post().PostPosition.x(), 0);
   EXPECT_LT(Post().PostPosition.y(), 0);
-  EXPECT_EQ(W->edPostPositionX->Value(), 0);
-  EXPECT_EQ(W->edPostPositionY->Value(), 0);
+  EXPECT_EQ(W->pnlPostProp->edPostPositionX->Value(), 0);
+  EXPECT_EQ(W->pnlPostProp->edPostPositionY->Value(), 0);
 }
 
 TEST_F(PostWindowTest, WallsEditCarriesThePedestal) {
   ClickEntry(0);
-  TypeAndEnter(W->edDiameterOuter, QStringLiteral("8000"));
+  TypeAndEnter(W->pnlWallProp->edDiameterOuter, QStringLiteral("8000"));
   ASSERT_EQ(Obj(0).WallDiameterOuter, 8000);
   EXPECT_EQ(Post().PostPosition, QPoint(4000, 6000));
   EXPECT_EQ(Post().PostPositionPx, QPoint(309, 230));  // scaled with the walls, same pixels

@@ -12,6 +12,9 @@
 #include <random>
 
 #include "support/main_window_fixture.h"
+#include "controls/wall_page.h"
+#include "controls/bell_page.h"
+#include "controls/beem_page.h"
 #include "support/sample_plans.h"
 
 namespace {
@@ -103,31 +106,31 @@ TEST_F(HistoryStepTest, EachKindOfStepIsUndoneAndRedoneAlone) {
       {"renaming", [](HistoryTest& t) {
          auto& s = static_cast<HistoryStepTest&>(t);
          s.ClickEntry(2);
-         s.TypeAndEnter(s.Window().edObjBellName, QStringLiteral("Zvon"));
+         s.TypeAndEnter(s.Window().pnlBellProp->edObjBellName, QStringLiteral("Zvon"));
        },
        "переименование «Колокол»", 2},
       {"a walls edit with its chain", [](HistoryTest& t) {
          auto& s = static_cast<HistoryStepTest&>(t);
          s.ClickEntry(0);
-         s.TypeAndEnter(s.Window().edDiameterOuter, QStringLiteral("9000"));
+         s.TypeAndEnter(s.Window().pnlWallProp->edDiameterOuter, QStringLiteral("9000"));
        },
        "изменение «Стены»", 0},
       {"a wall type from the list", [](HistoryTest& t) {
          auto& s = static_cast<HistoryStepTest&>(t);
          s.ClickEntry(0);
-         s.Choose(s.Window().cbWallType, 1);
+         s.Choose(s.Window().pnlWallProp->cbWallType, 1);
        },
        "изменение «Стены»", 0},
       {"a chord from the list", [](HistoryTest& t) {
          auto& s = static_cast<HistoryStepTest&>(t);
          s.ClickEntry(5);
-         s.Choose(s.Window().cbBeemOrientation, 13);
+         s.Choose(s.Window().pnlBeemProp->cbBeemOrientation, 13);
        },
        "изменение «Балка1»", 5},
       {"a bell position typed", [](HistoryTest& t) {
          auto& s = static_cast<HistoryStepTest&>(t);
          s.ClickEntry(3);
-         s.TypeAndEnter(s.Window().edBPositionX, QStringLiteral("1234"));
+         s.TypeAndEnter(s.Window().pnlBellProp->edBPositionX, QStringLiteral("1234"));
        },
        "перемещение «Колокол1»", 3},
       {"a chord box ticked", [](HistoryTest& t) {
@@ -209,8 +212,8 @@ TEST_F(HistoryStepTest, WhatDoesNotChangeTheStoredPlanIsNoStep) {
   W->nShowPanels->trigger();
   W->SetPlanClientSize(QSize(700, 420));  // the panel's size
   ClickEntry(0);
-  TypeAndEnter(W->edDiameterOuter, QStringLiteral("5600"));  // the value in force
-  QTest::keyClicks(W->edDiameterInner, QStringLiteral("123"));  // typed, never applied
+  TypeAndEnter(W->pnlWallProp->edDiameterOuter, QStringLiteral("5600"));  // the value in force
+  QTest::keyClicks(W->pnlWallProp->edDiameterInner, QStringLiteral("123"));  // typed, never applied
   ClickEntry(3);
   Settle();
   EXPECT_EQ(Steps(), steps);
@@ -415,7 +418,7 @@ TEST_P(RandomHistoryTest, EditsUndoAndRedoToTheBytesOfEveryState) {
         }
         case 3:  // a walls size
           ClickEntry(0);
-          TypeAndEnter(pick(2) ? W->edDiameterOuter : W->edWallWidth, QString::number(3000 + pick(9000)));
+          TypeAndEnter(pick(2) ? W->pnlWallProp->edDiameterOuter : W->pnlWallProp->edWallWidth, QString::number(3000 + pick(9000)));
           break;
         case 4:  // a chord box
           QTest::mouseClick(W->ChordBox(1 + pick(24)), Qt::LeftButton);
@@ -429,12 +432,12 @@ TEST_P(RandomHistoryTest, EditsUndoAndRedoToTheBytesOfEveryState) {
           break;
         case 7:  // a name
           ClickEntry(target);
-          TypeAndEnter(Obj(target).ObjType == okBell ? W->edObjBellName : W->edBeemObjName,
+          TypeAndEnter(Obj(target).ObjType == okBell ? W->pnlBellProp->edObjBellName : W->pnlBeemProp->edBeemObjName,
                        QStringLiteral("Name%1").arg(pick(5)));
           break;
         default:  // the wall type
           ClickEntry(0);
-          Choose(W->cbWallType, pick(3));
+          Choose(W->pnlWallProp->cbWallType, pick(3));
           break;
       }
       Settle();

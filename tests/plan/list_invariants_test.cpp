@@ -6,6 +6,10 @@
 #include <random>
 
 #include "bells/bell_catalogue.h"
+#include "controls/wall_page.h"
+#include "controls/bell_page.h"
+#include "controls/post_page.h"
+#include "controls/beem_page.h"
 #include "plan/plan_window_test.h"
 #include "platform/layer.h"
 
@@ -64,22 +68,22 @@ TEST_F(ListInvariantsTest, MixedActions) {
       case 11: {
         what = "walls edit";
         ClickEntry(0);
-        TacNumberEdit* fields[] = {W->edDiameterOuter, W->edDiameterInner, W->edWallWidth, W->edWallArcWidth};
+        TacNumberEdit* fields[] = {W->pnlWallProp->edDiameterOuter, W->pnlWallProp->edDiameterInner, W->pnlWallProp->edWallWidth, W->pnlWallProp->edWallArcWidth};
         TypeAndEnter(fields[pick(0, 3)], QString::number(pick(0, 20000)));
         break;
       }
       case 12: {
         what = "walls type";
         ClickEntry(0);
-        W->cbWallType->setFocus();
-        QTest::keyClick(W->cbWallType, pick(0, 1) ? Qt::Key_Down : Qt::Key_Up);
+        W->pnlWallProp->cbWallType->setFocus();
+        QTest::keyClick(W->pnlWallProp->cbWallType, pick(0, 1) ? Qt::Key_Down : Qt::Key_Up);
         break;
       }
       case 13: {
         what = "rename";
         const int i = row();
         ClickEntry(i);
-        QLineEdit* edits[] = {W->edWallName, W->edObjBellName, W->edBeemObjName, W->edPostObjName};
+        QLineEdit* edits[] = {W->pnlWallProp->edWallName, W->pnlBellProp->edObjBellName, W->pnlBeemProp->edBeemObjName, W->pnlPostProp->edPostObjName};
         TypeNameAndEnter(edits[Obj(i).ObjType], pick(0, 1) ? QStringLiteral("Колокол") : QStringLiteral("Балка"));
         break;
       }

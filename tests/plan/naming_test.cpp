@@ -3,6 +3,8 @@
 #include <QStackedWidget>
 
 #include "plan/naming.h"
+#include "controls/bell_page.h"
+#include "controls/post_page.h"
 #include "plan/plan_window_test.h"
 #include "platform/layer.h"
 
@@ -19,7 +21,7 @@ TEST_F(NamingTest, BellsPlacedWithThePointer) {
   EXPECT_EQ(Names(), three);
   EXPECT_EQ(ListTexts(), three);
   EXPECT_EQ(ComboTexts(), three);
-  EXPECT_EQ(W->edObjBellName->text(), QStringLiteral("Колокол2"));
+  EXPECT_EQ(W->pnlBellProp->edObjBellName->text(), QStringLiteral("Колокол2"));
 
   // the freed name is the next one given
   ClickEntry(3);
@@ -51,18 +53,18 @@ TEST_F(NamingTest, BeamsPlacedWithThePointer) {
 TEST_F(NamingTest, RenamingThroughTheNameFields) {
   struct Row {
     int index;
-    QLineEdit* TfmMain::*field;
+    std::function<QLineEdit*(TfmMain&)> field;
     const char* typed;
     const char* name;
   };
   const Row rows[] = {
-      {2, &TfmMain::edObjBellName, "Балка", "Балка1"},
-      {3, &TfmMain::edObjBellName, "колокол", "колокол"},   // case matters
-      {3, &TfmMain::edObjBellName, "Колокол", "Колокол2"},  // its own name counts as taken
-      {2, &TfmMain::edObjBellName, "Колокол", "Колокол"},   // unchanged: no number added
-      {1, &TfmMain::edPostObjName, "Стены", "Стены1"},
-      {4, &TfmMain::edBeemObjName, "Постамент", "Постамент1"},
-      {4, &TfmMain::edBeemObjName, "Опора", "Опора"},
+      {2, [](TfmMain& w) { return w.pnlBellProp->edObjBellName; }, "Балка", "Балка1"},
+      {3, [](TfmMain& w) { return w.pnlBellProp->edObjBellName; }, "колокол", "колокол"},   // case matters
+      {3, [](TfmMain& w) { return w.pnlBellProp->edObjBellName; }, "Колокол", "Колокол2"},  // its own name counts as taken
+      {2, [](TfmMain& w) { return w.pnlBellProp->edObjBellName; }, "Колокол", "Колокол"},   // unchanged: no number added
+      {1, [](TfmMain& w) { return w.pnlPostProp->edPostObjName; }, "Стены", "Стены1"},
+      {4, [](TfmMain& w) { return w.pnlBeemProp->edBeemObjName; }, "Постамент", "Постамент1"},
+      {4, [](TfmMain& w) { return w.pnlBeemProp->edBeemObjName; }, "Опора", "Опора"},
   };
   for (const Row& r : rows) {
     W->nNewDoc->trigger();
@@ -70,7 +72,7 @@ TEST_F(NamingTest, RenamingThroughTheNameFields) {
     PlaceBell(1, QPoint(300, 100));
     PlaceBeam(QPoint(230, 250), QPoint(300, 250));
     ClickEntry(r.index);
-    QLineEdit* edit = W.get()->*r.field;
+    QLineEdit* edit = r.field(*W);
     ASSERT_TRUE(edit->isVisible()) << r.typed;
     TypeNameAndEnter(edit, QString::fromUtf8(r.typed));
     const QString name = QString::fromUtf8(r.name);
@@ -89,7 +91,7 @@ TEST_F(NamingTest, RenameFreesTheOldName) {
   PlaceBell(0, QPoint(240, 100));
   ClickCheck(2);
   ASSERT_EQ(List()->item(2)->checkState(), Qt::Unchecked);
-  TypeNameAndEnter(W->edObjBellName, QStringLiteral("Большой"));
+  TypeNameAndEnter(W->pnlBellProp->edObjBellName, QStringLiteral("Большой"));
   EXPECT_EQ(List()->item(2)->text(), QStringLiteral("Большой"));
   EXPECT_EQ(List()->item(2)->checkState(), Qt::Unchecked);
   EXPECT_FALSE(Obj(2).ObjVisible);
@@ -113,7 +115,7 @@ TEST_F(NamingTest, NewDocumentLeavesTwoObjects) {
   PlaceBell(0, QPoint(240, 100));
   PlaceBeam(QPoint(230, 250), QPoint(300, 250));
   ClickEntry(1);
-  TypeNameAndEnter(W->edPostObjName, QStringLiteral("Стены"));
+  TypeNameAndEnter(W->pnlPostProp->edPostObjName, QStringLiteral("Стены"));
   const int layersBefore = StackTop();
   W->btnNewDoc->click();
   const QStringList two = {QStringLiteral("Стены"), QStringLiteral("Постамент")};

@@ -11,6 +11,7 @@
 #include <tuple>
 
 #include "plan/plan_window_test.h"
+#include "controls/bell_page.h"
 #include "platform/layer.h"
 
 namespace {
@@ -62,21 +63,21 @@ TEST_F(ObjectListTest, ListAndComboFollowTheObjects) {
 }
 
 TEST_F(ObjectListTest, ClickingAnEntryShowsItsPage) {
-  struct Row { int row; QWidget* TfmMain::*page; };
-  const Row rows[] = {{2, &TfmMain::pnlBellProp}, {1, &TfmMain::pnlPostProp},
-                      {4, &TfmMain::pnlBeemProp}, {0, &TfmMain::pnlWallProp},
-                      {3, &TfmMain::pnlBellProp}};
+  struct Row { int row; std::function<QWidget*(TfmMain&)> page; };
+  const Row rows[] = {{2, [](TfmMain& w) -> QWidget* { return w.pnlBellProp; }}, {1, [](TfmMain& w) -> QWidget* { return w.pnlPostProp; }},
+                      {4, [](TfmMain& w) -> QWidget* { return w.pnlBeemProp; }}, {0, [](TfmMain& w) -> QWidget* { return w.pnlWallProp; }},
+                      {3, [](TfmMain& w) -> QWidget* { return w.pnlBellProp; }}};
   for (const Row& r : rows) {
     ClickEntry(r.row);
     ExpectCurrent(r.row, "click");
-    EXPECT_EQ(W->pnlInspPages->currentWidget(), W.get()->*r.page) << r.row;
+    EXPECT_EQ(W->pnlInspPages->currentWidget(), r.page(*W)) << r.row;
   }
-  EXPECT_EQ(W->edObjBellName->text(), Obj(3).ObjName);
+  EXPECT_EQ(W->pnlBellProp->edObjBellName->text(), Obj(3).ObjName);
   // the combo box of the inspector selects as well, the list following it
   W->cbObjects->setFocus();
   QTest::keyClick(W->cbObjects, Qt::Key_Up);
   ExpectCurrent(2, "combo");
-  EXPECT_EQ(W->edObjBellName->text(), Obj(2).ObjName);
+  EXPECT_EQ(W->pnlBellProp->edObjBellName->text(), Obj(2).ObjName);
   // and so do the arrow keys in the list
   PressWithListFocus(Qt::Key_Down);
   ExpectCurrent(3, "arrow key");
@@ -85,11 +86,11 @@ TEST_F(ObjectListTest, ClickingAnEntryShowsItsPage) {
 // A click on the entry already current fills its page afresh, dropping what was typed unapplied.
 TEST_F(ObjectListTest, ClickingTheCurrentEntryRefillsItsPage) {
   ClickEntry(2);
-  W->edBPositionX->setFocus();
-  W->edBPositionX->selectAll();
-  QTest::keyClicks(W->edBPositionX, QStringLiteral("123"));
+  W->pnlBellProp->edBPositionX->setFocus();
+  W->pnlBellProp->edBPositionX->selectAll();
+  QTest::keyClicks(W->pnlBellProp->edBPositionX, QStringLiteral("123"));
   ClickEntry(2);
-  EXPECT_EQ(W->edBPositionX->Value(), Obj(2).BellPosition.x());
+  EXPECT_EQ(W->pnlBellProp->edBPositionX->Value(), Obj(2).BellPosition.x());
 }
 
 // Frames of the bell and the pedestal as selecting them leaves them on the selection layer.
@@ -213,7 +214,7 @@ TEST_F(ObjectListTest, PreviousAndNextWrapAround) {
   ClickEntry(2);
   W->btnNextObj->click();
   EXPECT_EQ(W->pnlInspPages->currentWidget(), W->pnlBellProp);
-  EXPECT_EQ(W->edObjBellName->text(), Obj(3).ObjName);
+  EXPECT_EQ(W->pnlBellProp->edObjBellName->text(), Obj(3).ObjName);
 }
 
 // Unchecking a bell blanks it and its frame; checking it again draws it without a frame until

@@ -6,6 +6,8 @@
 #include <QToolButton>
 
 #include "platform/layer.h"
+#include "controls/wall_page.h"
+#include "controls/bell_page.h"
 #include "support/main_window_fixture.h"
 
 namespace {
@@ -74,7 +76,7 @@ TEST_F(PointerTest, PedestalIsHitWithinItsFrame) {
   };
   for (const Row& row : rows) {
     EXPECT_EQ(Picked(row.at), row.picked) << row.at.x() << "," << row.at.y();
-    EXPECT_EQ(W->pnlInspPages->currentWidget(), row.picked ? W->pnlPostProp : W->pnlWallProp);
+    EXPECT_EQ(W->pnlInspPages->currentWidget(), row.picked ? static_cast<QWidget*>(W->pnlPostProp) : W->pnlWallProp);
   }
 }
 
@@ -140,12 +142,12 @@ TEST_F(PointerTest, DraggedBellFieldsAreCappedAtTheWallsOnly) {
     EXPECT_EQ(bell.Layer->geometry(), QRect(r.to - QPoint(d / 2, d / 2), QSize(d, d)));
     // The field cannot show a sign: a negative X is passed to it as it is and reads 0.
     const int shownX = qMin(bell.BellPosition.x(), 5600);
-    EXPECT_EQ(W->edBPositionX->Value(), qMax(0, shownX));
-    EXPECT_EQ(W->edBPositionY->Value(), qMin(bell.BellPosition.y(), 5600));
+    EXPECT_EQ(W->pnlBellProp->edBPositionX->Value(), qMax(0, shownX));
+    EXPECT_EQ(W->pnlBellProp->edBPositionY->Value(), qMin(bell.BellPosition.y(), 5600));
     QTest::mouseRelease(W->pnlImg, Qt::LeftButton, Qt::NoModifier, r.to + QPoint(4, 4));
     EXPECT_EQ(W->FPointerMode, pmIdle);
     EXPECT_EQ(W->FCurIndex, b);
-    EXPECT_EQ(W->edBPositionX->Value(), qMax(0, shownX));
+    EXPECT_EQ(W->pnlBellProp->edBPositionX->Value(), qMax(0, shownX));
     EXPECT_EQ(Obj(b).BellPosition, r.mm);
   }
 }
@@ -173,7 +175,7 @@ TEST_F(PointerTest, ReleaseGivesTheListTheFocusSoDelDeletes) {
   EXPECT_EQ(W->FCurIndex, 0);
 
   // the same after a drag, from whichever widget had the focus before
-  W->edDiameterOuter->setFocus();
+  W->pnlWallProp->edDiameterOuter->setFocus();
   DragPlan(Obj(a).BellPositionPx, QPoint(260, 150));
   ASSERT_TRUE(W->clbObjects->hasFocus());
   QTest::keyClick(W->clbObjects, Qt::Key_Delete);
@@ -195,8 +197,8 @@ TEST_F(PointerTest, ArmedBellThatCameOnThePlanMeanwhileIsSelectedNotPlacedAgain)
   W->FBellButtons[4]->click();  // bell 5, 307 mm: armed
   ASSERT_EQ(W->FPointerMode, pmPlaceBell);
   ClickEntry(b);
-  W->cbBellDiameter->setFocus();
-  for (int i = 0; i < 4; ++i) QTest::keyClick(W->cbBellDiameter, Qt::Key_Down);
+  W->pnlBellProp->cbBellDiameter->setFocus();
+  for (int i = 0; i < 4; ++i) QTest::keyClick(W->pnlBellProp->cbBellDiameter, Qt::Key_Down);
   ASSERT_EQ(Obj(b).BellDiameter, 307);
   ASSERT_EQ(W->FPointerMode, pmPlaceBell);
 

@@ -12,6 +12,10 @@
 #include "app/tfm_main.h"
 #include "document/document_file.h"
 #include "controls/ac_number_edit.h"
+#include "controls/beem_page.h"
+#include "controls/bell_page.h"
+#include "controls/post_page.h"
+#include "controls/wall_page.h"
 #include "controls/plan_panel.h"
 #include "platform/layer.h"
 

@@ -14,6 +14,9 @@
 #include <vector>
 
 #include "plan/rulers.h"
+#include "controls/wall_page.h"
+#include "controls/bell_page.h"
+#include "controls/beem_page.h"
 #include "platform/layer.h"
 #include "platform/pattern.h"
 #include "walls/wall_geometry.h"
@@ -27,7 +30,7 @@ constexpr QRgb kMaterial = 0x1000000;  // marker: the material picture tiled fro
 
 QRgb Rgb(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xFFFFFFu; }
 
-using TNumberField = TacNumberEdit* TfmMain::*;
+using TNumberField = TacNumberEdit* TWallPage::*;
 
 // Typed as a Russian keyboard delivers it: key events carrying their text.
 void TypeName(QLineEdit* edit, const QString& text) {
@@ -62,8 +65,8 @@ class WallsPageTest : public MainWindowTest {
     W->FBellButtons[8]->click();
     ClickPlan(QPoint(300, 150));
     ASSERT_EQ(W->FObjects.back()->ObjType, okBell);
-    TypeAndEnter(W->edBPositionX, QString::number(mm.x()));
-    TypeAndEnter(W->edBPositionY, QString::number(mm.y()));
+    TypeAndEnter(W->pnlBellProp->edBPositionX, QString::number(mm.x()));
+    TypeAndEnter(W->pnlBellProp->edBPositionY, QString::number(mm.y()));
     ASSERT_EQ(W->FObjects.back()->BellPosition, mm);
   }
 
@@ -77,29 +80,29 @@ class WallsPageTest : public MainWindowTest {
   void ExpectWalls(int outer, int inner, int thickness, int arch, const std::string& why) {
     ExpectStored(outer, inner, thickness, arch, why);
     // the fields show what is stored, the edited one included
-    EXPECT_EQ(W->edDiameterOuter->text(), QString::number(outer)) << why;
-    EXPECT_EQ(W->edDiameterInner->text(), QString::number(inner)) << why;
-    EXPECT_EQ(W->edWallWidth->text(), QString::number(thickness)) << why;
-    EXPECT_EQ(W->edWallArcWidth->text(), QString::number(arch)) << why;
+    EXPECT_EQ(W->pnlWallProp->edDiameterOuter->text(), QString::number(outer)) << why;
+    EXPECT_EQ(W->pnlWallProp->edDiameterInner->text(), QString::number(inner)) << why;
+    EXPECT_EQ(W->pnlWallProp->edWallWidth->text(), QString::number(thickness)) << why;
+    EXPECT_EQ(W->pnlWallProp->edWallArcWidth->text(), QString::number(arch)) << why;
   }
 };
 
 TEST_F(WallsPageTest, NewDocumentShowsTheDefaultWalls) {
   EXPECT_EQ(W->pnlInspPages->currentWidget(), W->pnlWallProp);
-  EXPECT_EQ(W->edWallName->text(), QStringLiteral("Стены"));
-  EXPECT_EQ(W->cbWallType->currentText(), QStringLiteral("Четверик"));
-  EXPECT_EQ(W->cbWallMaterials->currentText(), QStringLiteral("Красный кирпич"));
+  EXPECT_EQ(W->pnlWallProp->edWallName->text(), QStringLiteral("Стены"));
+  EXPECT_EQ(W->pnlWallProp->cbWallType->currentText(), QStringLiteral("Четверик"));
+  EXPECT_EQ(W->pnlWallProp->cbWallMaterials->currentText(), QStringLiteral("Красный кирпич"));
   ExpectWalls(5600, 4000, 800, 1500, "start");
 
   struct Row { QLabel* label; const char* text; QWidget* control; };
   const Row rows[] = {
-      {W->lblWallName, "Имя объекта", W->edWallName},
-      {W->lblWallType, "Тип тарвоска", W->cbWallType},
-      {W->lblMaterial, "Материал стен", W->cbWallMaterials},
-      {W->lblDiameterOuter, "Внешний диаметр (мм)", W->edDiameterOuter},
-      {W->lblDiameterInner, "Внутренний диаметр (мм)", W->edDiameterInner},
-      {W->lblWallWidth, "Толщина стен (мм)", W->edWallWidth},
-      {W->lblArcWidth, "Ширина арочных проемов (мм)", W->edWallArcWidth},
+      {W->pnlWallProp->lblWallName, "Имя объекта", W->pnlWallProp->edWallName},
+      {W->pnlWallProp->lblWallType, "Тип тарвоска", W->pnlWallProp->cbWallType},
+      {W->pnlWallProp->lblMaterial, "Материал стен", W->pnlWallProp->cbWallMaterials},
+      {W->pnlWallProp->lblDiameterOuter, "Внешний диаметр (мм)", W->pnlWallProp->edDiameterOuter},
+      {W->pnlWallProp->lblDiameterInner, "Внутренний диаметр (мм)", W->pnlWallProp->edDiameterInner},
+      {W->pnlWallProp->lblWallWidth, "Толщина стен (мм)", W->pnlWallProp->edWallWidth},
+      {W->pnlWallProp->lblArcWidth, "Ширина арочных проемов (мм)", W->pnlWallProp->edWallArcWidth},
   };
   int top = rows[0].control->y();
   for (const Row& r : rows) {
@@ -131,44 +134,44 @@ TEST_F(WallsPageTest, EditChainsTypedWithEnter) {
     int outer, inner, thickness, arch;
   };
   const Chain chains[] = {
-      {"outer above its limit", 0, {{&TfmMain::edDiameterOuter, "20000"}}, 16000, 8000, 4000, 4000},
-      {"outer below its limit", 0, {{&TfmMain::edDiameterOuter, "1000"}}, 1200, 1000, 100, 1000},
-      {"outer within limits", 0, {{&TfmMain::edDiameterOuter, "7000"}}, 7000, 5400, 800, 1500},
-      {"inner above outer", 0, {{&TfmMain::edDiameterInner, "9000"}}, 8200, 8000, 100, 1500},
-      {"inner odd difference", 0, {{&TfmMain::edDiameterInner, "4001"}}, 5600, 4001, 799, 1500},
-      {"inner smallest", 0, {{&TfmMain::edDiameterInner, "1000"}}, 5600, 1000, 2300, 1000},
-      {"thickness below limit", 0, {{&TfmMain::edWallWidth, "50"}}, 4200, 4000, 100, 1500},
-      {"thickness above limit", 0, {{&TfmMain::edWallWidth, "5000"}}, 12000, 4000, 4000, 4000},
-      {"arch raised to thickness", 0, {{&TfmMain::edWallArcWidth, "500"}}, 5600, 4000, 800, 800},
-      {"four-sided arch maximum", 0, {{&TfmMain::edWallArcWidth, "9999"}}, 5600, 4000, 800, 4000},
-      {"six-sided arch maximum", 1, {{&TfmMain::edWallArcWidth, "9999"}}, 5600, 4000, 800, 1617},
-      {"eight-sided arch maximum", 2, {{&TfmMain::edWallArcWidth, "9999"}}, 5600, 4000, 800, 1320},
+      {"outer above its limit", 0, {{&TWallPage::edDiameterOuter, "20000"}}, 16000, 8000, 4000, 4000},
+      {"outer below its limit", 0, {{&TWallPage::edDiameterOuter, "1000"}}, 1200, 1000, 100, 1000},
+      {"outer within limits", 0, {{&TWallPage::edDiameterOuter, "7000"}}, 7000, 5400, 800, 1500},
+      {"inner above outer", 0, {{&TWallPage::edDiameterInner, "9000"}}, 8200, 8000, 100, 1500},
+      {"inner odd difference", 0, {{&TWallPage::edDiameterInner, "4001"}}, 5600, 4001, 799, 1500},
+      {"inner smallest", 0, {{&TWallPage::edDiameterInner, "1000"}}, 5600, 1000, 2300, 1000},
+      {"thickness below limit", 0, {{&TWallPage::edWallWidth, "50"}}, 4200, 4000, 100, 1500},
+      {"thickness above limit", 0, {{&TWallPage::edWallWidth, "5000"}}, 12000, 4000, 4000, 4000},
+      {"arch raised to thickness", 0, {{&TWallPage::edWallArcWidth, "500"}}, 5600, 4000, 800, 800},
+      {"four-sided arch maximum", 0, {{&TWallPage::edWallArcWidth, "9999"}}, 5600, 4000, 800, 4000},
+      {"six-sided arch maximum", 1, {{&TWallPage::edWallArcWidth, "9999"}}, 5600, 4000, 800, 1617},
+      {"eight-sided arch maximum", 2, {{&TWallPage::edWallArcWidth, "9999"}}, 5600, 4000, 800, 1320},
       {"six-sided at 16000",
        1,
-       {{&TfmMain::edDiameterOuter, "16000"}, {&TfmMain::edWallArcWidth, "99999"}},
+       {{&TWallPage::edDiameterOuter, "16000"}, {&TWallPage::edWallArcWidth, "99999"}},
        16000, 8000, 4000, 4619},
       {"eight-sided at 16000",
        2,
-       {{&TfmMain::edDiameterOuter, "16000"}, {&TfmMain::edWallArcWidth, "99999"}},
+       {{&TWallPage::edDiameterOuter, "16000"}, {&TWallPage::edWallArcWidth, "99999"}},
        16000, 8000, 4000, 3771},
-      {"letters cannot be typed", 0, {{&TfmMain::edDiameterOuter, "12ab00"}}, 1200, 1000, 100, 1000},
-      {"a number too long for the field", 0, {{&TfmMain::edDiameterOuter, "99999999999"}}, 16000,
+      {"letters cannot be typed", 0, {{&TWallPage::edDiameterOuter, "12ab00"}}, 1200, 1000, 100, 1000},
+      {"a number too long for the field", 0, {{&TWallPage::edDiameterOuter, "99999999999"}}, 16000,
        8000, 4000, 4000},
-      {"emptied outer", 0, {{&TfmMain::edDiameterOuter, "\b"}}, 1200, 1000, 100, 1000},
-      {"emptied inner", 0, {{&TfmMain::edDiameterInner, "\b"}}, 5600, 1000, 2300, 1000},
-      {"emptied thickness", 0, {{&TfmMain::edWallWidth, "\b"}}, 4200, 4000, 100, 1500},
-      {"emptied arch", 0, {{&TfmMain::edWallArcWidth, "\b"}}, 5600, 4000, 800, 800},
+      {"emptied outer", 0, {{&TWallPage::edDiameterOuter, "\b"}}, 1200, 1000, 100, 1000},
+      {"emptied inner", 0, {{&TWallPage::edDiameterInner, "\b"}}, 5600, 1000, 2300, 1000},
+      {"emptied thickness", 0, {{&TWallPage::edWallWidth, "\b"}}, 4200, 4000, 100, 1500},
+      {"emptied arch", 0, {{&TWallPage::edWallArcWidth, "\b"}}, 5600, 4000, 800, 800},
       {"shrink then grow back",
        0,
-       {{&TfmMain::edDiameterOuter, "1200"}, {&TfmMain::edDiameterOuter, "5600"}},
+       {{&TWallPage::edDiameterOuter, "1200"}, {&TWallPage::edDiameterOuter, "5600"}},
        5600, 5400, 100, 1000},
   };
   for (const Chain& c : chains) {
     W->nNewDoc->trigger();
-    ChooseByKeys(W->cbWallType, c.type);
+    ChooseByKeys(W->pnlWallProp->cbWallType, c.type);
     ASSERT_EQ(Obj(0).WallType, c.type) << c.name;
     for (const Step& s : c.steps) {
-      TacNumberEdit* edit = W.get()->*s.field;
+      TacNumberEdit* edit = W->pnlWallProp->*s.field;
       if (std::string_view(s.typed) == "\b") {
         edit->setFocus();
         edit->selectAll();
@@ -208,10 +211,10 @@ TEST_F(WallsPageTest, EditChainsTypedWithEnter) {
 // Leaving a field with Tab or the pointer applies nothing; the typed text stays until the page
 // is filled again.
 TEST_F(WallsPageTest, LeavingAFieldAppliesNothing) {
-  const TNumberField fields[] = {&TfmMain::edDiameterOuter, &TfmMain::edDiameterInner,
-                                 &TfmMain::edWallWidth, &TfmMain::edWallArcWidth};
+  const TNumberField fields[] = {&TWallPage::edDiameterOuter, &TWallPage::edDiameterInner,
+                                 &TWallPage::edWallWidth, &TWallPage::edWallArcWidth};
   for (TNumberField f : fields) {
-    TacNumberEdit* edit = W.get()->*f;
+    TacNumberEdit* edit = W->pnlWallProp->*f;
     edit->setFocus();
     edit->selectAll();
     QTest::keyClicks(edit, QStringLiteral("3000"));
@@ -231,17 +234,17 @@ TEST_F(WallsPageTest, LeavingAFieldAppliesNothing) {
 // The type list reshapes the walls and lowers the arch to the new maximum; going back does not
 // raise it again. Nothing else moves and the scale stays.
 TEST_F(WallsPageTest, TypeListReshapesTheWalls) {
-  EXPECT_EQ(W->cbWallType->count(), 3);
+  EXPECT_EQ(W->pnlWallProp->cbWallType->count(), 3);
   const char* names[] = {"Четверик", "Шестерик", "Восьмерик"};
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(W->cbWallType->itemText(i), QString::fromUtf8(names[i]));
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(W->pnlWallProp->cbWallType->itemText(i), QString::fromUtf8(names[i]));
   const long double scale = W->FRenderer.FScale;
   const QPoint post = Obj(1).PostPosition;
   struct Row { int type; int arch; size_t corners; };
   for (const Row& r : {Row{1, 1500, 6}, Row{2, 1320, 8}, Row{1, 1320, 6}, Row{0, 1320, 4}}) {
-    ChooseByKeys(W->cbWallType, r.type);
+    ChooseByKeys(W->pnlWallProp->cbWallType, r.type);
     EXPECT_EQ(Obj(0).WallType, r.type);
     EXPECT_EQ(Obj(0).WallArcWidth, r.arch) << r.type;
-    EXPECT_EQ(W->edWallArcWidth->text(), QString::number(r.arch)) << r.type;
+    EXPECT_EQ(W->pnlWallProp->edWallArcWidth->text(), QString::number(r.arch)) << r.type;
     EXPECT_EQ(Obj(0).WallOuterPointsPx.size(), r.corners);
     EXPECT_EQ(Obj(0).WallArcQuadsPx.size(), r.corners);
     EXPECT_EQ(W->FRenderer.FScale, scale);
@@ -253,17 +256,17 @@ TEST_F(WallsPageTest, TypeListReshapesTheWalls) {
 // The material list repaints the walls with the chosen picture, tiled from the layer's (0, 0).
 TEST_F(WallsPageTest, MaterialListRepaintsTheWalls) {
   const char* names[] = {"Красный кирпич", "Камень", "Ель", "Сосна", "Дуб"};
-  ASSERT_EQ(W->cbWallMaterials->count(), 5);
+  ASSERT_EQ(W->pnlWallProp->cbWallMaterials->count(), 5);
   for (int i = 0; i < 5; ++i)
-    EXPECT_EQ(W->cbWallMaterials->itemText(i), QString::fromUtf8(names[i]));
+    EXPECT_EQ(W->pnlWallProp->cbWallMaterials->itemText(i), QString::fromUtf8(names[i]));
   const char* beams[] = {"Ель", "Сосна", "Дуб", "Короб", "Двутавр", "Швеллер"};
-  ASSERT_EQ(W->cbBeemMaterials->count(), 6);
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(W->cbBeemMaterials->itemText(i), QString::fromUtf8(beams[i]));
+  ASSERT_EQ(W->pnlBeemProp->cbBeemMaterials->count(), 6);
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(W->pnlBeemProp->cbBeemMaterials->itemText(i), QString::fromUtf8(beams[i]));
 
   // a corner of the square walls at the window's scale (origin (199, 65), 220 px across)
   const QPoint spots[] = {{203, 70}, {414, 70}, {205, 280}, {410, 282}};
   for (int m : {4, 1, 3, 0, 2}) {
-    ChooseByKeys(W->cbWallMaterials, m);
+    ChooseByKeys(W->pnlWallProp->cbWallMaterials, m);
     EXPECT_EQ(Obj(0).WallMaterial, m);
     const QImage& layer = Obj(0).Layer->Canvas();
     const QImage& picture = W->FRenderer.FMaterials[static_cast<size_t>(m)];
@@ -299,7 +302,7 @@ TEST_F(WallsPageTest, WallsLayerPixelsForEachType) {
         {80, 80, kWhite, "outside"}, {250, 65, kBlack, "top outline"}}},
   };
   for (const Row& r : rows) {
-    ChooseByKeys(W->cbWallType, r.type);
+    ChooseByKeys(W->pnlWallProp->cbWallType, r.type);
     const QImage& layer = Obj(0).Layer->Canvas();
     const QImage& brick = W->FRenderer.FMaterials[0];
     for (const Spot& s : r.spots) {
@@ -313,12 +316,12 @@ TEST_F(WallsPageTest, WallsLayerPixelsForEachType) {
 
 // The hexagon and octagon of the default walls, as the inspector leaves them in the object.
 TEST_F(WallsPageTest, OutlinesInMillimetres) {
-  ChooseByKeys(W->cbWallType, 1);
+  ChooseByKeys(W->pnlWallProp->cbWallType, 1);
   const TPointsArr hexOuter = {{1400, 375}, {4200, 375}, {5600, 2800}, {4200, 5225}, {1400, 5225}, {0, 2800}};
   const TPointsArr hexInner = {{1800, 1068}, {3800, 1068}, {4800, 2800}, {3800, 4532}, {1800, 4532}, {800, 2800}};
   EXPECT_EQ(Obj(0).WallOuterPoints, hexOuter);
   EXPECT_EQ(Obj(0).WallInnerPoints, hexInner);
-  ChooseByKeys(W->cbWallType, 2);
+  ChooseByKeys(W->pnlWallProp->cbWallType, 2);
   // c = 1616, s = 2368 outside; c = 1154, s = 1692 inside, shifted by the thickness
   EXPECT_EQ(Obj(0).WallOuterPoints[1], QPoint(1616 + 2368, 0));
   EXPECT_EQ(Obj(0).WallOuterPoints[3], QPoint(2 * 1616 + 2368, 1616 + 2368));
@@ -337,17 +340,17 @@ TEST_F(WallsPageTest, WallsEditMovesBellAndPedestal) {
     int bellDiameterPx;  // bell 9, 480 mm, at the new scale
   };
   const Row rows[] = {
-      {"outer doubled", &TfmMain::edDiameterOuter, "11200", {2800, 5600}, {5600, 8400}, 9},
-      {"outer to 4200 by thickness", &TfmMain::edWallWidth, "50", {1050, 2100}, {2100, 3150}, 25},
-      {"inner keeps outer", &TfmMain::edDiameterInner, "4001", {1400, 2800}, {2800, 4200}, 19},
-      {"arch", &TfmMain::edWallArcWidth, "500", {1400, 2800}, {2800, 4200}, 19},
+      {"outer doubled", &TWallPage::edDiameterOuter, "11200", {2800, 5600}, {5600, 8400}, 9},
+      {"outer to 4200 by thickness", &TWallPage::edWallWidth, "50", {1050, 2100}, {2100, 3150}, 25},
+      {"inner keeps outer", &TWallPage::edDiameterInner, "4001", {1400, 2800}, {2800, 4200}, 19},
+      {"arch", &TWallPage::edWallArcWidth, "500", {1400, 2800}, {2800, 4200}, 19},
   };
   for (const Row& r : rows) {
     W->nNewDoc->trigger();
     PlaceBellAt(QPoint(1400, 2800));
     ClickListEntry(0);
     ASSERT_EQ(W->pnlInspPages->currentWidget(), W->pnlWallProp) << r.name;
-    TypeAndEnter(W.get()->*r.field, QString::fromUtf8(r.typed));
+    TypeAndEnter(W->pnlWallProp->*r.field, QString::fromUtf8(r.typed));
     const TPlanObject& bell = Obj(2);
     EXPECT_EQ(bell.BellPosition, r.bell) << r.name;
     EXPECT_EQ(Obj(1).PostPosition, r.post) << r.name;
@@ -368,15 +371,15 @@ TEST_F(WallsPageTest, WallsEditMovesBellAndPedestal) {
 TEST_F(WallsPageTest, FirstEditAfterOpeningADocument) {
   PlaceBellAt(QPoint(1400, 2800));
   ClickListEntry(0);
-  TypeAndEnter(W->edDiameterOuter, QStringLiteral("7000"));
+  TypeAndEnter(W->pnlWallProp->edDiameterOuter, QStringLiteral("7000"));
   ASSERT_EQ(Obj(2).BellPosition, QPoint(1750, 3500));
   const QString path = TempPath(QStringLiteral("walls.tarvosk"));
   ASSERT_TRUE(W->SaveDocument(path));
   W->nNewDoc->trigger();
   ASSERT_TRUE(W->OpenDocument(path));
   ClickListEntry(0);
-  EXPECT_EQ(W->edDiameterOuter->text(), QStringLiteral("7000"));
-  TypeAndEnter(W->edDiameterInner, QStringLiteral("5401"));
+  EXPECT_EQ(W->pnlWallProp->edDiameterOuter->text(), QStringLiteral("7000"));
+  TypeAndEnter(W->pnlWallProp->edDiameterInner, QStringLiteral("5401"));
   ExpectWalls(7000, 5401, 799, 1500, "inner edit after opening");
   EXPECT_EQ(Obj(2).BellPosition, QPoint(1750, 3500));
   EXPECT_EQ(Obj(1).PostPosition, QPoint(3500, 5250));
@@ -393,7 +396,7 @@ TEST_F(WallsPageTest, SelectionFrameOfTheWalls) {
   };
   TLtrb previous{};
   for (const Row& r : rows) {
-    ChooseByKeys(W->cbWallType, r.type);
+    ChooseByKeys(W->pnlWallProp->cbWallType, r.type);
     const TLtrb& f = W->FSelRect;
     EXPECT_EQ(std::tie(f.l, f.t, f.r, f.b), std::tie(r.frame.l, r.frame.t, r.frame.r, r.frame.b))
         << "type " << r.type;
@@ -415,18 +418,18 @@ TEST_F(WallsPageTest, SelectionFrameOfTheWalls) {
 TEST_F(WallsPageTest, RenamingTheWalls) {
   struct Row { const char* typed; const char* name; };
   for (const Row& r : {Row{"Постамент", "Постамент1"}, Row{"стены", "стены"}, Row{"Башня", "Башня"}}) {
-    TypeName(W->edWallName, QString::fromUtf8(r.typed));
-    QTest::keyClick(W->edWallName, Qt::Key_Return);
+    TypeName(W->pnlWallProp->edWallName, QString::fromUtf8(r.typed));
+    QTest::keyClick(W->pnlWallProp->edWallName, Qt::Key_Return);
     EXPECT_EQ(Obj(0).ObjName, QString::fromUtf8(r.name));
-    EXPECT_EQ(W->edWallName->text(), QString::fromUtf8(r.typed));  // the edit keeps what was typed
+    EXPECT_EQ(W->pnlWallProp->edWallName->text(), QString::fromUtf8(r.typed));  // the edit keeps what was typed
     EXPECT_EQ(W->clbObjects->item(0)->text(), QString::fromUtf8(r.name));
     EXPECT_EQ(W->cbObjects->itemText(0), QString::fromUtf8(r.name));
     EXPECT_EQ(W->clbObjects->item(0)->checkState(), Qt::Checked);
     EXPECT_EQ(W->clbObjects->currentRow(), 0);
   }
   // leaving the name field applies nothing
-  TypeName(W->edWallName, QStringLiteral("Звонница"));
-  QTest::keyClick(W->edWallName, Qt::Key_Tab);
+  TypeName(W->pnlWallProp->edWallName, QStringLiteral("Звонница"));
+  QTest::keyClick(W->pnlWallProp->edWallName, Qt::Key_Tab);
   EXPECT_EQ(Obj(0).ObjName, QStringLiteral("Башня"));
 }
 
@@ -473,7 +476,7 @@ TEST_F(WallsPageTest, RedrawnWallsAndRulersEqualThemDrawnAfresh) {
 // half (or within a hair of it) lands on the same pixel whichever part draws it.
 TEST_F(WallsPageTest, AHalfPixelLandsAlikeForWallsBellsAndBeams) {
   W->SetPlanClientSize(QSize(694, 697));
-  TypeAndEnter(W->edDiameterOuter, QStringLiteral("16000"));
+  TypeAndEnter(W->pnlWallProp->edDiameterOuter, QStringLiteral("16000"));
   ExpectStored(16000, 8000, 4000, 4000, "outer 16000");
   // 12000 mm at 574/16000 px per mm lies a hair above 430.5 px in extended precision
   EXPECT_EQ(Obj(0).WallInnerPointsPx[1], QPoint(496, 205));
@@ -483,7 +486,7 @@ TEST_F(WallsPageTest, AHalfPixelLandsAlikeForWallsBellsAndBeams) {
   for (int type : {0, 1, 2}) {
     SCOPED_TRACE(type);
     ClickListEntry(0);
-    ChooseByKeys(W->cbWallType, type);
+    ChooseByKeys(W->pnlWallProp->cbWallType, type);
     const TPlanObject& w = Obj(0);
     for (size_t i = 0; i < w.WallInnerPoints.size(); ++i) {
       EXPECT_EQ(w.WallInnerPointsPx[i], W->FRenderer.MmToPlan(w.WallInnerPoints[i])) << i;

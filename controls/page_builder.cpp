@@ -1,4 +1,4 @@
-#include "app/page_builder.h"
+#include "controls/page_builder.h"
 
 #include <QComboBox>
 #include <QLabel>
