@@ -88,8 +88,6 @@ QString CheckPointInput(QByteArrayView bytes) {
 
 QString CheckDocumentBytes(QByteArrayView bytes) {
   const TOpenedPlan plan = OpenPlanBytes(bytes, FBellDiameters);
-  if (plan.Ok() != ParseDocument(bytes, FBellDiameters).Ok())
-    return QStringLiteral("opening and the reader disagree on the file");
   if (!plan.Ok()) return plan.Records.empty() ? QString() : QStringLiteral("a refused file gave objects");
   const auto& objects = plan.Records;
   if (objects.size() < 2 || objects[0].ObjType != okWalls || objects[1].ObjType != okPost)
@@ -112,6 +110,8 @@ QString CheckDocumentBytes(QByteArrayView bytes) {
   if (!again.Ok()) return QStringLiteral("the opened plan saves to a file it refuses: %1").arg(again.Error);
   if (!again.Warnings.isEmpty())
     return QStringLiteral("the saved plan opens with the messages: %1").arg(again.Warnings.join(u'|'));
+  // Compared as saved, not as models: a name with a lone CR in it is read as it stands and
+  // saved with a blank there, as the INI functions write every value.
   if (DocumentToBytes(again.Model()) != saved) return QStringLiteral("the saved plan does not open as it was saved");
   return {};
 }

@@ -37,28 +37,36 @@ int UnicodeToByte(char32_t u) {
 
 QString Cp1251ToString(QByteArrayView bytes) {
   QString out(bytes.size(), Qt::Uninitialized);
-  QChar* dst = out.data();
-  for (qsizetype i = 0; i < bytes.size(); ++i) {
-    dst[i] = QChar(ByteToUnicode(static_cast<std::uint8_t>(bytes[i])));
-  }
+  char16_t* dst = reinterpret_cast<char16_t*>(out.data());
+  const auto* src = reinterpret_cast<const std::uint8_t*>(bytes.data());
+  const auto* end = src + bytes.size();
+  while (src != end) *dst++ = ByteToUnicode(*src++);
   return out;
 }
 
 QByteArray StringToCp1251(QStringView text) {
-  QByteArray out;
-  out.reserve(text.size());
+  // At most one byte a character: written in place, cut to what was written.
+  QByteArray out(text.size(), Qt::Uninitialized);
+  char* d = out.data();
+  qsizetype w = 0;
   const qsizetype n = text.size();
+  const QChar* chars = text.data();
   for (qsizetype i = 0; i < n; ++i) {
-    const QChar c = text[i];
+    const QChar c = chars[i];
     char32_t u = c.unicode();
-    if (c.isHighSurrogate() && i + 1 < n && text[i + 1].isLowSurrogate()) {
-      u = QChar::surrogateToUcs4(c, text[i + 1]);
+    if (u < 0x80) {  // nearly every character of a document
+      d[w++] = static_cast<char>(u);
+      continue;
+    }
+    if (c.isHighSurrogate() && i + 1 < n && chars[i + 1].isLowSurrogate()) {
+      u = QChar::surrogateToUcs4(c, chars[i + 1]);
       ++i;
     } else if (c.isSurrogate()) {
       u = 0xFFFD;  // unpaired half: no character at all
     }
     const int b = UnicodeToByte(u);
-    out.append(b < 0 ? '?' : static_cast<char>(b));
+    d[w++] = b < 0 ? '?' : static_cast<char>(b);
   }
+  out.truncate(w);
   return out;
 }

@@ -105,9 +105,13 @@ bool TIniFile::SaveToFile(const QString& path, QString* error) const {
   return e.isEmpty();
 }
 
+QStringView TIniFile::KeyOf(const TLine& line) {
+  return Trim(line.Eq < 0 ? QStringView(line.Text) : QStringView(line.Text).first(line.Eq));
+}
+
 void TIniFile::AddLine(TSection& s, TLine line) {
-  if (!line.Key.isEmpty()) {
-    const QString folded = Fold(line.Key);
+  if (line.IsKey) {
+    const QString folded = Fold(KeyOf(line));
     if (!s.FirstKey.contains(folded)) s.FirstKey.insert(folded, s.Lines.size());
   }
   s.Lines.push_back(std::move(line));
@@ -141,11 +145,10 @@ void TIniFile::Parse(QByteArrayView bytes) {
       }
     }
     TLine l;
-    if (!t.isEmpty() && !t.startsWith(u';')) {
-      l.Eq = line.indexOf(u'=');
-      l.Key = Trim(l.Eq < 0 ? QStringView(line) : QStringView(line).first(l.Eq)).toString();
-    }
+    const bool content = !t.isEmpty() && !t.startsWith(u';');
+    if (content) l.Eq = line.indexOf(u'=');
     l.Text = std::move(line);
+    l.IsKey = content && !KeyOf(l).isEmpty();
     AddLine(FSections.back(), std::move(l));
   }
 }
@@ -194,11 +197,15 @@ QStringList TIniFile::SectionNames() const {
   return names;
 }
 
+QStringView TIniFile::ValueOf(const TLine& line) {
+  if (line.Eq < 0) return {};
+  return Trim(QStringView(line.Text).sliced(line.Eq + 1)).left(kMaxValueChars);
+}
+
 QString TIniFile::ReadString(QStringView section, QStringView key, const QString& def) const {
   const TLine* l = FindLine(section, key);
   if (!l) return def;
-  if (l->Eq < 0) return {};
-  return Trim(QStringView(l->Text).sliced(l->Eq + 1)).left(kMaxValueChars).toString();
+  return ValueOf(*l).toString();
 }
 
 std::int32_t TIniFile::ReadInteger(QStringView section, QStringView key, std::int32_t def) const {
@@ -231,19 +238,21 @@ void TIniFile::WriteString(QStringView section, QStringView key, QStringView val
   const auto kit = s.FirstKey.constFind(Fold(key));
   if (kit != s.FirstKey.cend()) {
     TLine& l = s.Lines[*kit];
-    l.Text = l.Key + u'=' + v;
-    l.Eq = l.Key.size();
+    const QString name = KeyOf(l).toString();
+    l.Text = name + u'=' + v;
+    l.Eq = name.size();
     return;
   }
   TLine l;
-  l.Key = Trim(key).toString();
-  l.Text = l.Key + u'=' + v;
-  l.Eq = l.Key.size();
+  const QString name = Trim(key).toString();
+  l.Text = name + u'=' + v;
+  l.Eq = name.size();
+  l.IsKey = true;
   // After the last non-blank line, so blank lines that part this section from the next stay
   // between them; only blank lines move, so the remembered key positions stay right.
   std::size_t at = s.Lines.size();
   while (at > 0 && Trim(s.Lines[at - 1].Text).isEmpty()) --at;
-  s.FirstKey.insert(Fold(l.Key), at);
+  s.FirstKey.insert(Fold(name), at);
   s.Lines.insert(s.Lines.begin() + static_cast<std::ptrdiff_t>(at), std::move(l));
 }
 

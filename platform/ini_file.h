@@ -46,6 +46,16 @@ class TIniFile {
   // Any integer other than 0 is true.
   bool ReadBool(QStringView section, QStringView key, bool def) const;
 
+  // Every key of the first section named `section`, each once with its first value as
+  // ReadString reads it (trimmed, cut to kMaxValueChars): f(key folded to lower case, value).
+  // The views live as long as the file. In no particular order.
+  template <class F>
+  void ForEachValue(QStringView section, F&& f) const {
+    const TSection* s = FindSection(section);
+    if (!s) return;
+    for (auto it = s->FirstKey.cbegin(); it != s->FirstKey.cend(); ++it) f(QStringView(it.key()), ValueOf(s->Lines[*it]));
+  }
+
   // Line breaks in a value would end the line and start a forged key, so they become blanks.
   void WriteString(QStringView section, QStringView key, QStringView value);
   void WriteInteger(QStringView section, QStringView key, std::int32_t value);
@@ -54,7 +64,7 @@ class TIniFile {
  private:
   struct TLine {
     QString Text;       // as it stands in the file
-    QString Key;        // trimmed name of a key line; empty for blank and comment lines
+    bool IsKey = false;  // a key line: a name before its '=' (KeyOf), not a blank or comment
     qsizetype Eq = -1;  // position of the '=' in Text; -1 for a key line without a value
   };
   struct TSection {
@@ -65,6 +75,8 @@ class TIniFile {
   };
 
   const TSection* FindSection(QStringView name) const;
+  static QStringView ValueOf(const TLine& line);
+  static QStringView KeyOf(const TLine& line);  // the trimmed name of a key line
   const TLine* FindLine(QStringView section, QStringView key) const;
   void Parse(QByteArrayView bytes);
   static void AddLine(TSection& s, TLine line);

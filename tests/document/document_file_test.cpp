@@ -7,7 +7,9 @@
 #include <QSet>
 #include <QTemporaryDir>
 
+#include "document/point_text.h"
 #include "platform/cp1251.h"
+#include "platform/ini_file.h"
 
 namespace {
 
@@ -423,6 +425,57 @@ TEST(DocumentFile, DamagedDocumentsAreAllOrNothing) {
     }
   }
   EXPECT_GT(refused, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// The document is written straight, not through the INI writer; what it writes must be exactly
+// what the INI writer makes of the same keys in the same order, for every name a user or a
+// hand-edited file can give an object.
+TEST(DocumentFile, WrittenAsTheIniWriterWritesTheSameKeys) {
+  const QString names[] = {QString(), QStringLiteral("Колокол"), QStringLiteral("two\r\nlines"), QStringLiteral("a=b[c]"),
+                           QStringLiteral("  padded  "), QStringLiteral("tab\there"), QString(QChar(0xD83D)),
+                           QStringLiteral("€ and 😀"), QString(300, u'я')};
+  std::vector<TPlanObject> objects(2);
+  objects[0].ObjType = okWalls;
+  objects[1].ObjType = okPost;
+  objects[1].PostPosition = QPoint(-7, 2800);
+  for (const QString& name : names) {
+    TPlanObject b;
+    b.ObjType = okBeam;
+    b.ObjName = name;
+    b.ObjVisible = false;
+    b.BeemBeginPoint = QPoint(-2147483647 - 1, 2147483647);
+    b.BeemOrientation = 13;
+    objects.push_back(b);
+  }
+  TIniFile ini;
+  ini.WriteString(u"Application", u"Version", DocumentVersionText());
+  for (std::size_t n = 0; n < objects.size(); ++n) {
+    const QString s = QStringLiteral("Object%1").arg(n);
+    const TPlanObject& o = objects[n];
+    ini.WriteString(s, u"ObjName", o.ObjName);
+    ini.WriteInteger(s, u"ObjType", KindToFileType(o.ObjType));
+    ini.WriteBool(s, u"ObjVisible", o.ObjVisible);
+    for (auto [key, v] : {std::pair{u"WallType", int(o.WallType)}, {u"WallMaterial", o.WallMaterial},
+                          {u"WallDiameterOuter_R", o.WallDiameterOuter}, {u"WallDiameterInner_R", o.WallDiameterInner},
+                          {u"WallWallWidth_R", o.WallWallWidth}, {u"WallArcWidth_R", o.WallArcWidth},
+                          {u"BellDiameter_R", o.BellDiameter}})
+      ini.WriteInteger(s, key, v);
+    ini.WriteString(s, u"BellPosition_R", PointToText(o.BellPosition));
+    for (auto [key, v] : {std::pair{u"PostAngle", o.PostAngle}, {u"PostWidth_R", o.PostWidth},
+                          {u"PostHeight_R", o.PostHeight}, {u"PostBoardDiameter_R", o.PostBoardDiameter}})
+      ini.WriteInteger(s, key, v);
+    ini.WriteString(s, u"PostPosition_R", PointToText(o.PostPosition));
+    ini.WriteInteger(s, u"BeemMaterial", o.BeemMaterial);
+    ini.WriteInteger(s, u"BeemWidth_R", o.BeemWidth);
+    ini.WriteInteger(s, u"BeemOrientation", o.BeemOrientation);
+    ini.WriteString(s, u"BeemBeginPoint_R", PointToText(o.BeemBeginPoint));
+    ini.WriteString(s, u"BeemEndPoint_R", PointToText(o.BeemEndPoint));
+  }
+  EXPECT_EQ(DocumentToBytes(objects), ini.ToBytes());
 }
 
 }  // namespace
