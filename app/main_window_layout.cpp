@@ -14,7 +14,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/panel_title.h"
+#include "controls/beems_panel.h"
+#include "controls/bell_palette.h"
+#include "controls/panel_title.h"
 #include "app/tfm_main.h"
 #include "controls/plan_panel.h"
 #include "platform/resource_icon.h"
@@ -172,14 +174,14 @@ void TfmMain::BuildPanels() {
   FMainLayout->setContentsMargins(0, 0, 0, 0);
   FMainLayout->setSpacing(0);
   pnlTools = BuildToolsPanel();
-  pnlBells = BuildBellsPanel();
+  pnlBells = new TBellPalette(pnlMain);
   FMainLayout->addWidget(pnlTools);
   FMainLayout->addWidget(pnlBells);
   auto* planRow = new QHBoxLayout;
   planRow->setSpacing(0);
   pnlImg = new TPlanPanel(pnlMain);
   planRow->addWidget(pnlImg, 1);
-  pnlBeems = BuildBeemsPanel();
+  pnlBeems = new TBeemsPanel(pnlMain);
   planRow->addWidget(pnlBeems);
   FMainLayout->addLayout(planRow, 1);
   row->addWidget(pnlMain, 1);
@@ -274,24 +276,3 @@ QWidget* TfmMain::BuildToolsPanel() {
   return panel;
 }
 
-QWidget* TfmMain::BuildBellsPanel() {
-  QWidget* panel = Panel(pnlMain, QStringLiteral("pnlBells"));
-  panel->setFixedHeight(99);
-  auto* v = new QVBoxLayout(panel);
-  v->setContentsMargins(0, 0, 0, 0);
-  pnlBellsTitle = new TPanelTitle(QStringLiteral("pnlBellsTitle"), QStringLiteral("btnBellsClose"), panel);
-  v->addWidget(pnlBellsTitle);
-  v->addStretch(1);
-  return panel;
-}
-
-QWidget* TfmMain::BuildBeemsPanel() {
-  QWidget* panel = Panel(pnlMain, QStringLiteral("pnlBeems"));
-  panel->setFixedWidth(70);
-  auto* v = new QVBoxLayout(panel);
-  v->setContentsMargins(0, 0, 0, 0);
-  pnlBeemTitle = new TPanelTitle(QStringLiteral("pnlBeemTitle"), QStringLiteral("btnBeemClose"), panel);
-  v->addWidget(pnlBeemTitle);
-  v->addStretch(1);
-  return panel;
-}

@@ -1,4 +1,6 @@
 #include "app/tfm_main.h"
+#include "controls/beems_panel.h"
+#include "controls/bell_palette.h"
 #include "controls/wall_page.h"
 
 #include <QApplication>
@@ -16,7 +18,7 @@
 #include <QToolButton>
 #include <QUndoStack>
 
-#include "app/panel_title.h"
+#include "controls/panel_title.h"
 #include "app/tfm_about.h"
 #include "document/recovery_store.h"
 #include "controls/plan_panel.h"
@@ -35,7 +37,6 @@ TfmMain::TfmMain(const TStartOptions& options, QWidget* parent)
   BuildPanels();
   FRenderer.SetLayers(&pnlImg->Layers());
   BuildWallPage();
-  BuildBeemsPanelContents();
   WireObjectList();
   WirePlanPointer();
   WireView();
@@ -121,9 +122,9 @@ void TfmMain::ApplyCaptions() {
   nViewTools->setText(QStringLiteral("Инструменты"));
   pnlToolsTitle->SetCaption(QStringLiteral("Инструменты"));
   nViewBells->setText(QStringLiteral("Колокола"));
-  pnlBellsTitle->SetCaption(QStringLiteral("Колокола"));
+  pnlBells->pnlBellsTitle->SetCaption(QStringLiteral("Колокола"));
   nViewBeems->setText(QStringLiteral("Балки"));
-  pnlBeemTitle->SetCaption(QStringLiteral("Балки"));
+  pnlBeems->pnlBeemTitle->SetCaption(QStringLiteral("Балки"));
   nShowPanels->setText(QStringLiteral("Показать все панели"));
   nHidePanels->setText(QStringLiteral("Скрыть все панели"));
   nReference->setTitle(QStringLiteral("Справка"));
@@ -145,7 +146,7 @@ void TfmMain::ApplyCaptions() {
   btnNextObj->setToolTip(QStringLiteral("Следующий объект"));
   pnlWallProp->ApplyCaptions();
   for (TPanelTitle* title :
-       {pnlObjViewTitle, pnlObjInspTitle, pnlToolsTitle, pnlBellsTitle, pnlBeemTitle})
+       {pnlObjViewTitle, pnlObjInspTitle, pnlToolsTitle, pnlBells->pnlBellsTitle, pnlBeems->pnlBeemTitle})
     title->CloseButton()->setToolTip(QStringLiteral("Спрятать панель"));
   Status->setText(StatusText());
 }

@@ -51,6 +51,8 @@ class TWeightLabels;
 class QLineEdit;
 class TacNumberEdit;
 class TWallPage;
+class TBellPalette;
+class TBeemsPanel;
 class TBellPage;
 class TPostPage;
 class TBeemPage;
@@ -245,9 +247,7 @@ class TfmMain : public QMainWindow {
   // ---- beams (beams/) --------------------------------------------------------------------------
   QStringList FOrientationNames;
   bool FRelayingChords = false;
-  std::array<QCheckBox*, 24> FChordBoxes{};
   void BuildOrientationNamesList();
-  void BuildBeemsPanelContents();
   void WireChordBoxes();
   void FillOrientationList();
   void BuildBeemPage();
@@ -271,7 +271,6 @@ class TfmMain : public QMainWindow {
   std::int32_t SetBeemEndY(std::int32_t v);
   void cbBeemOrientationChange(int k);
   void cbBeemMaterialsChange(int item);
-  QToolButton* btnBeem = nullptr;
 
   // ---- panels and view.ini (app/view_panels.cpp) ---------------------------------------------
   void ReadViewSettings();
@@ -398,8 +397,6 @@ class TfmMain : public QMainWindow {
   TBellTable FBellWeights{};
   TBellSlots FBellSlots{};
   TGroupTable FGroupTable;
-  TWeightLabels* lblWeights = nullptr;
-  std::array<QToolButton*, kBellCount> FBellButtons{};
   void BuildBellPalette();
   void FillBellDiameterList();
   void BuildBellPage();
@@ -430,14 +427,12 @@ class TfmMain : public QMainWindow {
   QWidget* pnlObjInsp = nullptr;
   QWidget* pnlMain = nullptr;
   QWidget* pnlTools = nullptr;
-  QWidget* pnlBells = nullptr;
-  QWidget* pnlBeems = nullptr;
+  TBellPalette* pnlBells = nullptr;
+  TBeemsPanel* pnlBeems = nullptr;
   TPlanPanel* pnlImg = nullptr;
   TPanelTitle* pnlObjViewTitle = nullptr;
   TPanelTitle* pnlObjInspTitle = nullptr;
   TPanelTitle* pnlToolsTitle = nullptr;
-  TPanelTitle* pnlBellsTitle = nullptr;
-  TPanelTitle* pnlBeemTitle = nullptr;
   QListWidget* clbObjects = nullptr;
   QComboBox* cbObjects = nullptr;
   QStackedWidget* pnlInspPages = nullptr;
@@ -507,8 +502,6 @@ class TfmMain : public QMainWindow {
   QWidget* BuildObjViewPanel();
   QWidget* BuildObjInspPanel();
   QWidget* BuildToolsPanel();
-  QWidget* BuildBellsPanel();
-  QWidget* BuildBeemsPanel();
   void clbObjectsMouseDown(QPoint pos);
 
   TStartOptions FOptions;

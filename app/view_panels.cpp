@@ -5,7 +5,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/panel_title.h"
+#include "controls/panel_title.h"
+#include "controls/beems_panel.h"
+#include "controls/bell_palette.h"
 #include "app/tfm_main.h"
 #include "app/view_settings.h"
 
@@ -132,7 +134,7 @@ void TfmMain::nViewObjInspClick() {
 }
 
 void TfmMain::nHidePanelsClick() {
-  for (QWidget* w : {pnlObjView, pnlObjInsp, pnlLeft, pnlTools, pnlBells, pnlBeems}) w->hide();
+  for (QWidget* w : std::initializer_list<QWidget*>{pnlObjView, pnlObjInsp, pnlLeft, pnlTools, pnlBells, pnlBeems}) w->hide();
   for (QAction* a : {nViewObjView, nViewObjInsp, nViewTools, nViewBells, nViewBeems}) a->setChecked(false);
   RelayoutAfterPanels();
 }
@@ -140,7 +142,7 @@ void TfmMain::nHidePanelsClick() {
 void TfmMain::nShowPanelsClick() {
   for (QWidget* w : {pnlObjView, pnlObjInsp, pnlLeft}) w->show();
   DockObjViewTop();
-  for (QWidget* w : {pnlTools, pnlBells, pnlBeems}) w->show();
+  for (QWidget* w : std::initializer_list<QWidget*>{pnlTools, pnlBells, pnlBeems}) w->show();
   for (QAction* a : {nViewObjView, nViewObjInsp, nViewTools, nViewBells, nViewBeems}) a->setChecked(true);
   RelayoutAfterPanels();
 }
@@ -149,8 +151,8 @@ void TfmMain::WireViewPanels() {
   connect(pnlObjViewTitle->CloseButton(), &QToolButton::clicked, this, &TfmMain::btnObjListCloseClick);
   connect(pnlObjInspTitle->CloseButton(), &QToolButton::clicked, this, &TfmMain::btnObjInspCloseClick);
   connect(pnlToolsTitle->CloseButton(), &QToolButton::clicked, this, &TfmMain::btnToolsCloseClick);
-  connect(pnlBellsTitle->CloseButton(), &QToolButton::clicked, this, &TfmMain::btnBellsCloseClick);
-  connect(pnlBeemTitle->CloseButton(), &QToolButton::clicked, this, &TfmMain::btnBeemCloseClick);
+  connect(pnlBells->pnlBellsTitle->CloseButton(), &QToolButton::clicked, this, &TfmMain::btnBellsCloseClick);
+  connect(pnlBeems->pnlBeemTitle->CloseButton(), &QToolButton::clicked, this, &TfmMain::btnBeemCloseClick);
   connect(nViewObjView, &QAction::triggered, this, &TfmMain::nViewObjViewClick);
   connect(nViewObjInsp, &QAction::triggered, this, &TfmMain::nViewObjInspClick);
   connect(nViewTools, &QAction::triggered, this, &TfmMain::nViewToolsClick);

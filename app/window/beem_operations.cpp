@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "app/tfm_main.h"
+#include "controls/beems_panel.h"
 #include "controls/beem_page.h"
 #include "app/window/edit_scope.h"
 #include "beams/beem_geometry.h"
@@ -51,7 +52,7 @@ void TfmMain::ShowBeemPoints(const TPlanObject& b) {
 }
 
 QCheckBox* TfmMain::ChordBox(int k) const {
-  return IsChordOrientation(k) ? FChordBoxes[static_cast<size_t>(k - 1)] : nullptr;
+  return IsChordOrientation(k) ? pnlBeems->FChordBoxes[static_cast<size_t>(k - 1)] : nullptr;
 }
 
 void TfmMain::SetChordBoxChecked(int k, bool checked) {

@@ -9,7 +9,7 @@
 #include "app/tfm_main.h"
 #include "bells/bell_catalogue.h"
 #include "bells/bell_pictures.h"
-#include "controls/weight_labels.h"
+#include "controls/bell_palette.h"
 #include "controls/ac_number_edit.h"
 
 void TfmMain::BuildBellPage() {
@@ -45,28 +45,10 @@ void TfmMain::BuildBellPage() {
 void TfmMain::BuildBellPalette() {
   FBellDiameters = LoadBellDiameters();
   FBellWeights = LoadBellWeights();
-  const QIcon series[2] = {QIcon(QPixmap::fromImage(ButtonGlyph(BellGlyphResource(1)))),
-                           QIcon(QPixmap::fromImage(ButtonGlyph(BellGlyphResource(2))))};
-  std::vector<TWeightLabels::TLabel> weights;
-  for (int slot = 0; slot < kBellCount; ++slot) {
-    const TBellButtonInfo info = BellButtonInfo(slot);
-    auto* button = new QToolButton(pnlBells);
-    button->setObjectName(info.Name);
-    button->setAutoRaise(true);
-    button->setGeometry(info.ButtonRect);
-    button->setIcon(series[info.Series - 1]);
-    button->setIconSize(info.Series == 1 ? QSize(20, 20) : QSize(20, 18));
-    button->setToolTip(info.Hint);
-    button->setProperty("Tag", info.Tag);
-    connect(button, &QToolButton::clicked, this, [this, tag = info.Tag] { BellButtonClick(tag); });
-    FBellButtons[static_cast<size_t>(slot)] = button;
-    weights.push_back({info.WeightLabelRect, info.WeightText});
+  for (QToolButton* button : pnlBells->FBellButtons) {
+    const std::int32_t tag = button->property("Tag").toInt();
+    connect(button, &QToolButton::clicked, this, [this, tag] { BellButtonClick(tag); });
   }
-  QFont labelFont(QString::fromLatin1(kWeightLabelFont));
-  labelFont.setPointSize(kWeightLabelPointSize);
-  lblWeights = new TWeightLabels(std::move(weights), labelFont, pnlBells);
-  lblWeights->stackUnder(FBellButtons[0]);  // beneath the buttons and over the title, as labels were
-  lblWeights->show();
 }
 
 void TfmMain::FillBellDiameterList() {

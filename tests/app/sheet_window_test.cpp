@@ -36,7 +36,7 @@ TEST_F(SheetWindowTest, TheExportDialogOffersTheSheetsFiles) {
 
 TEST_F(SheetWindowTest, ExportFixesTheArrangementAndWritesTheSheet) {
   for (int slot = 0; slot < 5; ++slot) {
-    W->FBellButtons[static_cast<size_t>(slot)]->click();
+    W->pnlBells->FBellButtons[static_cast<size_t>(slot)]->click();
     ClickPlan(QPoint(230 + 35 * slot, 100 + 15 * slot));
   }
   const QString pdf = TempPath(QStringLiteral("plan.pdf"));

@@ -6,7 +6,7 @@
 #include <QListWidget>
 #include <QToolButton>
 
-#include "app/panel_title.h"
+#include "controls/panel_title.h"
 #include "app/view_settings.h"
 #include "document/document_file.h"
 #include "platform/ini_file.h"
@@ -172,7 +172,7 @@ TEST_F(ViewPanelsTest, TheToolPanelsCloseAndComeBackInTheirOrder) {
   OpenFree();
   const QSize size = W->pnlImg->size();
   W->pnlToolsTitle->CloseButton()->click();
-  W->pnlBeemTitle->CloseButton()->click();
+  W->pnlBeems->pnlBeemTitle->CloseButton()->click();
   EXPECT_EQ(Shown(), (TPanels{true, true, true, false, true, false}));
   EXPECT_EQ(W->pnlImg->size(), size + QSize(70, 52));
   ExpectScaledToPanel();
@@ -188,7 +188,7 @@ TEST_F(ViewPanelsTest, TheToolPanelsCloseAndComeBackInTheirOrder) {
 
 TEST_F(ViewPanelsTest, ClosingWritesTheLayout) {
   OpenFree();
-  W->pnlBellsTitle->CloseButton()->click();
+  W->pnlBells->pnlBellsTitle->CloseButton()->click();
   W->pnlObjViewTitle->CloseButton()->click();
   EXPECT_TRUE(W->close());
   TIniFile ini(ReadAll(Ini()));
@@ -225,9 +225,9 @@ TEST_F(ViewPanelsTest, AnUnwritablePlaceStartsWithPanelsShownAndClosesNormally) 
 TEST_F(ViewPanelsTest, PanelChangesNeverMoveThePlansMillimetres) {
   OpenFree();
   W->ChordBox(5)->click();
-  W->FBellButtons[3]->click();
+  W->pnlBells->FBellButtons[3]->click();
   ClickPlan(QPoint(W->FRenderer.FOriginX + 40, W->FRenderer.FOriginY + 50));
-  W->btnBeem->click();
+  W->pnlBeems->btnBeem->click();
   DragPlan(QPoint(W->FRenderer.FOriginX + 30, W->FRenderer.FOriginY + 30), QPoint(W->FRenderer.FOriginX + 90, W->FRenderer.FOriginY + 70));
   const QByteArray before = DocumentToBytes(W->FObjects);
   for (int i = 0; i < 10; ++i) {

@@ -43,7 +43,7 @@ class BeemWindowTest : public MainWindowTest {
   }
   // A free beam drawn with the beam button from one plan point to another; it ends selected.
   int DrawFreeBeem(QPoint from, QPoint to) {
-    W->btnBeem->click();
+    W->pnlBeems->btnBeem->click();
     DragPlan(from, to);
     return static_cast<int>(W->FObjects.size()) - 1;
   }
@@ -94,7 +94,7 @@ TEST_F(BeemWindowTest, ChordBoxesCarryTheirCaptionsHintsAndPlaces) {
   }
   EXPECT_EQ(W->FOrientationNames.size(), 25);
   EXPECT_EQ(W->pnlBeemProp->cbBeemOrientation->count(), 25);
-  EXPECT_EQ(W->btnBeem->toolTip(), QStringLiteral("Балка"));
+  EXPECT_EQ(W->pnlBeems->btnBeem->toolTip(), QStringLiteral("Балка"));
 }
 
 // The captions are narrowed no further than the longest needs to show whole: measured here step

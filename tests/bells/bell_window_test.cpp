@@ -80,14 +80,14 @@ TEST_F(BellWindowTest, PaletteHintsTagsAndWeightLabels) {
     EXPECT_EQ(b->property("Tag").toInt(), r.tag);
     EXPECT_EQ(b->geometry(), QRect(r.button, QSize(23, 22)));
     EXPECT_FALSE(b->icon().isNull());
-    const TWeightLabels::TLabel& label = W->lblWeights->Label(r.n - 1);
+    const TWeightLabels::TLabel& label = W->pnlBells->lblWeights->Label(r.n - 1);
     EXPECT_EQ(label.Text, r.weight);
     EXPECT_EQ(label.Rect, QRect(r.label, QSize(23, 11)));
   }
-  EXPECT_EQ(W->lblWeights->parentWidget(), W->pnlBells);
-  EXPECT_EQ(W->lblWeights->Count(), 42);
-  EXPECT_EQ(W->lblWeights->font().family(), QStringLiteral("Arial"));
-  EXPECT_EQ(W->lblWeights->font().pointSize(), 7);
+  EXPECT_EQ(W->pnlBells->lblWeights->parentWidget(), W->pnlBells);
+  EXPECT_EQ(W->pnlBells->lblWeights->Count(), 42);
+  EXPECT_EQ(W->pnlBells->lblWeights->font().family(), QStringLiteral("Arial"));
+  EXPECT_EQ(W->pnlBells->lblWeights->font().pointSize(), 7);
   for (int n = 1; n <= 42; ++n) ASSERT_NE(Button(n), nullptr) << n;
   EXPECT_EQ(Button(43), nullptr);
 }
@@ -95,12 +95,12 @@ TEST_F(BellWindowTest, PaletteHintsTagsAndWeightLabels) {
 TEST_F(BellWindowTest, WeightsAreWrittenAsLabelsWouldWriteThemAndLetClicksThrough) {
   W->resize(1100, 700);
   const QImage written = W->pnlBells->grab().toImage();
-  W->lblWeights->hide();
+  W->pnlBells->lblWeights->hide();
   const QImage bare = W->pnlBells->grab().toImage();
-  for (int slot = 0; slot < W->lblWeights->Count(); ++slot) {
-    const TWeightLabels::TLabel& l = W->lblWeights->Label(slot);
+  for (int slot = 0; slot < W->pnlBells->lblWeights->Count(); ++slot) {
+    const TWeightLabels::TLabel& l = W->pnlBells->lblWeights->Label(slot);
     auto* label = new QLabel(l.Text, W->pnlBells);
-    label->setFont(W->lblWeights->font());
+    label->setFont(W->pnlBells->lblWeights->font());
     label->setGeometry(l.Rect);
     label->show();
   }
@@ -108,7 +108,7 @@ TEST_F(BellWindowTest, WeightsAreWrittenAsLabelsWouldWriteThemAndLetClicksThroug
   EXPECT_NE(written, bare);  // the weights are there at all
   EXPECT_EQ(written, labelled);
   // The buttons beneath the weights' rectangle still get the pointer.
-  W->lblWeights->show();
+  W->pnlBells->lblWeights->show();
   for (int n : {1, 28, 29, 42}) {
     QToolButton* b = Button(n);
     EXPECT_EQ(W->pnlBells->childAt(b->geometry().center()), b) << n;

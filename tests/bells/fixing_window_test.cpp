@@ -37,7 +37,7 @@ class FixingWindowTest : public MainWindowTest {
  protected:
   // Places catalogue bell `slot` (bell number slot + 1) with the palette at a plan point.
   int PlaceBell(int slot, QPoint at) {
-    W->FBellButtons[static_cast<size_t>(slot)]->click();
+    W->pnlBells->FBellButtons[static_cast<size_t>(slot)]->click();
     ClickPlan(at);
     return static_cast<int>(W->FObjects.size()) - 1;
   }

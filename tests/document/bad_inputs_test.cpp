@@ -91,7 +91,7 @@ class BadInputsTest : public MainWindowTest {
   // A plan other than a new one: a bell and a beam on chord 5, the bell selected.
   void BuildPlan() {
     W->ChordBox(5)->click();
-    W->FBellButtons[3]->click();
+    W->pnlBells->FBellButtons[3]->click();
     ClickPlan(QPoint(250, 100));
   }
   // Opens `path`, which must be refused with one message holding `says`, the plan untouched.
@@ -496,7 +496,7 @@ TEST_F(BadInputsTest, AViewIniOfGarbageShowsEveryPanel) {
     }
     Open(QSize(618, 352));
     for (QWidget* panel :
-         {W->pnlLeft, W->pnlObjView, W->pnlObjInsp, W->pnlTools, W->pnlBells, W->pnlBeems})
+         std::initializer_list<QWidget*>{W->pnlLeft, W->pnlObjView, W->pnlObjInsp, W->pnlTools, W->pnlBells, W->pnlBeems})
       EXPECT_FALSE(panel->isHidden()) << panel->objectName().toStdString();
     for (QAction* check :
          {W->nViewObjView, W->nViewObjInsp, W->nViewTools, W->nViewBells, W->nViewBeems})
@@ -557,7 +557,7 @@ TEST_F(BadInputsTest, AnUnwritableHomeStartsAndClosesWritingNothing) {
   W->SetPlanClientSize(QSize(618, 352));
   QCoreApplication::processEvents();
   for (QWidget* panel :
-       {W->pnlLeft, W->pnlObjView, W->pnlObjInsp, W->pnlTools, W->pnlBells, W->pnlBeems})
+       std::initializer_list<QWidget*>{W->pnlLeft, W->pnlObjView, W->pnlObjInsp, W->pnlTools, W->pnlBells, W->pnlBeems})
     EXPECT_FALSE(panel->isHidden()) << panel->objectName().toStdString();
   ASSERT_EQ(W->FObjects.size(), 2u);
   W->ChordBox(3)->click();  // the window works as ever

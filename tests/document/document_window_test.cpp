@@ -77,7 +77,7 @@ class DocumentWindowTest : public MainWindowTest {
                       W->clbObjects->visualItemRect(W->clbObjects->item(row)).center());
   }
   int PlaceBell(int slot, QPoint at) {
-    W->FBellButtons[static_cast<size_t>(slot)]->click();
+    W->pnlBells->FBellButtons[static_cast<size_t>(slot)]->click();
     ClickPlan(at);
     return static_cast<int>(W->FObjects.size()) - 1;
   }
@@ -91,7 +91,7 @@ class DocumentWindowTest : public MainWindowTest {
     W->ChordBox(5)->click();
     W->ChordBox(14)->click();
     ChooseItem(W->pnlBeemProp->cbBeemMaterials, 4);
-    W->btnBeem->click();
+    W->pnlBeems->btnBeem->click();
     DragPlan(QPoint(230, 120), QPoint(300, 150));
     TypeTextAndEnter(W->pnlBeemProp->edBeemObjName, QStringLiteral("Перекладина"));
     TypeAndEnter(W->pnlBeemProp->edBeemWidth, QStringLiteral("180"));

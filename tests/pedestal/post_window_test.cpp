@@ -27,7 +27,7 @@ class PostWindowTest : public MainWindowTest {
     QTest::keyClick(W->clbObjects, key);
   }
   int PlaceBell(int n, QPoint at) {
-    W->FBellButtons[static_cast<size_t>(n - 1)]->click();
+    W->pnlBells->FBellButtons[static_cast<size_t>(n - 1)]->click();
     ClickPlan(at);
     return static_cast<int>(W->FObjects.size()) - 1;
   }

@@ -32,7 +32,7 @@ class HistoryTest : public MainWindowTest {
 
   void Click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }
   int PlaceBell(int n, QPoint at) {
-    Click(W->FBellButtons[static_cast<size_t>(n - 1)]);
+    Click(W->pnlBells->FBellButtons[static_cast<size_t>(n - 1)]);
     ClickPlan(at);
     return static_cast<int>(W->FObjects.size()) - 1;
   }
@@ -61,7 +61,7 @@ class HistoryStepTest : public HistoryTest {
     PlaceBell(20, {250, 120});  // 2 Колокол
     PlaceBell(30, {350, 200});  // 3 Колокол1
     QTest::mouseClick(W->ChordBox(5), Qt::LeftButton);  // 4 Балка
-    Click(W->btnBeem);
+    Click(W->pnlBeems->btnBeem);
     DragPlan({240, 240}, {300, 270});  // 5 Балка1
     Settle();
   }
@@ -93,7 +93,7 @@ TEST_F(HistoryStepTest, EachKindOfStepIsUndoneAndRedoneAlone) {
       {"placing a beam by dragging its end",
        [](HistoryTest& t) {
          auto& s = static_cast<HistoryStepTest&>(t);
-         s.Click(s.Window().btnBeem);
+         s.Click(s.Window().pnlBeems->btnBeem);
          s.DragPlan({380, 100}, {420, 160});
        },
        "добавление «Балка2»", 5},
@@ -225,7 +225,7 @@ TEST_F(HistoryStepTest, WhatDoesNotChangeTheStoredPlanIsNoStep) {
 TEST_F(HistoryStepTest, APressDragAndReleaseIsOneStepWhateverRunsBetween) {
   BuildPlan();
   const int steps = Steps();
-  Click(W->btnBeem);
+  Click(W->pnlBeems->btnBeem);
   Settle();
   QTest::mousePress(W->pnlImg, Qt::LeftButton, Qt::NoModifier, QPoint(384, 104));
   Settle();

@@ -36,7 +36,7 @@ TEST_F(NamingTest, BellsPlacedWithThePointer) {
 TEST_F(NamingTest, BeamsPlacedWithThePointer) {
   PlaceBeam(QPoint(230, 250), QPoint(300, 250));
   // a click without a move still makes a beam, one pixel long on each axis
-  W->btnBeem->click();
+  W->pnlBeems->btnBeem->click();
   ClickPlan(QPoint(240, 200));
   ASSERT_EQ(W->FObjects.size(), 4u);
   EXPECT_EQ(Obj(2).ObjName, QStringLiteral("Балка"));

@@ -29,12 +29,12 @@ class PlanWindowTest : public MainWindowTest {
 
   // Palette button `slot`, then a click on the plan; returns the new object's index.
   int PlaceBell(int slot, QPoint at) {
-    W->FBellButtons[static_cast<size_t>(slot)]->click();
+    W->pnlBells->FBellButtons[static_cast<size_t>(slot)]->click();
     ClickPlan(at);
     return static_cast<int>(W->FObjects.size()) - 1;
   }
   int PlaceBeam(QPoint from, QPoint to) {
-    W->btnBeem->click();
+    W->pnlBeems->btnBeem->click();
     DragPlan(from, to);
     return static_cast<int>(W->FObjects.size()) - 1;
   }

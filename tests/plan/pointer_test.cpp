@@ -20,7 +20,7 @@ class PointerTest : public MainWindowTest {
   }
 
   int PlaceBell(int n, QPoint at) {
-    W->FBellButtons[static_cast<size_t>(n - 1)]->click();
+    W->pnlBells->FBellButtons[static_cast<size_t>(n - 1)]->click();
     ClickPlan(at);
     return static_cast<int>(W->FObjects.size()) - 1;
   }
@@ -156,7 +156,7 @@ TEST_F(PointerTest, MovesWithoutAPressDoNothing) {
   const int b = PlaceBell(10, QPoint(250, 110));
   QTest::mouseMove(W->pnlImg, QPoint(300, 150));
   EXPECT_EQ(Obj(b).BellPositionPx, QPoint(250, 110));
-  W->FBellButtons[0]->click();  // armed
+  W->pnlBells->FBellButtons[0]->click();  // armed
   QTest::mouseMove(W->pnlImg, QPoint(320, 150));
   EXPECT_EQ(W->FPointerMode, pmPlaceBell) << "an armed placement waits for the press";
   EXPECT_EQ(W->FObjects.size(), 3u);
@@ -194,7 +194,7 @@ TEST_F(PointerTest, ReleaseGivesTheListTheFocusSoDelDeletes) {
 // before the press. The press must not put a second bell of one diameter on the plan.
 TEST_F(PointerTest, ArmedBellThatCameOnThePlanMeanwhileIsSelectedNotPlacedAgain) {
   const int b = PlaceBell(1, QPoint(250, 110));
-  W->FBellButtons[4]->click();  // bell 5, 307 mm: armed
+  W->pnlBells->FBellButtons[4]->click();  // bell 5, 307 mm: armed
   ASSERT_EQ(W->FPointerMode, pmPlaceBell);
   ClickEntry(b);
   W->pnlBellProp->cbBellDiameter->setFocus();
@@ -212,14 +212,14 @@ TEST_F(PointerTest, ArmedBellThatCameOnThePlanMeanwhileIsSelectedNotPlacedAgain)
 }
 
 TEST_F(PointerTest, ArmedCursorsAndTheirHotSpots) {
-  W->FBellButtons[0]->click();
+  W->pnlBells->FBellButtons[0]->click();
   EXPECT_EQ(W->pnlImg->cursor().shape(), Qt::BitmapCursor);
   EXPECT_EQ(W->pnlImg->cursor().hotSpot(), QPoint(15, 15));
   EXPECT_FALSE(W->pnlImg->cursor().pixmap().isNull());
   ClickPlan(QPoint(250, 110), Qt::RightButton);
   EXPECT_FALSE(W->pnlImg->testAttribute(Qt::WA_SetCursor));
 
-  W->btnBeem->click();
+  W->pnlBeems->btnBeem->click();
   EXPECT_EQ(W->FPointerMode, pmPlaceBeam);
   EXPECT_EQ(W->pnlImg->cursor().hotSpot(), QPoint(11, 20));
   EXPECT_FALSE(W->pnlImg->cursor().pixmap().isNull());

@@ -13,6 +13,8 @@
 #include "document/document_file.h"
 #include "controls/ac_number_edit.h"
 #include "controls/beem_page.h"
+#include "controls/beems_panel.h"
+#include "controls/bell_palette.h"
 #include "controls/bell_page.h"
 #include "controls/post_page.h"
 #include "controls/wall_page.h"
@@ -58,7 +60,7 @@ class MainWindowTest : public ::testing::Test {
   // A saved plan with five bells and a chord beam.
   QString SavePlan() {
     for (int slot = 0; slot < 5; ++slot) {
-      W->FBellButtons[static_cast<size_t>(slot)]->click();
+      W->pnlBells->FBellButtons[static_cast<size_t>(slot)]->click();
       ClickPlan(QPoint(230 + 35 * slot, 100 + 15 * slot));
     }
     W->ChordBox(1)->click();

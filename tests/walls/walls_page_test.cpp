@@ -62,7 +62,7 @@ class WallsPageTest : public MainWindowTest {
 
   // A bell placed from the palette and moved to `mm` through its own fields.
   void PlaceBellAt(QPoint mm) {
-    W->FBellButtons[8]->click();
+    W->pnlBells->FBellButtons[8]->click();
     ClickPlan(QPoint(300, 150));
     ASSERT_EQ(W->FObjects.back()->ObjType, okBell);
     TypeAndEnter(W->pnlBellProp->edBPositionX, QString::number(mm.x()));

@@ -1,4 +1,4 @@
-#include "app/panel_title.h"
+#include "controls/panel_title.h"
 
 #include <QLabel>
 #include <QToolButton>
