@@ -10,40 +10,19 @@
 #include <QMenuBar>
 #include <QStackedWidget>
 #include <QStatusBar>
-#include <QStyledItemDelegate>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "controls/beems_panel.h"
 #include "controls/bell_palette.h"
+#include "controls/flat_button.h"
+#include "controls/object_list_panel.h"
 #include "controls/panel_title.h"
 #include "app/tfm_main.h"
 #include "controls/plan_panel.h"
 #include "platform/resource_icon.h"
 
 namespace {
-
-// Entries of one fixed height, whatever the font would ask for.
-class TFixedRowDelegate : public QStyledItemDelegate {
- public:
-  TFixedRowDelegate(int height, QObject* parent) : QStyledItemDelegate(parent), FHeight(height) {}
-  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-    return {QStyledItemDelegate::sizeHint(option, index).width(), FHeight};
-  }
-
- private:
-  int FHeight;
-};
-
-QToolButton* FlatButton(QWidget* parent, const QString& name, const QString& icon, int x, int y) {
-  auto* b = new QToolButton(parent);
-  b->setObjectName(name);
-  b->setAutoRaise(true);
-  b->setGeometry(x, y, 23, 22);
-  if (!icon.isEmpty()) b->setIcon(ResourceIcon(icon));
-  b->setIconSize(QSize(16, 16));
-  return b;
-}
 
 QWidget* Panel(QWidget* parent, const QString& name) {
   auto* w = new QWidget(parent);
@@ -163,7 +142,7 @@ void TfmMain::BuildPanels() {
   FLeftLayout = new QVBoxLayout(pnlLeft);
   FLeftLayout->setContentsMargins(0, 0, 0, 0);
   FLeftLayout->setSpacing(0);
-  pnlObjView = BuildObjViewPanel();
+  pnlObjView = new TObjectListPanel(pnlLeft, this);
   pnlObjInsp = BuildObjInspPanel();
   FLeftLayout->addWidget(pnlObjView, 0);
   FLeftLayout->addWidget(pnlObjInsp, 1);
@@ -200,35 +179,6 @@ void TfmMain::BuildPanels() {
   lblZoom->setFixedWidth(lblZoom->fontMetrics().horizontalAdvance(QStringLiteral("10000 %")) + 8);
   lblZoom->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   statusBar()->addPermanentWidget(lblZoom);
-}
-
-QWidget* TfmMain::BuildObjViewPanel() {
-  QWidget* panel = Panel(pnlLeft, QStringLiteral("pnlObjView"));
-  panel->setFixedHeight(200);
-  auto* v = new QVBoxLayout(panel);
-  v->setContentsMargins(0, 0, 0, 0);
-  v->setSpacing(0);
-  pnlObjViewTitle = new TPanelTitle(QStringLiteral("pnlObjViewTitle"), QStringLiteral("btnObjListClose"), panel);
-  v->addWidget(pnlObjViewTitle);
-  QWidget* tools = Panel(panel, QStringLiteral("pnlObjViewTools"));
-  tools->setFixedHeight(30);
-  btnObjDel = FlatButton(tools, QStringLiteral("btnObjDel"), QStringLiteral(":/icons/delete"), 4, 4);
-  btnBringToFront = FlatButton(tools, QStringLiteral("btnBringToFront"), QStringLiteral(":/icons/front"), 28, 4);
-  btnSendToBack = FlatButton(tools, QStringLiteral("btnSendToBack"), QStringLiteral(":/icons/back"), 52, 4);
-  btnPrevObj = FlatButton(tools, QStringLiteral("btnPrevObj"), QStringLiteral(":/icons/prev"), 76, 4);
-  btnNextObj = FlatButton(tools, QStringLiteral("btnNextObj"), QStringLiteral(":/icons/next"), 100, 4);
-  v->addWidget(tools);
-  clbObjects = new QListWidget(panel);
-  clbObjects->setObjectName(QStringLiteral("clbObjects"));
-  clbObjects->setContextMenuPolicy(Qt::CustomContextMenu);
-  // Every entry has one height; without this the list lays out the text of every entry again
-  // for each one added, which made opening a plan of 250 objects cost a quarter of a second.
-  clbObjects->setUniformItemSizes(true);
-  clbObjects->setItemDelegate(new TFixedRowDelegate(kObjectListRowHeight, clbObjects));
-  clbObjects->viewport()->installEventFilter(this);
-  clbObjects->installEventFilter(this);
-  v->addWidget(clbObjects, 1);
-  return panel;
 }
 
 QWidget* TfmMain::BuildObjInspPanel() {

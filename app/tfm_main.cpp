@@ -1,4 +1,5 @@
 #include "app/tfm_main.h"
+#include "controls/object_list_panel.h"
 #include "controls/beems_panel.h"
 #include "controls/bell_palette.h"
 #include "controls/wall_page.h"
@@ -116,7 +117,7 @@ void TfmMain::ApplyCaptions() {
   nExit->setText(QStringLiteral("Выход"));
   nView->setTitle(QStringLiteral("Вид"));
   nViewObjView->setText(QStringLiteral("Список объектов"));
-  pnlObjViewTitle->SetCaption(QStringLiteral("Список объектов"));
+  pnlObjView->pnlObjViewTitle->SetCaption(QStringLiteral("Список объектов"));
   nViewObjInsp->setText(QStringLiteral("Свойства объектов"));
   pnlObjInspTitle->SetCaption(QStringLiteral("Свойства объектов"));
   nViewTools->setText(QStringLiteral("Инструменты"));
@@ -135,18 +136,18 @@ void TfmMain::ApplyCaptions() {
   btnExport->setToolTip(QStringLiteral("Экспорт ..."));
   btnApply->setToolTip(QStringLiteral("Закрепить элементы тарвоска"));
   nObjDel->setText(QStringLiteral("Удалить объект"));
-  btnObjDel->setToolTip(QStringLiteral("Удалить объект"));
+  pnlObjView->btnObjDel->setToolTip(QStringLiteral("Удалить объект"));
   nBringToFront->setText(QStringLiteral("Приблизить объект"));
-  btnBringToFront->setToolTip(QStringLiteral("Приблизить объект"));
+  pnlObjView->btnBringToFront->setToolTip(QStringLiteral("Приблизить объект"));
   nSendToBack->setText(QStringLiteral("Отдалить объект"));
-  btnSendToBack->setToolTip(QStringLiteral("Отдалить объект"));
+  pnlObjView->btnSendToBack->setToolTip(QStringLiteral("Отдалить объект"));
   nPrevObj->setText(QStringLiteral("Предыдущий объект"));
-  btnPrevObj->setToolTip(QStringLiteral("Предыдущий объект"));
+  pnlObjView->btnPrevObj->setToolTip(QStringLiteral("Предыдущий объект"));
   nNextObj->setText(QStringLiteral("Следующий объект"));
-  btnNextObj->setToolTip(QStringLiteral("Следующий объект"));
+  pnlObjView->btnNextObj->setToolTip(QStringLiteral("Следующий объект"));
   pnlWallProp->ApplyCaptions();
   for (TPanelTitle* title :
-       {pnlObjViewTitle, pnlObjInspTitle, pnlToolsTitle, pnlBells->pnlBellsTitle, pnlBeems->pnlBeemTitle})
+       {pnlObjView->pnlObjViewTitle, pnlObjInspTitle, pnlToolsTitle, pnlBells->pnlBellsTitle, pnlBeems->pnlBeemTitle})
     title->CloseButton()->setToolTip(QStringLiteral("Спрятать панель"));
   Status->setText(StatusText());
 }

@@ -51,6 +51,7 @@ class TWeightLabels;
 class QLineEdit;
 class TacNumberEdit;
 class TWallPage;
+class TObjectListPanel;
 class TBellPalette;
 class TBeemsPanel;
 class TBellPage;
@@ -73,9 +74,6 @@ enum TPointerMode : std::uint8_t {
   pmDragBeamEnd = 3,
   pmDragObject = 4
 };
-
-// Height of an entry of the object list, in pixels.
-inline constexpr int kObjectListRowHeight = 13;
 
 // A rectangle as the plan's frames are drawn: right and bottom exclusive.
 struct TLtrb {
@@ -423,17 +421,15 @@ class TfmMain : public QMainWindow {
 
   // ---- widgets ---------------------------------------------------------------------------------
   QWidget* pnlLeft = nullptr;
-  QWidget* pnlObjView = nullptr;
+  TObjectListPanel* pnlObjView = nullptr;
   QWidget* pnlObjInsp = nullptr;
   QWidget* pnlMain = nullptr;
   QWidget* pnlTools = nullptr;
   TBellPalette* pnlBells = nullptr;
   TBeemsPanel* pnlBeems = nullptr;
   TPlanPanel* pnlImg = nullptr;
-  TPanelTitle* pnlObjViewTitle = nullptr;
   TPanelTitle* pnlObjInspTitle = nullptr;
   TPanelTitle* pnlToolsTitle = nullptr;
-  QListWidget* clbObjects = nullptr;
   QComboBox* cbObjects = nullptr;
   QStackedWidget* pnlInspPages = nullptr;
   TWallPage* pnlWallProp = nullptr;
@@ -450,11 +446,6 @@ class TfmMain : public QMainWindow {
   QToolButton* btnApply = nullptr;
   QToolButton* btnUndo = nullptr;
   QToolButton* btnRedo = nullptr;
-  QToolButton* btnObjDel = nullptr;
-  QToolButton* btnBringToFront = nullptr;
-  QToolButton* btnSendToBack = nullptr;
-  QToolButton* btnPrevObj = nullptr;
-  QToolButton* btnNextObj = nullptr;
 
   QMenu* nFile = nullptr;
   QMenu* nEdit = nullptr;
@@ -499,7 +490,6 @@ class TfmMain : public QMainWindow {
  private:
   void BuildMenus();
   void BuildPanels();
-  QWidget* BuildObjViewPanel();
   QWidget* BuildObjInspPanel();
   QWidget* BuildToolsPanel();
   void clbObjectsMouseDown(QPoint pos);

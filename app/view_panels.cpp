@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "controls/panel_title.h"
+#include "controls/object_list_panel.h"
 #include "controls/beems_panel.h"
 #include "controls/bell_palette.h"
 #include "app/tfm_main.h"
@@ -140,7 +141,7 @@ void TfmMain::nHidePanelsClick() {
 }
 
 void TfmMain::nShowPanelsClick() {
-  for (QWidget* w : {pnlObjView, pnlObjInsp, pnlLeft}) w->show();
+  for (QWidget* w : std::initializer_list<QWidget*>{pnlObjView, pnlObjInsp, pnlLeft}) w->show();
   DockObjViewTop();
   for (QWidget* w : std::initializer_list<QWidget*>{pnlTools, pnlBells, pnlBeems}) w->show();
   for (QAction* a : {nViewObjView, nViewObjInsp, nViewTools, nViewBells, nViewBeems}) a->setChecked(true);
@@ -148,7 +149,7 @@ void TfmMain::nShowPanelsClick() {
 }
 
 void TfmMain::WireViewPanels() {
-  connect(pnlObjViewTitle->CloseButton(), &QToolButton::clicked, this, &TfmMain::btnObjListCloseClick);
+  connect(pnlObjView->pnlObjViewTitle->CloseButton(), &QToolButton::clicked, this, &TfmMain::btnObjListCloseClick);
   connect(pnlObjInspTitle->CloseButton(), &QToolButton::clicked, this, &TfmMain::btnObjInspCloseClick);
   connect(pnlToolsTitle->CloseButton(), &QToolButton::clicked, this, &TfmMain::btnToolsCloseClick);
   connect(pnlBells->pnlBellsTitle->CloseButton(), &QToolButton::clicked, this, &TfmMain::btnBellsCloseClick);

@@ -9,6 +9,7 @@
 #include <QUndoStack>
 
 #include "app/application_setup.h"
+#include "controls/object_list_panel.h"
 #include "app/tfm_main.h"
 #include "document/document_file.h"
 #include "document/plan_opening.h"
@@ -42,8 +43,8 @@ void TfmMain::ReadObjectSection(const TPlanObject& stored, int n) {
   TPlanObject& o = *FObjects[static_cast<size_t>(n)];
   o.CreateIndex = n;
   o.ObjVisible = stored.ObjVisible;
-  if (QListWidgetItem* item = clbObjects->item(n)) {
-    const QSignalBlocker blocker(clbObjects);
+  if (QListWidgetItem* item = pnlObjView->clbObjects->item(n)) {
+    const QSignalBlocker blocker(pnlObjView->clbObjects);
     item->setCheckState(o.ObjVisible ? Qt::Checked : Qt::Unchecked);
   }
   // The stored fields, one list for documents and the undo history; the name is the one the
@@ -77,8 +78,8 @@ void TfmMain::ProjectRecords(const std::vector<TPlanObject>& records) {
   for (size_t n = 0; n < records.size(); ++n) ReadObjectSection(records[n], static_cast<int>(n));
   FListingInBulk = false;
   {
-    const QSignalBlocker b1(clbObjects), b2(cbObjects);
-    clbObjects->setCurrentRow(clbObjects->count() - 1);
+    const QSignalBlocker b1(pnlObjView->clbObjects), b2(cbObjects);
+    pnlObjView->clbObjects->setCurrentRow(pnlObjView->clbObjects->count() - 1);
     cbObjects->setCurrentIndex(cbObjects->count() - 1);
   }
   FCurIndex = 1;

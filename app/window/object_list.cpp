@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "app/tfm_main.h"
+#include "controls/object_list_panel.h"
 #include "app/window/edit_scope.h"
 #include "controls/plan_panel.h"
 #include "platform/canvas.h"
@@ -26,8 +27,8 @@ void TfmMain::SelectObject(int index) {
   FCurIndex = index;
   FCurObject = FObjects[static_cast<size_t>(index)].get();
   {
-    const QSignalBlocker b1(clbObjects), b2(cbObjects);
-    clbObjects->setCurrentRow(index);
+    const QSignalBlocker b1(pnlObjView->clbObjects), b2(cbObjects);
+    pnlObjView->clbObjects->setCurrentRow(index);
     cbObjects->setCurrentIndex(index);
   }
   switch (FCurObject->ObjType) {
@@ -156,8 +157,8 @@ void TfmMain::DeleteObject(int index, bool bulk) {
   o->Layer = nullptr;
   FObjects.erase(FObjects.begin() + index);
   {
-    const QSignalBlocker b1(clbObjects), b2(cbObjects);
-    delete clbObjects->takeItem(index);
+    const QSignalBlocker b1(pnlObjView->clbObjects), b2(cbObjects);
+    delete pnlObjView->clbObjects->takeItem(index);
     cbObjects->removeItem(index);
   }
   if (FCurIndex >= static_cast<int>(FObjects.size())) FCurIndex = 0;
@@ -168,44 +169,44 @@ void TfmMain::DeleteObject(int index, bool bulk) {
 
 void TfmMain::btnObjDelClick() {
   const TEditScope edit(*this);
-  DeleteObject(clbObjects->currentRow(), false);
+  DeleteObject(pnlObjView->clbObjects->currentRow(), false);
   SelectObject(FCurIndex == 1 ? 1 : 0);
 }
 
 void TfmMain::btnPrevObjClick() {
-  const int row = clbObjects->currentRow();
-  const int last = clbObjects->count() - 1;
+  const int row = pnlObjView->clbObjects->currentRow();
+  const int last = pnlObjView->clbObjects->count() - 1;
   {
-    const QSignalBlocker b(clbObjects);
-    clbObjects->setCurrentRow(row <= 0 ? last : row - 1);
+    const QSignalBlocker b(pnlObjView->clbObjects);
+    pnlObjView->clbObjects->setCurrentRow(row <= 0 ? last : row - 1);
   }
-  SelectObject(clbObjects->currentRow());
+  SelectObject(pnlObjView->clbObjects->currentRow());
 }
 
 void TfmMain::btnNextObjClick() {
-  const int row = clbObjects->currentRow();
-  const int last = clbObjects->count() - 1;
+  const int row = pnlObjView->clbObjects->currentRow();
+  const int last = pnlObjView->clbObjects->count() - 1;
   {
-    const QSignalBlocker b(clbObjects);
-    clbObjects->setCurrentRow(row >= 0 && row < last ? row + 1 : 0);
+    const QSignalBlocker b(pnlObjView->clbObjects);
+    pnlObjView->clbObjects->setCurrentRow(row >= 0 && row < last ? row + 1 : 0);
   }
-  SelectObject(clbObjects->currentRow());
+  SelectObject(pnlObjView->clbObjects->currentRow());
 }
 
 void TfmMain::nBringToFrontClick() { RestackCurrent(true); }
 
 void TfmMain::nSendToBackClick() { RestackCurrent(false); }
 
-void TfmMain::clbObjectsClick() { SelectObject(clbObjects->currentRow()); }
+void TfmMain::clbObjectsClick() { SelectObject(pnlObjView->clbObjects->currentRow()); }
 
 void TfmMain::cbObjectsChange(int index) { SelectObject(index); }
 
 void TfmMain::clbObjectsClickCheck(QListWidgetItem* item) {
-  const int row = clbObjects->row(item);
+  const int row = pnlObjView->clbObjects->row(item);
   if (row < 0) return;
   {
-    const QSignalBlocker b(clbObjects);
-    clbObjects->setCurrentRow(row);
+    const QSignalBlocker b(pnlObjView->clbObjects);
+    pnlObjView->clbObjects->setCurrentRow(row);
   }
   SelectObject(row);
   TPlanObject& o = *FObjects[static_cast<size_t>(row)];
@@ -226,21 +227,21 @@ void TfmMain::clbObjectsClickCheck(QListWidgetItem* item) {
 }
 
 void TfmMain::clbObjectsMouseDown(QPoint pos) {
-  QListWidgetItem* item = clbObjects->itemAt(pos);
+  QListWidgetItem* item = pnlObjView->clbObjects->itemAt(pos);
   if (!item) return;  // below the last entry: nothing changes
   {
-    const QSignalBlocker b(clbObjects);
-    clbObjects->setCurrentItem(item);
+    const QSignalBlocker b(pnlObjView->clbObjects);
+    pnlObjView->clbObjects->setCurrentItem(item);
   }
-  SelectObject(clbObjects->row(item));
+  SelectObject(pnlObjView->clbObjects->row(item));
 }
 
 void TfmMain::WireObjectList() {
-  connect(btnObjDel, &QToolButton::clicked, this, &TfmMain::btnObjDelClick);
-  connect(btnBringToFront, &QToolButton::clicked, this, &TfmMain::nBringToFrontClick);
-  connect(btnSendToBack, &QToolButton::clicked, this, &TfmMain::nSendToBackClick);
-  connect(btnPrevObj, &QToolButton::clicked, this, &TfmMain::btnPrevObjClick);
-  connect(btnNextObj, &QToolButton::clicked, this, &TfmMain::btnNextObjClick);
+  connect(pnlObjView->btnObjDel, &QToolButton::clicked, this, &TfmMain::btnObjDelClick);
+  connect(pnlObjView->btnBringToFront, &QToolButton::clicked, this, &TfmMain::nBringToFrontClick);
+  connect(pnlObjView->btnSendToBack, &QToolButton::clicked, this, &TfmMain::nSendToBackClick);
+  connect(pnlObjView->btnPrevObj, &QToolButton::clicked, this, &TfmMain::btnPrevObjClick);
+  connect(pnlObjView->btnNextObj, &QToolButton::clicked, this, &TfmMain::btnNextObjClick);
   connect(nObjDel, &QAction::triggered, this, &TfmMain::btnObjDelClick);
   connect(nBringToFront, &QAction::triggered, this, &TfmMain::nBringToFrontClick);
   connect(nSendToBack, &QAction::triggered, this, &TfmMain::nSendToBackClick);
@@ -249,30 +250,30 @@ void TfmMain::WireObjectList() {
   // The shortcuts act while the list has the focus, as the popup menu's actions.
   for (QAction* a : {nObjDel, nBringToFront, nSendToBack, nPrevObj, nNextObj}) {
     a->setShortcutContext(Qt::WidgetShortcut);
-    clbObjects->addAction(a);
+    pnlObjView->clbObjects->addAction(a);
   }
   // A click on an entry's check box toggles the mark and nothing more: it must not also select
   // the object afresh, or an object shown again would get its frame before it is selected.
   // The list swallows a press on a check box without reporting it, so a click whose press was
   // reported is an ordinary click.
   auto pressed = std::make_shared<QListWidgetItem*>(nullptr);
-  connect(clbObjects, &QListWidget::itemPressed, this, [pressed](QListWidgetItem* item) { *pressed = item; });
-  connect(clbObjects, &QListWidget::itemClicked, this, [this, pressed](QListWidgetItem* item) {
+  connect(pnlObjView->clbObjects, &QListWidget::itemPressed, this, [pressed](QListWidgetItem* item) { *pressed = item; });
+  connect(pnlObjView->clbObjects, &QListWidget::itemClicked, this, [this, pressed](QListWidgetItem* item) {
     const bool ordinary = *pressed == item;
     *pressed = nullptr;
     if (ordinary) clbObjectsClick();
   });
-  connect(clbObjects, &QListWidget::itemChanged, this, &TfmMain::clbObjectsClickCheck);
-  connect(clbObjects, &QListWidget::currentRowChanged, this, [this](int row) {
+  connect(pnlObjView->clbObjects, &QListWidget::itemChanged, this, &TfmMain::clbObjectsClickCheck);
+  connect(pnlObjView->clbObjects, &QListWidget::currentRowChanged, this, [this](int row) {
     if (row >= 0 && row != FCurIndex) SelectObject(row);  // keyboard navigation in the list
   });
   connect(cbObjects, &QComboBox::activated, this, &TfmMain::cbObjectsChange);
-  connect(clbObjects, &QListWidget::customContextMenuRequested, this,
-          [this](QPoint pos) { pmObjMenu->popup(clbObjects->viewport()->mapToGlobal(pos)); });
+  connect(pnlObjView->clbObjects, &QListWidget::customContextMenuRequested, this,
+          [this](QPoint pos) { pmObjMenu->popup(pnlObjView->clbObjects->viewport()->mapToGlobal(pos)); });
 }
 
 bool TfmMain::eventFilter(QObject* watched, QEvent* event) {
-  if (clbObjects && watched == clbObjects->viewport() && event->type() == QEvent::MouseButtonPress) {
+  if (pnlObjView->clbObjects && watched == pnlObjView->clbObjects->viewport() && event->type() == QEvent::MouseButtonPress) {
     auto* me = static_cast<QMouseEvent*>(event);
     if (me->button() == Qt::RightButton) clbObjectsMouseDown(me->position().toPoint());
   }

@@ -16,6 +16,7 @@
 #include <QUndoStack>
 
 #include "app/tfm_main.h"
+#include "controls/object_list_panel.h"
 #include "beams/chord_relay.h"
 #include "controls/plan_panel.h"
 #include "platform/layer.h"
@@ -180,8 +181,8 @@ void TfmMain::ShowModel(const TPlanModel& model, int select) {
       ApplyStored(o, model.At(i));
       const int n = static_cast<int>(i);
       {
-        const QSignalBlocker b1(clbObjects), b2(cbObjects);
-        if (QListWidgetItem* item = clbObjects->item(n)) {
+        const QSignalBlocker b1(pnlObjView->clbObjects), b2(cbObjects);
+        if (QListWidgetItem* item = pnlObjView->clbObjects->item(n)) {
           item->setText(o.ObjName);
           item->setCheckState(o.ObjVisible ? Qt::Checked : Qt::Unchecked);
         }
@@ -237,10 +238,10 @@ void TfmMain::InsertStoredObject(int index, const TStoredObject& stored) {
   // Back to its place in the list, and on the panel under the object that follows it.
   std::rotate(FObjects.begin() + index, FObjects.end() - 1, FObjects.end());
   {
-    const QSignalBlocker b1(clbObjects), b2(cbObjects);
-    QListWidgetItem* item = clbObjects->takeItem(last);
+    const QSignalBlocker b1(pnlObjView->clbObjects), b2(cbObjects);
+    QListWidgetItem* item = pnlObjView->clbObjects->takeItem(last);
     item->setText(o.ObjName);
-    clbObjects->insertItem(index, item);
+    pnlObjView->clbObjects->insertItem(index, item);
     cbObjects->removeItem(last);
     cbObjects->insertItem(index, o.ObjName);
   }

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "app/tfm_main.h"
+#include "controls/object_list_panel.h"
 #include "app/window/edit_scope.h"
 #include "plan/naming.h"
 #include "controls/plan_panel.h"
@@ -47,15 +48,15 @@ void TfmMain::CreateObject(const QString& name, TObjectKind kind, QPoint at,
   FCurObject = FObjects[static_cast<size_t>(FCurIndex)].get();
 
   {
-    const QSignalBlocker b1(clbObjects), b2(cbObjects);
-    auto* item = new QListWidgetItem(o.ObjName, clbObjects);
+    const QSignalBlocker b1(pnlObjView->clbObjects), b2(cbObjects);
+    auto* item = new QListWidgetItem(o.ObjName, pnlObjView->clbObjects);
     item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
     item->setCheckState(Qt::Checked);
     cbObjects->addItem(o.ObjName);
     // Made current in the list, each such change laying the whole list out anew: for the
     // objects of a document, once at the end (ProjectRecords).
     if (!FListingInBulk) {
-      clbObjects->setCurrentRow(clbObjects->count() - 1);
+      pnlObjView->clbObjects->setCurrentRow(pnlObjView->clbObjects->count() - 1);
       cbObjects->setCurrentIndex(cbObjects->count() - 1);
     }
   }
@@ -81,10 +82,10 @@ QString TfmMain::MakeUniqueName(int index, const QString& base, bool noListUpdat
   const QString candidate = UniqueName(base, [this](const QString& n) { return IsNameFree(n); });
   FCurObject->ObjName = candidate;
   if (!noListUpdate) {
-    const QSignalBlocker b1(clbObjects), b2(cbObjects);
-    if (QListWidgetItem* item = clbObjects->item(index)) item->setText(candidate);
+    const QSignalBlocker b1(pnlObjView->clbObjects), b2(cbObjects);
+    if (QListWidgetItem* item = pnlObjView->clbObjects->item(index)) item->setText(candidate);
     cbObjects->setItemText(index, candidate);
-    clbObjects->setCurrentRow(FCurIndex);
+    pnlObjView->clbObjects->setCurrentRow(FCurIndex);
     cbObjects->setCurrentIndex(FCurIndex);
   }
   return candidate;

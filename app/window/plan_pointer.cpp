@@ -4,6 +4,7 @@
 #include <QPixmap>
 
 #include "app/tfm_main.h"
+#include "controls/object_list_panel.h"
 #include "controls/bell_page.h"
 #include "controls/post_page.h"
 #include "controls/ac_number_edit.h"
@@ -95,7 +96,7 @@ void TfmMain::PlanMouseUp(Qt::MouseButton, QPoint) {
   FRenderer.FLayers[RingerLayer]->raise();
   FRenderer.FLayers[SelectionLayer]->raise();
   SelectObject(FCurIndex);
-  if (clbObjects->isVisibleTo(this) && clbObjects->isEnabled()) clbObjects->setFocus(Qt::OtherFocusReason);
+  if (pnlObjView->clbObjects->isVisibleTo(this) && pnlObjView->clbObjects->isEnabled()) pnlObjView->clbObjects->setFocus(Qt::OtherFocusReason);
   if (FPressEdit) {
     FPressEdit = false;
     EndEdit();

@@ -24,8 +24,8 @@ TEST_F(MainWindowTest, StartsWithWallsAndPedestalAtTheExampleScale) {
   ASSERT_EQ(W->FObjects.size(), 2u);
   EXPECT_EQ(Obj(0).ObjName, QStringLiteral("Стены"));
   EXPECT_EQ(Obj(1).ObjName, QStringLiteral("Постамент"));
-  EXPECT_EQ(W->clbObjects->count(), 2);
-  EXPECT_EQ(W->clbObjects->item(1)->checkState(), Qt::Checked);
+  EXPECT_EQ(W->pnlObjView->clbObjects->count(), 2);
+  EXPECT_EQ(W->pnlObjView->clbObjects->item(1)->checkState(), Qt::Checked);
   EXPECT_EQ(W->FCurIndex, 0);
   // 232 / 5600 * 0.95 in the extended float, both steps rounded to 64 bits
   EXPECT_EQ(W->FRenderer.FScale, std::ldexp(11616178268130243361.0L, -68));
@@ -50,7 +50,7 @@ TEST_F(MainWindowTest, NewDocumentRebuildsTheTwoObjects) {
   ASSERT_EQ(W->FObjects.size(), 3u);
   W->nNewDoc->trigger();
   ASSERT_EQ(W->FObjects.size(), 2u);
-  EXPECT_EQ(W->clbObjects->count(), 2);
+  EXPECT_EQ(W->pnlObjView->clbObjects->count(), 2);
   EXPECT_EQ(W->cbObjects->count(), 2);
   EXPECT_EQ(W->FCurIndex, 0);
 }

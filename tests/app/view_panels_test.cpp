@@ -153,7 +153,7 @@ TEST_F(ViewPanelsTest, ClosingTheInspectorLetsTheListFillTheColumnWithoutRescali
   EXPECT_EQ(W->FRenderer.FScale, scale);
 
   // closing the list as well frees the column for the plan
-  W->pnlObjViewTitle->CloseButton()->click();
+  W->pnlObjView->pnlObjViewTitle->CloseButton()->click();
   EXPECT_FALSE(W->pnlLeft->isVisible());
   EXPECT_EQ(W->pnlImg->width(), size.width() + 217);
   ExpectScaledToPanel();
@@ -189,7 +189,7 @@ TEST_F(ViewPanelsTest, TheToolPanelsCloseAndComeBackInTheirOrder) {
 TEST_F(ViewPanelsTest, ClosingWritesTheLayout) {
   OpenFree();
   W->pnlBells->pnlBellsTitle->CloseButton()->click();
-  W->pnlObjViewTitle->CloseButton()->click();
+  W->pnlObjView->pnlObjViewTitle->CloseButton()->click();
   EXPECT_TRUE(W->close());
   TIniFile ini(ReadAll(Ini()));
   EXPECT_EQ(ini.ReadString(u"View", u"ObjView"), QStringLiteral("0"));

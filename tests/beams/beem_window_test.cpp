@@ -37,9 +37,9 @@ class BeemWindowTest : public MainWindowTest {
     ChooseItem(W->pnlWallProp->cbWallType, type);
   }
   void SelectInList(int row) {
-    QListWidgetItem* item = W->clbObjects->item(row);
-    QTest::mouseClick(W->clbObjects->viewport(), Qt::LeftButton, Qt::NoModifier,
-                      W->clbObjects->visualItemRect(item).center());
+    QListWidgetItem* item = W->pnlObjView->clbObjects->item(row);
+    QTest::mouseClick(W->pnlObjView->clbObjects->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      W->pnlObjView->clbObjects->visualItemRect(item).center());
   }
   // A free beam drawn with the beam button from one plan point to another; it ends selected.
   int DrawFreeBeem(QPoint from, QPoint to) {
@@ -131,8 +131,8 @@ TEST_F(BeemWindowTest, CheckingAndClearingABoxCreatesAndDeletesItsBeem) {
   W->ChordBox(5)->click();
   ASSERT_EQ(W->FObjects.size(), 3u);
   EXPECT_EQ(Obj(2).ObjName, QStringLiteral("Балка"));
-  EXPECT_EQ(W->clbObjects->item(2)->text(), QStringLiteral("Балка"));
-  EXPECT_EQ(W->clbObjects->currentRow(), 2);
+  EXPECT_EQ(W->pnlObjView->clbObjects->item(2)->text(), QStringLiteral("Балка"));
+  EXPECT_EQ(W->pnlObjView->clbObjects->currentRow(), 2);
   // the band is on its layer and the selection shows its outline
   EXPECT_TRUE(W->FRenderer.Layer(SelectionLayer)->isVisible());
   EXPECT_EQ(Obj(2).BeemOutlinePx.size(), 4u);
@@ -146,7 +146,7 @@ TEST_F(BeemWindowTest, CheckingAndClearingABoxCreatesAndDeletesItsBeem) {
   ASSERT_EQ(W->FObjects.size(), 3u);
   EXPECT_EQ(Obj(2).ObjName, QStringLiteral("Балка1"));
   EXPECT_EQ(W->FCurIndex, 0);
-  EXPECT_EQ(W->clbObjects->currentRow(), 0);
+  EXPECT_EQ(W->pnlObjView->clbObjects->currentRow(), 0);
   EXPECT_EQ(CheckedBoxes(), std::vector<int>{6});
 }
 
@@ -154,7 +154,7 @@ TEST_F(BeemWindowTest, DeletingAChordBeemFromTheListClearsItsBoxOnly) {
   W->ChordBox(7)->click();
   W->ChordBox(8)->click();
   SelectInList(2);
-  W->btnObjDel->click();
+  W->pnlObjView->btnObjDel->click();
   ASSERT_EQ(W->FObjects.size(), 3u);
   EXPECT_EQ(Obj(2).BeemOrientation, 8);
   EXPECT_EQ(CheckedBoxes(), std::vector<int>{8});
@@ -220,7 +220,7 @@ TEST_F(BeemWindowTest, UndefinedIsRefusedWhileAFreeBeemExists) {
 
   // with the free beam gone the chord beam may become free, keeping its points
   SelectInList(2);
-  W->btnObjDel->click();
+  W->pnlObjView->btnObjDel->click();
   SelectInList(2);
   ChooseItem(W->pnlBeemProp->cbBeemOrientation, 0);
   EXPECT_EQ(Obj(2).BeemOrientation, 0);
@@ -286,7 +286,7 @@ TEST_F(BeemWindowTest, ABeemWithBothEndsOnOnePixelDrawsNothing) {
 
 TEST_F(BeemWindowTest, AHiddenChordBeemKeepsItsChordAndBox) {
   W->ChordBox(3)->click();
-  W->clbObjects->item(2)->setCheckState(Qt::Unchecked);
+  W->pnlObjView->clbObjects->item(2)->setCheckState(Qt::Unchecked);
   EXPECT_FALSE(Obj(2).ObjVisible);
   EXPECT_EQ(Obj(2).BeemOrientation, 3);
   EXPECT_TRUE(Checked(3));

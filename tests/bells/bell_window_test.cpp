@@ -34,8 +34,8 @@ class BellWindowTest : public MainWindowTest {
     return static_cast<int>(W->FObjects.size()) - 1;
   }
   void PressWithListFocus(Qt::Key key) {
-    W->clbObjects->setFocus();
-    QTest::keyClick(W->clbObjects, key);
+    W->pnlObjView->clbObjects->setFocus();
+    QTest::keyClick(W->pnlObjView->clbObjects, key);
   }
   // Keys that carry Cyrillic text, as a Russian keyboard sends them, then Enter.
   static void TypeNameAndEnter(QLineEdit* edit, const QString& text) {
@@ -173,7 +173,7 @@ TEST_F(BellWindowTest, BellsTakeNumberedNamesAndEitherButtonPlaces) {
                              QStringLiteral("Колокол2")};
   for (int i = 0; i < 3; ++i) {
     EXPECT_EQ(Obj(i + 2).ObjName, names[i]);
-    EXPECT_EQ(W->clbObjects->item(i + 2)->text(), names[i]);
+    EXPECT_EQ(W->pnlObjView->clbObjects->item(i + 2)->text(), names[i]);
     EXPECT_EQ(W->cbObjects->itemText(i + 2), names[i]);
     EXPECT_EQ(Obj(i + 2).BellPositionPx, Spot(i));
   }
@@ -271,7 +271,7 @@ TEST_F(BellWindowTest, NameEditKeepsNamesUnique) {
   const int b = PlaceBell(3, QPoint(250, 120));
   TypeNameAndEnter(W->pnlBellProp->edObjBellName, QStringLiteral("Малый"));
   EXPECT_EQ(Obj(b).ObjName, QStringLiteral("Малый"));
-  EXPECT_EQ(W->clbObjects->item(b)->text(), QStringLiteral("Малый"));
+  EXPECT_EQ(W->pnlObjView->clbObjects->item(b)->text(), QStringLiteral("Малый"));
   EXPECT_EQ(W->cbObjects->itemText(b), QStringLiteral("Малый"));
   TypeNameAndEnter(W->pnlBellProp->edObjBellName, QStringLiteral("Постамент"));
   EXPECT_EQ(Obj(b).ObjName, QStringLiteral("Постамент1"));

@@ -116,7 +116,7 @@ TEST_F(FixingWindowTest, WeightTextsStandCentredOverTheirBells) {
 
 TEST_F(FixingWindowTest, AHiddenBellIsGroupedButGetsNeitherLineNorWeight) {
   const std::vector<int> bells = PlaceFive();
-  W->clbObjects->item(bells[2])->setCheckState(Qt::Unchecked);
+  W->pnlObjView->clbObjects->item(bells[2])->setCheckState(Qt::Unchecked);
   W->btnApply->click();
   EXPECT_EQ(Obj(bells[2]).BellGroup, 2);
   const QPoint post = Obj(1).PostPositionPx;
@@ -153,8 +153,8 @@ TEST_F(FixingWindowTest, AnyLaterDrawingHidesTheFixing) {
   W->btnApply->click();
   ASSERT_TRUE(W->FRenderer.Layer(AnnotationLayer)->isVisible());
   // selecting another object draws its frame
-  QTest::mouseClick(W->clbObjects->viewport(), Qt::LeftButton, Qt::NoModifier,
-                    W->clbObjects->visualItemRect(W->clbObjects->item(1)).center());
+  QTest::mouseClick(W->pnlObjView->clbObjects->viewport(), Qt::LeftButton, Qt::NoModifier,
+                    W->pnlObjView->clbObjects->visualItemRect(W->pnlObjView->clbObjects->item(1)).center());
   EXPECT_FALSE(W->FRenderer.Layer(AnnotationLayer)->isVisible());
   EXPECT_FALSE(W->FRenderer.Layer(WeightLayer)->isVisible());
   // and the lines come back only with the next fixing
@@ -179,8 +179,8 @@ TEST_F(FixingWindowTest, AFixingLeavesOnlyItsOwnLines) {
         W->SetBellPositionX(Obj(bells[2]).BellPosition.x() + 400);
       },
       [&] {
-        QTest::mouseClick(W->clbObjects->viewport(), Qt::LeftButton, Qt::NoModifier,
-                          W->clbObjects->visualItemRect(W->clbObjects->item(1)).center());
+        QTest::mouseClick(W->pnlObjView->clbObjects->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          W->pnlObjView->clbObjects->visualItemRect(W->pnlObjView->clbObjects->item(1)).center());
       },
       [&] {
         W->SelectObject(bells[0]);
@@ -279,8 +279,8 @@ TEST_F(FixingWindowTest, LinesEndAtTheHandAndThePedestalCentreForEveryTurn) {
 // A free one changes the bell and hides it, as any edit does.
 TEST_F(FixingWindowTest, ARefusedDiameterLeavesTheFixingShown) {
   const std::vector<int> bells = PlaceFive();
-  QTest::mouseClick(W->clbObjects->viewport(), Qt::LeftButton, Qt::NoModifier,
-                    W->clbObjects->visualItemRect(W->clbObjects->item(bells[0])).center());
+  QTest::mouseClick(W->pnlObjView->clbObjects->viewport(), Qt::LeftButton, Qt::NoModifier,
+                    W->pnlObjView->clbObjects->visualItemRect(W->pnlObjView->clbObjects->item(bells[0])).center());
   W->btnApply->click();
   ASSERT_TRUE(W->FRenderer.Layer(WeightLayer)->isVisible());
   QComboBox* cb = W->pnlBellProp->cbBellDiameter;

@@ -222,7 +222,7 @@ TEST_F(BadInputsTest, ThousandsOfBeamsOfOneNameOpenPromptly) {
     ASSERT_EQ(W->FObjects.size(), static_cast<size_t>(beams + 2));
     EXPECT_EQ(Obj(2).ObjName, r.second);
     EXPECT_EQ(Obj(beams + 1).ObjName, r.last);
-    EXPECT_EQ(W->clbObjects->item(beams + 1)->text(), r.last);
+    EXPECT_EQ(W->pnlObjView->clbObjects->item(beams + 1)->text(), r.last);
     ExpectSavesAndReopens();
   }
   EXPECT_TRUE(Errors.isEmpty()) << Errors.join(u'\n').toStdString();
@@ -254,7 +254,7 @@ TEST_F(BadInputsTest, SharedAndMissingNamesSettleAsTheNamingRuleSays) {
   ASSERT_EQ(W->FObjects.size(), std::size(rows));
   for (size_t i = 0; i < std::size(rows); ++i) {
     EXPECT_EQ(Obj(static_cast<int>(i)).ObjName, QString::fromUtf8(rows[i].opened)) << i;
-    EXPECT_EQ(W->clbObjects->item(static_cast<int>(i))->text(), QString::fromUtf8(rows[i].opened))
+    EXPECT_EQ(W->pnlObjView->clbObjects->item(static_cast<int>(i))->text(), QString::fromUtf8(rows[i].opened))
         << i;
   }
   ExpectSavesAndReopens();
@@ -277,13 +277,13 @@ TEST_F(BadInputsTest, NamesLongerThanADocumentValueAreCutToIt) {
   const QString names[] = {kept, kept, cut + u'1', cut + u'2'};
   for (int i = 0; i < 4; ++i) {
     EXPECT_EQ(Obj(i).ObjName, names[i]) << i;
-    EXPECT_EQ(W->clbObjects->item(i)->text(), names[i]) << i;
+    EXPECT_EQ(W->pnlObjView->clbObjects->item(i)->text(), names[i]) << i;
   }
   EXPECT_EQ(W->pnlWallProp->edWallName->text(), kept);
   ExpectSavesAndReopens();
 
   // a name typed or pasted into a field keeps no more than a document can give back
-  W->clbObjects->setCurrentRow(2);
+  W->pnlObjView->clbObjects->setCurrentRow(2);
   W->clbObjectsClick();
   ASSERT_EQ(W->FCurIndex, 2);
   W->pnlBeemProp->edBeemObjName->setText(QString(10000, QChar(0x0416)));  // Ж
@@ -320,9 +320,9 @@ TEST_F(BadInputsTest, NameBytesTheCodePageLeavesOddComeBackUnchanged) {
     ASSERT_TRUE(W->OpenDocument(path)) << Errors.join(u'\n').toStdString();
     ASSERT_EQ(W->FObjects.size(), 3u);
     EXPECT_EQ(Obj(2).ObjName, r.shown);
-    EXPECT_EQ(W->clbObjects->item(2)->text(), r.shown);
+    EXPECT_EQ(W->pnlObjView->clbObjects->item(2)->text(), r.shown);
     // the name field takes the name as it is, and Enter leaves it so
-    W->clbObjects->setCurrentRow(2);
+    W->pnlObjView->clbObjects->setCurrentRow(2);
     W->clbObjectsClick();
     EXPECT_EQ(W->pnlBeemProp->edBeemObjName->text(), r.shown);
     EXPECT_TRUE(W->pnlBeemProp->edBeemObjName->hasAcceptableInput());

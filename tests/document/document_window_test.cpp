@@ -73,8 +73,8 @@ class DocumentWindowTest : public MainWindowTest {
   }
 
   void SelectInList(int row) {
-    QTest::mouseClick(W->clbObjects->viewport(), Qt::LeftButton, Qt::NoModifier,
-                      W->clbObjects->visualItemRect(W->clbObjects->item(row)).center());
+    QTest::mouseClick(W->pnlObjView->clbObjects->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      W->pnlObjView->clbObjects->visualItemRect(W->pnlObjView->clbObjects->item(row)).center());
   }
   int PlaceBell(int slot, QPoint at) {
     W->pnlBells->FBellButtons[static_cast<size_t>(slot)]->click();
@@ -87,7 +87,7 @@ class DocumentWindowTest : public MainWindowTest {
     TypeTextAndEnter(W->pnlWallProp->edWallName, QStringLiteral("Звонница Ёлкина"));
     PlaceBell(3, QPoint(250, 100));
     const int hidden = PlaceBell(10, QPoint(350, 180));
-    W->clbObjects->item(hidden)->setCheckState(Qt::Unchecked);
+    W->pnlObjView->clbObjects->item(hidden)->setCheckState(Qt::Unchecked);
     W->ChordBox(5)->click();
     W->ChordBox(14)->click();
     ChooseItem(W->pnlBeemProp->cbBeemMaterials, 4);
@@ -134,9 +134,9 @@ TEST_F(DocumentWindowTest, SaveOpenSaveGivesTheSameBytes) {
   EXPECT_EQ(DocumentToBytes(W->FObjects), stored);
   EXPECT_EQ(CheckedBoxes(), (std::vector<int>{5, 14}));
   EXPECT_EQ(W->FCurIndex, 0);
-  EXPECT_EQ(W->clbObjects->currentRow(), 0);
-  EXPECT_EQ(W->clbObjects->item(0)->text(), QStringLiteral("Звонница Ёлкина"));
-  EXPECT_EQ(W->clbObjects->item(3)->checkState(), Qt::Unchecked);
+  EXPECT_EQ(W->pnlObjView->clbObjects->currentRow(), 0);
+  EXPECT_EQ(W->pnlObjView->clbObjects->item(0)->text(), QStringLiteral("Звонница Ёлкина"));
+  EXPECT_EQ(W->pnlObjView->clbObjects->item(3)->checkState(), Qt::Unchecked);
   EXPECT_FALSE(Obj(3).ObjVisible);
   EXPECT_EQ(Obj(6).ObjName, QStringLiteral("Перекладина"));
   EXPECT_EQ(W->pnlWallProp->cbWallType->currentIndex(), 1);

@@ -23,8 +23,8 @@ class PostWindowTest : public MainWindowTest {
   TLayer* PostLayer() { return Post().Layer; }
 
   void PressWithListFocus(Qt::Key key) {
-    W->clbObjects->setFocus();
-    QTest::keyClick(W->clbObjects, key);
+    W->pnlObjView->clbObjects->setFocus();
+    QTest::keyClick(W->pnlObjView->clbObjects, key);
   }
   int PlaceBell(int n, QPoint at) {
     W->pnlBells->FBellButtons[static_cast<size_t>(n - 1)]->click();
@@ -179,8 +179,8 @@ TEST_F(PostWindowTest, DeletingTheOnlyHeavyBellTakesThePedalAway) {
   const QPoint inside = (pedal[0] + pedal[2]) / 2;
   EXPECT_EQ(PostPixel(inside.x(), inside.y()), pedestal::kBoardColour & 0xFFFFFFu);
 
-  ASSERT_TRUE(W->clbObjects->hasFocus());
-  QTest::keyClick(W->clbObjects, Qt::Key_Delete);  // the bell just placed
+  ASSERT_TRUE(W->pnlObjView->clbObjects->hasFocus());
+  QTest::keyClick(W->pnlObjView->clbObjects, Qt::Key_Delete);  // the bell just placed
   ASSERT_EQ(W->FObjects.size(), 6u);
   EXPECT_EQ(W->CountHeavyBellsNow(), 0);
   EXPECT_EQ(PostPixel(inside.x(), inside.y()), pedestal::kPostColour & 0xFFFFFFu);

@@ -100,7 +100,7 @@ TEST_F(HistoryStepTest, EachKindOfStepIsUndoneAndRedoneAlone) {
       {"deleting", [](HistoryTest& t) {
          auto& s = static_cast<HistoryStepTest&>(t);
          s.ClickEntry(3);
-         s.Click(s.Window().btnObjDel);
+         s.Click(s.Window().pnlObjView->btnObjDel);
        },
        "удаление «Колокол1»", 3},
       {"renaming", [](HistoryTest& t) {
@@ -144,7 +144,7 @@ TEST_F(HistoryStepTest, EachKindOfStepIsUndoneAndRedoneAlone) {
       {"to the front", [](HistoryTest& t) {
          auto& s = static_cast<HistoryStepTest&>(t);
          s.ClickEntry(2);
-         s.Click(s.Window().btnBringToFront);
+         s.Click(s.Window().pnlObjView->btnBringToFront);
        },
        "на передний план «Колокол»", 2, false},
       {"a check mark", [](HistoryTest& t) { static_cast<HistoryStepTest&>(t).ToggleEntry(3); },
@@ -179,13 +179,13 @@ TEST_F(HistoryStepTest, EachKindOfStepIsUndoneAndRedoneAlone) {
     if (!r.stored) {
       EXPECT_EQ(W->pnlImg->Layers().Order(), stackBefore);
     }
-    EXPECT_EQ(W->clbObjects->count(), static_cast<int>(W->FObjects.size()));
-    for (int i = 0; i < W->clbObjects->count(); ++i) {
-      EXPECT_EQ(W->clbObjects->item(i)->text(), Obj(i).ObjName);
-      EXPECT_EQ(W->clbObjects->item(i)->checkState() == Qt::Checked, Obj(i).ObjVisible);
+    EXPECT_EQ(W->pnlObjView->clbObjects->count(), static_cast<int>(W->FObjects.size()));
+    for (int i = 0; i < W->pnlObjView->clbObjects->count(); ++i) {
+      EXPECT_EQ(W->pnlObjView->clbObjects->item(i)->text(), Obj(i).ObjName);
+      EXPECT_EQ(W->pnlObjView->clbObjects->item(i)->checkState() == Qt::Checked, Obj(i).ObjVisible);
     }
     EXPECT_EQ(W->FCurIndex, r.selected);
-    EXPECT_EQ(W->clbObjects->currentRow(), r.selected);
+    EXPECT_EQ(W->pnlObjView->clbObjects->currentRow(), r.selected);
     EXPECT_FALSE(W->FRenderer.Layer(WeightLayer)->isVisible());
     EXPECT_EQ(W->nRedo->text(), QStringLiteral("Повторить: ") + QString::fromUtf8(r.caption));
 
@@ -405,7 +405,7 @@ TEST_P(RandomHistoryTest, EditsUndoAndRedoToTheBytesOfEveryState) {
         }
         case 1:  // delete
           ClickEntry(target);
-          Click(W->btnObjDel);
+          Click(W->pnlObjView->btnObjDel);
           break;
         case 2: {  // place a bell that is not on the plan (after a deletion)
           for (int slot = 0; slot < kBellCount; ++slot) {
@@ -425,7 +425,7 @@ TEST_P(RandomHistoryTest, EditsUndoAndRedoToTheBytesOfEveryState) {
           break;
         case 5:  // front or back
           ClickEntry(target);
-          Click(pick(2) ? W->btnBringToFront : W->btnSendToBack);
+          Click(pick(2) ? W->pnlObjView->btnBringToFront : W->pnlObjView->btnSendToBack);
           break;
         case 6:  // a check mark
           ToggleEntry(target);

@@ -60,9 +60,9 @@ TEST_F(ListInvariantsTest, MixedActions) {
       case 3: what = "right-click an entry"; ClickEntry(row(), Qt::RightButton); break;
       case 4: what = "toggle a check mark"; ClickCheck(row()); break;
       case 5: what = "Del in the list"; ClickEntry(row()); PressWithListFocus(Qt::Key_Delete); break;
-      case 6: what = "delete button"; W->btnObjDel->click(); break;
+      case 6: what = "delete button"; W->pnlObjView->btnObjDel->click(); break;
       case 7: what = "F12 / F11"; PressWithListFocus(pick(0, 1) ? Qt::Key_F12 : Qt::Key_F11); break;
-      case 8: what = "previous / next"; (pick(0, 1) ? W->btnPrevObj : W->btnNextObj)->click(); break;
+      case 8: what = "previous / next"; (pick(0, 1) ? W->pnlObjView->btnPrevObj : W->pnlObjView->btnNextObj)->click(); break;
       case 9: what = "click on the plan"; ClickPlan(planPoint()); break;
       case 10: what = "chord box"; W->ChordBox(pick(1, 24))->click(); break;
       case 11: {

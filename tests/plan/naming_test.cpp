@@ -25,7 +25,7 @@ TEST_F(NamingTest, BellsPlacedWithThePointer) {
 
   // the freed name is the next one given
   ClickEntry(3);
-  W->btnObjDel->click();
+  W->pnlObjView->btnObjDel->click();
   EXPECT_EQ(PlaceBell(3, QPoint(300, 160)), 4);
   EXPECT_EQ(Obj(4).ObjName, QStringLiteral("Колокол1"));
   EXPECT_EQ(List()->item(4)->text(), QStringLiteral("Колокол1"));
@@ -104,7 +104,7 @@ TEST_F(NamingTest, CreateIndexCountsTheObjectsAtCreation) {
   PlaceBell(1, QPoint(300, 100));
   EXPECT_EQ(Obj(2).CreateIndex, 2);
   ClickEntry(2);
-  W->btnObjDel->click();
+  W->pnlObjView->btnObjDel->click();
   EXPECT_EQ(Obj(2).CreateIndex, 3);
   PlaceBell(2, QPoint(360, 100));
   EXPECT_EQ(Obj(3).CreateIndex, 3);

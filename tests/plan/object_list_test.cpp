@@ -131,7 +131,7 @@ TEST_F(ObjectListTest, DeletingTheFifthOfEight) {
   expected.removeAt(5);
 
   ClickEntry(5);
-  W->btnObjDel->click();
+  W->pnlObjView->btnObjDel->click();
   ASSERT_EQ(W->FObjects.size(), 7u);
   EXPECT_EQ(W->FObjects[5].get(), sixth);
   EXPECT_EQ(Names(), expected);
@@ -154,7 +154,7 @@ TEST_F(ObjectListTest, DeletingTheFifthOfEight) {
 // The walls and the pedestal stay, whichever way the deletion is asked for.
 TEST_F(ObjectListTest, WallsAndPedestalCannotBeDeleted) {
   const std::pair<const char*, std::function<void()>> ways[] = {
-      {"button", [&] { W->btnObjDel->click(); }},
+      {"button", [&] { W->pnlObjView->btnObjDel->click(); }},
       {"menu item", [&] { W->nObjDel->trigger(); }},
       {"Del in the list", [&] { PressWithListFocus(Qt::Key_Delete); }},
   };
@@ -199,10 +199,10 @@ TEST_F(ObjectListTest, KeysWhileTheListHasTheFocus) {
 TEST_F(ObjectListTest, PreviousAndNextWrapAround) {
   struct Row { int from; std::function<void()> act; int to; const char* what; };
   const Row rows[] = {
-      {4, [&] { W->btnNextObj->click(); }, 0, "next on the last"},
-      {0, [&] { W->btnPrevObj->click(); }, 4, "previous on the walls"},
-      {1, [&] { W->btnNextObj->click(); }, 2, "next"},
-      {3, [&] { W->btnPrevObj->click(); }, 2, "previous"},
+      {4, [&] { W->pnlObjView->btnNextObj->click(); }, 0, "next on the last"},
+      {0, [&] { W->pnlObjView->btnPrevObj->click(); }, 4, "previous on the walls"},
+      {1, [&] { W->pnlObjView->btnNextObj->click(); }, 2, "next"},
+      {3, [&] { W->pnlObjView->btnPrevObj->click(); }, 2, "previous"},
       {4, [&] { W->nNextObj->trigger(); }, 0, "menu next on the last"},
       {0, [&] { W->nPrevObj->trigger(); }, 4, "menu previous on the walls"},
   };
@@ -212,7 +212,7 @@ TEST_F(ObjectListTest, PreviousAndNextWrapAround) {
     ExpectCurrent(r.to, r.what);
   }
   ClickEntry(2);
-  W->btnNextObj->click();
+  W->pnlObjView->btnNextObj->click();
   EXPECT_EQ(W->pnlInspPages->currentWidget(), W->pnlBellProp);
   EXPECT_EQ(W->pnlBellProp->edObjBellName->text(), Obj(3).ObjName);
 }
@@ -306,10 +306,10 @@ TEST_F(ObjectListTest, CheckMarksOfWallsAndPedestal) {
 TEST_F(ObjectListTest, BringToFrontAndSendToBack) {
   const QStringList names = Names();
   ClickEntry(2);
-  W->btnBringToFront->click();
+  W->pnlObjView->btnBringToFront->click();
   EXPECT_EQ(Stack(Obj(2).Layer), StackTop());
   EXPECT_EQ(Names(), names);
-  W->btnSendToBack->click();
+  W->pnlObjView->btnSendToBack->click();
   EXPECT_EQ(Stack(Obj(2).Layer), 0);
   W->nBringToFront->trigger();
   EXPECT_EQ(Stack(Obj(2).Layer), StackTop());
@@ -356,11 +356,11 @@ TEST_F(ObjectListTest, PopupMenu) {
     EXPECT_EQ(it.action->shortcut(), it.keys) << it.text;
   }
   struct Button { QToolButton* b; const char* hint; int x; };
-  for (const Button& b : {Button{W->btnObjDel, "Удалить объект", 4},
-                          Button{W->btnBringToFront, "Приблизить объект", 28},
-                          Button{W->btnSendToBack, "Отдалить объект", 52},
-                          Button{W->btnPrevObj, "Предыдущий объект", 76},
-                          Button{W->btnNextObj, "Следующий объект", 100}}) {
+  for (const Button& b : {Button{W->pnlObjView->btnObjDel, "Удалить объект", 4},
+                          Button{W->pnlObjView->btnBringToFront, "Приблизить объект", 28},
+                          Button{W->pnlObjView->btnSendToBack, "Отдалить объект", 52},
+                          Button{W->pnlObjView->btnPrevObj, "Предыдущий объект", 76},
+                          Button{W->pnlObjView->btnNextObj, "Следующий объект", 100}}) {
     EXPECT_EQ(b.b->toolTip(), QString::fromUtf8(b.hint));
     EXPECT_EQ(b.b->geometry(), QRect(b.x, 4, 23, 22)) << b.hint;
     EXPECT_FALSE(b.b->icon().isNull()) << b.hint;
@@ -392,7 +392,7 @@ TEST_F(ObjectListTest, DeletingAChordBeam) {
   W->ChordBox(2)->click();
   ASSERT_EQ(W->FObjects.size(), 7u);
   ClickEntry(5);
-  W->btnObjDel->click();
+  W->pnlObjView->btnObjDel->click();
   EXPECT_FALSE(cb1->isChecked());
   EXPECT_TRUE(W->ChordBox(2)->isChecked());
   ASSERT_EQ(W->FObjects.size(), 6u);
@@ -411,7 +411,7 @@ TEST_F(ObjectListTest, DeletingTheHeavyBellTakesItsPedal) {
   EXPECT_NE(Obj(1).Layer->Canvas(), bare) << "the heavy bell has a pedal";
   ClickEntry(6);  // slot 4, the first met in the walk
   ASSERT_EQ(Obj(6).BellGroup, 3);
-  W->btnObjDel->click();
+  W->pnlObjView->btnObjDel->click();
   EXPECT_EQ(W->CountHeavyBellsNow(), 0);
   EXPECT_EQ(Obj(1).Layer->Canvas(), bare);
   EXPECT_EQ(Obj(1).Layer->geometry(), bareBounds);
@@ -420,9 +420,9 @@ TEST_F(ObjectListTest, DeletingTheHeavyBellTakesItsPedal) {
 }  // namespace
 
 TEST_F(ObjectListTest, EntriesAreThirteenPixelsHigh) {
-  for (int row = 0; row < W->clbObjects->count(); ++row) {
-    const QRect r = W->clbObjects->visualItemRect(W->clbObjects->item(row));
+  for (int row = 0; row < W->pnlObjView->clbObjects->count(); ++row) {
+    const QRect r = W->pnlObjView->clbObjects->visualItemRect(W->pnlObjView->clbObjects->item(row));
     EXPECT_EQ(r.height(), 13) << row;
-    EXPECT_EQ(r.top(), W->clbObjects->visualItemRect(W->clbObjects->item(0)).top() + 13 * row);
+    EXPECT_EQ(r.top(), W->pnlObjView->clbObjects->visualItemRect(W->pnlObjView->clbObjects->item(0)).top() + 13 * row);
   }
 }

@@ -25,7 +25,7 @@ class PlanWindowTest : public MainWindowTest {
     QTest::keyClick(edit, Qt::Key_Return);
   }
 
-  QListWidget* List() const { return W->clbObjects; }
+  QListWidget* List() const { return W->pnlObjView->clbObjects; }
 
   // Palette button `slot`, then a click on the plan; returns the new object's index.
   int PlaceBell(int slot, QPoint at) {

@@ -167,8 +167,8 @@ TEST_F(PointerTest, MovesWithoutAPressDoNothing) {
 TEST_F(PointerTest, ReleaseGivesTheListTheFocusSoDelDeletes) {
   const int a = PlaceBell(1, QPoint(250, 110));
   PlaceBell(2, QPoint(300, 110));
-  ASSERT_TRUE(W->clbObjects->hasFocus());
-  QTest::keyClick(W->clbObjects, Qt::Key_Delete);
+  ASSERT_TRUE(W->pnlObjView->clbObjects->hasFocus());
+  QTest::keyClick(W->pnlObjView->clbObjects, Qt::Key_Delete);
   ASSERT_EQ(W->FObjects.size(), 3u);
   EXPECT_EQ(W->FindBellByDiameter(225), -1) << "the bell just placed is the one deleted";
   EXPECT_EQ(W->FBellSlots[1], -1);
@@ -177,16 +177,16 @@ TEST_F(PointerTest, ReleaseGivesTheListTheFocusSoDelDeletes) {
   // the same after a drag, from whichever widget had the focus before
   W->pnlWallProp->edDiameterOuter->setFocus();
   DragPlan(Obj(a).BellPositionPx, QPoint(260, 150));
-  ASSERT_TRUE(W->clbObjects->hasFocus());
-  QTest::keyClick(W->clbObjects, Qt::Key_Delete);
+  ASSERT_TRUE(W->pnlObjView->clbObjects->hasFocus());
+  QTest::keyClick(W->pnlObjView->clbObjects, Qt::Key_Delete);
   EXPECT_EQ(W->FObjects.size(), 2u);
 
   // with the list's panel hidden there is nowhere to put the focus; placing still works
   W->nViewObjView->trigger();
-  ASSERT_FALSE(W->clbObjects->isVisible());
+  ASSERT_FALSE(W->pnlObjView->clbObjects->isVisible());
   PlaceBell(3, QPoint(250, 110));
   EXPECT_EQ(W->FObjects.size(), 3u);
-  EXPECT_FALSE(W->clbObjects->hasFocus());
+  EXPECT_FALSE(W->pnlObjView->clbObjects->hasFocus());
   EXPECT_EQ(W->FCurIndex, 2);
 }
 

@@ -13,6 +13,7 @@
 #include "document/document_file.h"
 #include "controls/ac_number_edit.h"
 #include "controls/beem_page.h"
+#include "controls/object_list_panel.h"
 #include "controls/beems_panel.h"
 #include "controls/bell_palette.h"
 #include "controls/bell_page.h"
@@ -80,15 +81,15 @@ class MainWindowTest : public ::testing::Test {
   }
   // A click on entry `row` of the object list.
   void ClickEntry(int row) {
-    QListWidget* list = W->clbObjects;
+    QListWidget* list = W->pnlObjView->clbObjects;
     QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
                       list->visualItemRect(list->item(row)).center());
   }
   // The entry's check mark toggled with the space bar, as from the keyboard.
   void ToggleEntry(int row) {
     ClickEntry(row);
-    W->clbObjects->setFocus();
-    QTest::keyClick(W->clbObjects, Qt::Key_Space);
+    W->pnlObjView->clbObjects->setFocus();
+    QTest::keyClick(W->pnlObjView->clbObjects, Qt::Key_Space);
   }
   // Selects the whole text, types `text` and presses Enter, as a user applies a value.
   static void TypeAndEnter(QLineEdit* edit, const QString& text) {
@@ -122,8 +123,8 @@ class MainWindowTest : public ::testing::Test {
                .arg(o->BeemEndPointPx.y())
                .arg(o->Layer->isVisible());
     }
-    for (int i = 0; i < W->clbObjects->count(); ++i)
-      s << W->clbObjects->item(i)->text() + QString::number(W->clbObjects->item(i)->checkState());
+    for (int i = 0; i < W->pnlObjView->clbObjects->count(); ++i)
+      s << W->pnlObjView->clbObjects->item(i)->text() + QString::number(W->pnlObjView->clbObjects->item(i)->checkState());
     for (int k : CheckedBoxes()) s << QString::number(k);
     s << QString::number(W->FCurIndex) << QString::number(static_cast<double>(W->FRenderer.FScale), 'g', 17)
       << QString::number(W->FRenderer.FOriginX) << QString::number(W->FRenderer.FOriginY);

@@ -55,7 +55,7 @@ class WallsPageTest : public MainWindowTest {
   }
 
   void ClickListEntry(int row) {
-    QListWidget* l = W->clbObjects;
+    QListWidget* l = W->pnlObjView->clbObjects;
     QTest::mouseClick(l->viewport(), Qt::LeftButton, Qt::NoModifier,
                       l->visualItemRect(l->item(row)).center());
   }
@@ -422,10 +422,10 @@ TEST_F(WallsPageTest, RenamingTheWalls) {
     QTest::keyClick(W->pnlWallProp->edWallName, Qt::Key_Return);
     EXPECT_EQ(Obj(0).ObjName, QString::fromUtf8(r.name));
     EXPECT_EQ(W->pnlWallProp->edWallName->text(), QString::fromUtf8(r.typed));  // the edit keeps what was typed
-    EXPECT_EQ(W->clbObjects->item(0)->text(), QString::fromUtf8(r.name));
+    EXPECT_EQ(W->pnlObjView->clbObjects->item(0)->text(), QString::fromUtf8(r.name));
     EXPECT_EQ(W->cbObjects->itemText(0), QString::fromUtf8(r.name));
-    EXPECT_EQ(W->clbObjects->item(0)->checkState(), Qt::Checked);
-    EXPECT_EQ(W->clbObjects->currentRow(), 0);
+    EXPECT_EQ(W->pnlObjView->clbObjects->item(0)->checkState(), Qt::Checked);
+    EXPECT_EQ(W->pnlObjView->clbObjects->currentRow(), 0);
   }
   // leaving the name field applies nothing
   TypeName(W->pnlWallProp->edWallName, QStringLiteral("Звонница"));
