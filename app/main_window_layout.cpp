@@ -15,9 +15,9 @@
 
 #include "controls/beems_panel.h"
 #include "controls/bell_palette.h"
-#include "controls/flat_button.h"
 #include "controls/object_list_panel.h"
 #include "controls/panel_title.h"
+#include "controls/tools_panel.h"
 #include "app/tfm_main.h"
 #include "controls/plan_panel.h"
 #include "platform/resource_icon.h"
@@ -152,7 +152,12 @@ void TfmMain::BuildPanels() {
   FMainLayout = new QVBoxLayout(pnlMain);
   FMainLayout->setContentsMargins(0, 0, 0, 0);
   FMainLayout->setSpacing(0);
-  pnlTools = BuildToolsPanel();
+  pnlTools = new TToolsPanel(pnlMain);
+  connect(pnlTools->btnNewDoc, &QToolButton::clicked, this, &TfmMain::nNewDocClick);
+  connect(pnlTools->btnApply, &QToolButton::clicked, this, &TfmMain::btnApplyClick);
+  connect(pnlTools->btnOpenDoc, &QToolButton::clicked, this, &TfmMain::nLoadDocClick);
+  connect(pnlTools->btnSaveDoc, &QToolButton::clicked, this, &TfmMain::nSaveDocClick);
+  connect(pnlTools->btnExport, &QToolButton::clicked, this, &TfmMain::nExportDocClick);
   pnlBells = new TBellPalette(pnlMain);
   FMainLayout->addWidget(pnlTools);
   FMainLayout->addWidget(pnlBells);
@@ -199,30 +204,6 @@ QWidget* TfmMain::BuildObjInspPanel() {
   pnlInspPages = new QStackedWidget(panel);
   pnlInspPages->setObjectName(QStringLiteral("pnlInspPages"));
   v->addWidget(pnlInspPages, 1);
-  return panel;
-}
-
-QWidget* TfmMain::BuildToolsPanel() {
-  QWidget* panel = Panel(pnlMain, QStringLiteral("pnlTools"));
-  panel->setFixedHeight(52);
-  pnlToolsTitle = new TPanelTitle(QStringLiteral("pnlToolsTitle"), QStringLiteral("btnToolsClose"), panel);
-  pnlToolsTitle->setGeometry(0, 0, 4000, 23);
-  auto* v = new QVBoxLayout(panel);
-  v->setContentsMargins(0, 0, 0, 0);
-  v->addWidget(pnlToolsTitle);
-  v->addStretch(1);
-  btnNewDoc = FlatButton(panel, QStringLiteral("btnNewDoc"), QStringLiteral(":/icons/new"), 4, 26);
-  btnOpenDoc = FlatButton(panel, QStringLiteral("btnOpenDoc"), QStringLiteral(":/icons/open"), 28, 26);
-  btnSaveDoc = FlatButton(panel, QStringLiteral("btnSaveDoc"), QStringLiteral(":/icons/save"), 52, 26);
-  btnExport = FlatButton(panel, QStringLiteral("btnExport"), QStringLiteral(":/icons/save"), 76, 26);
-  btnApply = FlatButton(panel, QStringLiteral("btnApply"), QStringLiteral(":/icons/apply"), 116, 26);
-  btnUndo = FlatButton(panel, QStringLiteral("btnUndo"), QStringLiteral(":/icons/undo"), 156, 26);
-  btnRedo = FlatButton(panel, QStringLiteral("btnRedo"), QStringLiteral(":/icons/redo"), 180, 26);
-  connect(btnNewDoc, &QToolButton::clicked, this, &TfmMain::nNewDocClick);
-  connect(btnApply, &QToolButton::clicked, this, &TfmMain::btnApplyClick);
-  connect(btnOpenDoc, &QToolButton::clicked, this, &TfmMain::nLoadDocClick);
-  connect(btnSaveDoc, &QToolButton::clicked, this, &TfmMain::nSaveDocClick);
-  connect(btnExport, &QToolButton::clicked, this, &TfmMain::nExportDocClick);
   return panel;
 }
 

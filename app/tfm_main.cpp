@@ -1,4 +1,5 @@
 #include "app/tfm_main.h"
+#include "controls/tools_panel.h"
 #include "controls/object_list_panel.h"
 #include "controls/beems_panel.h"
 #include "controls/bell_palette.h"
@@ -121,7 +122,7 @@ void TfmMain::ApplyCaptions() {
   nViewObjInsp->setText(QStringLiteral("Свойства объектов"));
   pnlObjInspTitle->SetCaption(QStringLiteral("Свойства объектов"));
   nViewTools->setText(QStringLiteral("Инструменты"));
-  pnlToolsTitle->SetCaption(QStringLiteral("Инструменты"));
+  pnlTools->pnlToolsTitle->SetCaption(QStringLiteral("Инструменты"));
   nViewBells->setText(QStringLiteral("Колокола"));
   pnlBells->pnlBellsTitle->SetCaption(QStringLiteral("Колокола"));
   nViewBeems->setText(QStringLiteral("Балки"));
@@ -130,11 +131,11 @@ void TfmMain::ApplyCaptions() {
   nHidePanels->setText(QStringLiteral("Скрыть все панели"));
   nReference->setTitle(QStringLiteral("Справка"));
   nAbout->setText(QStringLiteral("О программе ..."));
-  btnNewDoc->setToolTip(QStringLiteral("Создать"));
-  btnOpenDoc->setToolTip(QStringLiteral("Открыть ..."));
-  btnSaveDoc->setToolTip(QStringLiteral("Сохранить как ..."));
-  btnExport->setToolTip(QStringLiteral("Экспорт ..."));
-  btnApply->setToolTip(QStringLiteral("Закрепить элементы тарвоска"));
+  pnlTools->btnNewDoc->setToolTip(QStringLiteral("Создать"));
+  pnlTools->btnOpenDoc->setToolTip(QStringLiteral("Открыть ..."));
+  pnlTools->btnSaveDoc->setToolTip(QStringLiteral("Сохранить как ..."));
+  pnlTools->btnExport->setToolTip(QStringLiteral("Экспорт ..."));
+  pnlTools->btnApply->setToolTip(QStringLiteral("Закрепить элементы тарвоска"));
   nObjDel->setText(QStringLiteral("Удалить объект"));
   pnlObjView->btnObjDel->setToolTip(QStringLiteral("Удалить объект"));
   nBringToFront->setText(QStringLiteral("Приблизить объект"));
@@ -147,7 +148,7 @@ void TfmMain::ApplyCaptions() {
   pnlObjView->btnNextObj->setToolTip(QStringLiteral("Следующий объект"));
   pnlWallProp->ApplyCaptions();
   for (TPanelTitle* title :
-       {pnlObjView->pnlObjViewTitle, pnlObjInspTitle, pnlToolsTitle, pnlBells->pnlBellsTitle, pnlBeems->pnlBeemTitle})
+       {pnlObjView->pnlObjViewTitle, pnlObjInspTitle, pnlTools->pnlToolsTitle, pnlBells->pnlBellsTitle, pnlBeems->pnlBeemTitle})
     title->CloseButton()->setToolTip(QStringLiteral("Спрятать панель"));
   Status->setText(StatusText());
 }

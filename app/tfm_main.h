@@ -51,6 +51,7 @@ class TWeightLabels;
 class QLineEdit;
 class TacNumberEdit;
 class TWallPage;
+class TToolsPanel;
 class TObjectListPanel;
 class TBellPalette;
 class TBeemsPanel;
@@ -424,12 +425,11 @@ class TfmMain : public QMainWindow {
   TObjectListPanel* pnlObjView = nullptr;
   QWidget* pnlObjInsp = nullptr;
   QWidget* pnlMain = nullptr;
-  QWidget* pnlTools = nullptr;
+  TToolsPanel* pnlTools = nullptr;
   TBellPalette* pnlBells = nullptr;
   TBeemsPanel* pnlBeems = nullptr;
   TPlanPanel* pnlImg = nullptr;
   TPanelTitle* pnlObjInspTitle = nullptr;
-  TPanelTitle* pnlToolsTitle = nullptr;
   QComboBox* cbObjects = nullptr;
   QStackedWidget* pnlInspPages = nullptr;
   TWallPage* pnlWallProp = nullptr;
@@ -439,13 +439,6 @@ class TfmMain : public QMainWindow {
   QMenu* pmObjMenu = nullptr;
   QLabel* Status = nullptr;
 
-  QToolButton* btnNewDoc = nullptr;
-  QToolButton* btnOpenDoc = nullptr;
-  QToolButton* btnSaveDoc = nullptr;
-  QToolButton* btnExport = nullptr;
-  QToolButton* btnApply = nullptr;
-  QToolButton* btnUndo = nullptr;
-  QToolButton* btnRedo = nullptr;
 
   QMenu* nFile = nullptr;
   QMenu* nEdit = nullptr;
@@ -491,7 +484,6 @@ class TfmMain : public QMainWindow {
   void BuildMenus();
   void BuildPanels();
   QWidget* BuildObjInspPanel();
-  QWidget* BuildToolsPanel();
   void clbObjectsMouseDown(QPoint pos);
 
   TStartOptions FOptions;

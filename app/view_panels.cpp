@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "controls/panel_title.h"
+#include "controls/tools_panel.h"
 #include "controls/object_list_panel.h"
 #include "controls/beems_panel.h"
 #include "controls/bell_palette.h"
@@ -151,7 +152,7 @@ void TfmMain::nShowPanelsClick() {
 void TfmMain::WireViewPanels() {
   connect(pnlObjView->pnlObjViewTitle->CloseButton(), &QToolButton::clicked, this, &TfmMain::btnObjListCloseClick);
   connect(pnlObjInspTitle->CloseButton(), &QToolButton::clicked, this, &TfmMain::btnObjInspCloseClick);
-  connect(pnlToolsTitle->CloseButton(), &QToolButton::clicked, this, &TfmMain::btnToolsCloseClick);
+  connect(pnlTools->pnlToolsTitle->CloseButton(), &QToolButton::clicked, this, &TfmMain::btnToolsCloseClick);
   connect(pnlBells->pnlBellsTitle->CloseButton(), &QToolButton::clicked, this, &TfmMain::btnBellsCloseClick);
   connect(pnlBeems->pnlBeemTitle->CloseButton(), &QToolButton::clicked, this, &TfmMain::btnBeemCloseClick);
   connect(nViewObjView, &QAction::triggered, this, &TfmMain::nViewObjViewClick);

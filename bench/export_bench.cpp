@@ -3,6 +3,7 @@
 #include <QToolButton>
 
 #include "app/tfm_main.h"
+#include "controls/tools_panel.h"
 #include "bench/bare_encoders.h"
 #include "bench/bench_support.h"
 #include "document/image_writers.h"
@@ -13,7 +14,7 @@ void BM_Export(benchmark::State& state, TExportFormat format) {
   const QString path = WriteBenchFile(QStringLiteral("export.tarvosk"), FullDocumentBytes());
   auto w = MakeBenchWindow();
   if (!w->OpenDocument(path)) state.SkipWithError("the document did not open");
-  w->btnApply->click();
+  w->pnlTools->btnApply->click();
   Settle();
   const QImage image = w->FRenderer.ComposePlanImage();
   if (image.format() != QImage::Format_RGB32) state.SkipWithError("the plan is not xRGB");

@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "app/tfm_main.h"
+#include "controls/tools_panel.h"
 #include "bench/bench_support.h"
 
 namespace {
@@ -67,7 +68,7 @@ int RunMemoryProbe(const QStringList& arguments) {
   if (mode == QLatin1String("full") || mode == QLatin1String("magnified")) {
     if (!w->OpenDocument(arguments.value(1))) return 1;
     Settle();
-    w->btnApply->click();
+    w->pnlTools->btnApply->click();
   }
   Settle();
   w->repaint();  // the whole window once, as when it is uncovered

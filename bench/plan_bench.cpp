@@ -6,6 +6,7 @@
 #include <QToolButton>
 
 #include "app/tfm_main.h"
+#include "controls/tools_panel.h"
 #include "bench/bench_support.h"
 #include "controls/plan_panel.h"
 
@@ -123,7 +124,7 @@ std::unique_ptr<TfmMain> MagnifiedFullPlan(benchmark::State& state) {
   const QString path = WriteBenchFile(QStringLiteral("magnified.tarvosk"), FullDocumentBytes());
   auto w = MakeBenchWindow();
   if (!w->OpenDocument(path)) state.SkipWithError("the document did not open");
-  w->btnApply->click();
+  w->pnlTools->btnApply->click();
   for (int i = 0; i < 6; ++i) w->nZoomIn->trigger();
   Settle();
   // To be looked at: TARVOSK_BENCH_SHOT=folder keeps the document and the panel there.

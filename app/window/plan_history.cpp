@@ -16,6 +16,7 @@
 #include <QUndoStack>
 
 #include "app/tfm_main.h"
+#include "controls/tools_panel.h"
 #include "controls/object_list_panel.h"
 #include "beams/chord_relay.h"
 #include "controls/plan_panel.h"
@@ -270,10 +271,10 @@ void TfmMain::UpdateUndoActions() {
   nRedo->setEnabled(canRedo);
   nUndo->setText(canUndo ? QStringLiteral("Отменить: ") + FHistory->undoText() : QStringLiteral("Отменить"));
   nRedo->setText(canRedo ? QStringLiteral("Повторить: ") + FHistory->redoText() : QStringLiteral("Повторить"));
-  btnUndo->setEnabled(canUndo);
-  btnRedo->setEnabled(canRedo);
-  btnUndo->setToolTip(nUndo->text());
-  btnRedo->setToolTip(nRedo->text());
+  pnlTools->btnUndo->setEnabled(canUndo);
+  pnlTools->btnRedo->setEnabled(canRedo);
+  pnlTools->btnUndo->setToolTip(nUndo->text());
+  pnlTools->btnRedo->setToolTip(nRedo->text());
 }
 
 void TfmMain::WireHistory() {
@@ -282,7 +283,7 @@ void TfmMain::WireHistory() {
   connect(FHistory, &QUndoStack::cleanChanged, this, [this] { UpdateTitle(); });
   connect(nUndo, &QAction::triggered, this, &TfmMain::nUndoClick);
   connect(nRedo, &QAction::triggered, this, &TfmMain::nRedoClick);
-  connect(btnUndo, &QToolButton::clicked, this, &TfmMain::nUndoClick);
-  connect(btnRedo, &QToolButton::clicked, this, &TfmMain::nRedoClick);
+  connect(pnlTools->btnUndo, &QToolButton::clicked, this, &TfmMain::nUndoClick);
+  connect(pnlTools->btnRedo, &QToolButton::clicked, this, &TfmMain::nRedoClick);
   UpdateUndoActions();
 }

@@ -62,7 +62,7 @@ TEST_F(MainWindowTest, MenusCarryTheirShortcuts) {
                        Row{W->nSaveDoc, QKeySequence(Qt::CTRL | Qt::Key_S)},
                        Row{W->nExportDoc, QKeySequence(Qt::CTRL | Qt::Key_E)}})
     EXPECT_EQ(r.action->shortcut(), r.keys) << r.action->text().toStdString();
-  EXPECT_EQ(W->btnApply->toolTip(), QStringLiteral("Закрепить элементы тарвоска"));
+  EXPECT_EQ(W->pnlTools->btnApply->toolTip(), QStringLiteral("Закрепить элементы тарвоска"));
 }
 
 TEST_F(MainWindowTest, ResizingBackAndForthNeverDriftsMillimetres) {

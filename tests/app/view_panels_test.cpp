@@ -171,7 +171,7 @@ TEST_F(ViewPanelsTest, ClosingTheInspectorLetsTheListFillTheColumnWithoutRescali
 TEST_F(ViewPanelsTest, TheToolPanelsCloseAndComeBackInTheirOrder) {
   OpenFree();
   const QSize size = W->pnlImg->size();
-  W->pnlToolsTitle->CloseButton()->click();
+  W->pnlTools->pnlToolsTitle->CloseButton()->click();
   W->pnlBeems->pnlBeemTitle->CloseButton()->click();
   EXPECT_EQ(Shown(), (TPanels{true, true, true, false, true, false}));
   EXPECT_EQ(W->pnlImg->size(), size + QSize(70, 52));

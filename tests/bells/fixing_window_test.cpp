@@ -64,7 +64,7 @@ TEST_F(FixingWindowTest, FiveBellsGiveOnePedalTwoPostLinesAndTwoHandLines) {
   const std::vector<int> bells = PlaceFive();
   ASSERT_EQ(W->FObjects.size(), 7u);
   ASSERT_EQ(Obj(1).PostAngle, 0);
-  W->btnApply->click();
+  W->pnlTools->btnApply->click();
   EXPECT_TRUE(W->FRenderer.Layer(AnnotationLayer)->isVisible());
   EXPECT_TRUE(W->FRenderer.Layer(WeightLayer)->isVisible());
 
@@ -88,7 +88,7 @@ TEST_F(FixingWindowTest, FourBellsShowAnEmptyAnnotationLayerAndTheirWeights) {
   std::vector<int> bells;
   const QPoint points[] = {{230, 90}, {380, 90}, {230, 160}, {390, 170}};
   for (int slot = 0; slot < 4; ++slot) bells.push_back(PlaceBell(slot, points[slot]));
-  W->btnApply->click();
+  W->pnlTools->btnApply->click();
   EXPECT_TRUE(W->FRenderer.Layer(AnnotationLayer)->isVisible());
   EXPECT_FALSE(InkIn(Annotations(), Annotations().rect()));
   EXPECT_TRUE(Obj(1).PostPedals.empty());
@@ -102,7 +102,7 @@ TEST_F(FixingWindowTest, WeightTextsStandCentredOverTheirBells) {
     SCOPED_TRACE(r.slot);
     W->nNewDoc->trigger();
     const int b = PlaceBell(r.slot, QPoint(300, 150));
-    W->btnApply->click();
+    W->pnlTools->btnApply->click();
     ASSERT_EQ(QString::number(W->FBellWeights[static_cast<size_t>(r.slot)]).size() + 2, r.chars);
     const TPlanObject& bell = Obj(b);
     const int x = bell.BellPositionPx.x() - r.left;
@@ -117,7 +117,7 @@ TEST_F(FixingWindowTest, WeightTextsStandCentredOverTheirBells) {
 TEST_F(FixingWindowTest, AHiddenBellIsGroupedButGetsNeitherLineNorWeight) {
   const std::vector<int> bells = PlaceFive();
   W->pnlObjView->clbObjects->item(bells[2])->setCheckState(Qt::Unchecked);
-  W->btnApply->click();
+  W->pnlTools->btnApply->click();
   EXPECT_EQ(Obj(bells[2]).BellGroup, 2);
   const QPoint post = Obj(1).PostPositionPx;
   EXPECT_FALSE(InkNear(Annotations(), Mid(Obj(bells[2]).BellPositionPx, post)));
@@ -127,7 +127,7 @@ TEST_F(FixingWindowTest, AHiddenBellIsGroupedButGetsNeitherLineNorWeight) {
 }
 
 TEST_F(FixingWindowTest, FourSidedWallsGetBothDimensionsOthersNone) {
-  W->btnApply->click();
+  W->pnlTools->btnApply->click();
   const TPlanObject& w = Obj(0);
   const QPoint p0 = w.WallOuterPointsPx.at(0), p3 = w.WallOuterPointsPx.at(3);
   // the outer size: extension lines 25 px to the left, the dimension line 19 px left of the edge
@@ -143,14 +143,14 @@ TEST_F(FixingWindowTest, FourSidedWallsGetBothDimensionsOthersNone) {
   W->pnlWallProp->cbWallType->view()->setCurrentIndex(W->pnlWallProp->cbWallType->model()->index(1, 0));
   QTest::keyClick(W->pnlWallProp->cbWallType->view(), Qt::Key_Return);
   ASSERT_EQ(Obj(0).WallType, 1);
-  W->btnApply->click();
+  W->pnlTools->btnApply->click();
   EXPECT_FALSE(InkIn(Weights(), QRect(0, 0, W->FRenderer.FOriginX - 2, Weights().height())));
   EXPECT_FALSE(InkIn(Weights(), QRect(0, 0, Weights().width(), W->FRenderer.FOriginY - 2)));
 }
 
 TEST_F(FixingWindowTest, AnyLaterDrawingHidesTheFixing) {
   PlaceFive();
-  W->btnApply->click();
+  W->pnlTools->btnApply->click();
   ASSERT_TRUE(W->FRenderer.Layer(AnnotationLayer)->isVisible());
   // selecting another object draws its frame
   QTest::mouseClick(W->pnlObjView->clbObjects->viewport(), Qt::LeftButton, Qt::NoModifier,
@@ -158,7 +158,7 @@ TEST_F(FixingWindowTest, AnyLaterDrawingHidesTheFixing) {
   EXPECT_FALSE(W->FRenderer.Layer(AnnotationLayer)->isVisible());
   EXPECT_FALSE(W->FRenderer.Layer(WeightLayer)->isVisible());
   // and the lines come back only with the next fixing
-  W->btnApply->click();
+  W->pnlTools->btnApply->click();
   EXPECT_TRUE(W->FRenderer.Layer(AnnotationLayer)->isVisible());
 }
 
@@ -189,7 +189,7 @@ TEST_F(FixingWindowTest, AFixingLeavesOnlyItsOwnLines) {
   };
   for (size_t i = 0; i < std::size(steps); ++i) {
     steps[i]();
-    W->btnApply->click();
+    W->pnlTools->btnApply->click();
     ASSERT_FALSE(W->FRenderer.FFixingLines.empty());
     EXPECT_EQ(Annotations(), fresh()) << "after step " << i;
   }
@@ -198,7 +198,7 @@ TEST_F(FixingWindowTest, AFixingLeavesOnlyItsOwnLines) {
 TEST_F(FixingWindowTest, FixingStacksWallsAboveBellsAndTextsAboveWalls) {
   const std::vector<int> bells = PlaceFive();
   W->ChordBox(1)->click();
-  W->btnApply->click();
+  W->pnlTools->btnApply->click();
   const std::vector<TLayer*>& order = W->pnlImg->Layers().Order();  // bottom to top
   const auto at = [&](const TLayer* l) { return std::find(order.begin(), order.end(), l) - order.begin(); };
   const TLayer* walls = Obj(0).Layer;
@@ -246,7 +246,7 @@ TEST_F(FixingWindowTest, LinesEndAtTheHandAndThePedestalCentreForEveryTurn) {
     ASSERT_EQ(Obj(1).PostAngle, r.angle);
     ASSERT_EQ(Obj(1).PostPositionPx, centre);
     EXPECT_EQ(W->FRenderer.FHandOffset, 20);
-    W->btnApply->click();
+    W->pnlTools->btnApply->click();
     int hand = 0, post = 0;
     for (int k : bells) {
       const int group = Obj(k).BellGroup;
@@ -281,7 +281,7 @@ TEST_F(FixingWindowTest, ARefusedDiameterLeavesTheFixingShown) {
   const std::vector<int> bells = PlaceFive();
   QTest::mouseClick(W->pnlObjView->clbObjects->viewport(), Qt::LeftButton, Qt::NoModifier,
                     W->pnlObjView->clbObjects->visualItemRect(W->pnlObjView->clbObjects->item(bells[0])).center());
-  W->btnApply->click();
+  W->pnlTools->btnApply->click();
   ASSERT_TRUE(W->FRenderer.Layer(WeightLayer)->isVisible());
   QComboBox* cb = W->pnlBellProp->cbBellDiameter;
   const QString own = cb->currentText();

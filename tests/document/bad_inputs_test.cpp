@@ -463,7 +463,7 @@ TEST_F(BadInputsTest, NumbersAtTheEndsOf32BitsAndNegativeSizes) {
     EXPECT_EQ(Obj(0).WallType, 0);
     EXPECT_TRUE(Obj(static_cast<int>(W->FObjects.size()) - 1).ObjVisible);
     // the plan draws, fixes and exports with whatever was opened
-    W->btnApply->click();
+    W->pnlTools->btnApply->click();
     EXPECT_EQ(W->FRenderer.ComposePlanImage().size(), W->pnlImg->size());
     ExpectSavesAndReopens();
   }

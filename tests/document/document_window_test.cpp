@@ -214,7 +214,7 @@ TEST_F(DocumentWindowTest, SizesThePlanCannotDrawAreBroughtIntoRangeAndNamed) {
       ASSERT_EQ(Errors.size(), 1);
       EXPECT_EQ(Errors[0].count(u'\n') + 1, r.changes) << Errors[0].toStdString();
     }
-    W->btnApply->click();
+    W->pnlTools->btnApply->click();
   }
 }
 
@@ -256,7 +256,7 @@ TEST_F(DocumentWindowTest, OpeningAndSavingAgainKeepsTheBytes) {
   ASSERT_TRUE(WriteAll(path, bytes));
   ASSERT_TRUE(W->OpenDocument(path));
   EXPECT_TRUE(Errors.isEmpty()) << Errors.join(u'\n').toStdString();
-  W->btnApply->click();
+  W->pnlTools->btnApply->click();
   const QString again = TempPath(QStringLiteral("again.tarvosk"));
   ASSERT_TRUE(W->SaveDocument(again));
   QFile f(again);
@@ -385,7 +385,7 @@ TEST_F(DocumentWindowTest, TheDialogsSaveAndOpen) {
   W->ChordBox(7)->click();
   const QString chosen = TempPath(QStringLiteral("через диалог"));
   AnswerNextFileDialog(chosen);
-  W->btnSaveDoc->click();
+  W->pnlTools->btnSaveDoc->click();
   const QString saved = chosen + QStringLiteral(".tarvosk");
   ASSERT_TRUE(QFileInfo::exists(saved));
 
@@ -398,7 +398,7 @@ TEST_F(DocumentWindowTest, TheDialogsSaveAndOpen) {
 
   // cancelling opens nothing
   AnswerNextFileDialog(QString());
-  W->btnOpenDoc->click();
+  W->pnlTools->btnOpenDoc->click();
   EXPECT_EQ(W->FObjects.size(), 3u);
   EXPECT_TRUE(Errors.isEmpty());
 }
@@ -474,7 +474,7 @@ TEST_F(DocumentWindowTest, ExportFixesTheArrangementAndBringsTheFrameBack) {
   EXPECT_NE(W->FRenderer.Layer(SelectionLayer)->Canvas().pixel(frameCorner) & 0xFFFFFFu, 0xFFFFFFu);
 
   // after a fixing with weights, an export keeps them in the picture
-  W->btnApply->click();
+  W->pnlTools->btnApply->click();
   ASSERT_EQ(W->ExportPlan(path, TExportFormat::Png), QString());
   EXPECT_TRUE(W->FRenderer.Layer(WeightLayer)->isVisible());
 }
@@ -493,7 +493,7 @@ TEST_F(DocumentWindowTest, TheComposedPictureIsThePanelWithWallsAndRulers) {
 
 TEST_F(DocumentWindowTest, TheComposedPictureIsWhatThePanelShows) {
   BuildFullPlan();
-  W->btnApply->click();
+  W->pnlTools->btnApply->click();
   const QImage shown = W->pnlImg->grab().toImage().convertToFormat(QImage::Format_RGB32);
   const QImage composed = W->FRenderer.ComposePlanImage();
   ASSERT_EQ(composed.size(), shown.size());
@@ -508,7 +508,7 @@ TEST_F(DocumentWindowTest, TheExportDialogAppendsTheChosenEntrysExtension) {
   if (QSysInfo::productType() == QLatin1String("windows")) GTEST_SKIP() << "no Qt file dialog under Wine";
   const QString chosen = TempPath(QStringLiteral("диалог.png"));
   AnswerNextFileDialog(chosen, QStringLiteral("JPEG Image (*.jpg)"));
-  W->btnExport->click();
+  W->pnlTools->btnExport->click();
   EXPECT_TRUE(QFileInfo::exists(chosen + QStringLiteral(".jpg")));
   EXPECT_TRUE(W->FRenderer.Layer(AnnotationLayer)->isVisible());
 

@@ -205,9 +205,9 @@ TEST_F(HistoryStepTest, WhatDoesNotChangeTheStoredPlanIsNoStep) {
   const int steps = Steps();
   ClickEntry(2);  // selection
   ClickPlan({250, 120});
-  W->btnApply->click();  // fixing
+  W->pnlTools->btnApply->click();  // fixing
   Settle();
-  QTest::mouseClick(W->btnApply, Qt::LeftButton);
+  QTest::mouseClick(W->pnlTools->btnApply, Qt::LeftButton);
   W->nHidePanels->trigger();  // panels
   W->nShowPanels->trigger();
   W->SetPlanClientSize(QSize(700, 420));  // the panel's size
@@ -297,7 +297,7 @@ TEST_F(HistoryStepTest, ANewChangeAfterUndoDropsTheRedoSteps) {
   // New and Open start an empty history
   W->nNewDoc->trigger();
   EXPECT_FALSE(W->nUndo->isEnabled());
-  EXPECT_FALSE(W->btnUndo->isEnabled());
+  EXPECT_FALSE(W->pnlTools->btnUndo->isEnabled());
 }
 
 // The unsaved-changes question, for each way of setting the plan aside and each answer.

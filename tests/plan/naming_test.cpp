@@ -117,7 +117,7 @@ TEST_F(NamingTest, NewDocumentLeavesTwoObjects) {
   ClickEntry(1);
   TypeNameAndEnter(W->pnlPostProp->edPostObjName, QStringLiteral("Стены"));
   const int layersBefore = StackTop();
-  W->btnNewDoc->click();
+  W->pnlTools->btnNewDoc->click();
   const QStringList two = {QStringLiteral("Стены"), QStringLiteral("Постамент")};
   EXPECT_EQ(Names(), two);
   EXPECT_EQ(ListTexts(), two);

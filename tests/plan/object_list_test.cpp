@@ -294,7 +294,7 @@ TEST_F(ObjectListTest, CheckMarksOfWallsAndPedestal) {
 
   // a new document brings everything back shown and checked
   ClickCheck(0);
-  W->btnNewDoc->click();
+  W->pnlTools->btnNewDoc->click();
   ASSERT_EQ(W->FObjects.size(), 2u);
   EXPECT_TRUE(Obj(0).ObjVisible);
   EXPECT_EQ(List()->item(0)->checkState(), Qt::Checked);

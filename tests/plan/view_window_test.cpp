@@ -150,7 +150,7 @@ TEST_F(ViewWindowTest, EveryActionAgreesWithTheMappingAtEveryZoom) {
     EXPECT_LE(std::abs(end.x() - (at.x() + 25 - W->FRenderer.FOriginX) / s), 0.5 + 1e-9);
     EXPECT_LE(std::abs(end.y() - (at.y() + 30 - W->FRenderer.FOriginY) / s), 0.5 + 1e-9);
 
-    W->btnApply->click();
+    W->pnlTools->btnApply->click();
     ASSERT_TRUE(W->FRenderer.Layer(AnnotationLayer)->isVisible());
     ASSERT_TRUE(W->FRenderer.Layer(WeightLayer)->isVisible());
     // The millimetres are what a fitted plan would have made of the same places.
@@ -161,7 +161,7 @@ TEST_F(ViewWindowTest, EveryActionAgreesWithTheMappingAtEveryZoom) {
 // Looking closer at a fixed plan keeps its lines and weights, drawn for the view.
 TEST_F(ViewWindowTest, AFixingStaysShownWhileZoomingAndMoving) {
   OpenFull();
-  W->btnApply->click();
+  W->pnlTools->btnApply->click();
   const QImage fitted = W->FRenderer.Layer(AnnotationLayer)->Canvas().copy();
   ZoomTo(5, QPoint(300, 170));
   MiddleDrag(QPoint(300, 170), QPoint(250, 120));
@@ -220,7 +220,7 @@ TEST_F(ViewWindowTest, ThePictureIsTheFittedPlanWhateverTheView) {
 // What the panel shows at the fitted scale is what the picture holds, pixel for pixel.
 TEST_F(ViewWindowTest, ThePanelShowsWhatThePictureHolds) {
   OpenFull();
-  W->btnApply->click();
+  W->pnlTools->btnApply->click();
   QCoreApplication::processEvents();
   const QImage shown = W->pnlImg->grab().toImage().convertToFormat(QImage::Format_RGB32);
   EXPECT_EQ(shown, W->FRenderer.ComposePlanImage());
@@ -331,7 +331,7 @@ namespace {
 // it rests, what the panel shows is what composing every layer anew shows.
 TEST_F(ViewWindowTest, AMovedViewShowsWhatComposingAnewShows) {
   OpenFull();
-  W->btnApply->click();
+  W->pnlTools->btnApply->click();
   ZoomTo(6, QPoint(300, 170));
   W->pnlImg->grab();  // everything composed once
   const QRect clip = W->PlanClip();
@@ -360,7 +360,7 @@ TEST_F(ViewWindowTest, AMovedViewShowsWhatComposingAnewShows) {
 // top: fitted, and magnified with the rulers above the objects and the objects within the clip.
 TEST_F(ViewWindowTest, ThePanelIsEveryShownLayerPaintedBottomToTop) {
   OpenFull();
-  W->btnApply->click();
+  W->pnlTools->btnApply->click();
   for (const int steps : {0, 6}) {
     while (W->FRenderer.FView.Steps < steps) W->nZoomIn->trigger();
     QCoreApplication::processEvents();

@@ -13,6 +13,7 @@
 #include "document/document_file.h"
 #include "controls/ac_number_edit.h"
 #include "controls/beem_page.h"
+#include "controls/tools_panel.h"
 #include "controls/object_list_panel.h"
 #include "controls/beems_panel.h"
 #include "controls/bell_palette.h"
