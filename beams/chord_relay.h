@@ -4,6 +4,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "beams/chords.h"
 #include "beams/orientations.h"
 #include "plan/plan_object.h"
 
@@ -23,6 +24,18 @@ enum class TChordBoxAction { None, LayNewBeem, DeleteBeem };
 // the chord beams is running; boxDeletes: clearing a box may delete its beam (false while the
 // object list deletes that beam itself).
 TChordBoxAction ChordBoxClickAction(bool checked, int found, bool relaying, bool boxDeletes);
+
+// The walls as the chords are laid on them: their record's sizes and the inner outline in
+// millimetres (which the walls' geometry computes; no drawing is needed for it).
+inline TChordWalls ChordWallsOf(const TPlanObject& w, std::span<const QPoint> innerPoints) {
+  TChordWalls walls;
+  walls.WallType = w.WallType;
+  walls.DiameterOuter = w.WallDiameterOuter;
+  walls.DiameterInner = w.WallDiameterInner;
+  walls.WallWidth = w.WallWallWidth;
+  walls.InnerPoints = innerPoints;
+  return walls;
+}
 
 // An orientation read from a document that names no chord is taken as a free beam.
 inline int DocumentBeemOrientation(int stored) {

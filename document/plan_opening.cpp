@@ -64,12 +64,7 @@ void RelayChordBeems(std::vector<TPlanObject>& objects) {
   const TPlanObject& w = objects[0];
   // The chords are taken from the walls' millimetre outline, which no scale changes.
   const TWallOutlines outlines = ComputeWallGeometry(WallSizesOf(w), TPlanMapping{});
-  TChordWalls walls;
-  walls.WallType = w.WallType;
-  walls.DiameterOuter = w.WallDiameterOuter;
-  walls.DiameterInner = w.WallDiameterInner;
-  walls.WallWidth = w.WallWallWidth;
-  walls.InnerPoints = outlines.InnerMm;
+  const TChordWalls walls = ChordWallsOf(w, outlines.InnerMm);
   for (int i : ChordBeemIndices(objects)) {
     TPlanObject& b = objects[static_cast<size_t>(i)];
     if (const auto points = ChordBeemPoints(walls, b.BeemOrientation, b.BeemWidth)) {

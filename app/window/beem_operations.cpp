@@ -68,12 +68,7 @@ void TfmMain::UncheckChordBoxQuietly(int orientation) {
 int TfmMain::LayBeemOnChord(int index, int k) {
   TPlanObject& b = *FObjects[static_cast<size_t>(index)];
   const TPlanObject& w = *FObjects[0];
-  TChordWalls walls;
-  walls.WallType = w.WallType;
-  walls.DiameterOuter = w.WallDiameterOuter;
-  walls.DiameterInner = w.WallDiameterInner;
-  walls.WallWidth = w.WallWallWidth;
-  walls.InnerPoints = w.WallInnerPoints;
+  const TChordWalls walls = ChordWallsOf(w, w.WallInnerPoints);
   const int old = b.BeemOrientation;
   b.BeemOrientation = k;
   if (const auto points = ChordBeemPoints(walls, k, b.BeemWidth)) {
