@@ -121,14 +121,17 @@ void TIniFile::Parse(QByteArrayView bytes) {
   FSections.clear();
   FFirstSection.clear();
   FSections.push_back({});
-  const QString text = Cp1251ToString(bytes);
+  // The lines read refer to this text rather than copy it (QString::fromRawData); the file
+  // keeps it, unchanged, as long as any of them may be read. A line written anew owns its text.
+  FText = Cp1251ToString(bytes);
+  const QString& text = FText;
   qsizetype start = 0;
   while (start < text.size()) {
     qsizetype end = text.indexOf(u'\n', start);
     if (end < 0) end = text.size();
     qsizetype lineEnd = end;
     if (lineEnd > start && text[lineEnd - 1] == u'\r') --lineEnd;
-    QString line = text.sliced(start, lineEnd - start);
+    QString line = QString::fromRawData(text.constData() + start, lineEnd - start);
     start = end + 1;
 
     const QStringView t = Trim(line);

@@ -81,6 +81,7 @@ class TIniFile {
   void Parse(QByteArrayView bytes);
   static void AddLine(TSection& s, TLine line);
 
+  QString FText;  // the file as read: the unchanged lines are views of it
   std::vector<TSection> FSections;
   QHash<QString, std::size_t> FFirstSection;  // case-folded name -> first section of that name
 };
