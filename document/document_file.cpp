@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <string_view>
 #include <utility>
 
 #include "document/drawable_values.h"
@@ -92,24 +93,23 @@ enum TObjectKey {
   kBeemBeginPoint, kBeemEndPoint, kObjectKeyCount
 };
 
-// Each key as the INI file folds it, to its place among the object's keys.
-const QHash<QString, TObjectKey>& ObjectKeys() {
-  static const QHash<QString, TObjectKey> keys = [] {
-    const std::pair<const char*, TObjectKey> names[] = {
-        {"ObjName", kObjName}, {"ObjType", kObjType}, {"BellDiameter_R", kBellDiameter},
-        {"ObjVisible", kObjVisible}, {"WallType", kWallType}, {"WallMaterial", kWallMaterial},
-        {"WallDiameterOuter_R", kWallDiameterOuter}, {"WallDiameterInner_R", kWallDiameterInner},
-        {"WallWallWidth_R", kWallWallWidth}, {"WallArcWidth_R", kWallArcWidth},
-        {"BellPosition_R", kBellPosition}, {"PostAngle", kPostAngle}, {"PostWidth_R", kPostWidth},
-        {"PostHeight_R", kPostHeight}, {"PostBoardDiameter_R", kPostBoardDiameter},
-        {"PostPosition_R", kPostPosition}, {"BeemMaterial", kBeemMaterial}, {"BeemWidth_R", kBeemWidth},
-        {"BeemOrientation", kBeemOrientation}, {"BeemBeginPoint_R", kBeemBeginPoint},
-        {"BeemEndPoint_R", kBeemEndPoint}};
-    QHash<QString, TObjectKey> h;
-    for (const auto& [name, key] : names) h.insert(QString::fromLatin1(name).toLower(), key);
-    return h;
-  }();
-  return keys;
+// Each key as the INI file folds it (lower case), to its place among the object's keys. Looked
+// up by comparing the folded key with each: 21 short names, no string made for the lookup.
+TObjectKey ObjectKeyOf(QStringView folded) {
+  static constexpr std::pair<std::u16string_view, TObjectKey> kNames[] = {
+      {u"objname", kObjName}, {u"objtype", kObjType}, {u"belldiameter_r", kBellDiameter},
+      {u"objvisible", kObjVisible}, {u"walltype", kWallType}, {u"wallmaterial", kWallMaterial},
+      {u"walldiameterouter_r", kWallDiameterOuter}, {u"walldiameterinner_r", kWallDiameterInner},
+      {u"wallwallwidth_r", kWallWallWidth}, {u"wallarcwidth_r", kWallArcWidth},
+      {u"bellposition_r", kBellPosition}, {u"postangle", kPostAngle}, {u"postwidth_r", kPostWidth},
+      {u"postheight_r", kPostHeight}, {u"postboarddiameter_r", kPostBoardDiameter},
+      {u"postposition_r", kPostPosition}, {u"beemmaterial", kBeemMaterial}, {u"beemwidth_r", kBeemWidth},
+      {u"beemorientation", kBeemOrientation}, {u"beembeginpoint_r", kBeemBeginPoint},
+      {u"beemendpoint_r", kBeemEndPoint}};
+  const std::u16string_view key(folded.utf16(), static_cast<std::size_t>(folded.size()));
+  for (const auto& [name, k] : kNames)
+    if (name == key) return k;
+  return kObjectKeyCount;
 }
 
 // Reads one section into a fresh record; false with the point message when a point is broken.
@@ -117,10 +117,9 @@ const QHash<QString, TObjectKey>& ObjectKeys() {
 // fixed order, so the first broken point named is the one a key-by-key reading meets first.
 bool ReadObject(const TIniFile& ini, std::size_t n, TPlanObject& o, QString& error) {
   std::array<std::optional<QStringView>, kObjectKeyCount> values;
-  const QHash<QString, TObjectKey>& keys = ObjectKeys();
   ini.ForEachValue(SectionName(n), [&](QStringView key, QStringView value) {
-    const auto it = keys.constFind(key.toString());
-    if (it != keys.cend()) values[*it] = value;
+    const TObjectKey k = ObjectKeyOf(key);
+    if (k != kObjectKeyCount) values[k] = value;
   });
   auto text = [&](TObjectKey k, QStringView def) { return values[k] ? *values[k] : def; };
   auto integer = [&](TObjectKey k, std::int32_t def) {

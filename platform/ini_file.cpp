@@ -111,8 +111,9 @@ QStringView TIniFile::KeyOf(const TLine& line) {
 
 void TIniFile::AddLine(TSection& s, TLine line) {
   if (line.IsKey) {
-    const QString folded = Fold(KeyOf(line));
-    if (!s.FirstKey.contains(folded)) s.FirstKey.insert(folded, s.Lines.size());
+    QString folded = Fold(KeyOf(line));
+    const auto it = s.FirstKey.constFind(folded);
+    if (it == s.FirstKey.cend()) s.FirstKey.insert(std::move(folded), s.Lines.size());
   }
   s.Lines.push_back(std::move(line));
 }
