@@ -62,7 +62,9 @@ start() {
   wine "$prog/tarvosk.exe" "$@" >"$work/program.log" 2>&1 &
   pids+=($!)
   local i
-  for ((i = 0; i < 600; ++i)); do
+  # Up to three minutes: the first start in a fresh Wine prefix on a loaded machine once took
+  # more than one.
+  for ((i = 0; i < 1800; ++i)); do
     splash_shown && saw_splash=yes
     has_main && return 0
     sleep 0.1
