@@ -25,6 +25,10 @@ fi
 exe=$2 samples=$3 work=$4
 root=$(cd "$(dirname "$0")/../.." && pwd)
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# A Wine server the runs without a display left behind (it may be kept alive) would give this
+# session's windows no screen: the session starts one of its own, on this display.
+wineserver -k 2>/dev/null
+wineserver -w 2>/dev/null
 prog="$work/Программы/Тарвоск 1"
 docs="$work/Мои планы"
 mkdir -p "$prog" "$docs"
