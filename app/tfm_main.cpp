@@ -1,9 +1,4 @@
 #include "app/tfm_main.h"
-#include "controls/tools_panel.h"
-#include "controls/object_list_panel.h"
-#include "controls/beems_panel.h"
-#include "controls/bell_palette.h"
-#include "controls/wall_page.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -20,10 +15,15 @@
 #include <QToolButton>
 #include <QUndoStack>
 
-#include "controls/panel_title.h"
 #include "app/tfm_about.h"
-#include "document/recovery_store.h"
+#include "controls/beems_panel.h"
+#include "controls/bell_palette.h"
+#include "controls/object_list_panel.h"
+#include "controls/panel_title.h"
 #include "controls/plan_panel.h"
+#include "controls/tools_panel.h"
+#include "controls/wall_page.h"
+#include "document/recovery_store.h"
 #include "platform/canvas.h"
 #include "platform/layer.h"
 #include "platform/resource_icon.h"

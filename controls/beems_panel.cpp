@@ -4,7 +4,6 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 #include "beams/caption_stretch.h"
 #include "controls/panel_title.h"
@@ -14,11 +13,7 @@
 TBeemsPanel::TBeemsPanel(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("pnlBeems"));
   setFixedWidth(70);
-  auto* v = new QVBoxLayout(this);
-  v->setContentsMargins(0, 0, 0, 0);
-  pnlBeemTitle = new TPanelTitle(QStringLiteral("pnlBeemTitle"), QStringLiteral("btnBeemClose"), this);
-  v->addWidget(pnlBeemTitle);
-  v->addStretch(1);
+  pnlBeemTitle = AddTitleColumn(this, QStringLiteral("pnlBeemTitle"), QStringLiteral("btnBeemClose"));
 
   btnBeem = new QToolButton(this);
   btnBeem->setObjectName(QStringLiteral("btnBeem"));

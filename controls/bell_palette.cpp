@@ -3,7 +3,6 @@
 #include <QIcon>
 #include <QPixmap>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 #include "bells/bell_pictures.h"
 #include "controls/panel_title.h"
@@ -12,11 +11,7 @@
 TBellPalette::TBellPalette(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("pnlBells"));
   setFixedHeight(99);
-  auto* v = new QVBoxLayout(this);
-  v->setContentsMargins(0, 0, 0, 0);
-  pnlBellsTitle = new TPanelTitle(QStringLiteral("pnlBellsTitle"), QStringLiteral("btnBellsClose"), this);
-  v->addWidget(pnlBellsTitle);
-  v->addStretch(1);
+  pnlBellsTitle = AddTitleColumn(this, QStringLiteral("pnlBellsTitle"), QStringLiteral("btnBellsClose"));
 
   const QIcon series[2] = {QIcon(QPixmap::fromImage(ButtonGlyph(BellGlyphResource(1)))),
                            QIcon(QPixmap::fromImage(ButtonGlyph(BellGlyphResource(2))))};

@@ -1,5 +1,7 @@
 #include "controls/panel_title.h"
 
+#include <QVBoxLayout>
+
 #include <QLabel>
 #include <QToolButton>
 
@@ -40,4 +42,13 @@ QString TPanelTitle::Caption() const { return FCaption->text(); }
 void TPanelTitle::resizeEvent(QResizeEvent*) {
   FCaption->setGeometry(4, 0, qMax(0, width() - 28), 23);
   FClose->move(width() - 19 - 2, 2);
+}
+
+TPanelTitle* AddTitleColumn(QWidget* panel, const QString& objectName, const QString& buttonName) {
+  auto* v = new QVBoxLayout(panel);
+  v->setContentsMargins(0, 0, 0, 0);
+  auto* title = new TPanelTitle(objectName, buttonName, panel);
+  v->addWidget(title);
+  v->addStretch(1);
+  return title;
 }

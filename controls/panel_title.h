@@ -22,3 +22,7 @@ class TPanelTitle : public QWidget {
   QLabel* FCaption;
   QToolButton* FClose;
 };
+
+// Lays `panel` out as a column headed by a new title bar (the panel's close button named
+// `buttonName`), the rest of the column free for the panel's own children.
+TPanelTitle* AddTitleColumn(QWidget* panel, const QString& objectName, const QString& buttonName);
