@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "beams/orientations.h"
+#include "checks/beam_loads.h"
 #include "walls/wall_rules.h"
 
 namespace {
@@ -28,7 +29,14 @@ QString BellRoleText(int group) {
 
 QString MillimetreText(double mm) { return QString::number(std::llround(mm)); }
 
-TBill BuildBill(const TSheetPlan& plan) {
+QString KilogramText(double kg) {
+  const long long tenths = std::llround(kg * 10);
+  if (tenths % 10 == 0) return QString::number(tenths / 10);
+  return QStringLiteral("%1,%2").arg(tenths / 10).arg(std::llabs(tenths % 10));
+}
+
+TBill BuildBill(const TSheetPlan& plan, const std::vector<TFinding>& findings,
+                const QStringList& openingNotes) {
   TBill bill;
   TBillTable bells;
   bells.Title = QStringLiteral("Колокола");
@@ -52,13 +60,19 @@ TBill BuildBill(const TSheetPlan& plan) {
   TBillTable beems;
   beems.Title = QStringLiteral("Балки");
   beems.Header = {QStringLiteral("Название"), QStringLiteral("Хорда"), QStringLiteral("Материал"),
-                  QStringLiteral("Ширина, мм"), QStringLiteral("Длина, мм")};
+                  QStringLiteral("Ширина, мм"), QStringLiteral("Длина, мм"),
+                  QStringLiteral("Нагрузка, кг")};
   const QStringList chords = BuildOrientationNames();
-  for (const TSheetBeem& b : plan.Beems) {
+  const TBeamLoads loads = ComputeBeamLoads(plan);
+  for (std::size_t k = 0; k < plan.Beems.size(); ++k) {
+    const TSheetBeem& b = plan.Beems[k];
     beems.Rows.push_back(
         {b.Name, IsChordOrientation(b.Orientation) ? chords.at(b.Orientation) : chords.at(0),
-         MaterialText(b.Material), QString::number(b.Width), MillimetreText(b.Length())});
+         MaterialText(b.Material), QString::number(b.Width), MillimetreText(b.Length()),
+         KilogramText(loads.Kg[k])});
   }
+  beems.Rows.push_back({QStringLiteral("Итого"), QString(), QString(), QString(), QString(),
+                        KilogramText(loads.TotalKg)});
   bill.Tables.push_back(std::move(beems));
 
   TBillTable walls;
@@ -83,6 +97,18 @@ TBill BuildBill(const TSheetPlan& plan) {
   post.Rows.push_back({QString::number(p.Width), QString::number(p.Height),
                        QString::number(p.Angle), QString::number(p.BoardDiameter)});
   bill.Tables.push_back(std::move(post));
+
+  if (!findings.empty() || !openingNotes.isEmpty()) {
+    TBillTable notes;
+    notes.Title = QStringLiteral("Замечания");
+    notes.Header = {QStringLiteral("№"), QStringLiteral("Проверка"), QStringLiteral("Замечание")};
+    int n = 0;
+    for (const QString& note : openingNotes)
+      notes.Rows.push_back({QString::number(++n), QStringLiteral("документ"), note});
+    for (const TFinding& f : findings)
+      notes.Rows.push_back({QString::number(++n), CheckRuleId(f.Rule), f.Message});
+    bill.Tables.push_back(std::move(notes));
+  }
   return bill;
 }
 

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <vector>
 
+#include "checks/design_checks.h"
 #include "sheet/sheet_plan.h"
 
 // The bill ("Ведомость") of a fixed plan: the bells with their weights, roles and rope runs, the
@@ -17,7 +18,8 @@ struct TBillTable {
 };
 
 struct TBill {
-  std::vector<TBillTable> Tables;  // bells, beams, walls, pedestal
+  // bells, beams (with their loads), walls, pedestal; then the remarks, when there are any
+  std::vector<TBillTable> Tables;
   long long TotalWeightKg = 0;     // of the bells the catalogue knows
 };
 
@@ -26,7 +28,13 @@ QString BellRoleText(int group);
 // Rounded to the nearest millimetre.
 QString MillimetreText(double mm);
 
-TBill BuildBill(const TSheetPlan& plan);
+// A kilogram figure: whole, or with one decimal after a comma ("262,5") for a shared bell.
+QString KilogramText(double kg);
+
+// The remarks ("Замечания") are what opening the document left out or changed, then the design
+// checks' findings; with neither there is no such table.
+TBill BuildBill(const TSheetPlan& plan, const std::vector<TFinding>& findings = {},
+                const QStringList& openingNotes = {});
 
 // UTF-8 with a byte-order mark, ";" between fields, CR LF line ends, the tables one after another
 // with a blank line between, each with its title line and then its one header row. Fields with

@@ -61,9 +61,10 @@ TSheetTitle MakeSheetTitle(const QString& documentPath) {
 }
 
 QString WriteSheetFile(const TPlanModel& model, const TSheetSettings& settings,
-                       const TSheetTitle& title, TSheetFormat format, const QString& path) {
+                       const TSheetTitle& title, TSheetFormat format, const QString& path,
+                       const TCheckSettings& checks, const QStringList& openingNotes) {
   const TSheetPlan plan = BuildSheetPlan(model);
-  const TBill bill = BuildBill(plan);
+  const TBill bill = BuildBill(plan, CheckSheetPlan(plan, checks), openingNotes);
   if (format == TSheetFormat::Csv) return WriteFileAtomically(path, BillToCsv(bill));
   const TSheet sheet = LayOutSheet(plan, bill, settings, title, format == TSheetFormat::Pdf);
   if (!sheet.Ok()) return sheet.Error;

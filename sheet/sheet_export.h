@@ -3,6 +3,7 @@
 #include <QString>
 #include <optional>
 
+#include "checks/design_checks.h"
 #include "plan/plan_model.h"
 #include "sheet/sheet_layout.h"
 #include "sheet/sheet_settings.h"
@@ -21,6 +22,9 @@ std::optional<TSheetFormat> SheetFormatFromFilter(const QString& selectedFilter)
 TSheetTitle MakeSheetTitle(const QString& documentPath);
 
 // Builds the fixed plan, lays out the sheet and writes the file as a whole. Nothing is written
-// when the plan does not fit; the result is empty on success, else the message.
+// when the plan does not fit; the result is empty on success, else the message. The bill's
+// remarks are `openingNotes` (what opening the document left out or changed) and the findings
+// of the design checks with `checks`.
 QString WriteSheetFile(const TPlanModel& model, const TSheetSettings& settings,
-                       const TSheetTitle& title, TSheetFormat format, const QString& path);
+                       const TSheetTitle& title, TSheetFormat format, const QString& path,
+                       const TCheckSettings& checks = {}, const QStringList& openingNotes = {});

@@ -19,7 +19,7 @@ LAYERS = [
     ("walls",),                           # the walls' rules and geometry
     ("bells", "pedestal", "beams"),       # each subsystem's catalogue, rules and geometry
     ("document",),                        # opening and saving, pictures, recovery, recent list
-    ("sheet", "render"),                  # the sheet and bill; the plan drawn on layers
+    ("sheet", "render", "checks"),        # the sheet and bill; the plan drawn on layers; design checks
     ("controls",),                        # widgets: number edits, the drawing panel, dialogs
     ("app",),                             # the program: window, headless runs, entry
 ]

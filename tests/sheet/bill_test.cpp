@@ -72,11 +72,47 @@ TEST(Bill, FewerThanFiveBellsHaveNoRoleAndNoRope) {
 TEST(Bill, BeamsWallsAndPedestal) {
   const TBill bill = BuildBill(BuildSheetPlan(FiveBells()));
   EXPECT_EQ(bill.Tables[1].Rows,
-            (std::vector<QStringList>{{"Балка", "Не определено", "Дуб", "150", "5000"}}));
+            (std::vector<QStringList>{{"Балка", "Не определено", "Дуб", "150", "5000", "0"},
+                                      {"Итого", "", "", "", "", "0"}}));
   EXPECT_EQ(
       bill.Tables[2].Rows,
       (std::vector<QStringList>{{"Четверик", "Красный кирпич", "5600", "4000", "800", "1500"}}));
   EXPECT_EQ(bill.Tables[3].Rows, (std::vector<QStringList>{{"1800", "800", "0", "250"}}));
+}
+
+TEST(Bill, BeamLoadsAndTheRemarksOfOpeningAndOfTheChecks) {
+  std::vector<TStoredObject> objects = DefaultPlan();
+  objects.push_back(Bell(QStringLiteral("Б820"), 820, QPoint(1500, 1600)));    // 330 kg, on both beams
+  objects.push_back(Bell(QStringLiteral("Б1500"), 1500, QPoint(3000, 1600)));  // 1750 kg
+  TStoredObject beem;
+  beem.ObjName = QStringLiteral("Длинная");
+  beem.ObjType = okBeam;
+  beem.BeemWidth = 200;
+  beem.BeemBeginPoint = QPoint(400, 1600);
+  beem.BeemEndPoint = QPoint(5200, 1600);
+  objects.push_back(beem);
+  beem.ObjName = QStringLiteral("Короткая");
+  beem.BeemBeginPoint = QPoint(1500, 1000);
+  beem.BeemEndPoint = QPoint(1500, 2000);  // ends in the courtyard: a finding
+  objects.push_back(beem);
+  const TSheetPlan plan = BuildSheetPlan(TPlanModel::FromStored(objects));
+  const std::vector<TFinding> findings = CheckSheetPlan(plan, {});
+  ASSERT_EQ(findings.size(), 2u);
+  const TBill bill = BuildBill(plan, findings, {QStringLiteral("левый колокол не открыт")});
+  EXPECT_EQ(bill.Tables[1].Rows,
+            (std::vector<QStringList>{{"Длинная", "Не определено", "Красный кирпич", "200", "4800", "1915"},
+                                      {"Короткая", "Не определено", "Красный кирпич", "200", "1000", "165"},
+                                      {"Итого", "", "", "", "", "2080"}}));
+  ASSERT_EQ(bill.Tables.size(), 5u);
+  EXPECT_EQ(bill.Tables[4].Title, QStringLiteral("Замечания"));
+  ASSERT_EQ(bill.Tables[4].Rows.size(), 3u);
+  EXPECT_EQ(bill.Tables[4].Rows[0], (QStringList{"1", "документ", "левый колокол не открыт"}));
+  EXPECT_EQ(bill.Tables[4].Rows[1].mid(0, 2), (QStringList{"2", "beam-end-unsupported"}));
+  EXPECT_EQ(bill.Tables[4].Rows[2][2], findings[1].Message);
+  // No remarks, no table.
+  EXPECT_EQ(BuildBill(plan).Tables.size(), 4u);
+  EXPECT_EQ(KilogramText(262.5), QStringLiteral("262,5"));
+  EXPECT_EQ(KilogramText(1750.0 / 3), QStringLiteral("583,3"));
 }
 
 TEST(Bill, ChordBeamsAreNamedByTheirChord) {
