@@ -13,10 +13,13 @@ enum class TCommand {
   Version,    // --version
   Export,     // --export ... (app/headless_export.h reads the rest)
   Thumbnail,  // --thumbnail DOCUMENT OUTPUT.png SIZE
+  Check,      // --check DOCUMENT [--json]
   Misuse,     // an unknown option or an option out of place: a message and exit status 2
 };
 
 inline constexpr int kMisuseExitCode = 2;
+// --check: the plan has findings (0 without, 1 when the document cannot be read).
+inline constexpr int kFindingsExitCode = 3;
 // The thumbnail's side in pixels: a file manager asks for 128 to 1024.
 inline constexpr int kMinThumbnailSize = 8;
 inline constexpr int kMaxThumbnailSize = 1024;
@@ -25,12 +28,20 @@ struct TThumbnailJob {
   QString Document;
   QString Picture;
   int Size = 0;
+  bool Strict = false;  // --strict: a document that opens with notes is a failure
+};
+
+struct TCheckJob {
+  QString Document;
+  bool Json = false;    // --json: one JSON array instead of a line a finding
+  bool Strict = false;  // --strict: a document that opens with notes is a failure
 };
 
 struct TCommandLine {
   TCommand Command = TCommand::Edit;
   QString Error;            // Misuse: what was wrong
   TThumbnailJob Thumbnail;  // Thumbnail: the job
+  TCheckJob Check;          // Check: the job
 };
 
 // `isFile` tells whether a path names an existing file: a document whose path was split at its

@@ -1,5 +1,6 @@
 #include "app/console.h"
 
+#include <QMessageLogger>
 #include <cstdio>
 
 #if defined(Q_OS_WIN)
@@ -53,7 +54,13 @@ void Print(const QString& text, Stream to) {
 #endif
 }
 
+void PrintFatalOnly(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtFatalMsg) Print(QStringLiteral("tarvosk: %1\n").arg(message), Stream::Error);
+}
+
 }  // namespace
+
+void DropQtMessages() { qInstallMessageHandler(PrintFatalOnly); }
 
 QStringList ProgramArguments(int argc, char** argv) {
   QStringList list;

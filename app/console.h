@@ -19,3 +19,8 @@ void AttachParentConsole();
 // Russian shows whatever the console's code page, and to files and pipes as UTF-8.
 void PrintOut(const QString& text);
 void PrintError(const QString& text);
+
+// For the commands without a window: what Qt itself reports (no desktop session, fonts it does
+// not find) is not the program's to say, and a script reads standard error for the program's
+// own lines, so Qt's messages are dropped. A fatal one, which ends the program, is still printed.
+void DropQtMessages();

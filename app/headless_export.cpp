@@ -3,10 +3,9 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include "app/headless_opening.h"
 #include "app/headless_sheet.h"
-#include "bells/bell_catalogue.h"
 #include "document/image_writers.h"
-#include "document/plan_opening.h"
 #include "render/plan_picture.h"
 
 std::optional<THeadlessExport> ParseHeadlessExport(const QStringList& arguments, QString* error) {
@@ -15,21 +14,22 @@ std::optional<THeadlessExport> ParseHeadlessExport(const QStringList& arguments,
   THeadlessExport job;
   QStringList rest = arguments;
   rest.removeAt(at);
+  job.Strict = rest.removeAll(QStringLiteral("--strict")) > 0;
   const qsizetype sizeAt = rest.indexOf(QStringLiteral("--size"));
   if (sizeAt >= 0) {
     if (sizeAt + 1 >= rest.size()) {
-      *error = QStringLiteral("--size needs a value such as 1600x900");
+      *error = QStringLiteral("--size ждёт размер, например 1600x900");
       return job;
     }
     static const QRegularExpression re(QStringLiteral("^(\\d{1,5})[xX](\\d{1,5})$"));
     const QRegularExpressionMatch m = re.match(rest.at(sizeAt + 1));
     const int w = m.hasMatch() ? m.captured(1).toInt() : 0, h = m.hasMatch() ? m.captured(2).toInt() : 0;
     if (w < 200 || h < 200 || w > 20000 || h > 20000) {
-      *error = QStringLiteral("--size must be WxH with both sides from 200 to 20000, not '%1'").arg(rest.at(sizeAt + 1));
+      *error = QStringLiteral("--size: размер WxH, обе стороны от 200 до 20000, а не «%1»").arg(rest.at(sizeAt + 1));
       return job;
     }
     if (static_cast<qint64>(w) * h > kMaxExportPixels) {
-      *error = QStringLiteral("--size %1 is more than %2 million pixels").arg(rest.at(sizeAt + 1)).arg(kMaxExportPixels / 1000000);
+      *error = QStringLiteral("--size %1: больше %2 млн пикселей").arg(rest.at(sizeAt + 1)).arg(kMaxExportPixels / 1000000);
       return job;
     }
     job.Size = QSize(w, h);
@@ -39,7 +39,7 @@ std::optional<THeadlessExport> ParseHeadlessExport(const QStringList& arguments,
   if (!TakeSheetOptions(rest, job, error)) return job;
   rest.removeAll(QStringLiteral("-ns"));
   if (rest.size() != 2) {
-    *error = QStringLiteral("--export needs exactly a PICTURE and a DOCUMENT");
+    *error = QStringLiteral("--export ждёт ровно PICTURE и DOCUMENT");
     return job;
   }
   job.Picture = rest.at(0);
@@ -61,13 +61,13 @@ std::optional<TExportFormat> FormatOfExtension(const QString& path) {
 
 QString RunHeadlessExport(const THeadlessExport& job) {
   if (IsSheetExport(job)) return RunHeadlessSheetExport(job);
-  if (job.SheetOptions) return QStringLiteral("--scale, --paper and --landscape are for .pdf and .svg drawings");
+  if (job.SheetOptions) return QStringLiteral("--scale, --paper и --landscape бывают только у чертежей .pdf и .svg");
   const std::optional<TExportFormat> format = FormatOfExtension(job.Picture);
-  if (!format) return QStringLiteral("'%1': the picture must end in .bmp, .jpg or .png (a sheet in .pdf, .svg or .csv)").arg(job.Picture);
-  if (!QFileInfo(job.Document).isFile()) return QStringLiteral("'%1': no such document").arg(job.Document);
-  const TOpenedPlan plan = OpenPlanFile(job.Document, LoadBellDiameters());
-  if (!plan.Ok()) return plan.Error;
-  TPlanPicture drawn(plan.Records, job.Size);
+  if (!format) return QStringLiteral("«%1»: рисунок должен оканчиваться на .bmp, .jpg или .png (лист — на .pdf, .svg или .csv)").arg(job.Picture);
+  QString error;
+  const std::optional<TOpenedPlan> plan = OpenHeadlessDocument(job.Document, job.Strict, &error);
+  if (!plan) return error;
+  TPlanPicture drawn(plan->Records, job.Size);
   const QImage picture = drawn.Fixed();
   return picture.isNull() ? NoPictureMessage(job.Size) : WriteImage(picture, job.Picture, *format);
 }

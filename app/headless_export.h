@@ -22,11 +22,13 @@ struct THeadlessExport {
   // The drawing's paper and scale (.pdf, .svg): the whole plan on A4 unless told otherwise.
   TSheetSettings Sheet{QStringLiteral("A4"), {210, 297}, false, kSheetFitScale};
   bool SheetOptions = false;  // --scale, --paper or --landscape given
+  bool Strict = false;        // --strict: a document that opens with notes writes nothing
 };
 
 // Nothing when the arguments do not ask for an export; an error text in `error` when they ask
 // for one wrongly.
 std::optional<THeadlessExport> ParseHeadlessExport(const QStringList& arguments, QString* error);
 
-// Runs the export; returns an empty string on success, else the message.
+// Runs the export; returns an empty string on success, else the message. What the opening left
+// out or changed is printed on standard error first (app/headless_opening.h).
 QString RunHeadlessExport(const THeadlessExport& job);

@@ -3,8 +3,7 @@
 #include <QFileInfo>
 
 #include "app/headless_export.h"
-#include "bells/bell_catalogue.h"
-#include "document/plan_opening.h"
+#include "app/headless_opening.h"
 #include "sheet/sheet_export.h"
 
 namespace {
@@ -15,7 +14,7 @@ bool TakeValue(QStringList& rest, const QString& option, QString* value, bool* g
   const qsizetype at = rest.indexOf(option);
   if (at < 0) return true;
   if (at + 1 >= rest.size()) {
-    *error = QStringLiteral("%1 needs a value").arg(option);
+    *error = QStringLiteral("%1 ждёт значение").arg(option);
     return false;
   }
   *value = rest.at(at + 1);
@@ -34,7 +33,7 @@ bool TakeSheetOptions(QStringList& rest, THeadlessExport& job, QString* error) {
   if (scaleGiven) {
     const std::optional<int> s = ParseSheetScale(scale);
     if (!s) {
-      *error = QStringLiteral("--scale must be 1:N with N from 1 to %1, or fit, not '%2'")
+      *error = QStringLiteral("--scale: масштаб 1:N, N от 1 до %1, или fit, а не «%2»")
                    .arg(kSheetScaleMax)
                    .arg(scale);
       return false;
@@ -44,7 +43,7 @@ bool TakeSheetOptions(QStringList& rest, THeadlessExport& job, QString* error) {
   if (paperGiven) {
     const std::optional<QSizeF> size = SheetPaperSize(paper);
     if (!size) {
-      *error = QStringLiteral("--paper must be A4 or A3, not '%1'").arg(paper);
+      *error = QStringLiteral("--paper: лист A4 или A3, а не «%1»").arg(paper);
       return false;
     }
     job.Sheet.Paper = paper.trimmed().toUpper();
@@ -65,15 +64,13 @@ bool IsSheetExport(const THeadlessExport& job) {
 
 QString RunHeadlessSheetExport(const THeadlessExport& job) {
   const std::optional<TSheetFormat> format = SheetFormatOfPath(job.Picture);
-  if (!format) return QStringLiteral("'%1': not a sheet file").arg(job.Picture);
+  if (!format) return QStringLiteral("«%1»: это не файл листа").arg(job.Picture);
   if (job.SizeGiven)
-    return QStringLiteral("--size is for pictures; a sheet takes --scale, --paper and --landscape");
+    return QStringLiteral("--size бывает только у рисунков; у листа — --scale, --paper и --landscape");
   if (*format == TSheetFormat::Csv && job.SheetOptions)
-    return QStringLiteral(
-        "--scale, --paper and --landscape are for .pdf and .svg, not for the bill");
-  if (!QFileInfo(job.Document).isFile())
-    return QStringLiteral("'%1': no such document").arg(job.Document);
-  const TOpenedPlan plan = OpenPlanFile(job.Document, LoadBellDiameters());
-  if (!plan.Ok()) return plan.Error;
-  return WriteSheetFile(plan.Model(), job.Sheet, MakeSheetTitle(job.Document), *format, job.Picture);
+    return QStringLiteral("--scale, --paper и --landscape бывают только у .pdf и .svg, не у ведомости");
+  QString error;
+  const std::optional<TOpenedPlan> plan = OpenHeadlessDocument(job.Document, job.Strict, &error);
+  if (!plan) return error;
+  return WriteSheetFile(plan->Model(), job.Sheet, MakeSheetTitle(job.Document), *format, job.Picture);
 }

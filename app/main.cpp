@@ -33,18 +33,21 @@ int main(int argc, char** argv) {
       PrintOut(VersionText());
       return 0;
     case TCommand::Misuse:
-      PrintError(QStringLiteral("tarvosk: %1\nTry 'tarvosk --help'.\n").arg(line.Error));
+      PrintError(QStringLiteral("tarvosk: %1\nСправка: tarvosk --help\n").arg(line.Error));
       return kMisuseExitCode;
     case TCommand::Export:
     case TCommand::Thumbnail:
-      // No window, no display needed. Windows' offscreen platform has no fonts: the minimal one
-      // asks the system for them as the windowed platform does.
+      // No window, no display needed; standard error holds the program's own lines only.
+      // Windows' offscreen platform has no fonts: the minimal one asks the system for them as
+      // the windowed platform does.
+      DropQtMessages();
 #if defined(Q_OS_WIN)
       qputenv("QT_QPA_PLATFORM", "minimal:enable_fonts");
 #else
       qputenv("QT_QPA_PLATFORM", "offscreen");
 #endif
       break;
+    case TCommand::Check:
     case TCommand::Edit:
       break;
   }

@@ -11,9 +11,8 @@
 #include <windows.h>
 #endif
 
-#include "bells/bell_catalogue.h"
+#include "app/headless_opening.h"
 #include "document/image_writers.h"
-#include "document/plan_opening.h"
 #include "render/plan_picture.h"
 
 namespace {
@@ -65,27 +64,28 @@ int ThumbnailPanelSide(int size) { return std::clamp(2 * size, 512, 1024); }
 
 QString RunThumbnail(const TThumbnailJob& job) {
   const QFileInfo file(job.Document);
-  if (!file.isFile()) return QStringLiteral("'%1': no such document").arg(job.Document);
+  if (!file.isFile()) return QStringLiteral("«%1»: такого документа нет").arg(job.Document);
   if (file.size() > kMaxThumbnailDocumentBytes) {
-    return QStringLiteral("'%1' is too large for a thumbnail (more than %2 kB)")
+    return QStringLiteral("«%1»: документ слишком велик для миниатюры (больше %2 КБ)")
         .arg(job.Document)
         .arg(kMaxThumbnailDocumentBytes / 1024);
   }
   // Counted before any object is built: building is what costs memory and time.
-  const TOpenedPlan content = OpenPlanFile(job.Document, LoadBellDiameters());
-  if (!content.Ok()) return content.Error;
-  if (content.Records.size() > kMaxThumbnailObjects) {
-    return QStringLiteral("'%1' holds too many objects for a thumbnail (more than %2)")
+  QString error;
+  const std::optional<TOpenedPlan> content = OpenHeadlessDocument(job.Document, job.Strict, &error);
+  if (!content) return error;
+  if (content->Records.size() > kMaxThumbnailObjects) {
+    return QStringLiteral("«%1»: в документе слишком много объектов для миниатюры (больше %2)")
         .arg(job.Document)
         .arg(kMaxThumbnailObjects);
   }
   const int side = ThumbnailPanelSide(job.Size);
-  TPlanPicture drawn(content.Records, QSize(side, side));
+  TPlanPicture drawn(content->Records, QSize(side, side));
   const QImage plan = drawn.Fixed();
   if (plan.isNull()) return NoPictureMessage(QSize(side, side));
   const QImage thumbnail =
       job.Size == side ? plan
                        : plan.scaled(job.Size, job.Size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-  if (thumbnail.isNull()) return QStringLiteral("Not enough memory for the thumbnail");
+  if (thumbnail.isNull()) return QStringLiteral("Не хватает памяти для миниатюры");
   return WriteThumbnailFile(thumbnail, job.Picture);
 }

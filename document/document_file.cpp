@@ -1,6 +1,7 @@
 #include "document/document_file.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <algorithm>
 #include <array>
@@ -8,6 +9,7 @@
 #include <string_view>
 #include <utility>
 
+#include "document/document_place.h"
 #include "document/drawable_values.h"
 #include "document/point_text.h"
 #include "platform/atomic_file.h"
@@ -18,7 +20,7 @@ namespace {
 
 const QString kApplication = QStringLiteral("Application");
 
-QString SectionName(std::size_t n) { return QStringLiteral("Object") + QString::number(n); }
+QString SectionName(std::size_t n) { return ObjectSectionName(n); }
 
 // A document is written whole and new, so it is put together directly, line by line, as the
 // INI writer would lay out a file it was given these keys in this order: a section header, then
@@ -83,7 +85,13 @@ std::uint8_t WallTypeFromFile(std::int32_t v) {
   return v == 1 || v == 2 ? static_cast<std::uint8_t>(v) : 0;
 }
 
-QString NotAPlan(const QString& why) { return QStringLiteral("Not a plan document: ") + why; }
+// The file is named by its name alone in the notes, by its path where it cannot be opened.
+QString NotAPlan(const QString& fileName, const QString& why) {
+  const QString head = fileName.isEmpty()
+                           ? QStringLiteral("Это не документ плана. ")
+                           : QStringLiteral("Файл «%1» не открыт: это не документ плана. ").arg(fileName);
+  return head + why;
+}
 
 // The keys an object's section may hold, in the order they are read.
 enum TObjectKey {
@@ -112,10 +120,26 @@ TObjectKey ObjectKeyOf(QStringView folded) {
   return kObjectKeyCount;
 }
 
-// Reads one section into a fresh record; false with the point message when a point is broken.
+// The keys that hold points, as a document spells them.
+QStringView PointKeyName(TObjectKey k) {
+  switch (k) {
+    case kBellPosition:
+      return u"BellPosition_R";
+    case kPostPosition:
+      return u"PostPosition_R";
+    case kBeemBeginPoint:
+      return u"BeemBeginPoint_R";
+    default:
+      return u"BeemEndPoint_R";
+  }
+}
+
+// Reads one section into a fresh record; false with the point message when a point is broken:
+// its first line the integer's message, its second the place of the point.
 // The section is walked once; each value is then read as the INI functions read it, in the
 // fixed order, so the first broken point named is the one a key-by-key reading meets first.
-bool ReadObject(const TIniFile& ini, std::size_t n, TPlanObject& o, QString& error) {
+bool ReadObject(const TIniFile& ini, std::size_t n, const QString& fileName, TPlanObject& o,
+                QString& error) {
   std::array<std::optional<QStringView>, kObjectKeyCount> values;
   ini.ForEachValue(SectionName(n), [&](QStringView key, QStringView value) {
     const TObjectKey k = ObjectKeyOf(key);
@@ -141,8 +165,13 @@ bool ReadObject(const TIniFile& ini, std::size_t n, TPlanObject& o, QString& err
   bool ok = true;
   auto point = [&](TObjectKey k) {
     if (!ok) return QPoint();
-    const std::optional<QPoint> p = TextToPoint(text(k, u"0,0"), &error);
+    const QStringView stored = text(k, u"0,0");
+    const std::optional<QPoint> p = TextToPoint(stored, &error);
     ok = p.has_value();
+    if (!ok)
+      error += QLatin1Char('\n') + DocumentNote(fileName, n, PointKeyName(k), stored,
+                                    QStringLiteral("Точка пишется двумя целыми числами через "
+                                                   "запятую, например 2800,4200; документ не открыт."));
     return p.value_or(QPoint());
   };
   o.BellPosition = point(kBellPosition);
@@ -159,34 +188,41 @@ bool ReadObject(const TIniFile& ini, std::size_t n, TPlanObject& o, QString& err
   return ok;
 }
 
-// The millimetre values an object of its kind puts on the plan, with their keys.
-std::vector<std::pair<const char16_t*, std::int32_t>> PlanValues(const TPlanObject& o) {
+// The millimetre values an object of its kind puts on the plan, with their keys and the value
+// of the key as a whole (a point is one key of two numbers).
+struct TPlanValue {
+  const char16_t* Key;
+  std::int32_t Value;
+  QString Text;
+};
+std::vector<TPlanValue> PlanValues(const TPlanObject& o) {
+  const auto number = [](std::int32_t v) { return QString::number(v); };
   switch (o.ObjType) {
     case okWalls:
       return {};  // sizes the plan cannot draw are brought into range after the checks
     case okBell:
-      return {{u"BellPosition_R", o.BellPosition.x()},
-              {u"BellPosition_R", o.BellPosition.y()}};
-    case okPost:
-      return {{u"PostBoardDiameter_R", o.PostBoardDiameter},  // its sides are clamped by the window
-              {u"PostPosition_R", o.PostPosition.x()},
-              {u"PostPosition_R", o.PostPosition.y()}};
+      return {{u"BellPosition_R", o.BellPosition.x(), PointToText(o.BellPosition)},
+              {u"BellPosition_R", o.BellPosition.y(), PointToText(o.BellPosition)}};
+    case okPost:  // its sides are clamped by the window
+      return {{u"PostBoardDiameter_R", o.PostBoardDiameter, number(o.PostBoardDiameter)},
+              {u"PostPosition_R", o.PostPosition.x(), PointToText(o.PostPosition)},
+              {u"PostPosition_R", o.PostPosition.y(), PointToText(o.PostPosition)}};
     case okBeam:
-      return {{u"BeemWidth_R", o.BeemWidth},
-              {u"BeemBeginPoint_R", o.BeemBeginPoint.x()},
-              {u"BeemBeginPoint_R", o.BeemBeginPoint.y()},
-              {u"BeemEndPoint_R", o.BeemEndPoint.x()},
-              {u"BeemEndPoint_R", o.BeemEndPoint.y()}};
+      return {{u"BeemWidth_R", o.BeemWidth, number(o.BeemWidth)},
+              {u"BeemBeginPoint_R", o.BeemBeginPoint.x(), PointToText(o.BeemBeginPoint)},
+              {u"BeemBeginPoint_R", o.BeemBeginPoint.y(), PointToText(o.BeemBeginPoint)},
+              {u"BeemEndPoint_R", o.BeemEndPoint.x(), PointToText(o.BeemEndPoint)},
+              {u"BeemEndPoint_R", o.BeemEndPoint.y(), PointToText(o.BeemEndPoint)}};
   }
   return {};
 }
 
-QString CheckObjects(const std::vector<TPlanObject>& objects) {
+QString CheckObjects(const std::vector<TPlanObject>& objects, const QString& fileName) {
   if (objects.empty() || objects[0].ObjType != okWalls) {
-    return NotAPlan(QStringLiteral("section Object0 must hold the walls"));
+    return NotAPlan(fileName, QStringLiteral("В разделе [Object0] должны быть стены (ObjType=0)."));
   }
   if (objects.size() < 2 || objects[1].ObjType != okPost) {
-    return NotAPlan(QStringLiteral("section Object1 must hold the pedestal"));
+    return NotAPlan(fileName, QStringLiteral("В разделе [Object1] должен быть постамент (ObjType=3)."));
   }
   // The range check of the other values is made against walls within the edit limits, so
   // that what a document may hold does not depend on how large its walls claim to be.
@@ -195,15 +231,16 @@ QString CheckObjects(const std::vector<TPlanObject>& objects) {
   for (std::size_t n = 0; n < objects.size(); ++n) {
     const TPlanObject& o = objects[n];
     if (n >= 2 && o.ObjType != okBell && o.ObjType != okBeam) {
-      return NotAPlan(
-          QStringLiteral(
-              "section %1 holds walls or a pedestal; only bells and beams may follow Object1")
-              .arg(SectionName(n)));
+      return NotAPlan(fileName, QStringLiteral("В разделе [%1] стены или постамент (ключ ObjType), а "
+                                               "после [Object1] могут идти только колокола и балки.")
+                                    .arg(SectionName(n)));
     }
-    for (const auto& [key, v] : PlanValues(o)) {
-      if (v > limit || v < -limit) {
-        return NotAPlan(QStringLiteral("%1 of section %2 is out of range")
-                            .arg(QStringView(key), SectionName(n)));
+    for (const TPlanValue& v : PlanValues(o)) {
+      if (v.Value > limit || v.Value < -limit) {
+        return NotAPlan(fileName, DocumentNote({}, n, v.Key, v.Text,
+                                               QStringLiteral("Число %1 мм вне допустимого для плана: от −%2 до %2 мм.")
+                                                   .arg(v.Value)
+                                                   .arg(limit)));
       }
     }
   }
@@ -212,7 +249,8 @@ QString CheckObjects(const std::vector<TPlanObject>& objects) {
 
 // A bell that is not in the catalogue, or that repeats an earlier bell's diameter, has no place
 // among the placed bells: it is left out and named in a warning, the rest of the plan opens.
-QStringList LeaveOutStrayBells(std::vector<TPlanObject>& objects, std::span<const std::int32_t> catalogue) {
+QStringList LeaveOutStrayBells(std::vector<TPlanObject>& objects, std::span<const std::int32_t> catalogue,
+                               const QString& fileName) {
   QStringList warnings;
   QHash<std::int32_t, std::size_t> bellOfDiameter;
   std::vector<TPlanObject> kept;
@@ -222,15 +260,19 @@ QStringList LeaveOutStrayBells(std::vector<TPlanObject>& objects, std::span<cons
     if (o.ObjType == okBell) {
       if (!catalogue.empty() &&
           std::find(catalogue.begin(), catalogue.end(), o.BellDiameter) == catalogue.end()) {
-        warnings << QStringLiteral("The bell \"%1\" of section %2 was left out: no catalogue bell has the diameter %3 mm.")
-                        .arg(o.ObjName, SectionName(n))
-                        .arg(o.BellDiameter);
+        warnings << DocumentNote(fileName, n, u"BellDiameter_R", QString::number(o.BellDiameter),
+                                 QStringLiteral("Колокол «%1» не открыт: в каталоге нет колокола "
+                                                "диаметром %2 мм.")
+                                     .arg(o.ObjName)
+                                     .arg(o.BellDiameter));
         continue;
       }
       const auto same = bellOfDiameter.constFind(o.BellDiameter);
       if (same != bellOfDiameter.cend()) {
-        warnings << QStringLiteral("The bell \"%1\" of section %2 was left out: the bell of section %3 has the same diameter.")
-                        .arg(o.ObjName, SectionName(n), SectionName(*same));
+        warnings << DocumentNote(fileName, n, u"BellDiameter_R", QString::number(o.BellDiameter),
+                                 QStringLiteral("Колокол «%1» не открыт: колокол того же диаметра "
+                                                "уже стоит в разделе [%2].")
+                                     .arg(o.ObjName, SectionName(*same)));
         continue;
       }
       bellOfDiameter.insert(o.BellDiameter, n);
@@ -275,24 +317,25 @@ QString SaveDocumentFile(const QString& path,
   return WriteFileAtomically(path, DocumentToBytes(objects));
 }
 
-TDocumentContent ParseDocument(QByteArrayView bytes, std::span<const std::int32_t> bellDiameters) {
+TDocumentContent ParseDocument(QByteArrayView bytes, std::span<const std::int32_t> bellDiameters,
+                               const QString& fileName) {
   const TIniFile ini(bytes);
   TDocumentContent result;
   std::vector<TPlanObject> objects;
   for (std::size_t n = 0; ini.SectionExists(SectionName(n)); ++n) {
     if (n == kMaxDocumentObjects) {
-      result.Error =
-          NotAPlan(QStringLiteral("it holds more than %1 objects").arg(kMaxDocumentObjects));
+      result.Error = NotAPlan(
+          fileName, QStringLiteral("В нём больше %1 объектов.").arg(kMaxDocumentObjects));
       return result;
     }
     TPlanObject o;
-    if (!ReadObject(ini, n, o, result.Error)) return result;
+    if (!ReadObject(ini, n, fileName, o, result.Error)) return result;
     objects.push_back(std::move(o));
   }
-  result.Error = CheckObjects(objects);
+  result.Error = CheckObjects(objects, fileName);
   if (!result.Ok()) return result;
-  result.Warnings = LeaveOutStrayBells(objects, bellDiameters);
-  result.Warnings += MakeDrawable(objects);
+  result.Warnings = LeaveOutStrayBells(objects, bellDiameters, fileName);
+  result.Warnings += MakeDrawable(objects, fileName);
   result.Objects = std::move(objects);
   return result;
 }
@@ -302,19 +345,21 @@ TDocumentContent ReadDocumentFile(const QString& path,
   QFile f(path);
   TDocumentContent result;
   if (!f.open(QIODevice::ReadOnly)) {
-    result.Error = QStringLiteral("Cannot open file \"%1\". %2").arg(path, f.errorString());
+    result.Error = QStringLiteral("Не удалось открыть файл «%1». %2").arg(path, f.errorString());
     return result;
   }
   if (f.size() > kMaxDocumentBytes) {
-    result.Error = NotAPlan(QStringLiteral("the file \"%1\" is too large").arg(path));
+    result.Error = QStringLiteral("Файл «%1» не открыт: он больше %2 МБ, это не документ плана.")
+                       .arg(path)
+                       .arg(kMaxDocumentBytes / (1024 * 1024));
     return result;
   }
   const QByteArray bytes = f.read(kMaxDocumentBytes + 1);
   if (f.error() != QFileDevice::NoError || bytes.size() > kMaxDocumentBytes) {
-    result.Error = QStringLiteral("Cannot read file \"%1\". %2").arg(path, f.errorString());
+    result.Error = QStringLiteral("Не удалось прочитать файл «%1». %2").arg(path, f.errorString());
     return result;
   }
-  return ParseDocument(bytes, bellDiameters);
+  return ParseDocument(bytes, bellDiameters, QFileInfo(path).fileName());
 }
 
 QByteArray DocumentToBytes(const TPlanModel& model) { return DocumentToBytes(model.ToRecords()); }

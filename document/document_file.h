@@ -53,13 +53,17 @@ struct TDocumentContent {
 // more than kMaxDocumentObjects sections is refused: each object costs the window a layer and a
 // list entry, and a file of hundreds of thousands of them would take it hours and gigabytes.
 // Values are kept as stored where the plan can draw them; the rest are brought into range and
-// named, one line each, among the warnings (document/drawable_values.h).
+// named, one line each, among the warnings (document/drawable_values.h). Every warning and
+// error names its place (document/document_place.h): the file by `fileName` when one is given,
+// the section and the key with its value. A broken point keeps the integer's message as the
+// first line of the error and names the place on a second.
 inline constexpr std::int64_t kMaxPlanFactor = 1000;
 inline constexpr std::size_t kMaxDocumentObjects = 10000;
 TDocumentContent ParseDocument(QByteArrayView bytes,
-                               std::span<const std::int32_t> bellDiameters = {});
+                               std::span<const std::int32_t> bellDiameters = {},
+                               const QString& fileName = {});
 // As ParseDocument, with a message when the file cannot be read. Files larger than
-// kMaxDocumentBytes are not plans and are refused unread.
+// kMaxDocumentBytes are not plans and are refused unread. The notes name the file by its name.
 inline constexpr qint64 kMaxDocumentBytes = 16 * 1024 * 1024;
 TDocumentContent ReadDocumentFile(const QString& path,
                                   std::span<const std::int32_t> bellDiameters = {});

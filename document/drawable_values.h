@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QStringList>
 #include <vector>
 
@@ -11,9 +12,10 @@
 // gigabytes, a material number outside the table of pictures. A chord taken by two beams makes
 // the later beams free, as each chord's box stands for one beam.
 //
-// Returns one line per changed value, in Russian, for the one message the user is shown; empty
-// when the plan on screen is the document as stored.
-QStringList MakeDrawable(std::vector<TPlanObject>& objects);
+// Returns one line per changed value, in Russian, for the one message the user is shown, each
+// naming the file (`fileName`, when given), the object's section (its CreateIndex) and the key;
+// empty when the plan on screen is the document as stored.
+QStringList MakeDrawable(std::vector<TPlanObject>& objects, const QString& fileName = {});
 
 // The widest a walls size, and the narrowest an outer size, may be and still draw: a kilometre
 // keeps every sum and difference of the walls' millimetres and pixels well inside 32 bits, and

@@ -75,7 +75,7 @@ QString FileNameWithExtension(const QString& chosenPath, const QString& ext) {
 
 QByteArray MakeBmp(const QImage& image, QString* error) {
   if (image.isNull() || image.width() <= 0 || image.height() <= 0) {
-    if (error) *error = QStringLiteral("Cannot write a BMP image: the picture is empty");
+    if (error) *error = QStringLiteral("Не удалось записать рисунок BMP: рисунок пуст");
     return {};
   }
   const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
@@ -85,7 +85,7 @@ QByteArray MakeBmp(const QImage& image, QString* error) {
   const std::uint64_t imageSize = rowSize * h;
   constexpr std::uint32_t kHeaders = 14 + 40;
   if (rgb.isNull() || imageSize + kHeaders > std::numeric_limits<std::uint32_t>::max()) {
-    if (error) *error = QStringLiteral("Cannot write a BMP image: the picture is too large");
+    if (error) *error = QStringLiteral("Не удалось записать рисунок BMP: рисунок слишком велик");
     return {};
   }
   QByteArray out;
@@ -149,5 +149,5 @@ QString WriteImage(const QImage& image, const QString& path, TExportFormat forma
     case TExportFormat::Png:
       return WritePng(image, path);
   }
-  return WriteEncoded({}, QStringLiteral("Unknown picture format"), path);
+  return WriteEncoded({}, QStringLiteral("Неизвестный формат рисунка"), path);
 }

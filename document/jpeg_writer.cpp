@@ -123,7 +123,7 @@ bool RunJpeg(TJpegJob* job) {
 
 QByteArray MakeJpeg(const QImage& image, int quality, QString* error) {
   if (image.isNull()) {
-    if (error) *error = QStringLiteral("Cannot write a JPEG image: the picture is empty");
+    if (error) *error = QStringLiteral("Не удалось записать рисунок JPEG: рисунок пуст");
     return {};
   }
   auto job = std::make_unique<TJpegJob>();
@@ -138,7 +138,7 @@ QByteArray MakeJpeg(const QImage& image, int quality, QString* error) {
 #endif
   if (job->Components == 3) source = image.convertToFormat(QImage::Format_RGB888);
   if (source.isNull()) {
-    if (error) *error = QStringLiteral("Cannot write a JPEG image: out of memory");
+    if (error) *error = QStringLiteral("Не удалось записать рисунок JPEG: не хватает памяти");
     return {};
   }
   job->Width = static_cast<JDIMENSION>(source.width());
@@ -149,7 +149,7 @@ QByteArray MakeJpeg(const QImage& image, int quality, QString* error) {
     job->Out.resize(std::max<qsizetype>(64 * 1024, source.sizeInBytes() / 16));
     job->Rows.reserve(job->Height);
   } catch (const std::bad_alloc&) {
-    if (error) *error = QStringLiteral("Cannot write a JPEG image: out of memory");
+    if (error) *error = QStringLiteral("Не удалось записать рисунок JPEG: не хватает памяти");
     return {};
   }
   // The library only reads the rows; constScanLine keeps a shared picture from being copied.
@@ -157,7 +157,7 @@ QByteArray MakeJpeg(const QImage& image, int quality, QString* error) {
     job->Rows.push_back(const_cast<JSAMPROW>(source.constScanLine(y)));
   if (!RunJpeg(job.get())) {
     if (error)
-      *error = QStringLiteral("Cannot write a JPEG image: %1")
+      *error = QStringLiteral("Не удалось записать рисунок JPEG: %1")
                    .arg(QString::fromLocal8Bit(job->Err.Message));
     return {};
   }

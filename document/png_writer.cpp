@@ -80,12 +80,12 @@ bool RunPng(TPngJob* job, int level) {
 
 QByteArray PngAtLevel(const QImage& image, int level, QString* error) {
   if (image.isNull()) {
-    if (error) *error = QStringLiteral("Cannot write a PNG image: the picture is empty");
+    if (error) *error = QStringLiteral("Не удалось записать рисунок PNG: рисунок пуст");
     return {};
   }
   QImage rgb = image.convertToFormat(QImage::Format_RGB888);
   if (rgb.isNull()) {
-    if (error) *error = QStringLiteral("Cannot write a PNG image: out of memory");
+    if (error) *error = QStringLiteral("Не удалось записать рисунок PNG: не хватает памяти");
     return {};
   }
   auto job = std::make_unique<TPngJob>();
@@ -96,7 +96,7 @@ QByteArray PngAtLevel(const QImage& image, int level, QString* error) {
   if (!RunPng(job.get(), level)) {
     if (error)
       *error =
-          QStringLiteral("Cannot write a PNG image: %1").arg(QString::fromLocal8Bit(job->Message));
+          QStringLiteral("Не удалось записать рисунок PNG: %1").arg(QString::fromLocal8Bit(job->Message));
     return {};
   }
   if (error) error->clear();

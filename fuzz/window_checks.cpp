@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QSet>
 
 #include "app/tfm_main.h"
@@ -39,7 +40,9 @@ QString CheckDocumentInput(TfmMain& window, QByteArrayView bytes, const QString&
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes.data(), bytes.size()) != bytes.size())
       return QStringLiteral("cannot write %1").arg(tempPath);
   }
-  const TDocumentContent content = ParseDocument(bytes, window.FBellDiameters);
+  // The window's messages name the file as reading it names it.
+  const TDocumentContent content =
+      ParseDocument(bytes, window.FBellDiameters, QFileInfo(tempPath).fileName());
   const QByteArray before = DocumentToBytes(window.FObjects);
   Reported().clear();
   const bool opened = window.OpenDocument(tempPath);

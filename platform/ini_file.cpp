@@ -87,12 +87,12 @@ bool TIniFile::LoadFromFile(const QString& path, QString* error) {
   FFirstSection.clear();
   QFile f(path);
   if (!f.open(QIODevice::ReadOnly)) {
-    if (error) *error = QStringLiteral("Cannot open file \"%1\". %2").arg(path, f.errorString());
+    if (error) *error = QStringLiteral("Не удалось открыть файл «%1». %2").arg(path, f.errorString());
     return false;
   }
   const QByteArray bytes = f.readAll();
   if (f.error() != QFileDevice::NoError) {
-    if (error) *error = QStringLiteral("Cannot read file \"%1\". %2").arg(path, f.errorString());
+    if (error) *error = QStringLiteral("Не удалось прочитать файл «%1». %2").arg(path, f.errorString());
     return false;
   }
   Parse(bytes);

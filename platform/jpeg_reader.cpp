@@ -77,7 +77,7 @@ bool Size(QByteArrayView bytes, int& width, int& height, TJpegError& err) {
 
 QImage ReadJpegPicture(QByteArrayView bytes, QString* error) {
   auto fail = [error](const char* why) {
-    if (error) *error = QStringLiteral("Cannot read the JPEG picture: %1").arg(QString::fromLocal8Bit(why));
+    if (error) *error = QStringLiteral("Не удалось прочитать рисунок JPEG: %1").arg(QString::fromLocal8Bit(why));
     return QImage();
   };
   if (bytes.isEmpty()) return fail("no data");

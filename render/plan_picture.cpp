@@ -37,5 +37,5 @@ QImage TPlanPicture::Fixed() {
 }
 
 QString NoPictureMessage(QSize panel) {
-  return QStringLiteral("Not enough memory for a picture of %1 x %2 pixels").arg(panel.width()).arg(panel.height());
+  return QStringLiteral("Не хватает памяти для рисунка %1 × %2 пикселей").arg(panel.width()).arg(panel.height());
 }

@@ -103,7 +103,7 @@ void PaintSheetPage(QPainter& painter, const TSheetPage& page) {
 
 QByteArray MakeSheetPdf(const TSheet& sheet, const QString& title, QString* error) {
   if (!sheet.Ok() || sheet.Pages.empty()) {
-    if (error) *error = sheet.Ok() ? QStringLiteral("The sheet has no pages") : sheet.Error;
+    if (error) *error = sheet.Ok() ? QStringLiteral("На листе нет страниц") : sheet.Error;
     return {};
   }
   QByteArray bytes;
@@ -123,7 +123,7 @@ QByteArray MakeSheetPdf(const TSheet& sheet, const QString& title, QString* erro
                                      QMarginsF(), QPageLayout::Millimeter));
     QPainter painter;
     if (!painter.begin(&writer)) {
-      if (error) *error = QStringLiteral("Cannot start a PDF");
+      if (error) *error = QStringLiteral("Не удалось начать файл PDF");
       return {};
     }
     ScalePainterToMillimetres(painter, writer.resolution());
@@ -139,6 +139,6 @@ QByteArray MakeSheetPdf(const TSheet& sheet, const QString& title, QString* erro
 QString WriteSheetPdf(const TSheet& sheet, const QString& title, const QString& path) {
   QString error;
   const QByteArray bytes = MakeSheetPdf(sheet, title, &error);
-  if (bytes.isEmpty()) return error.isEmpty() ? QStringLiteral("Cannot make the PDF") : error;
+  if (bytes.isEmpty()) return error.isEmpty() ? QStringLiteral("Не удалось составить PDF") : error;
   return WriteFileAtomically(path, bytes);
 }

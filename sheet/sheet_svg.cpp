@@ -188,6 +188,6 @@ QByteArray MakeSheetSvg(const TSheet& sheet, const QString& title) {
 QString WriteSheetSvg(const TSheet& sheet, const QString& title, const QString& path) {
   if (!sheet.Ok()) return sheet.Error;
   const QByteArray bytes = MakeSheetSvg(sheet, title);
-  if (bytes.isEmpty()) return QStringLiteral("Cannot make the SVG");
+  if (bytes.isEmpty()) return QStringLiteral("Не удалось составить SVG");
   return WriteFileAtomically(path, bytes);
 }

@@ -62,7 +62,7 @@ QString TfmMain::PrintSheet(QPrinter& printer) {
   const TSheet sheet = LayOutSheetFor(paper, layout.pageSize().name(),
                                       layout.orientation() == QPageLayout::Landscape);
   QPainter painter;
-  if (!painter.begin(&printer)) return QStringLiteral("Cannot start printing");
+  if (!painter.begin(&printer)) return QStringLiteral("Не удалось начать печать");
   ScalePainterToMillimetres(painter, printer.resolution());
   if (!sheet.Ok()) {
     // A paper changed in the preview that cannot hold the plan: the page says so instead of

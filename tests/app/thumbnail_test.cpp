@@ -107,27 +107,27 @@ TEST_F(ThumbnailTest, ADocumentThatCannotBeReadWritesNothing) {
   };
   const Row rows[] = {
       {"missing", TempPath(QStringLiteral("none.tarvosk")), "none.tarvosk"},
-      {"empty", WriteDocument(QStringLiteral("empty.tarvosk"), {}), "Not a plan document"},
-      {"garbage", WriteDocument(QStringLiteral("garbage.tarvosk"), garbage), "Not a plan document"},
+      {"empty", WriteDocument(QStringLiteral("empty.tarvosk"), {}), "это не документ плана"},
+      {"garbage", WriteDocument(QStringLiteral("garbage.tarvosk"), garbage), "это не документ плана"},
       {"a picture", WriteDocument(QStringLiteral("picture.tarvosk"), QByteArray("\x89PNG\r\n\x1a\n", 8) + garbage),
-       "Not a plan document"},
+       "это не документ плана"},
       {"a broken value", WriteDocument(QStringLiteral("broken.tarvosk"),
                                        "[Object0]\r\nObjType=0\r\n[Object1]\r\nObjType=3\r\nPostPosition_R=12\r\n"),
        "is not a valid integer value"},
-      {"a folder", FDir.path(), "no such document"},
+      {"a folder", FDir.path(), "такого документа нет"},
       {"more objects than a thumbnail draws",
        WriteDocument(QStringLiteral("many.tarvosk"), SameNameBeemsDocument(static_cast<int>(kMaxThumbnailObjects) - 1, "B")),
-       "too many objects for a thumbnail (more than 600)"},
+       "слишком много объектов для миниатюры (больше 600)"},
       {"over a megabyte", WriteDocument(QStringLiteral("big.tarvosk"),
                                         SameNameBeemsDocument(2, "B") + QByteArray(kMaxThumbnailDocumentBytes, ';')),
-       "too large for a thumbnail"},
+       "слишком велик для миниатюры"},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
     const QString picture = TempPath(QStringLiteral("out.png"));
     const TRun run = Thumbnail(r.document, picture, 256);
     EXPECT_EQ(run.ExitCode, 1);
-    EXPECT_TRUE(run.Err.contains(QLatin1String(r.says))) << run.Err.toStdString();
+    EXPECT_TRUE(run.Err.contains(QString::fromUtf8(r.says))) << run.Err.toStdString();
     EXPECT_FALSE(QFile::exists(picture));
   }
 }

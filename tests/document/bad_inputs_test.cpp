@@ -140,7 +140,7 @@ TEST_F(BadInputsTest, FilesOfOtherKindsAreRefusedAndThePlanStays) {
     SCOPED_TRACE(r.name);
     const QString path = TempPath(QStringLiteral("other.tarvosk"));
     ASSERT_TRUE(WriteAll(path, r.bytes));
-    ExpectRefused(path, QStringLiteral("Not a plan document: section Object0 must hold the walls"));
+    ExpectRefused(path, QStringLiteral("это не документ плана. В разделе [Object0] должны быть стены"));
   }
 }
 
@@ -151,9 +151,9 @@ TEST_F(BadInputsTest, FilesLargerThanAnyPlanAreRefusedUnread) {
     const char* says;
   };
   const Row rows[] = {
-      {"100 MB", 100 * 1024 * 1024, "is too large"},
-      {"one byte over the limit", kMaxDocumentBytes + 1, "is too large"},
-      {"at the limit: read, and no plan", kMaxDocumentBytes, "section Object0 must hold the walls"},
+      {"100 MB", 100 * 1024 * 1024, "больше 16 МБ"},
+      {"one byte over the limit", kMaxDocumentBytes + 1, "больше 16 МБ"},
+      {"at the limit: read, and no plan", kMaxDocumentBytes, "В разделе [Object0] должны быть стены"},
   };
   BuildPlan();
   for (const Row& r : rows) {
@@ -162,11 +162,11 @@ TEST_F(BadInputsTest, FilesLargerThanAnyPlanAreRefusedUnread) {
     ASSERT_TRUE(WriteSparse(path, r.size));
     QElapsedTimer clock;
     clock.start();
-    ExpectRefused(path, QString::fromLatin1(r.says));
+    ExpectRefused(path, QString::fromUtf8(r.says));
     RecordProperty(r.name, static_cast<int>(clock.elapsed()));
     // The size alone decides: a file that were read would be refused for its content instead.
     // How long the refusal takes is a figure of bench/document_bench.cpp, not a limit here.
-    if (QByteArrayView(r.says) == "is too large") {
+    if (QByteArrayView(r.says) == "больше 16 МБ") {
       EXPECT_TRUE(Errors.last().contains(path));
     }
   }
@@ -194,7 +194,7 @@ TEST(BadInputDocuments, TenThousandSectionsAreTheMostThatAreRead) {
   ASSERT_TRUE(WriteAll(path, doc));
   const TDocumentContent over = ReadDocumentFile(path);
   EXPECT_TRUE(over.Objects.empty());
-  EXPECT_EQ(over.Error, QStringLiteral("Not a plan document: it holds more than 10000 objects"));
+  EXPECT_EQ(over.Error, QStringLiteral("Файл «many.tarvosk» не открыт: это не документ плана. В нём больше 10000 объектов."));
 }
 
 TEST_F(BadInputsTest, ThousandsOfBeamsOfOneNameOpenPromptly) {
@@ -404,28 +404,28 @@ TEST_F(BadInputsTest, NumbersAtTheEndsOf32BitsAndNegativeSizes) {
       {"visibility at the bottom", "", "", "ObjVisible=-2147483648", kOpens, ""},
       // bells outside the catalogue are left out with a word, the rest opens
       {"bell diameter at the top", "", "", "ObjType=1\r\nBellDiameter_R=2147483647",
-       kLeavesOutTheBell, "no catalogue bell has the diameter 2147483647 mm"},
+       kLeavesOutTheBell, "в каталоге нет колокола диаметром 2147483647 мм"},
       {"bell diameter at the bottom", "", "", "ObjType=1\r\nBellDiameter_R=-2147483648",
-       kLeavesOutTheBell, "no catalogue bell has the diameter -2147483648 mm"},
+       kLeavesOutTheBell, "в каталоге нет колокола диаметром -2147483648 мм"},
       // refused
       {"pedestal board at the top", "", "PostBoardDiameter_R=2147483647", "", kRefused,
-       "PostBoardDiameter_R of section Object1 is out of range"},
+       "Раздел [Object1], ключ PostBoardDiameter_R = 2147483647. Число 2147483647 мм вне допустимого"},
       {"pedestal position at the bottom", "", "PostPosition_R=-2147483648,0", "", kRefused,
-       "PostPosition_R of section Object1 is out of range"},
+       "Раздел [Object1], ключ PostPosition_R = -2147483648,0. Число -2147483648 мм вне допустимого"},
       {"pedestal position one over", "", "PostPosition_R=2147483648,0", "", kRefused,
        "'2147483648' is not a valid integer value"},
       {"bell position at the top", "", "", bell + "BellPosition_R=0,2147483647", kRefused,
-       "BellPosition_R of section Object2 is out of range"},
+       "Раздел [Object2], ключ BellPosition_R = 0,2147483647. Число"},
       {"bell position one under", "", "", bell + "BellPosition_R=-2147483649,0", kRefused,
        "'-2147483649' is not a valid integer value"},
       {"beam width at the top", "", "", "BeemWidth_R=2147483647", kRefused,
-       "BeemWidth_R of section Object2 is out of range"},
+       "Раздел [Object2], ключ BeemWidth_R = 2147483647. Число"},
       {"beam width at the bottom", "", "", "BeemWidth_R=-2147483648", kRefused,
-       "BeemWidth_R of section Object2 is out of range"},
+       "Раздел [Object2], ключ BeemWidth_R = -2147483648. Число"},
       {"beam end of twenty digits", "", "", "BeemEndPoint_R=0,99999999999999999999", kRefused,
        "'99999999999999999999' is not a valid integer value"},
       {"object kind at the top", "", "", "ObjType=2147483647", kRefused,
-       "section Object2 holds walls or a pedestal"},
+       "В разделе [Object2] стены или постамент"},
   };
   BuildPlan();
   for (const Row& r : rows) {
@@ -437,7 +437,7 @@ TEST_F(BadInputsTest, NumbersAtTheEndsOf32BitsAndNegativeSizes) {
     const QString path = TempPath(QStringLiteral("limits.tarvosk"));
     ASSERT_TRUE(WriteAll(path, doc));
     if (r.outcome == kRefused) {
-      ExpectRefused(path, QString::fromLatin1(r.says));
+      ExpectRefused(path, QString::fromUtf8(r.says));
       continue;
     }
     const qsizetype shown = Errors.size();
@@ -450,7 +450,7 @@ TEST_F(BadInputsTest, NumbersAtTheEndsOf32BitsAndNegativeSizes) {
       EXPECT_EQ(W->FObjects.size(), r.object2.isEmpty() ? 2u : 3u);
     } else if (r.outcome == kLeavesOutTheBell) {
       ASSERT_EQ(Errors.size(), shown + 1);
-      EXPECT_TRUE(Errors.last().contains(QString::fromLatin1(r.says)))
+      EXPECT_TRUE(Errors.last().contains(QString::fromUtf8(r.says)))
           << Errors.last().toStdString();
       EXPECT_EQ(W->FObjects.size(), 2u);
     } else {
@@ -620,7 +620,7 @@ TEST_F(BadInputsTest, DocumentPathsSplitAtTheirBlanks) {
        RandomBytes(3, 500),
        {"<dir>/no", "plan.tarvosk"},
        false,
-       "Not a plan document: section Object0 must hold the walls"},
+       "это не документ плана. В разделе [Object0] должны быть стены"},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
@@ -635,7 +635,7 @@ TEST_F(BadInputsTest, DocumentPathsSplitAtTheirBlanks) {
     EXPECT_EQ(CheckedBoxes(), r.opens ? std::vector<int>{5} : std::vector<int>{});
     if (*r.says) {
       ASSERT_EQ(Errors.size(), 1);
-      EXPECT_TRUE(Errors[0].contains(QString::fromLatin1(r.says))) << Errors[0].toStdString();
+      EXPECT_TRUE(Errors[0].contains(QString::fromUtf8(r.says))) << Errors[0].toStdString();
     } else {
       EXPECT_TRUE(Errors.isEmpty()) << Errors.join(u'\n').toStdString();
     }

@@ -10,6 +10,7 @@
 #include "document/point_text.h"
 #include "platform/cp1251.h"
 #include "platform/ini_file.h"
+#include "support/test_files.h"
 
 namespace {
 
@@ -260,7 +261,13 @@ TEST(DocumentFile, BrokenPointsStopTheOpening) {
   for (const Case& c : cases) {
     const TDocumentContent d =
         ParseDocument(kMinimal + "[Object2]\r\nObjType=2\r\n" + c.line + "\r\n");
-    EXPECT_EQ(d.Error, c.message) << c.line.constData();
+    // the integer's message stays the first line; the second names the section and the key
+    const QStringList lines = d.Error.split(u'\n');
+    ASSERT_EQ(lines.size(), 2) << d.Error.toStdString();
+    EXPECT_EQ(lines[0], c.message) << c.line.constData();
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Раздел [Object2], ключ ") +
+                                    QString::fromLatin1(c.line).replace(u'=', QStringLiteral(" = "))))
+        << lines[1].toStdString();
     EXPECT_TRUE(d.Objects.empty());
   }
   // An empty point is (0, 0), not an error.
@@ -295,7 +302,7 @@ TEST(DocumentFile, StrayValuesOpenTheRestOfThePlan) {
       {"two bells of one diameter",
        kMinimal + "[Object2]\r\nObjType=1\r\nBellDiameter_R=500\r\nObjName=A\r\n[Object3]\r\nObjType=2\r\n"
                   "[Object4]\r\nObjType=1\r\nBellDiameter_R=500\r\nObjName=B\r\n",
-       4, "\"B\" of section Object4 was left out"},
+       4, "Раздел [Object4], ключ BellDiameter_R = 500. Колокол «B» не открыт: колокол того же диаметра уже стоит в разделе [Object2]."},
   };
   for (const Case& c : cases) {
     const TDocumentContent d = ParseDocument(c.file);
@@ -317,29 +324,29 @@ TEST(DocumentFile, FilesThatAreNoPlanAreRefused) {
     const char* says;
   };
   const Case cases[] = {
-      {"empty file", "", "Object0 must hold the walls"},
-      {"a random text file", "hello\r\nworld\r\n", "Object0 must hold the walls"},
-      {"no Object0", "[Object1]\r\nObjType=3\r\n", "Object0 must hold the walls"},
+      {"empty file", "", "[Object0] должны быть стены"},
+      {"a random text file", "hello\r\nworld\r\n", "[Object0] должны быть стены"},
+      {"no Object0", "[Object1]\r\nObjType=3\r\n", "[Object0] должны быть стены"},
       {"Object0 is a bell", "[Object0]\r\nObjType=1\r\n[Object1]\r\nObjType=3\r\n",
-       "Object0 must hold the walls"},
+       "[Object0] должны быть стены"},
       {"Object0 without ObjType is a beam", "[Object0]\r\nObjName=x\r\n[Object1]\r\nObjType=3\r\n",
-       "Object0 must hold the walls"},
-      {"no Object1", "[Object0]\r\nObjType=0\r\n", "Object1 must hold the pedestal"},
+       "[Object0] должны быть стены"},
+      {"no Object1", "[Object0]\r\nObjType=0\r\n", "[Object1] должен быть постамент"},
       {"Object1 is walls", "[Object0]\r\nObjType=0\r\n[Object1]\r\nObjType=0\r\n",
-       "Object1 must hold the pedestal"},
+       "[Object1] должен быть постамент"},
       {"second walls", kMinimal + "[Object2]\r\nObjType=0\r\n",
-       "Object2 holds walls or a pedestal"},
+       "[Object2] стены или постамент"},
       {"second pedestal", kMinimal + "[Object2]\r\nObjType=2\r\n[Object3]\r\nObjType=4\r\n",
-       "Object3 holds walls or a pedestal"},
+       "[Object3] стены или постамент"},
       {"bell far outside",
        kMinimal + "[Object2]\r\nObjType=1\r\nBellDiameter_R=500\r\nBellPosition_R=0,2000000000\r\n",
-       "BellPosition_R of section Object2 is out of range"},
+       "Раздел [Object2], ключ BellPosition_R = 0,2000000000. Число 2000000000 мм"},
   };
   for (const Case& c : cases) {
     const TDocumentContent d = ParseDocument(c.file);
     EXPECT_FALSE(d.Ok()) << c.name;
     EXPECT_TRUE(d.Objects.empty()) << c.name;
-    EXPECT_TRUE(d.Error.contains(QLatin1String(c.says))) << c.name << ": " << d.Error.toStdString();
+    EXPECT_TRUE(d.Error.contains(QString::fromUtf8(c.says))) << c.name << ": " << d.Error.toStdString();
   }
 }
 
@@ -351,10 +358,76 @@ TEST(DocumentFile, BellsMustBeInTheCatalogueWhenOneIsGiven) {
       ParseDocument(QString::fromLatin1(file).arg(1955).toLatin1(), catalogue);
   ASSERT_TRUE(d.Ok()) << d.Error.toStdString();
   ASSERT_EQ(d.Warnings.size(), 1);
-  EXPECT_TRUE(d.Warnings[0].contains(QLatin1String("1955 mm"))) << d.Warnings[0].toStdString();
+  EXPECT_TRUE(d.Warnings[0].contains(QStringLiteral("диаметром 1955 мм"))) << d.Warnings[0].toStdString();
   EXPECT_EQ(d.Objects.size(), 2u);  // the walls and the pedestal open, the stray bell is left out
   EXPECT_TRUE(ParseDocument(QString::fromLatin1(file).arg(1955).toLatin1())
                   .Ok());  // no catalogue: unchecked
+}
+
+// Each note of an opening names the file, the object's section and the key with its value, so
+// that the line can be found in a text editor; the objects named are the ones the note is about.
+TEST(DocumentFile, NotesNameTheFileTheSectionAndTheKey) {
+  const std::int32_t catalogue[] = {500, 1950, 1960};
+  struct Case {
+    const char* name;
+    QByteArray objects;  // after the walls and the pedestal
+    const char* walls;   // keys of the walls
+    const char* note;    // the whole line
+  };
+  const Case cases[] = {
+      {"a bell outside the catalogue", "[Object2]\r\nObjType=1\r\nObjName=A\r\nBellDiameter_R=777\r\n", "",
+       "Файл «hand.tarvosk», раздел [Object2], ключ BellDiameter_R = 777. Колокол «A» не открыт: в "
+       "каталоге нет колокола диаметром 777 мм."},
+      {"a second bell of one diameter, after a beam",
+       "[Object2]\r\nObjType=1\r\nObjName=A\r\nBellDiameter_R=500\r\n[Object3]\r\nObjType=2\r\n"
+       "[Object4]\r\nObjType=1\r\nObjName=B\r\nBellDiameter_R=500\r\n",
+       "",
+       "Файл «hand.tarvosk», раздел [Object4], ключ BellDiameter_R = 500. Колокол «B» не открыт: "
+       "колокол того же диаметра уже стоит в разделе [Object2]."},
+      {"a walls size the plan cannot draw", "", "WallWallWidth_R=-3\r\n",
+       "Файл «hand.tarvosk», раздел [Object0], ключ WallWallWidth_R = -3. Толщина стен: -3 мм "
+       "заменено на 100 мм."},
+      {"a beam material without a picture, after a left-out bell",
+       "[Object2]\r\nObjType=1\r\nBellDiameter_R=1\r\n[Object3]\r\nObjType=2\r\nObjName=Q\r\nBeemMaterial=42\r\n",
+       "", nullptr},
+      {"a chord taken twice",
+       "[Object2]\r\nObjType=2\r\nObjName=L\r\nBeemOrientation=3\r\n[Object3]\r\nObjType=2\r\nObjName=M\r\n"
+       "BeemOrientation=3\r\n",
+       "",
+       "Файл «hand.tarvosk», раздел [Object3], ключ BeemOrientation = 3. Балка «M» лежала на "
+       "занятой хорде 3: она стала свободной."},
+  };
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("hand.tarvosk"));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_TRUE(WriteAll(path, "[Object0]\r\nObjType=0\r\n" + QByteArray(c.walls) +
+                                   "[Object1]\r\nObjType=3\r\n" + c.objects));
+    const TDocumentContent d = ReadDocumentFile(path, catalogue);
+    ASSERT_TRUE(d.Ok()) << d.Error.toStdString();
+    ASSERT_FALSE(d.Warnings.isEmpty());
+    const QString last = d.Warnings.last();
+    if (c.note) {
+      EXPECT_EQ(last, QString::fromUtf8(c.note));
+    } else {
+      // the section is the one in the file, not the object's place among those that opened
+      EXPECT_TRUE(last.startsWith(QStringLiteral(
+          "Файл «hand.tarvosk», раздел [Object3], ключ BeemMaterial = 42. Материал балки «Q» 42 неизвестен")))
+          << last.toStdString();
+    }
+  }
+  // bytes of no file name no file
+  const TDocumentContent bytes =
+      ParseDocument(kMinimal + "[Object2]\r\nObjType=1\r\nBellDiameter_R=777\r\n", catalogue);
+  ASSERT_EQ(bytes.Warnings.size(), 1);
+  EXPECT_TRUE(bytes.Warnings[0].startsWith(QStringLiteral("Раздел [Object2], ключ BellDiameter_R = 777. ")))
+      << bytes.Warnings[0].toStdString();
+  // a broken point: the integer's message, then the place with the file
+  ASSERT_TRUE(WriteAll(path, kMinimal + "[Object2]\r\nObjType=2\r\nBeemEndPoint_R=5\r\n"));
+  EXPECT_EQ(ReadDocumentFile(path).Error,
+            QStringLiteral("'' is not a valid integer value\nФайл «hand.tarvosk», раздел [Object2], ключ "
+                           "BeemEndPoint_R = 5. Точка пишется двумя целыми числами через запятую, "
+                           "например 2800,4200; документ не открыт."));
 }
 
 TEST(DocumentFile, SaveAndReadAFile) {
@@ -369,7 +442,7 @@ TEST(DocumentFile, SaveAndReadAFile) {
 
   const QString missing = dir.filePath(QStringLiteral("none.tarvosk"));
   const TDocumentContent m = ReadDocumentFile(missing);
-  EXPECT_TRUE(m.Error.startsWith(QStringLiteral("Cannot open file \"") + missing))
+  EXPECT_TRUE(m.Error.startsWith(QStringLiteral("Не удалось открыть файл «") + missing))
       << m.Error.toStdString();
   EXPECT_TRUE(ReadDocumentFile(dir.path()).Objects.empty());  // a folder is not a document
   EXPECT_EQ(

@@ -269,14 +269,14 @@ TEST(ImageWriters, EncoderErrorsAreReportedAndNothingIsWritten) {
   QImage wide(70000, 1, QImage::Format_RGB888);
   wide.fill(Qt::white);
   const QString jpegError = WriteJpeg(wide, path);
-  EXPECT_TRUE(jpegError.startsWith(QStringLiteral("Cannot write a JPEG image: ")))
+  EXPECT_TRUE(jpegError.startsWith(QStringLiteral("Не удалось записать рисунок JPEG: ")))
       << jpegError.toStdString();
   EXPECT_GT(jpegError.size(), 30);
 
   QImage wider(1000001, 1, QImage::Format_RGB888);
   wider.fill(Qt::white);
   const QString pngError = WritePng(wider, path);
-  EXPECT_TRUE(pngError.startsWith(QStringLiteral("Cannot write a PNG image: ")))
+  EXPECT_TRUE(pngError.startsWith(QStringLiteral("Не удалось записать рисунок PNG: ")))
       << pngError.toStdString();
   EXPECT_EQ(ReadAll(path), QByteArray("old"));
 

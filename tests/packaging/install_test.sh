@@ -44,7 +44,7 @@ page=$(MANWIDTH=80 man -l "$share/man/man1/tarvosk.1.gz" 2>/dev/null)
 for section in NAME SYNOPSIS DESCRIPTION OPTIONS FILES "EXIT STATUS" EXAMPLES; do
   grep -qx "$section" <<<"$page" || fail "the manual page has no $section"
 done
-for option in -ns --export --size --scale --paper --landscape --thumbnail --version --help view.ini recent.txt recovery; do
+for option in -ns --export --size --scale --paper --landscape --thumbnail --check --json --strict --version --help view.ini recent.txt recovery; do
   grep -q -- "$option" <<<"$page" || fail "the manual page does not mention $option"
 done
 # every option of --help is in the manual page
