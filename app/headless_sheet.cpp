@@ -4,6 +4,7 @@
 
 #include "app/headless_export.h"
 #include "app/headless_opening.h"
+#include "checks/design_checks.h"
 #include "sheet/sheet_export.h"
 
 namespace {
@@ -72,5 +73,8 @@ QString RunHeadlessSheetExport(const THeadlessExport& job) {
   QString error;
   const std::optional<TOpenedPlan> plan = OpenHeadlessDocument(job.Document, job.Strict, &error);
   if (!plan) return error;
-  return WriteSheetFile(plan->Model(), job.Sheet, MakeSheetTitle(job.Document), *format, job.Picture);
+  // The bill's remarks: what the opening left out or changed, then the findings of the checks
+  // with the user's clearances.
+  return WriteSheetFile(plan->Model(), job.Sheet, MakeSheetTitle(job.Document), *format, job.Picture,
+                        ReadCheckSettings(CheckSettingsPath()), plan->Warnings);
 }

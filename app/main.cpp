@@ -4,6 +4,7 @@
 #include "app/application_setup.h"
 #include "app/command_line.h"
 #include "app/console.h"
+#include "app/headless_check.h"
 #include "app/headless_export.h"
 #include "app/splash.h"
 #include "app/thumbnail.h"
@@ -37,6 +38,7 @@ int main(int argc, char** argv) {
       return kMisuseExitCode;
     case TCommand::Export:
     case TCommand::Thumbnail:
+    case TCommand::Check:
       // No window, no display needed; standard error holds the program's own lines only.
       // Windows' offscreen platform has no fonts: the minimal one asks the system for them as
       // the windowed platform does.
@@ -47,17 +49,21 @@ int main(int argc, char** argv) {
       qputenv("QT_QPA_PLATFORM", "offscreen");
 #endif
       break;
-    case TCommand::Check:
     case TCommand::Edit:
       break;
   }
 
-  if (line.Command == TCommand::Thumbnail || line.Command == TCommand::Export) {
+  if (line.Command == TCommand::Thumbnail || line.Command == TCommand::Export ||
+      line.Command == TCommand::Check) {
     // Drawn off screen from the document alone: no widget, so no widget application either.
     QGuiApplication app(argc, argv);
     SetUpApplication(app);
     RegisterPlanFonts();
     QString error;
+    if (line.Command == TCommand::Check) {
+      const int status = RunHeadlessCheck(line.Check, &error);
+      return error.isEmpty() ? status : Failed(error, status);
+    }
     if (line.Command == TCommand::Thumbnail) {
       error = RunThumbnail(line.Thumbnail);
     } else {

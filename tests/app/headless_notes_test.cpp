@@ -48,7 +48,7 @@ TEST_F(HeadlessNotesTest, EveryCommandNamesTheLeftOutBells) {
   struct Row {
     const char* output;  // empty: --check
   };
-  const Row rows[] = {{"plan.png"}, {"plan.svg"}, {"bill.csv"}, {"thumb.png"}};
+  const Row rows[] = {{"plan.png"}, {"plan.svg"}, {"bill.csv"}, {"thumb.png"}, {""}};
   for (const Row& r : rows) {
     const QString output = Path(QString::fromUtf8(r.output));
     SCOPED_TRACE(r.output);
@@ -89,6 +89,18 @@ TEST_F(HeadlessNotesTest, EveryCommandNamesTheLeftOutBells) {
       }
     }
   }
+}
+
+TEST_F(HeadlessNotesTest, TheBillListsTheNotesUnderRemarks) {
+  const QString csv = Path(QStringLiteral("bill.csv"));
+  const TRun run = Run({QStringLiteral("--export"), csv, Edited()});
+  ASSERT_EQ(run.ExitCode, 0) << run.Err.toStdString();
+  const QString bill = QString::fromUtf8(ReadAll(csv));
+  const qsizetype remarks = bill.indexOf(QStringLiteral("Замечания"));
+  ASSERT_GE(remarks, 0) << bill.toStdString();
+  const qsizetype stranger = bill.indexOf(kStrangerNote), twin = bill.indexOf(kTwinNote);
+  EXPECT_GT(stranger, remarks) << bill.toStdString();
+  EXPECT_GT(twin, stranger) << bill.toStdString();
 }
 
 // Run as a file manager or a build server runs it: no desktop session, no display, no settings;

@@ -86,7 +86,13 @@ TEST_F(MainWindowTest, AStrayBellIsLeftOutByNameAndTheRestOpens) {
   EXPECT_EQ(Obj(2).BellPosition, QPoint(100, 200));
   EXPECT_EQ(Obj(0).WallDiameterOuter, 1200);  // a zero outer size is brought to its lower limit
   ASSERT_EQ(Errors.size(), 1);
-  EXPECT_TRUE(Errors[0].contains(QLatin1String("\"Odd\""))) << Errors[0].toStdString();
+  // one line a note, each naming the file, the section and the key with its value
+  const QStringList lines = Errors[0].split(u'\n');
+  ASSERT_EQ(lines.size(), 2) << Errors[0].toStdString();
+  EXPECT_EQ(lines[0], QStringLiteral("Файл «stray.tarvosk», раздел [Object2], ключ BellDiameter_R = 1955. "
+                                     "Колокол «Odd» не открыт: в каталоге нет колокола диаметром 1955 мм."));
+  EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Файл «stray.tarvosk», раздел [Object0], ключ WallDiameterOuter_R = 0. ")))
+      << lines[1].toStdString();
 }
 
 // The about box stands in the middle of the screen, not over the main window.
