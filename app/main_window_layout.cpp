@@ -13,7 +13,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/window/design_check_view.h"
 #include "controls/beems_panel.h"
+#include "controls/findings_panel.h"
 #include "controls/bell_palette.h"
 #include "controls/object_list_panel.h"
 #include "controls/panel_title.h"
@@ -99,6 +101,19 @@ void TfmMain::BuildMenus() {
   nZoomFit->setObjectName(QStringLiteral("nZoomFit"));
   nZoomFit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
 
+  // The design checks: the command, its panel, and the clearances they keep.
+  nService = bar->addMenu(QStringLiteral("Сервис"));
+  nService->setObjectName(QStringLiteral("nService"));
+  nCheck = nService->addAction(QStringLiteral("Проверка"));
+  nCheck->setObjectName(QStringLiteral("nCheck"));
+  nCheck->setShortcut(QKeySequence(Qt::Key_F7));
+  nFindings = nService->addAction(QStringLiteral("Замечания"));
+  nFindings->setObjectName(QStringLiteral("nFindings"));
+  nFindings->setCheckable(true);
+  nService->addSeparator();
+  nCheckSettings = nService->addAction(QStringLiteral("Параметры проверки..."));
+  nCheckSettings->setObjectName(QStringLiteral("nCheckSettings"));
+
   nReference = bar->addMenu(QString());
   nReference->setObjectName(QStringLiteral("nReference"));
   nAbout = nReference->addAction(QString());
@@ -129,6 +144,14 @@ void TfmMain::BuildMenus() {
   connect(nPrintDoc, &QAction::triggered, this, &TfmMain::nPrintDocClick);
   connect(nExit, &QAction::triggered, this, &TfmMain::nExitClick);
   connect(nAbout, &QAction::triggered, this, &TfmMain::nAboutClick);
+  connect(nCheck, &QAction::triggered, this, &TfmMain::nCheckClick);
+  connect(nFindings, &QAction::triggered, this, [this](bool on) {
+    if (on)
+      nCheckClick();
+    else if (FChecks)
+      FChecks->Panel()->hide();
+  });
+  connect(nCheckSettings, &QAction::triggered, this, &TfmMain::nCheckSettingsClick);
 }
 
 void TfmMain::BuildPanels() {
@@ -158,6 +181,7 @@ void TfmMain::BuildPanels() {
   connect(pnlTools->btnOpenDoc, &QToolButton::clicked, this, &TfmMain::nLoadDocClick);
   connect(pnlTools->btnSaveDoc, &QToolButton::clicked, this, &TfmMain::nSaveDocClick);
   connect(pnlTools->btnExport, &QToolButton::clicked, this, &TfmMain::nExportDocClick);
+  connect(pnlTools->btnCheck, &QToolButton::clicked, this, &TfmMain::nCheckClick);
   pnlBells = new TBellPalette(pnlMain);
   FMainLayout->addWidget(pnlTools);
   FMainLayout->addWidget(pnlBells);

@@ -58,6 +58,8 @@ class TBeemsPanel;
 class TBellPage;
 class TPostPage;
 class TBeemPage;
+class TDesignCheckView;
+struct TFinding;
 struct TWallEdit;
 struct TWallGeometry;
 
@@ -194,6 +196,20 @@ class TfmMain : public QMainWindow {
   QAction* nZoomIn = nullptr;
   QAction* nZoomOut = nullptr;
   QAction* nZoomFit = nullptr;
+
+  // ---- design checks (app/window/check_operations.cpp) ------------------------------------------
+  // Made when first asked for: a window that is never checked pays nothing for it.
+  TDesignCheckView* FChecks = nullptr;
+  TDesignCheckView& Checks();
+  void PlanChangedForChecks();  // a change or a new view: the findings follow while shown
+  void ViewChangedForChecks();
+  void nCheckClick();           // "Проверка"
+  void nCheckSettingsClick();   // "Параметры проверки..."
+  void ShowFinding(const TFinding& finding);  // selects its object and shows it at a fair zoom
+  QMenu* nService = nullptr;
+  QAction* nCheck = nullptr;
+  QAction* nFindings = nullptr;
+  QAction* nCheckSettings = nullptr;
 
   // ---- objects (app/window/plan_objects.cpp) -------------------------------------------------------
   void CreateObject(const QString& name, TObjectKind kind, QPoint at, std::int32_t bellDiameter,

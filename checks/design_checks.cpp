@@ -169,7 +169,7 @@ class TChecker {
           where = QStringLiteral("внутри яруса");
         else
           where = QStringLiteral("за стенами");
-        const QString message = QStringLiteral("%1 балки %2 не опирается на кладку: он %3, до кладки %4")
+        const QString message = QStringLiteral("%1 балки %2 не опирается на кладку: %3, до кладки %4")
                                     .arg(k == 0 ? QStringLiteral("Начало") : QStringLiteral("Конец"),
                                          Quoted(b.Name), where, Mm(d));
         Add(TCheckRule::BeamEndUnsupported, {{b.Index, b.Name}}, message, p, d);

@@ -151,6 +151,7 @@ void TfmMain::CommitStep(const QString& caption) {
 }
 
 void TfmMain::ResetHistory() {
+  PlanChangedForChecks();  // a new plan or one opened
   FCommitted = TPlanModel::Capture(FObjects);
   FCommittedIndex = FCurIndex;
   if (FHistory) {
@@ -279,7 +280,10 @@ void TfmMain::UpdateUndoActions() {
 
 void TfmMain::WireHistory() {
   FHistory = new QUndoStack(this);
-  connect(FHistory, &QUndoStack::indexChanged, this, [this] { UpdateUndoActions(); });
+  connect(FHistory, &QUndoStack::indexChanged, this, [this] {
+    UpdateUndoActions();
+    PlanChangedForChecks();  // every step done, undone or redone
+  });
   connect(FHistory, &QUndoStack::cleanChanged, this, [this] { UpdateTitle(); });
   connect(nUndo, &QAction::triggered, this, &TfmMain::nUndoClick);
   connect(nRedo, &QAction::triggered, this, &TfmMain::nRedoClick);

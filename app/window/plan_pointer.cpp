@@ -88,6 +88,7 @@ void TfmMain::PlanMouseMove(QPoint at) {
     o.BeemEndPoint = FRenderer.PlanToMm(at);
     FRenderer.DrawBeem(FCurIndex);
   }
+  if (FPointerMode == pmDragObject || FPointerMode == pmDragBeamEnd) PlanChangedForChecks();
 }
 
 void TfmMain::PlanMouseUp(Qt::MouseButton, QPoint) {

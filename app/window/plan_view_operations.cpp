@@ -148,6 +148,7 @@ void TfmMain::UpdateViewControls() {
     pnlImg->update();
   }
   lblZoom->setText(ZoomText());
+  ViewChangedForChecks();
   nZoomIn->setEnabled(FRenderer.FView.Steps < kMaxZoomSteps);
   nZoomOut->setEnabled(FRenderer.FView.Steps > kMinZoomSteps);
 }

@@ -1,0 +1,81 @@
+#include "app/window/design_check_view.h"
+
+#include <QAction>
+#include <QListWidget>
+#include <QMainWindow>
+
+#include "controls/finding_markers.h"
+#include "controls/findings_panel.h"
+
+namespace {
+
+constexpr int kPanelHeight = 130;  // a handful of rows; the plan keeps most of the window
+
+}  // namespace
+
+TDesignCheckView::TDesignCheckView(QMainWindow* window, QWidget* planPanel, THost host)
+    : QObject(window), FHost(std::move(host)), FSettings(ReadCheckSettings(CheckSettingsPath())) {
+  FPanel = new TFindingsPanel(window);
+  window->addDockWidget(Qt::BottomDockWidgetArea, FPanel);
+  window->resizeDocks({FPanel}, {kPanelHeight}, Qt::Vertical);
+  FPanel->hide();
+  FMarkers = new TFindingMarkers(planPanel);
+  FMarkers->hide();
+  FPending.setSingleShot(true);
+  FPending.setInterval(0);
+  connect(&FPending, &QTimer::timeout, this, [this] { Refresh(); });
+  connect(FPanel, &QDockWidget::visibilityChanged, this, [this](bool) {
+    // A panel closed by its own button leaves no markers behind; shown again, it is up to date.
+    if (Shown()) {
+      Refresh();
+    } else if (FPanel->isHidden()) {
+      FMarkers->hide();
+    }
+  });
+  FPanel->OnFindingClicked = [this](const TFinding& f) {
+    FChosen = FPanel->lstFindings->currentRow();
+    if (FHost.Show) FHost.Show(f);
+    PlaceMarkers();
+  };
+}
+
+bool TDesignCheckView::Shown() const { return !FPanel->isHidden(); }
+
+const std::vector<TFinding>& TDesignCheckView::Findings() const { return FPanel->Findings(); }
+
+void TDesignCheckView::CheckNow() {
+  FPanel->show();
+  FPanel->raise();
+  Refresh();
+}
+
+void TDesignCheckView::PlanChanged() {
+  if (Shown() && !FPending.isActive()) FPending.start();
+}
+
+void TDesignCheckView::ViewChanged() {
+  if (Shown()) PlaceMarkers();
+}
+
+void TDesignCheckView::SetSettings(const TCheckSettings& settings) {
+  FSettings = settings;
+  WriteCheckSettings(CheckSettingsPath(), settings);
+  if (Shown()) Refresh();
+}
+
+void TDesignCheckView::Refresh() {
+  FPending.stop();
+  if (!Shown()) return;
+  const std::vector<TFinding> before = FPanel->Findings();
+  FPanel->SetFindings(CheckPlan(FHost.Plan(), FSettings));
+  if (FPanel->Findings() != before) FChosen = -1;
+  FMarkers->show();
+  FMarkers->raise();
+  PlaceMarkers();
+}
+
+void TDesignCheckView::PlaceMarkers() {
+  std::vector<QPoint> places;
+  for (const TFinding& f : FPanel->Findings()) places.push_back(FHost.ToPanel(f.At));
+  FMarkers->SetMarkers(std::move(places), FChosen);
+}
