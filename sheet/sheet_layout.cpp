@@ -343,6 +343,57 @@ void PlaceTablePiece(TSheetGroup& g, const TBillTable& t, const TBillMeasure& m,
   g.Items.push_back(PathItem(rules, kBillRuleColour, 0.18));
 }
 
+// Lines of at most `widthMm`, broken between words; a word longer than the width stands alone.
+QStringList WrapText(const QString& text, double widthMm) {
+  QStringList lines;
+  QString line;
+  for (const QString& word : text.split(u' ', Qt::SkipEmptyParts)) {
+    const QString longer = line.isEmpty() ? word : line + u' ' + word;
+    if (!line.isEmpty() && SheetTextWidthMm(longer, kTextMm, false) + 2 * kBillPadMm > widthMm) {
+      lines << line;
+      line = word;
+    } else {
+      line = longer;
+    }
+  }
+  if (!line.isEmpty() || lines.isEmpty()) lines << line;
+  return lines;
+}
+
+// A table wider than the page (the remarks, whose last column is a sentence) has its last column
+// broken into lines of the room the other columns leave, each line a row of its own under the
+// first. Tables that fit are left as they are.
+TBill WrapWideTables(const TBill& bill, double widthMm) {
+  TBill wrapped = bill;
+  for (TBillTable& t : wrapped.Tables) {
+    const TBillMeasure m = MeasureTable(t);
+    if (m.Width <= widthMm || m.Widths.empty()) continue;
+    double others = 0;
+    for (std::size_t i = 0; i + 1 < m.Widths.size(); ++i) others += m.Widths[i];
+    const double room = widthMm - others;
+    if (room < 20) continue;
+    const qsizetype last = static_cast<qsizetype>(m.Widths.size()) - 1;
+    std::vector<QStringList> rows;
+    for (const QStringList& row : t.Rows) {
+      if (row.size() <= last) {
+        rows.push_back(row);
+        continue;
+      }
+      const QStringList lines = WrapText(row.at(last), room);
+      QStringList first = row;
+      first[last] = lines.front();
+      rows.push_back(first);
+      for (qsizetype k = 1; k < lines.size(); ++k) {
+        QStringList more(row.size());
+        more[last] = lines.at(k);
+        rows.push_back(more);
+      }
+    }
+    t.Rows = std::move(rows);
+  }
+  return wrapped;
+}
+
 // Flows the tables into columns over the regions handed out by `nextRegion`; false when a region
 // cannot take even one row of a table.
 template <typename NextRegion>
@@ -467,7 +518,7 @@ TSheet LayOutSheet(const TSheetPlan& plan, const TBill& bill, const TSheetSettin
     });
   }
   if (withBill && !billBeside) {
-    const bool ok = FlowBill(bill, [&](QRectF& region, TSheetGroup*& group) {
+    const bool ok = FlowBill(WrapWideTables(bill, area.width()), [&](QRectF& region, TSheetGroup*& group) {
       if (billPages.size() >= 1000) return false;  // a safety stop; no real bill comes near
       TSheetPage p;
       p.Groups.push_back(Frame(page));

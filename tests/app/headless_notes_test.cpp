@@ -48,7 +48,7 @@ TEST_F(HeadlessNotesTest, EveryCommandNamesTheLeftOutBells) {
   struct Row {
     const char* output;  // empty: --check
   };
-  const Row rows[] = {{"plan.png"}, {"plan.svg"}, {"bill.csv"}, {"thumb.png"}, {""}};
+  const Row rows[] = {{"plan.png"}, {"plan.svg"}, {"plan.pdf"}, {"bill.csv"}, {"thumb.png"}, {""}};
   for (const Row& r : rows) {
     const QString output = Path(QString::fromUtf8(r.output));
     SCOPED_TRACE(r.output);

@@ -261,6 +261,37 @@ TEST(SheetPdf, ALongBillGoesOnFurtherPages) {
   EXPECT_EQ(texts.count(QStringLiteral("Итого")), 2);  // the bells' weight and the beams' load
 }
 
+TEST(SheetPdf, LongRemarksAreBrokenIntoLinesThatFitThePage) {
+  const TSheetPlan plan = BuildSheetPlan(TPlanModel::FromStored(DefaultPlan()));
+  QString note;
+  for (int i = 0; i < 40; ++i) note += QStringLiteral("слово%1 ").arg(i);
+  const TBill bill = BuildBill(plan, {}, {note.trimmed(), QStringLiteral("короткое")});
+  const TSheet sheet = LayOutSheet(plan, bill, Settings("A4", 50), Title());
+  ASSERT_TRUE(sheet.Ok()) << sheet.Error.toStdString();
+  QStringList texts;
+  double right = 0;
+  for (const TSheetPage& page : sheet.Pages) {
+    for (const TSheetGroup& g : page.Groups) {
+      if (g.Class != QLatin1String("bill")) continue;
+      for (const TSheetItem& item : g.Items) {
+        texts << item.Text;
+        if (!item.Text.isEmpty())
+          right = std::max(right, item.At.x() + SheetTextWidthMm(item.Text, 2.5, false));
+      }
+    }
+  }
+  // Every word once, in order, across several lines, and nothing past the frame.
+  const QString joined = texts.join(u' ');
+  qsizetype at = 0;
+  for (int i = 0; i < 40; ++i) {
+    at = joined.indexOf(QStringLiteral("слово%1 ").arg(i), at);
+    ASSERT_GE(at, 0) << i;
+  }
+  EXPECT_FALSE(texts.contains(note.trimmed()));
+  EXPECT_TRUE(texts.contains(QStringLiteral("короткое")));
+  EXPECT_LT(right, 210 - 10);
+}
+
 // ---- SVG ---------------------------------------------------------------------------------------
 
 struct TSvgGroup {
