@@ -1,5 +1,7 @@
 #include "app/tfm_main.h"
 
+#include "app/window/design_check_view.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -16,6 +18,7 @@
 #include <QUndoStack>
 
 #include "app/tfm_about.h"
+#include "app/window/design_check_view.h"
 #include "controls/beems_panel.h"
 #include "controls/bell_palette.h"
 #include "controls/object_list_panel.h"
@@ -51,6 +54,12 @@ TfmMain::~TfmMain() {
     FHistory->disconnect(this);  // its last signals must not reach the half-destroyed window
     delete FHistory;
     FHistory = nullptr;
+  }
+  if (FChecks) {
+    // The findings panel goes first: hidden as the window's children go, it would ask a
+    // half-destroyed window to fit its plan again.
+    delete FChecks;
+    FChecks = nullptr;
   }
   FormDestroy();
 }

@@ -39,6 +39,11 @@ TDesignCheckView::TDesignCheckView(QMainWindow* window, QWidget* planPanel, THos
   };
 }
 
+TDesignCheckView::~TDesignCheckView() {
+  FPanel->disconnect();
+  delete FPanel;
+}
+
 bool TDesignCheckView::Shown() const { return !FPanel->isHidden(); }
 
 const std::vector<TFinding>& TDesignCheckView::Findings() const { return FPanel->Findings(); }

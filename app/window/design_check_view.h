@@ -25,6 +25,8 @@ class TDesignCheckView : public QObject {
     std::function<void(const TFinding&)> Show;   // select the finding's object, bring it into view
   };
   TDesignCheckView(QMainWindow* window, QWidget* planPanel, THost host);
+  // Takes the panel with it, quietly: hidden as it goes, it must not tell anyone.
+  ~TDesignCheckView() override;
 
   TFindingsPanel* Panel() const { return FPanel; }
   TFindingMarkers* Markers() const { return FMarkers; }
