@@ -6,6 +6,7 @@
 #include <QToolButton>
 
 #include "app/tfm_main.h"
+#include "app/window/design_check_view.h"
 #include "controls/tools_panel.h"
 #include "bench/bench_support.h"
 #include "controls/plan_panel.h"
@@ -54,14 +55,18 @@ void BM_OpenFullDocument(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenFullDocument)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
-// One pointer move by a pixel while a bell is dragged, with the repaint it causes. The argument
-// is the number of bells on the plan; the dragged bell is the same 1500 mm bell either way.
+// One pointer move by a pixel while a bell is dragged, with the repaint it causes. The arguments
+// are the number of bells on the plan (the dragged bell is the same 1500 mm bell either way) and
+// whether the findings panel is shown, when the step includes checking the plan again and
+// placing the markers.
 void BM_DragBellStep(benchmark::State& state) {
   const int bells = static_cast<int>(state.range(0));
+  const bool findings = state.range(1) != 0;
   const QString path = WriteBenchFile(QStringLiteral("drag%1.tarvosk").arg(bells),
                                       PlanDocumentBytes(bells, 24, 200));
   auto w = MakeBenchWindow();
   if (!w->OpenDocument(path)) state.SkipWithError("the document did not open");
+  if (findings) w->nCheck->trigger();
   Settle();
   const int bell = LastBell(*w);
   const QPoint at = w->FObjects[static_cast<size_t>(bell)]->BellPositionPx + QPoint(4, 4);
@@ -90,9 +95,16 @@ void BM_DragBellStep(benchmark::State& state) {
   }
   QTest::mouseRelease(w->pnlImg, Qt::LeftButton, Qt::NoModifier, at);
   state.counters["paints_per_step"] = static_cast<double>(paints.Count) / std::max(1, step);
+  state.counters["findings"] = findings ? static_cast<double>(w->FChecks->Findings().size()) : 0;
   ReportSamples(state, samples);
 }
-BENCHMARK(BM_DragBellStep)->Arg(42)->Arg(1)->UseManualTime()->Unit(benchmark::kMicrosecond)->MinTime(2.0);
+BENCHMARK(BM_DragBellStep)
+    ->Args({42, 0})
+    ->Args({1, 0})
+    ->Args({42, 1})
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond)
+    ->MinTime(2.0);
 
 // The outer diameter typed into the walls' page: scale, walls, every object moved and redrawn,
 // chord beams laid anew, and the repaint.

@@ -56,11 +56,19 @@ if r:
     row("open full document (%d objects)" % r["objects"], ms(r["median_ms"]),
         "build %s + repaint %s" % (ms(r["build_ms"]), ms(r["repaint_ms"])), "", "< 50 ms", r["median_ms"] < 50)
 for bells in (42, 1):
-    r = find("BM_DragBellStep/%d/" % bells)
+    r = find("BM_DragBellStep/%d/0/" % bells)
     if r:
         row("bell drag step, %d bell%s on plan" % (bells, "s" if bells > 1 else ""), ms(r["median_ms"]),
             "p90 " + ms(r["p90_ms"]), "%.0f paints" % r["paints_per_step"], "< 1 ms",
             r["median_ms"] < 1 if bells == 42 else None)
+r = find("BM_DragBellStep/42/1/")
+if r:
+    row("  the same with the findings panel shown", ms(r["median_ms"]), "p90 " + ms(r["p90_ms"]),
+        "%.0f findings" % r["findings"], "< 1 ms", r["median_ms"] < 1)
+r = find("BM_DesignChecks")
+if r:
+    row("design checks, full plan (%d objects)" % r["objects"], ms(r["median_ms"]), "p90 " + ms(r["p90_ms"]),
+        "%.0f findings" % r["findings"], "< 2 ms", r["median_ms"] < 2)
 r = find("BM_WallsEdit")
 if r:
     row("walls edit, full plan relaid", ms(r["median_ms"]),
