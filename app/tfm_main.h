@@ -23,6 +23,7 @@
 #include "plan/plan_scale.h"
 #include "plan/plan_view.h"
 #include "render/plan_renderer.h"
+#include "checks/design_checks.h"
 #include "sheet/sheet_export.h"
 #include "sheet/sheet_layout.h"
 #include "sheet/sheet_settings.h"
@@ -59,7 +60,6 @@ class TBellPage;
 class TPostPage;
 class TBeemPage;
 class TDesignCheckView;
-struct TFinding;
 struct TWallEdit;
 struct TWallGeometry;
 
@@ -100,6 +100,7 @@ struct TStartOptions {
   QString RecentFile;      // empty: the user's list when KeepsUserState
   QString RecoveryFolder;  // empty: the user's folder when KeepsUserState
   QString SheetSettingsFile;  // the remembered paper and scale; empty: the user's when KeepsUserState
+  QString CheckSettingsFile;  // the design checks' clearances; empty: the user's when KeepsUserState
   int AutosaveDelayMs = 30000;  // after the last change
 };
 
@@ -201,6 +202,9 @@ class TfmMain : public QMainWindow {
   // Made when first asked for: a window that is never checked pays nothing for it.
   TDesignCheckView* FChecks = nullptr;
   TDesignCheckView& Checks();
+  QString CheckSettingsFile() const;  // empty: nothing is remembered
+  TCheckSettings CheckSettings() const;  // the clearances the sheet and the panel check with
+  QStringList FOpeningNotes;  // what opening the document left out or changed, for its sheet
   void PlanChangedForChecks();  // a change or a new view: the findings follow while shown
   void ViewChangedForChecks();
   void nCheckClick();           // "Проверка"

@@ -17,6 +17,17 @@ constexpr double kShownAcrossMm = 2500;
 
 }  // namespace
 
+QString TfmMain::CheckSettingsFile() const {
+  if (!FOptions.CheckSettingsFile.isEmpty()) return FOptions.CheckSettingsFile;
+  return FOptions.KeepsUserState ? CheckSettingsPath() : QString();
+}
+
+TCheckSettings TfmMain::CheckSettings() const {
+  if (FChecks) return FChecks->Settings();
+  const QString file = CheckSettingsFile();
+  return file.isEmpty() ? TCheckSettings{} : ReadCheckSettings(file);
+}
+
 TDesignCheckView& TfmMain::Checks() {
   if (!FChecks) {
     TDesignCheckView::THost host;
@@ -25,7 +36,7 @@ TDesignCheckView& TfmMain::Checks() {
       return FRenderer.MmToPlan(mm.toPoint()) + QPoint(4, 4);
     };
     host.Show = [this](const TFinding& f) { ShowFinding(f); };
-    FChecks = new TDesignCheckView(this, pnlImg, std::move(host));
+    FChecks = new TDesignCheckView(this, pnlImg, std::move(host), CheckSettingsFile());
     connect(FChecks->Panel(), &QDockWidget::visibilityChanged, this, [this](bool) {
       nFindings->setChecked(!FChecks->Panel()->isHidden());
       // Docked, the panel takes its room from the plan, which is fitted to what is left.

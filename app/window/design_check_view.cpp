@@ -13,8 +13,12 @@ constexpr int kPanelHeight = 130;  // a handful of rows; the plan keeps most of 
 
 }  // namespace
 
-TDesignCheckView::TDesignCheckView(QMainWindow* window, QWidget* planPanel, THost host)
-    : QObject(window), FHost(std::move(host)), FSettings(ReadCheckSettings(CheckSettingsPath())) {
+TDesignCheckView::TDesignCheckView(QMainWindow* window, QWidget* planPanel, THost host,
+                                   QString settingsFile)
+    : QObject(window),
+      FHost(std::move(host)),
+      FSettingsFile(std::move(settingsFile)),
+      FSettings(FSettingsFile.isEmpty() ? TCheckSettings{} : ReadCheckSettings(FSettingsFile)) {
   FPanel = new TFindingsPanel(window);
   window->addDockWidget(Qt::BottomDockWidgetArea, FPanel);
   window->resizeDocks({FPanel}, {kPanelHeight}, Qt::Vertical);
@@ -64,7 +68,8 @@ void TDesignCheckView::ViewChanged() {
 
 void TDesignCheckView::SetSettings(const TCheckSettings& settings) {
   FSettings = settings;
-  WriteCheckSettings(CheckSettingsPath(), settings);
+  // Clearances that cannot be kept still hold for this session.
+  if (!FSettingsFile.isEmpty()) WriteCheckSettings(FSettingsFile, settings);
   if (Shown()) Refresh();
 }
 

@@ -24,7 +24,8 @@ class TDesignCheckView : public QObject {
     std::function<QPoint(QPointF mm)> ToPanel;   // a millimetre point's panel pixel
     std::function<void(const TFinding&)> Show;   // select the finding's object, bring it into view
   };
-  TDesignCheckView(QMainWindow* window, QWidget* planPanel, THost host);
+  // The clearances are read from `settingsFile` and kept there; empty, nothing is remembered.
+  TDesignCheckView(QMainWindow* window, QWidget* planPanel, THost host, QString settingsFile);
   // Takes the panel with it, quietly: hidden as it goes, it must not tell anyone.
   ~TDesignCheckView() override;
 
@@ -50,6 +51,7 @@ class TDesignCheckView : public QObject {
   THost FHost;
   TFindingsPanel* FPanel = nullptr;
   TFindingMarkers* FMarkers = nullptr;
+  QString FSettingsFile;
   TCheckSettings FSettings;
   QTimer FPending;
   int FChosen = -1;

@@ -68,6 +68,7 @@ bool TfmMain::OpenDocument(const QString& path) {
   FLastFolder = QFileInfo(path).absolutePath();
   ResetHistory();
   RememberRecent(FDocumentPath);
+  FOpeningNotes = content.Warnings;
   if (!content.Warnings.isEmpty()) ReportError(content.Warnings.join(QLatin1Char('\n')));
   return true;
 }

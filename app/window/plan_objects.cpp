@@ -97,6 +97,7 @@ void TfmMain::DeleteAllObjects() {
 
 void TfmMain::NewDocument() {
   DeleteAllObjects();
+  FOpeningNotes.clear();
   FRenderer.FView = TPlanView{};  // a new plan is shown whole
   CreateObject(QStringLiteral("Стены"), okWalls, QPoint(0, 0), 0, true);
   CreateObject(QStringLiteral("Постамент"), okPost, QPoint(0, 0), 0, true);

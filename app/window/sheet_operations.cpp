@@ -44,7 +44,7 @@ QString TfmMain::ExportSheetAs(const QString& exactPath, TSheetFormat format) {
   // As the picture export does, the arrangement is fixed first and stays fixed on the plan.
   FixArrangement();
   return WriteSheetFile(TPlanModel::Capture(FObjects), SheetSettings(),
-                        MakeSheetTitle(FDocumentPath), format, exactPath);
+                        MakeSheetTitle(FDocumentPath), format, exactPath, CheckSettings(), FOpeningNotes);
 }
 
 TSheet TfmMain::LayOutSheetFor(const QSizeF& paperMm, const QString& paperName, bool landscape) {
@@ -53,7 +53,8 @@ TSheet TfmMain::LayOutSheetFor(const QSizeF& paperMm, const QString& paperName, 
   settings.Paper = paperName;
   settings.PaperSizeMm = paperMm.width() <= paperMm.height() ? paperMm : paperMm.transposed();
   const TSheetPlan plan = BuildSheetPlan(TPlanModel::Capture(FObjects));
-  return LayOutSheet(plan, BuildBill(plan), settings, MakeSheetTitle(FDocumentPath));
+  return LayOutSheet(plan, BuildBill(plan, CheckSheetPlan(plan, CheckSettings()), FOpeningNotes), settings,
+                     MakeSheetTitle(FDocumentPath));
 }
 
 QString TfmMain::PrintSheet(QPrinter& printer) {

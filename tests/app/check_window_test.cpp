@@ -132,3 +132,48 @@ TEST_F(CheckWindowTest, TheExportedPictureKnowsNothingOfTheChecks) {
   ASSERT_FALSE(W->FChecks->Markers()->Places().empty());
   EXPECT_EQ(W->FixedPlanPicture(), before);
 }
+
+TEST_F(CheckWindowTest, TheClearancesAreKeptInTheirFileAndCheckedWith) {
+  // A window that keeps its clearances in a file of the test's own.
+  const QString file = TempPath(QStringLiteral("checks.ini"));
+  ASSERT_EQ(WriteCheckSettings(file, {500, 50}), QString());
+  W.reset();
+  CheckSettingsOption = file;
+  Open(QSize(618, 352));
+  OpenOverlapping();
+  W->nCheck->trigger();
+  Settle();
+  EXPECT_EQ(W->FChecks->Settings(), (TCheckSettings{500, 50}));
+  // With 500 mm between rims asked for, every pair of neighbours in the row is too close (their
+  // rims 440, 124 and 134 mm apart, besides the overlap).
+  EXPECT_EQ(Listed().size(), 4u);
+  W->FChecks->SetSettings({50, 50});
+  Settle();
+  EXPECT_EQ(Listed().size(), 1u);
+  EXPECT_EQ(ReadCheckSettings(file), (TCheckSettings{50, 50}));
+}
+
+TEST_F(CheckWindowTest, TheWindowsSheetListsTheFindingsAndWhatOpeningLeftOut) {
+  const QString path = TempPath(QStringLiteral("edited.tarvosk"));
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  QByteArray bytes = OverlappingBellsDocument();
+  bytes += "[Object8]\r\nObjName=Stranger\r\nObjType=1\r\nBellDiameter_R=777\r\nBellPosition_R=2000,2000\r\n";
+  f.write(bytes);
+  f.close();
+  ASSERT_TRUE(W->OpenDocument(path));
+  ASSERT_EQ(W->FOpeningNotes.size(), 1);
+  EXPECT_TRUE(W->FOpeningNotes[0].contains(QStringLiteral("[Object8]")));
+  const QString csv = TempPath(QStringLiteral("bill.csv"));
+  ASSERT_EQ(W->ExportSheetAs(csv, TSheetFormat::Csv), QString());
+  QFile in(csv);
+  ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+  const QString bill = QString::fromUtf8(in.readAll());
+  const qsizetype remarks = bill.indexOf(QStringLiteral("Замечания"));
+  ASSERT_GE(remarks, 0);
+  EXPECT_GT(bill.indexOf(W->FOpeningNotes[0]), remarks);
+  EXPECT_GT(bill.indexOf(QStringLiteral("bells-too-close")), remarks);
+  // A new plan has nothing left out.
+  W->nNewDoc->trigger();
+  EXPECT_TRUE(W->FOpeningNotes.isEmpty());
+}

@@ -41,6 +41,7 @@ class MainWindowTest : public ::testing::Test {
     options.RecoveryFolder = RecoveryFolderOption;
     options.RecentFile = RecentFileOption;
     options.AutosaveDelayMs = AutosaveDelayOption;
+    options.CheckSettingsFile = CheckSettingsOption;
     W = std::make_unique<TfmMain>(options);
     W->FAskRecovery = [this](const QString& q) {
       RecoveryQuestions << q;
@@ -136,6 +137,7 @@ class MainWindowTest : public ::testing::Test {
   std::unique_ptr<TfmMain> W;
   QStringList Errors;
   QStringList Questions;  // the unsaved-changes questions asked
+  QString CheckSettingsOption;  // empty: the design checks' clearances are not kept
   int SaveAnswer = 1;     // 0 save, 1 do not save, 2 cancel
   // The user's own lists, when a test gives them a place before Open.
   QString RecoveryFolderOption;
