@@ -205,7 +205,7 @@ TEST_F(ThumbnailTest, VersionHelpAndUnknownOptions) {
   const TRun help = Run({QStringLiteral("--help")});
   EXPECT_EQ(help.ExitCode, 0);
   EXPECT_EQ(help.Out, UsageText());
-  EXPECT_TRUE(help.Out.contains(QLatin1String("--thumbnail DOCUMENT OUTPUT.png SIZE")));
+  EXPECT_TRUE(help.Out.contains(QStringLiteral("--thumbnail ДОКУМЕНТ ВЫХОД.png РАЗМЕР")));
 
   for (const QStringList& arguments : {QStringList{QStringLiteral("--frobnicate")},
                                        QStringList{QStringLiteral("plan.tarvosk"), QStringLiteral("--verbose")},
