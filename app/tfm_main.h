@@ -205,7 +205,7 @@ class TfmMain : public QMainWindow {
   QString CheckSettingsFile() const;  // empty: nothing is remembered
   TCheckSettings CheckSettings() const;  // the clearances the sheet and the panel check with
   QStringList FOpeningNotes;  // what opening the document left out or changed, for its sheet
-  void PlanChangedForChecks();  // a change or a new view: the findings follow while shown
+  void PlanChangedForChecks(bool moving = false);  // the findings follow while shown
   void ViewChangedForChecks();
   void nCheckClick();           // "Проверка"
   void nCheckSettingsClick();   // "Параметры проверки..."

@@ -32,21 +32,29 @@ TFindingsPanel::TFindingsPanel(QWidget* parent) : QDockWidget(QStringLiteral("З
 
 void TFindingsPanel::SetFindings(const std::vector<TFinding>& findings) {
   if (FShown && findings == FFindings) return;
+  const bool wasEmpty = !FShown || FFindings.empty();
   FShown = true;
   FFindings = findings;
-  const int row = lstFindings->currentRow();
-  lstFindings->clear();
+  const QSignalBlocker block(lstFindings);
   if (FFindings.empty()) {
+    lstFindings->clear();
     auto* none = new QListWidgetItem(QStringLiteral("Замечаний нет"), lstFindings);
     none->setFlags(Qt::NoItemFlags);
-  }
-  for (const TFinding& f : FFindings) {
-    auto* item = new QListWidgetItem(RowText(f), lstFindings);
-    item->setToolTip(CheckRuleId(f.Rule));
-  }
-  if (row >= 0 && row < static_cast<int>(FFindings.size())) {
-    const QSignalBlocker block(lstFindings);
-    lstFindings->setCurrentRow(row);
+  } else {
+    if (wasEmpty) lstFindings->clear();
+    // Rows kept and their texts set where they changed: a drag that moves one bell changes a few
+    // of hundreds, and the row the user is on stays where it is.
+    const int n = static_cast<int>(FFindings.size());
+    while (lstFindings->count() > n) delete lstFindings->takeItem(lstFindings->count() - 1);
+    for (int i = 0; i < n; ++i) {
+      const TFinding& f = FFindings[static_cast<std::size_t>(i)];
+      QListWidgetItem* item = lstFindings->item(i);
+      if (!item) item = new QListWidgetItem(lstFindings);
+      const QString text = RowText(f);
+      if (item->text() != text) item->setText(text);
+      const QString rule = CheckRuleId(f.Rule);
+      if (item->toolTip() != rule) item->setToolTip(rule);
+    }
   }
   setWindowTitle(FFindings.empty() ? QStringLiteral("Замечания")
                                    : QStringLiteral("Замечания (%1)").arg(FFindings.size()));

@@ -46,8 +46,8 @@ TDesignCheckView& TfmMain::Checks() {
   return *FChecks;
 }
 
-void TfmMain::PlanChangedForChecks() {
-  if (FChecks) FChecks->PlanChanged();
+void TfmMain::PlanChangedForChecks(bool moving) {
+  if (FChecks) FChecks->PlanChanged(moving);
 }
 
 void TfmMain::ViewChangedForChecks() {

@@ -26,7 +26,6 @@ TDesignCheckView::TDesignCheckView(QMainWindow* window, QWidget* planPanel, THos
   FMarkers = new TFindingMarkers(planPanel);
   FMarkers->hide();
   FPending.setSingleShot(true);
-  FPending.setInterval(0);
   connect(&FPending, &QTimer::timeout, this, [this] { Refresh(); });
   connect(FPanel, &QDockWidget::visibilityChanged, this, [this](bool) {
     // A panel closed by its own button leaves no markers behind; shown again, it is up to date.
@@ -58,8 +57,13 @@ void TDesignCheckView::CheckNow() {
   Refresh();
 }
 
-void TDesignCheckView::PlanChanged() {
-  if (Shown() && !FPending.isActive()) FPending.start();
+void TDesignCheckView::PlanChanged(bool moving) {
+  if (!Shown()) return;
+  if (!moving) {
+    FPending.start(0);
+  } else if (!FPending.isActive()) {
+    FPending.start(kMovingCheckMs);
+  }
 }
 
 void TDesignCheckView::ViewChanged() {
@@ -79,8 +83,10 @@ void TDesignCheckView::Refresh() {
   const std::vector<TFinding> before = FPanel->Findings();
   FPanel->SetFindings(CheckPlan(FHost.Plan(), FSettings));
   if (FPanel->Findings() != before) FChosen = -1;
-  FMarkers->show();
-  FMarkers->raise();
+  if (FMarkers->isHidden()) {
+    FMarkers->show();
+    FMarkers->raise();
+  }
   PlaceMarkers();
 }
 

@@ -35,8 +35,11 @@ class TDesignCheckView : public QObject {
 
   // "Проверка": the panel shown and the plan checked now.
   void CheckNow();
-  // The plan changed: checked again once control returns to the event loop.
-  void PlanChanged();
+  // The plan changed: checked again once control returns to the event loop. While a drag is
+  // under way (`moving`), at most every kMovingCheckMs, so each step stays cheap; its release
+  // is a change like any other and checks at once.
+  void PlanChanged(bool moving = false);
+  static constexpr int kMovingCheckMs = 100;
   // The view moved or was magnified: the markers are placed again.
   void ViewChanged();
   // The clearances, from the user's settings at first and then as the dialog sets them.

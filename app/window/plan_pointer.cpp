@@ -88,7 +88,7 @@ void TfmMain::PlanMouseMove(QPoint at) {
     o.BeemEndPoint = FRenderer.PlanToMm(at);
     FRenderer.DrawBeem(FCurIndex);
   }
-  if (FPointerMode == pmDragObject || FPointerMode == pmDragBeamEnd) PlanChangedForChecks();
+  if (FPointerMode == pmDragObject || FPointerMode == pmDragBeamEnd) PlanChangedForChecks(true);
 }
 
 void TfmMain::PlanMouseUp(Qt::MouseButton, QPoint) {
