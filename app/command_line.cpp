@@ -28,7 +28,7 @@ TCommandLine ParseThumbnail(const QStringList& arguments) {
   rest.removeAll(QStringLiteral("--thumbnail"));
   const bool strict = rest.removeAll(kStrict) > 0;
   if (arguments.count(QStringLiteral("--thumbnail")) != 1 || rest.size() != 3) {
-    return Misuse(QStringLiteral("--thumbnail ждёт ровно DOCUMENT, OUTPUT.png и SIZE"));
+    return Misuse(QStringLiteral("--thumbnail ждёт ровно ДОКУМЕНТ, ВЫХОД.png и РАЗМЕР"));
   }
   for (const QString& a : rest) {
     if (IsLongOption(a)) return Misuse(QStringLiteral("--thumbnail не знает параметра «%1»").arg(a));
@@ -36,7 +36,7 @@ TCommandLine ParseThumbnail(const QStringList& arguments) {
   static const QRegularExpression digits(QStringLiteral("^\\d{1,5}$"));
   const int size = digits.match(rest.at(2)).hasMatch() ? rest.at(2).toInt() : 0;
   if (size < kMinThumbnailSize || size > kMaxThumbnailSize) {
-    return Misuse(QStringLiteral("--thumbnail: SIZE — число пикселей от %1 до %2, а не «%3»")
+    return Misuse(QStringLiteral("--thumbnail: РАЗМЕР — число пикселей от %1 до %2, а не «%3»")
                       .arg(kMinThumbnailSize)
                       .arg(kMaxThumbnailSize)
                       .arg(rest.at(2)));
@@ -57,7 +57,7 @@ TCommandLine ParseCheck(const QStringList& arguments) {
     if (IsLongOption(a)) return Misuse(QStringLiteral("--check не знает параметра «%1»").arg(a));
   }
   if (arguments.count(QStringLiteral("--check")) != 1 || rest.size() != 1)
-    return Misuse(QStringLiteral("--check ждёт ровно один DOCUMENT"));
+    return Misuse(QStringLiteral("--check ждёт ровно один ДОКУМЕНТ"));
   job.Document = rest.at(0);
   TCommandLine line;
   line.Command = TCommand::Check;

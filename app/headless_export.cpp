@@ -39,7 +39,7 @@ std::optional<THeadlessExport> ParseHeadlessExport(const QStringList& arguments,
   if (!TakeSheetOptions(rest, job, error)) return job;
   rest.removeAll(QStringLiteral("-ns"));
   if (rest.size() != 2) {
-    *error = QStringLiteral("--export ждёт ровно PICTURE и DOCUMENT");
+    *error = QStringLiteral("--export ждёт ровно РИСУНОК и ДОКУМЕНТ");
     return job;
   }
   job.Picture = rest.at(0);

@@ -16,17 +16,14 @@ TFindingsPanel::TFindingsPanel(QWidget* parent) : QDockWidget(QStringLiteral("З
   lstFindings->setUniformItemSizes(true);
   lstFindings->setWordWrap(false);
   setWidget(lstFindings);
-  connect(lstFindings, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+  const auto lead = [this](QListWidgetItem* item) {
     const int row = lstFindings->row(item);
     if (row >= 0 && row < static_cast<int>(FFindings.size()) && OnFindingClicked)
       OnFindingClicked(FFindings[static_cast<std::size_t>(row)]);
-  });
-  // The keyboard leads to the place as a click does.
-  connect(lstFindings, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
-    const int row = lstFindings->row(item);
-    if (row >= 0 && row < static_cast<int>(FFindings.size()) && OnFindingClicked)
-      OnFindingClicked(FFindings[static_cast<std::size_t>(row)]);
-  });
+  };
+  connect(lstFindings, &QListWidget::itemClicked, this, lead);
+  // The keyboard (Enter on a row) leads to the place as a click does.
+  connect(lstFindings, &QListWidget::itemActivated, this, lead);
   SetFindings({});
 }
 

@@ -60,8 +60,8 @@ TEST_F(HeadlessCheckTest, TheExitStatusSaysWhatWasFound) {
       {"no plan", {"--check", noPlan}, 1, "это не документ плана"},
       {"no such file", {"--check", Path(QStringLiteral("none.tarvosk"))}, 1, "такого документа нет"},
       {"an unknown option", {"--check", empty, "--verbose"}, kMisuseExitCode, "«--verbose»"},
-      {"no document", {"--check"}, kMisuseExitCode, "ровно один DOCUMENT"},
-      {"two documents", {"--check", empty, crowded}, kMisuseExitCode, "ровно один DOCUMENT"},
+      {"no document", {"--check"}, kMisuseExitCode, "ровно один ДОКУМЕНТ"},
+      {"two documents", {"--check", empty, crowded}, kMisuseExitCode, "ровно один ДОКУМЕНТ"},
       {"with an export", {"--check", empty, "--export", Path(QStringLiteral("a.png"))},
        kMisuseExitCode, "нельзя давать вместе"},
   };

@@ -119,11 +119,11 @@ TEST_F(HeadlessExportTest, RunningShortOfMemoryIsAFailureNotAnIncompletePicture)
 TEST_F(HeadlessExportTest, HelpNamesTheExport) {
   const TRun run = Run({QStringLiteral("--help")});
   EXPECT_EQ(run.ExitCode, 0);
-  EXPECT_TRUE(run.Out.contains(QLatin1String("--export PICTURE DOCUMENT")));
+  EXPECT_TRUE(run.Out.contains(QStringLiteral("--export РИСУНОК ДОКУМЕНТ")));
   // "-ns" is joined into a document path given beside it, so the help offers it alone.
   EXPECT_TRUE(run.Out.contains(QLatin1String("tarvosk -ns ")));
-  EXPECT_FALSE(run.Out.contains(QLatin1String("-ns [DOCUMENT]")));
-  EXPECT_FALSE(run.Out.contains(QLatin1String("-ns DOCUMENT")));
+  EXPECT_FALSE(run.Out.contains(QStringLiteral("-ns [ДОКУМЕНТ]")));
+  EXPECT_FALSE(run.Out.contains(QStringLiteral("-ns ДОКУМЕНТ")));
 }
 
 }  // namespace
