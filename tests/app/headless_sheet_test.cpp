@@ -121,7 +121,7 @@ TEST_F(HeadlessSheetTest, TheUsageNamesTheSheetOptions) {
   QProcess p;
   p.start(QStringLiteral(TARVOSK_PROGRAM), {QStringLiteral("--help")});
   ASSERT_TRUE(p.waitForFinished(30000));
-  const QString out = QString::fromLocal8Bit(p.readAllStandardOutput());
+  const QString out = QString::fromUtf8(p.readAllStandardOutput());  // UTF-8 to a pipe, everywhere
   for (const char* option : {"--scale 1:N", "--paper A4|A3", "--landscape", "ВЕДОМОСТЬ.csv"})
     EXPECT_TRUE(out.contains(QString::fromUtf8(option))) << option;
 }
