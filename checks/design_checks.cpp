@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "checks/plan_geometry.h"
+#include "sheet/bill.h"
 #include "platform/ini_file.h"
 #include "platform/user_folders.h"
 
@@ -17,7 +18,7 @@ using namespace plan_geometry;
 namespace {
 
 QString Quoted(const QString& name) { return u'«' + name + u'»'; }
-QString Mm(double mm) { return QString::number(std::llround(mm)) + QStringLiteral(" мм"); }
+QString Mm(double mm) { return MillimetreText(mm) + QStringLiteral(" мм"); }
 
 struct TCircle {
   const TSheetBell* Bell;
@@ -243,23 +244,11 @@ const QString kWallKey = QStringLiteral("WallClearance");
 }  // namespace
 
 QString CheckRuleId(TCheckRule rule) {
-  switch (rule) {
-    case TCheckRule::BellsTooClose:
-      return QStringLiteral("bells-too-close");
-    case TCheckRule::BellHitsWall:
-      return QStringLiteral("bell-hits-wall");
-    case TCheckRule::BellOnNoBeam:
-      return QStringLiteral("bell-on-no-beam");
-    case TCheckRule::BeamEndUnsupported:
-      return QStringLiteral("beam-end-unsupported");
-    case TCheckRule::LineCrossesLine:
-      return QStringLiteral("line-crosses-line");
-    case TCheckRule::LineOverBell:
-      return QStringLiteral("line-over-bell");
-    case TCheckRule::BellOverRinger:
-      return QStringLiteral("bell-over-ringer");
-  }
-  return {};
+  // In the order of TCheckRule.
+  static const char* const kIds[] = {"bells-too-close",   "bell-hits-wall", "bell-on-no-beam",
+                                     "beam-end-unsupported", "line-crosses-line", "line-over-bell",
+                                     "bell-over-ringer"};
+  return QString::fromLatin1(kIds[static_cast<int>(rule)]);
 }
 
 std::vector<TFinding> CheckSheetPlan(const TSheetPlan& plan, const TCheckSettings& settings) {

@@ -27,8 +27,8 @@ TFindingsPanel::TFindingsPanel(QWidget* parent) : QDockWidget(QStringLiteral("З
   SetFindings({});
 }
 
-void TFindingsPanel::SetFindings(const std::vector<TFinding>& findings) {
-  if (FShown && findings == FFindings) return;
+bool TFindingsPanel::SetFindings(const std::vector<TFinding>& findings) {
+  if (FShown && findings == FFindings) return false;
   const bool wasEmpty = !FShown || FFindings.empty();
   FShown = true;
   FFindings = findings;
@@ -55,4 +55,5 @@ void TFindingsPanel::SetFindings(const std::vector<TFinding>& findings) {
   }
   setWindowTitle(FFindings.empty() ? QStringLiteral("Замечания")
                                    : QStringLiteral("Замечания (%1)").arg(FFindings.size()));
+  return true;
 }

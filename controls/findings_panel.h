@@ -16,8 +16,8 @@ class TFindingsPanel : public QDockWidget {
   explicit TFindingsPanel(QWidget* parent);
 
   // Rows rebuilt only when the findings differ, so a drag that changes nothing keeps the list
-  // (and the row the user is on) as it is.
-  void SetFindings(const std::vector<TFinding>& findings);
+  // (and the row the user is on) as it is; true when they differed.
+  bool SetFindings(const std::vector<TFinding>& findings);
   const std::vector<TFinding>& Findings() const { return FFindings; }
 
   std::function<void(const TFinding&)> OnFindingClicked;

@@ -80,9 +80,7 @@ void TDesignCheckView::SetSettings(const TCheckSettings& settings) {
 void TDesignCheckView::Refresh() {
   FPending.stop();
   if (!Shown()) return;
-  const std::vector<TFinding> before = FPanel->Findings();
-  FPanel->SetFindings(CheckPlan(FHost.Plan(), FSettings));
-  if (FPanel->Findings() != before) FChosen = -1;
+  if (FPanel->SetFindings(CheckPlan(FHost.Plan(), FSettings))) FChosen = -1;
   if (FMarkers->isHidden()) {
     FMarkers->show();
     FMarkers->raise();
