@@ -41,6 +41,7 @@ TfmMain::TfmMain(const TStartOptions& options, QWidget* parent)
   BuildMenus();
   BuildPanels();
   FRenderer.SetLayers(&pnlImg->Layers());
+  WireDocument();
   BuildWallPage();
   WireObjectList();
   WirePlanPointer();
@@ -50,11 +51,10 @@ TfmMain::TfmMain(const TStartOptions& options, QWidget* parent)
 }
 
 TfmMain::~TfmMain() {
-  if (FHistory) {
-    FHistory->disconnect(this);  // its last signals must not reach the half-destroyed window
-    delete FHistory;
-    FHistory = nullptr;
-  }
+  // The document's last signals must not reach the half-destroyed window.
+  FDocument.History().disconnect(this);
+  FDocument.disconnect(this);
+  FHistory = nullptr;
   if (FChecks) {
     // The findings panel goes first: hidden as the window's children go, it would ask a
     // half-destroyed window to fit its plan again.
@@ -71,7 +71,7 @@ void TfmMain::FormDestroy() {
     delete (*it)->Layer;
     (*it)->Layer = nullptr;
   }
-  FObjects.clear();
+  FDocument.Objects().clear();
 }
 
 QSize TfmMain::PlanPanelSize() const { return pnlImg ? pnlImg->size() : QSize(); }
@@ -97,7 +97,6 @@ void TfmMain::FormCreate() {
   FormCreateCatalogues();
   if (!FOptions.DefersObjectPages) EnsureObjectPages();
   FRenderer.CreateFixedLayers();
-  FObjects.clear();
   CreateObject(QStringLiteral("Стены"), okWalls, QPoint(0, 0), 0, true);
   CreateObject(QStringLiteral("Постамент"), okPost, QPoint(0, 0), 0, true);
   SelectObject(0);

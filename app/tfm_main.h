@@ -18,6 +18,7 @@
 #include "bells/annotations.h"
 #include "bells/bell_groups.h"
 #include "document/image_writers.h"
+#include "model/plan_document.h"
 #include "plan/plan_model.h"
 #include "plan/plan_object.h"
 #include "plan/plan_scale.h"
@@ -66,9 +67,6 @@ struct TWallGeometry;
 // Enter applies a typed value in the inspector.
 inline bool IsEnterKey(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter || key == 13; }
 
-// What an operation did, for the name of its step.
-enum class TStepVerb : std::uint8_t { Change, Move, Add, Remove, Rename, Show, Hide };
-
 // What a press on the plan does next.
 enum TPointerMode : std::uint8_t {
   pmIdle = 0,
@@ -115,15 +113,17 @@ class TfmMain : public QMainWindow {
   ~TfmMain() override;
 
   // ---- plan state ----------------------------------------------------------------------------
-  std::vector<std::unique_ptr<TPlanObject>> FObjects;
+  // The open document owns the plan and its history; the window shows it and calls its
+  // operations (model/plan_document.h).
+  TPlanDocument FDocument;
+  TPlanDocument& Document() { return FDocument; }
+  std::vector<std::unique_ptr<TPlanObject>>& FObjects = FDocument.Objects();
   // The plan drawn on the drawing panel's layers: scale, view, every object's pixels, the
   // fixing. The picture export composes the same layers.
   TPlanRenderer FRenderer{FObjects, [this] { return PlanPanelSize(); }};
   QSize PlanPanelSize() const;
   int FCurIndex = 0;
   TPlanObject* FCurObject = nullptr;
-  std::int32_t FPrevDiameterOuter = 0;
-  std::int32_t FPrevDiameterInner = 0;
   bool FResizeArmed = false;
   bool FBeamOutlineShown = false;
   TPointerMode FPointerMode = pmIdle;
@@ -159,9 +159,8 @@ class TfmMain : public QMainWindow {
   void OpenCommandLineDocument();   // the joined arguments name a document
 
   // ---- drawing surface (app/window/plan_surface.cpp) -------------------------------------------------
-  void RelayoutPlan(bool resized);
+  void RelayoutPlan();  // the plan laid out again for a new panel size
   void FormResize();
-  void MoveObjectsWithWalls();       // a walls edit carries the other objects along
 
   // ---- view: zoom, pan, scroll bars and the pointer's position (app/window/plan_view_operations.cpp) --
   int FWheelZoom = 0;      // wheel turn not yet a whole zoom step, in eighths of a degree
@@ -219,7 +218,6 @@ class TfmMain : public QMainWindow {
   void CreateObject(const QString& name, TObjectKind kind, QPoint at, std::int32_t bellDiameter,
                     bool draw);
   QString MakeUniqueName(int index, const QString& base, bool noListUpdate);
-  bool IsNameFree(const QString& name) const;
   void DeleteAllObjects();
   void NewDocument();
   void SetWallDefaults(TPlanObject& o);
@@ -257,15 +255,13 @@ class TfmMain : public QMainWindow {
   std::int32_t SetWallDiameterInner(std::int32_t v);
   std::int32_t SetWallWidth(std::int32_t v);
   std::int32_t SetWallArcWidth(std::int32_t v);
-  void StoreWallSizes(const TWallEdit& edit);
-  std::int32_t FinishWallSizeEdit(const TWallEdit& edit);
+  std::int32_t FinishWallSizeEdit(std::int32_t stored);
   void edWallNameKeyDown();
   void cbWallTypeChange(int item);
   void cbWallMaterialsChange(int item);
 
   // ---- beams (beams/) --------------------------------------------------------------------------
   QStringList FOrientationNames;
-  bool FRelayingChords = false;
   void BuildOrientationNamesList();
   void WireChordBoxes();
   void FillOrientationList();
@@ -276,7 +272,6 @@ class TfmMain : public QMainWindow {
   void SetChordBoxChecked(int k, bool checked);
   void UncheckChordBoxQuietly(int orientation);
   int LayBeemOnChord(int index, int k);
-  void RelayChordBeems();
   void TickChordBoxes();
   void ChordBoxClick(int k, bool checked);
   void btnBeemClick();
@@ -318,7 +313,6 @@ class TfmMain : public QMainWindow {
   void ReportError(const QString& message);
   bool SaveDocument(const QString& path);
   bool OpenDocument(const QString& path);
-  void ReadObjectSection(const TPlanObject& stored, int n);
   void nSaveDocClick();
   void nLoadDocClick();
   QString ExportPlan(const QString& chosenPath, TExportFormat format);
@@ -345,11 +339,7 @@ class TfmMain : public QMainWindow {
   void nPrintDocClick();
 
   // ---- history and unsaved work (app/window/plan_history.cpp, app/window/document_session.cpp) ---------
-  // The plan as the last step left it is the committed model. After every handler of user input
-  // the window compares the plan with it; a difference is one step on the undo stack.
-  QUndoStack* FHistory = nullptr;
-  TPlanModel FCommitted;
-  int FCommittedIndex = 0;     // the object that was current when the model was committed
+  QUndoStack* FHistory = nullptr;  // the document's history, once the window's actions follow it
   QString FDocumentPath;       // the document's file; empty until the plan is saved or opened
   QString FLastFolder;         // where the open dialog starts
   QStringList FRecent;         // the last documents opened or saved, newest first
@@ -360,22 +350,19 @@ class TfmMain : public QMainWindow {
   void WireHistory();
   void RestackCurrent(bool front);  // front or back, one step
   void WireDocumentSession();  // recent list, drops, autosave and the recovery offer
-  // Edits (app/window/plan_history.cpp, TEditScope in app/window/edit_scope.h): every operation
-  // that may change the stored plan runs inside one; the outermost closing commits. A press on
-  // the plan opens one that its release closes, so a press, drag and release is one step.
-  void BeginEdit();
-  void EndEdit();
-  // The step's name, from the operation that makes it: the first one named in an edit counts.
-  void NameStep(TStepVerb verb, int index);
-  int FEditDepth = 0;
-  QString FStepCaption;
   bool FPressEdit = false;  // the press on the plan opened an edit its release closes
-  // Whatever differs from the committed model becomes one step, named `caption`.
-  void CommitStep(const QString& caption = {});
-  void ShowModel(const TPlanModel& model, int select);
+  // The views following the document's signals (app/window/plan_history.cpp).
+  void WireDocument();
+  void ShowObjectChanges(const TObjectChanges& changes);
+  void ShowInsertedObject(int index);
+  void InsertListRows(int index);
+  void TakeObjectViews(int index);
+  void ShowRemovedObject(int index, TObjectKind kind);
+  void ShowPlanAnew();
+  void ShowStepSelection(int select);
+  bool FRemovingAll = false;  // every object goes: the pedestal is not redrawn for each bell
   void ProjectRecords(const std::vector<TPlanObject>& records);  // the whole plan anew
   bool FListingInBulk = false;  // objects being read in a row: the lists' current row is set once, after
-  void InsertStoredObject(int index, const TStoredObject& stored);  // a bell or beam back at its place
   void ResetHistory();
   void UpdateTitle();
   QString DocumentTitleName() const;

@@ -26,7 +26,7 @@ void TfmMain::DockObjViewClient() {
 
 void TfmMain::RelayoutAfterPanels() {
   SettleLayout();
-  RelayoutPlan(true);
+  RelayoutPlan();
 }
 
 void TfmMain::ReadViewSettings() {

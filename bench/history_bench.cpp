@@ -42,7 +42,7 @@ bool DragAndCommit(TfmMain& w, int bell, QPoint by) {
   QTest::mousePress(w.pnlImg, Qt::LeftButton, Qt::NoModifier, at);
   QTest::mouseMove(w.pnlImg, at + by);
   QTest::mouseRelease(w.pnlImg, Qt::LeftButton, Qt::NoModifier, at + by);
-  w.CommitStep();
+  w.FDocument.CommitStep();
   Settle();
   return w.FHistory->count() == before + 1;
 }

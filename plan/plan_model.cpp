@@ -1,66 +1,16 @@
 #include "plan/plan_model.h"
 
 
-TStoredObject StoredPart(const TPlanObject& o) {
-  TStoredObject s;
-  s.ObjName = o.ObjName;
-  s.ObjType = o.ObjType;
-  s.ObjVisible = o.ObjVisible;
-  s.WallType = o.WallType;
-  s.WallMaterial = o.WallMaterial;
-  s.WallDiameterOuter = o.WallDiameterOuter;
-  s.WallDiameterInner = o.WallDiameterInner;
-  s.WallWallWidth = o.WallWallWidth;
-  s.WallArcWidth = o.WallArcWidth;
-  s.BellDiameter = o.BellDiameter;
-  s.BellPosition = o.BellPosition;
-  s.BeemMaterial = o.BeemMaterial;
-  s.BeemWidth = o.BeemWidth;
-  s.BeemOrientation = o.BeemOrientation;
-  s.BeemBeginPoint = o.BeemBeginPoint;
-  s.BeemEndPoint = o.BeemEndPoint;
-  s.PostAngle = o.PostAngle;
-  s.PostWidth = o.PostWidth;
-  s.PostHeight = o.PostHeight;
-  s.PostPosition = o.PostPosition;
-  s.PostBoardDiameter = o.PostBoardDiameter;
-  return s;
-}
-
-void ApplyStored(TPlanObject& o, const TStoredObject& s) {
-  o.ObjName = s.ObjName;
-  o.ObjType = s.ObjType;
-  o.ObjVisible = s.ObjVisible;
-  o.WallType = s.WallType;
-  o.WallMaterial = s.WallMaterial;
-  o.WallDiameterOuter = s.WallDiameterOuter;
-  o.WallDiameterInner = s.WallDiameterInner;
-  o.WallWallWidth = s.WallWallWidth;
-  o.WallArcWidth = s.WallArcWidth;
-  o.BellDiameter = s.BellDiameter;
-  o.BellPosition = s.BellPosition;
-  o.BeemMaterial = s.BeemMaterial;
-  o.BeemWidth = s.BeemWidth;
-  o.BeemOrientation = s.BeemOrientation;
-  o.BeemBeginPoint = s.BeemBeginPoint;
-  o.BeemEndPoint = s.BeemEndPoint;
-  o.PostAngle = s.PostAngle;
-  o.PostWidth = s.PostWidth;
-  o.PostHeight = s.PostHeight;
-  o.PostPosition = s.PostPosition;
-  o.PostBoardDiameter = s.PostBoardDiameter;
-}
-
 TPlanModel TPlanModel::Capture(const std::vector<std::unique_ptr<TPlanObject>>& objects,
                                const TPlanModel* previous) {
   TPlanModel m;
   m.FObjects.reserve(objects.size());
   for (std::size_t i = 0; i < objects.size(); ++i) {
-    TStoredObject s = StoredPart(*objects[i]);
+    const TStoredObject& s = StoredPart(*objects[i]);
     if (previous && i < previous->FObjects.size() && *previous->FObjects[i] == s) {
       m.FObjects.push_back(previous->FObjects[i]);
     } else {
-      m.FObjects.push_back(std::make_shared<const TStoredObject>(std::move(s)));
+      m.FObjects.push_back(std::make_shared<const TStoredObject>(s));
     }
   }
   return m;

@@ -9,37 +9,10 @@
 
 #include "plan/plan_object.h"
 
-// What a document stores of one object: the header and the millimetre fields of every kind
-// (documents write them all). No pixels, no layer, no widget.
-struct TStoredObject {
-  QString ObjName;
-  TObjectKind ObjType = okWalls;
-  bool ObjVisible = true;
-  std::uint8_t WallType = 0;
-  std::int32_t WallMaterial = 0;
-  std::int32_t WallDiameterOuter = 0;
-  std::int32_t WallDiameterInner = 0;
-  std::int32_t WallWallWidth = 0;
-  std::int32_t WallArcWidth = 0;
-  std::int32_t BellDiameter = 0;
-  QPoint BellPosition;
-  std::int32_t BeemMaterial = 0;
-  std::int32_t BeemWidth = 0;
-  std::int32_t BeemOrientation = 0;
-  QPoint BeemBeginPoint;
-  QPoint BeemEndPoint;
-  std::int32_t PostAngle = 0;
-  std::int32_t PostWidth = 0;
-  std::int32_t PostHeight = 0;
-  QPoint PostPosition;
-  std::int32_t PostBoardDiameter = 0;
-
-  friend bool operator==(const TStoredObject&, const TStoredObject&) = default;
-};
-
-TStoredObject StoredPart(const TPlanObject& o);
-// Writes the stored fields into a record; its pixels, outlines and layer are left for the window.
-void ApplyStored(TPlanObject& o, const TStoredObject& s);
+// The stored part of a drawn record, and the stored fields written into one (its pixels,
+// outlines and layer are left for the renderer).
+inline const TStoredObject& StoredPart(const TPlanObject& o) { return o; }
+inline void ApplyStored(TPlanObject& o, const TStoredObject& s) { static_cast<TStoredObject&>(o) = s; }
 
 // The plan as a document stores it: the objects in their order. Snapshots taken one after
 // another share the objects that did not change, so a long history costs little more than the

@@ -18,7 +18,7 @@ LAYERS = [
     ("plan",),                            # the model of a plan, its scale, view and names
     ("walls",),                           # the walls' rules and geometry
     ("bells", "pedestal", "beams"),       # each subsystem's catalogue, rules and geometry
-    ("document",),                        # opening and saving, pictures, recovery, recent list
+    ("document", "model"),               # opening and saving, pictures, recovery, recent list; the live document
     ("sheet", "render", "checks"),        # the sheet and bill; the plan drawn on layers; design checks
     ("controls",),                        # widgets: number edits, the drawing panel, dialogs
     ("app",),                             # the program: window, headless runs, entry

@@ -8,7 +8,7 @@
 #include "app/tfm_main.h"
 #include "controls/beems_panel.h"
 #include "controls/beem_page.h"
-#include "app/window/edit_scope.h"
+#include "model/edit_scope.h"
 #include "beams/beem_geometry.h"
 #include "beams/beem_paint.h"
 #include "beams/chord_relay.h"
@@ -84,26 +84,16 @@ int TfmMain::LayBeemOnChord(int index, int k) {
   return k;
 }
 
-void TfmMain::RelayChordBeems() {
-  FRelayingChords = true;
-  for (int i : ChordBeemIndices(FObjects)) {
-    LayBeemOnChord(i, FObjects[static_cast<size_t>(i)]->BeemOrientation);
-    FRenderer.ProjectBeem(i, false);
-    FRenderer.DrawBeem(i);
-  }
-  FRelayingChords = false;
-}
-
 void TfmMain::TickChordBoxes() {
   for (int i : ChordBeemIndices(FObjects)) SetChordBoxChecked(FObjects[static_cast<size_t>(i)]->BeemOrientation, true);
 }
 
 void TfmMain::ChordBoxClick(int k, bool checked) {
   const int a = FindBeemByOrientation(FObjects, k);
-  const TChordBoxAction action = ChordBoxClickAction(checked, a, FRelayingChords, FChordBoxDeletes);
+  const TChordBoxAction action = ChordBoxClickAction(checked, a, false, FChordBoxDeletes);
   // Boxes ticked for beams already there (a document opening) change nothing and make no edit.
   std::optional<TEditScope> edit;
-  if (action != TChordBoxAction::None) edit.emplace(*this);
+  if (action != TChordBoxAction::None) edit.emplace(FDocument);
   switch (action) {
     case TChordBoxAction::LayNewBeem:
       CreateObject(QStringLiteral("Балка"), okBeam, QPoint(0, 0), 0, true);
@@ -113,7 +103,7 @@ void TfmMain::ChordBoxClick(int k, bool checked) {
       SelectObject(FCurIndex);
       break;
     case TChordBoxAction::DeleteBeem:
-      NameStep(TStepVerb::Remove, a);
+      FDocument.NameStep(TStepVerb::Remove, a);
       DeleteObject(a, false);
       SelectObject(0);
       break;
@@ -134,44 +124,27 @@ void TfmMain::FinishBeemEdit() {
   DrawSelectionFrame();
 }
 
-std::int32_t TfmMain::SetBeemMaterial(std::int32_t m) {
-  const TEditScope edit(*this);
-  NameStep(TStepVerb::Change, FCurIndex);
-  FObjects[static_cast<size_t>(FCurIndex)]->BeemMaterial = m;
-  FRenderer.DrawBeem(FCurIndex);
-  return m;
-}
+// The document stores and announces each value (ShowObjectChanges draws it); the frame follows.
+std::int32_t TfmMain::SetBeemMaterial(std::int32_t m) { return FDocument.SetBeemMaterial(FCurIndex, m); }
 
 std::int32_t TfmMain::SetBeemWidth(std::int32_t v) {
-  const TEditScope edit(*this);
-  NameStep(TStepVerb::Change, FCurIndex);
-  FObjects[static_cast<size_t>(FCurIndex)]->BeemWidth = ClampBeemWidth(v);
-  FinishBeemEdit();
-  return FObjects[static_cast<size_t>(FCurIndex)]->BeemWidth;
+  v = FDocument.SetBeemWidth(FCurIndex, v);
+  DrawSelectionFrame();
+  return v;
 }
 
 std::int32_t TfmMain::SetBeemPoint(int which, std::int32_t v) {
-  const TEditScope edit(*this);
-  NameStep(FObjects[static_cast<size_t>(FCurIndex)]->BeemOrientation == 0 ? TStepVerb::Move : TStepVerb::Change, FCurIndex);
   EnsureObjectPages();
-  TPlanObject& b = *FObjects[static_cast<size_t>(FCurIndex)];
-  v = ClampBeemCoordinate(v, FObjects[0]->WallDiameterOuter);
-  switch (which) {
-    case 0: b.BeemBeginPoint.setX(v); break;
-    case 1: b.BeemBeginPoint.setY(v); break;
-    case 2: b.BeemEndPoint.setX(v); break;
-    default: b.BeemEndPoint.setY(v); break;
-  }
-  // An edited end no longer lies on the chord: the beam becomes free and its box is cleared
-  // (which then finds no beam on that chord and deletes nothing).
-  const int old = b.BeemOrientation;
-  b.BeemOrientation = 0;
+  const int old = FObjects[static_cast<size_t>(FCurIndex)]->BeemOrientation;
+  v = FDocument.SetBeemPoint(FCurIndex, which, v);
   {
     const QSignalBlocker blocker(pnlBeemProp->cbBeemOrientation);
     pnlBeemProp->cbBeemOrientation->setCurrentIndex(0);
   }
+  // The beam left its chord: its box is cleared, which then finds no beam on that chord and
+  // deletes nothing.
   if (old > 0) SetChordBoxChecked(old, false);
-  FinishBeemEdit();
+  DrawSelectionFrame();
   return v;
 }
 
@@ -181,8 +154,8 @@ std::int32_t TfmMain::SetBeemEndX(std::int32_t v) { return SetBeemPoint(2, v); }
 std::int32_t TfmMain::SetBeemEndY(std::int32_t v) { return SetBeemPoint(3, v); }
 
 void TfmMain::cbBeemOrientationChange(int k) {
-  const TEditScope edit(*this);
-  NameStep(TStepVerb::Change, FCurIndex);
+  const TEditScope edit(FDocument);
+  FDocument.NameStep(TStepVerb::Change, FCurIndex);
   EnsureObjectPages();
   TPlanObject& b = *FObjects[static_cast<size_t>(FCurIndex)];
   if (b.ObjType != okBeam) return;
@@ -196,8 +169,8 @@ void TfmMain::cbBeemOrientationChange(int k) {
 }
 
 void TfmMain::cbBeemMaterialsChange(int item) {
-  const TEditScope edit(*this);
-  NameStep(TStepVerb::Change, FCurIndex);
+  const TEditScope edit(FDocument);
+  FDocument.NameStep(TStepVerb::Change, FCurIndex);
   TPlanObject& b = *FObjects[static_cast<size_t>(FCurIndex)];
   if (b.ObjType != okBeam) return;
   const int m = item + kBeemMaterialFirst;

@@ -6,7 +6,7 @@
 
 #include "app/tfm_main.h"
 #include "controls/bell_page.h"
-#include "app/window/edit_scope.h"
+#include "model/edit_scope.h"
 #include "bells/bell_catalogue.h"
 #include "bells/bell_groups.h"
 #include "bells/bell_pictures.h"
@@ -81,8 +81,8 @@ void TfmMain::FillBellInspector() {
 }
 
 int TfmMain::ChangeBellDiameter(int slot) {
-  const TEditScope edit(*this);
-  NameStep(TStepVerb::Change, FCurIndex);
+  const TEditScope edit(FDocument);
+  FDocument.NameStep(TStepVerb::Change, FCurIndex);
   TPlanObject& b = *FObjects[static_cast<size_t>(FCurIndex)];
   const std::int32_t old = b.BellDiameter;
   if (slot < 0 || slot >= kBellCount) return CatalogueSlotOf(old);
@@ -99,16 +99,7 @@ int TfmMain::ChangeBellDiameter(int slot) {
 }
 
 std::int32_t TfmMain::SetBellPosition(bool x, std::int32_t value) {
-  const TEditScope edit(*this);
-  NameStep(TStepVerb::Move, FCurIndex);
-  const std::int32_t d = FObjects[0]->WallDiameterOuter;
-  if (value < 0) value = 0;
-  if (value > d) value = d;
-  TPlanObject& b = *FObjects[static_cast<size_t>(FCurIndex)];
-  if (x) b.BellPosition.setX(value);
-  else b.BellPosition.setY(value);
-  FRenderer.ProjectBell(FCurIndex, false);
-  FRenderer.DrawBell(FCurIndex);
+  value = FDocument.SetBellPosition(FCurIndex, x, value);  // drawn in ShowObjectChanges
   DrawSelectionFrame();
   return value;
 }

@@ -31,7 +31,7 @@ TCheckSettings TfmMain::CheckSettings() const {
 TDesignCheckView& TfmMain::Checks() {
   if (!FChecks) {
     TDesignCheckView::THost host;
-    host.Plan = [this] { return TPlanModel::Capture(FObjects, &FCommitted); };
+    host.Plan = [this] { return TPlanModel::Capture(FObjects, &FDocument.Committed()); };
     host.ToPanel = [this](QPointF mm) {
       return FRenderer.MmToPlan(mm.toPoint()) + QPoint(4, 4);
     };

@@ -24,7 +24,7 @@ void TfmMain::ReportError(const QString& message) {
 }
 
 bool TfmMain::SaveDocument(const QString& path) {
-  CommitStep();  // the saved state is a state of the history
+  FDocument.CommitStep();  // the saved state is a state of the history
   const QString error = SaveDocumentFile(path, FObjects);
   if (!error.isEmpty()) {
     ReportError(error);
@@ -36,22 +36,6 @@ bool TfmMain::SaveDocument(const QString& path) {
   RememberRecent(path);
   UpdateTitle();
   return true;
-}
-
-void TfmMain::ReadObjectSection(const TPlanObject& stored, int n) {
-  CreateObject(stored.ObjName, stored.ObjType, QPoint(0, 0), stored.BellDiameter, false);
-  TPlanObject& o = *FObjects[static_cast<size_t>(n)];
-  o.CreateIndex = n;
-  o.ObjVisible = stored.ObjVisible;
-  if (QListWidgetItem* item = pnlObjView->clbObjects->item(n)) {
-    const QSignalBlocker blocker(pnlObjView->clbObjects);
-    item->setCheckState(o.ObjVisible ? Qt::Checked : Qt::Unchecked);
-  }
-  // The stored fields, one list for documents and the undo history; the name is the one the
-  // naming rule gave the new object.
-  const QString name = o.ObjName;
-  ApplyStored(o, StoredPart(stored));
-  o.ObjName = name;
 }
 
 bool TfmMain::OpenDocument(const QString& path) {
@@ -74,21 +58,7 @@ bool TfmMain::OpenDocument(const QString& path) {
 }
 
 void TfmMain::ProjectRecords(const std::vector<TPlanObject>& records) {
-  DeleteAllObjects();
-  FListingInBulk = true;
-  for (size_t n = 0; n < records.size(); ++n) ReadObjectSection(records[n], static_cast<int>(n));
-  FListingInBulk = false;
-  {
-    const QSignalBlocker b1(pnlObjView->clbObjects), b2(cbObjects);
-    pnlObjView->clbObjects->setCurrentRow(pnlObjView->clbObjects->count() - 1);
-    cbObjects->setCurrentIndex(cbObjects->count() - 1);
-  }
-  FCurIndex = 1;
-  FRenderer.DrawPlan();
-  TickChordBoxes();
-  FPrevDiameterOuter = FObjects[0]->WallDiameterOuter;
-  FPrevDiameterInner = FObjects[0]->WallDiameterInner;
-  UpdateViewControls();
+  FDocument.ResetObjects(records);  // the views follow in ShowPlanAnew
 }
 
 void TfmMain::nSaveDocClick() {

@@ -46,7 +46,7 @@ void TfmMain::UpdateTitle() {
 }
 
 bool TfmMain::MaySetPlanAside() {
-  CommitStep();
+  FDocument.CommitStep();
   if (!FHistory || FHistory->isClean()) return true;
   const QString question =
       QStringLiteral("Сохранить изменения в документе «%1»?").arg(DocumentTitleName());

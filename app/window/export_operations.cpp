@@ -40,7 +40,7 @@ QString TfmMain::ExportPlan(const QString& chosenPath, TExportFormat format) {
 void TfmMain::SetPlanClientSize(QSize size) {
   pnlImg->setFixedSize(size);
   SettleLayout();
-  RelayoutPlan(true);
+  RelayoutPlan();
 }
 
 void TfmMain::nExportDocClick() {

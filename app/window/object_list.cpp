@@ -13,7 +13,7 @@
 
 #include "app/tfm_main.h"
 #include "controls/object_list_panel.h"
-#include "app/window/edit_scope.h"
+#include "model/edit_scope.h"
 #include "controls/plan_panel.h"
 #include "platform/canvas.h"
 #include "platform/layer.h"
@@ -149,26 +149,14 @@ void TfmMain::RedrawObject(int index) {
 void TfmMain::DeleteObject(int index, bool bulk) {
   if (index <= 1 && !bulk) return;
   if (index < 0 || index >= static_cast<int>(FObjects.size())) return;
-  if (!bulk) NameStep(TStepVerb::Remove, index);
-  TPlanObject* o = FObjects[static_cast<size_t>(index)].get();
-  const bool wasBell = o->ObjType == okBell;
-  if (o->ObjType == okBeam && o->BeemOrientation > 0) UncheckChordBoxQuietly(o->BeemOrientation);
-  delete o->Layer;
-  o->Layer = nullptr;
-  FObjects.erase(FObjects.begin() + index);
-  {
-    const QSignalBlocker b1(pnlObjView->clbObjects), b2(cbObjects);
-    delete pnlObjView->clbObjects->takeItem(index);
-    cbObjects->removeItem(index);
-  }
-  if (FCurIndex >= static_cast<int>(FObjects.size())) FCurIndex = 0;
-  FCurObject = FObjects.empty() ? nullptr : FObjects[static_cast<size_t>(FCurIndex)].get();
-  RegroupBells();
-  if (!bulk && wasBell) FRenderer.DrawPost();
+  if (!bulk) FDocument.NameStep(TStepVerb::Remove, index);
+  FRemovingAll = bulk;
+  FDocument.RemoveObject(index);  // the views follow in TakeObjectViews and ShowRemovedObject
+  FRemovingAll = false;
 }
 
 void TfmMain::btnObjDelClick() {
-  const TEditScope edit(*this);
+  const TEditScope edit(FDocument);
   DeleteObject(pnlObjView->clbObjects->currentRow(), false);
   SelectObject(FCurIndex == 1 ? 1 : 0);
 }
@@ -209,14 +197,9 @@ void TfmMain::clbObjectsClickCheck(QListWidgetItem* item) {
     pnlObjView->clbObjects->setCurrentRow(row);
   }
   SelectObject(row);
-  TPlanObject& o = *FObjects[static_cast<size_t>(row)];
   const bool checked = item->checkState() == Qt::Checked;
-  if (checked == o.ObjVisible) return;
-  const TEditScope edit(*this);
-  NameStep(checked ? TStepVerb::Show : TStepVerb::Hide, row);
-  o.ObjVisible = checked;
-  RedrawObject(row);
-  if (o.ObjVisible) return;
+  if (!FDocument.SetObjectVisible(row, checked)) return;  // drawn in ShowObjectChanges
+  if (checked) return;
   EraseSelectionFrame();
   // A beam is framed by its outline, which FSelRect does not cover; a hidden beam must not
   // leave it behind.

@@ -1,8 +1,6 @@
-// Undo and redo. Every operation that may change the stored plan runs inside an edit
-// (TEditScope); when the outermost edit closes, what differs from the committed model is one
-// step, named by the operation. Taking a step back or forth shows the other
-// model: patched object by object when the objects stay as they are, rebuilt when they came,
-// went or changed places.
+// Undo and redo in the window: the actions, and the views following the document's signals.
+// The steps are the document's (model/plan_edits.cpp); what a step puts back reaches the
+// drawing and the lists through the same signals as every operation's change.
 #include <QAction>
 #include <QCheckBox>
 #include <QGuiApplication>
@@ -23,43 +21,6 @@
 #include "platform/layer.h"
 
 namespace {
-
-// One change of the stored plan: the models before and after it, and the object to select when
-// each is shown again.
-class TPlanStep : public QUndoCommand {
- public:
-  TPlanStep(TfmMain* window, TPlanModel before, TPlanModel after, int selectBefore,
-            int selectAfter, const QString& caption)
-      : QUndoCommand(caption),
-        FWindow(window),
-        FBefore(std::move(before)),
-        FAfter(std::move(after)),
-        FSelectBefore(selectBefore),
-        FSelectAfter(selectAfter) {}
-
-  void undo() override { FWindow->ShowModel(FBefore, SelectFor(FAfter, FBefore, FSelectBefore)); }
-  void redo() override {
-    if (FFirst) {  // pushed after the change was made: the plan already shows it
-      FFirst = false;
-      return;
-    }
-    FWindow->ShowModel(FAfter, SelectFor(FBefore, FAfter, FSelectAfter));
-  }
-
- private:
-  // The object the step changed, as it stands in `to`; when it is gone there, the one that
-  // was current in that state.
-  static int SelectFor(const TPlanModel& from, const TPlanModel& to, int current) {
-    const TModelChange c = DescribeChange(from, to);
-    if (c.Kind == TModelChange::Removed || c.Index < 0) return current;
-    return c.Index;
-  }
-
-  TfmMain* FWindow;
-  TPlanModel FBefore, FAfter;
-  int FSelectBefore, FSelectAfter;
-  bool FFirst = true;
-};
 
 // Front or back: the stacking of the layers is no part of a document, so the step keeps the
 // order of the panel's layers before it and puts them back in that order.
@@ -105,7 +66,7 @@ class TStackStep : public QUndoCommand {
 void TfmMain::RestackCurrent(bool front) {
   TLayer* layer = FObjects[static_cast<size_t>(FCurIndex)]->Layer;
   if (!layer) return;
-  CommitStep();
+  FDocument.CommitStep();
   QList<QPointer<TLayer>> before;
   for (TLayer* other : pnlImg->Layers().Order()) before << QPointer<TLayer>(other);
   front ? layer->raise() : layer->lower();
@@ -114,106 +75,137 @@ void TfmMain::RestackCurrent(bool front) {
   if (FHistory) FHistory->push(new TStackStep(this, FCurIndex, front, std::move(before), caption));
 }
 
-void TfmMain::BeginEdit() {
-  if (FEditDepth++ == 0) FStepCaption.clear();
-}
-
-void TfmMain::EndEdit() {
-  if (FEditDepth <= 0) return;
-  if (--FEditDepth > 0) return;
-  CommitStep(FStepCaption);
-  FStepCaption.clear();
-}
-
-void TfmMain::NameStep(TStepVerb verb, int index) {
-  if (FEditDepth == 0 || !FStepCaption.isEmpty()) return;
-  if (index < 0 || index >= static_cast<int>(FObjects.size())) return;
-  static const char* const kVerbs[] = {"изменение", "перемещение", "добавление", "удаление",
-                                       "переименование", "показ", "скрытие"};
-  FStepCaption = QStringLiteral("%1 «%2»")
-                     .arg(QString::fromUtf8(kVerbs[static_cast<int>(verb)]), FObjects[static_cast<size_t>(index)]->ObjName);
-}
-
-void TfmMain::CommitStep(const QString& caption) {
-  if (!FHistory) return;
-  TPlanModel now = TPlanModel::Capture(FObjects, &FCommitted);
-  if (now == FCommitted) {
-    FCommittedIndex = FCurIndex;
-    return;
-  }
-  TPlanModel before = std::move(FCommitted);
-  FCommitted = now;
-  const int selectBefore = FCommittedIndex;
-  FCommittedIndex = FCurIndex;
-  FHistory->push(new TPlanStep(this, std::move(before), std::move(now), selectBefore, FCurIndex,
-                               caption.isEmpty() ? QStringLiteral("изменение плана") : caption));
-  if (FAutosaveTimer) FAutosaveTimer->start();
-}
-
 void TfmMain::ResetHistory() {
   PlanChangedForChecks();  // a new plan or one opened
-  FCommitted = TPlanModel::Capture(FObjects);
-  FCommittedIndex = FCurIndex;
-  if (FHistory) {
-    FHistory->clear();
-    FHistory->setClean();
-  }
+  FDocument.ResetHistory();
   DiscardRecovery();
   UpdateTitle();
 }
 
-void TfmMain::ShowModel(const TPlanModel& model, int select) {
-  const TPlanModel now = TPlanModel::Capture(FObjects, &FCommitted);
-  bool sameObjects = now.Size() == model.Size();
-  for (std::size_t i = 0; sameObjects && i < now.Size(); ++i)
-    sameObjects = now.At(i).ObjType == model.At(i).ObjType;
-  const TModelChange change = DescribeChange(now, model);
-  if (!sameObjects && change.Kind == TModelChange::Removed && change.Index >= 2) {
-    DeleteObject(change.Index, false);
-  } else if (!sameObjects && change.Kind == TModelChange::Added && change.Index >= 2) {
-    InsertStoredObject(change.Index, model.At(static_cast<std::size_t>(change.Index)));
-  } else if (!sameObjects) {
-    ProjectRecords(model.ToRecords());
-  } else {
-    bool walls = false;
-    std::vector<int> changed;
-    for (std::size_t i = 0; i < now.Size(); ++i) {
-      if (now.At(i) == model.At(i)) continue;
-      TPlanObject& o = *FObjects[i];
-      ApplyStored(o, model.At(i));
-      const int n = static_cast<int>(i);
-      {
-        const QSignalBlocker b1(pnlObjView->clbObjects), b2(cbObjects);
-        if (QListWidgetItem* item = pnlObjView->clbObjects->item(n)) {
-          item->setText(o.ObjName);
-          item->setCheckState(o.ObjVisible ? Qt::Checked : Qt::Unchecked);
-        }
-        cbObjects->setItemText(n, o.ObjName);
+void TfmMain::WireDocument() {
+  FDocument.SetCurrentSource([this] { return FCurIndex; });
+  connect(&FDocument, &TPlanDocument::ObjectsChanged, this, &TfmMain::ShowObjectChanges);
+  connect(&FDocument, &TPlanDocument::ObjectInserted, this, &TfmMain::ShowInsertedObject);
+  connect(&FDocument, &TPlanDocument::ObjectAboutToBeRemoved, this, &TfmMain::TakeObjectViews);
+  connect(&FDocument, &TPlanDocument::ObjectRemoved, this, &TfmMain::ShowRemovedObject);
+  connect(&FDocument, &TPlanDocument::PlanAboutToBeReset, this, [this] {
+    for (int i = static_cast<int>(FObjects.size()) - 1; i >= 0; --i) TakeObjectViews(i);
+  });
+  connect(&FDocument, &TPlanDocument::PlanReset, this, &TfmMain::ShowPlanAnew);
+  connect(&FDocument, &TPlanDocument::StepShown, this, &TfmMain::ShowStepSelection);
+  connect(&FDocument, &TPlanDocument::StepCommitted, this, [this] {
+    if (FAutosaveTimer) FAutosaveTimer->start();
+  });
+}
+
+void TfmMain::ShowObjectChanges(const TObjectChanges& changes) {
+  // The walls' geometry rescales the plan: everything is drawn anew. Otherwise each object
+  // changed is projected from its millimetres and drawn on its own layer.
+  bool walls = false;
+  for (const TObjectChange& c : changes) {
+    const TPlanObject& o = *FObjects[static_cast<size_t>(c.Index)];
+    if (c.Fields & (pfName | pfVisible)) {
+      const QSignalBlocker b1(pnlObjView->clbObjects), b2(cbObjects);
+      if (QListWidgetItem* item = pnlObjView->clbObjects->item(c.Index)) {
+        item->setText(o.ObjName);
+        item->setCheckState(o.ObjVisible ? Qt::Checked : Qt::Unchecked);
       }
-      if (i == 0) walls = true;
-      changed.push_back(n);
+      cbObjects->setItemText(c.Index, o.ObjName);
     }
-    if (walls) {
-      FPrevDiameterOuter = FObjects[0]->WallDiameterOuter;
-      FPrevDiameterInner = FObjects[0]->WallDiameterInner;
-      FRenderer.ComputeScale();
-      FRenderer.DrawWalls();
-      FRenderer.ProjectPost();
-      FRenderer.DrawPost();
-      for (int i = 2; i < static_cast<int>(FObjects.size()); ++i) FRenderer.ReprojectObject(i);
-      FRenderer.DrawRulers();
-    } else {
-      for (int i : changed) {
-        if (FObjects[static_cast<size_t>(i)]->ObjType == okPost) {
+    if (c.Index == 0 && (c.Fields & (pfKind | pfWallSizes))) walls = true;
+  }
+  if (walls) {
+    FRenderer.ComputeScale();
+    FRenderer.DrawWalls();
+    FRenderer.ProjectPost();
+    FRenderer.DrawPost();
+    for (int i = 2; i < static_cast<int>(FObjects.size()); ++i) FRenderer.ReprojectObject(i);
+    FRenderer.DrawRulers();
+  } else {
+    for (const TObjectChange& c : changes) {
+      switch (FObjects[static_cast<size_t>(c.Index)]->ObjType) {
+        case okWalls:
+          if (c.Fields & pfWallArch) FRenderer.ComputeScale();
+          FRenderer.DrawWalls();
+          break;
+        case okPost:
           FRenderer.ProjectPost();
           FRenderer.DrawPost();
-        } else {
-          FRenderer.ReprojectObject(i);
-        }
+          break;
+        case okBell:
+        case okBeam: FRenderer.ReprojectObject(c.Index); break;
       }
     }
-    FBellSlots = RebuildBellSlots(FObjects);
   }
+  FBellSlots = RebuildBellSlots(FObjects);
+}
+
+void TfmMain::ShowInsertedObject(int index) {
+  TPlanObject& o = *FObjects[static_cast<size_t>(index)];
+  if (o.Layer) return;  // placed by the window, which draws it and lists it itself
+  // Put back by a step: a layer under the object that follows it, and its rows in the lists.
+  o.Layer = FRenderer.NewObjectLayer(o.ObjType);
+  FRenderer.FLayers[RingerLayer]->raise();
+  FRenderer.FLayers[SelectionLayer]->raise();
+  if (index + 1 < static_cast<int>(FObjects.size())) {
+    if (TLayer* above = FObjects[static_cast<size_t>(index) + 1]->Layer) o.Layer->stackUnder(above);
+  }
+  InsertListRows(index);
+  FRenderer.ReprojectObject(index);
+  RegroupBells();
+  if (o.ObjType == okBell) FRenderer.DrawPost();
+}
+
+void TfmMain::InsertListRows(int index) {
+  const TPlanObject& o = *FObjects[static_cast<size_t>(index)];
+  const QSignalBlocker b1(pnlObjView->clbObjects), b2(cbObjects);
+  auto* item = new QListWidgetItem(o.ObjName);
+  item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+  item->setCheckState(o.ObjVisible ? Qt::Checked : Qt::Unchecked);
+  pnlObjView->clbObjects->insertItem(index, item);
+  cbObjects->insertItem(index, o.ObjName);
+}
+
+void TfmMain::TakeObjectViews(int index) {
+  TPlanObject& o = *FObjects[static_cast<size_t>(index)];
+  if (o.ObjType == okBeam && o.BeemOrientation > 0) UncheckChordBoxQuietly(o.BeemOrientation);
+  delete o.Layer;
+  o.Layer = nullptr;
+  const QSignalBlocker b1(pnlObjView->clbObjects), b2(cbObjects);
+  delete pnlObjView->clbObjects->takeItem(index);
+  cbObjects->removeItem(index);
+}
+
+void TfmMain::ShowRemovedObject(int, TObjectKind kind) {
+  if (FCurIndex >= static_cast<int>(FObjects.size())) FCurIndex = 0;
+  FCurObject = FObjects.empty() ? nullptr : FObjects[static_cast<size_t>(FCurIndex)].get();
+  RegroupBells();
+  if (!FRemovingAll && kind == okBell) FRenderer.DrawPost();
+}
+
+void TfmMain::ShowPlanAnew() {
+  FListingInBulk = true;
+  for (int i = 0; i < static_cast<int>(FObjects.size()); ++i) {
+    FObjects[static_cast<size_t>(i)]->Layer = FRenderer.NewObjectLayer(FObjects[static_cast<size_t>(i)]->ObjType);
+    InsertListRows(i);
+  }
+  FListingInBulk = false;
+  FRenderer.FLayers[RingerLayer]->raise();
+  FRenderer.FLayers[SelectionLayer]->raise();
+  {
+    const QSignalBlocker b1(pnlObjView->clbObjects), b2(cbObjects);
+    pnlObjView->clbObjects->setCurrentRow(pnlObjView->clbObjects->count() - 1);
+    cbObjects->setCurrentIndex(cbObjects->count() - 1);
+  }
+  RegroupBells();
+  FCurObject = FObjects.empty() ? nullptr : FObjects.back().get();
+  FCurIndex = 1;
+  FRenderer.DrawPlan();
+  TickChordBoxes();
+  UpdateViewControls();
+}
+
+void TfmMain::ShowStepSelection(int select) {
   // Every chord box shows whether a beam lies on its chord, set without running its click.
   for (int k = 1; k <= kChordCount; ++k) {
     QCheckBox* box = ChordBox(k);
@@ -221,48 +213,19 @@ void TfmMain::ShowModel(const TPlanModel& model, int select) {
     box->setChecked(FindBeemByOrientation(FObjects, k) >= 0);
   }
   FRenderer.HideFixingLayers();
-  FCommitted = TPlanModel::Capture(FObjects, &model);
-  const int last = static_cast<int>(FObjects.size()) - 1;
-  FCurIndex = std::clamp(select, 0, last);
-  FCommittedIndex = FCurIndex;
+  FCurIndex = select;
   FPointerMode = pmIdle;
   SelectObject(FCurIndex);
   if (FAutosaveTimer) FAutosaveTimer->start();
 }
 
-void TfmMain::InsertStoredObject(int index, const TStoredObject& stored) {
-  const int last = static_cast<int>(FObjects.size());
-  TPlanObject record;
-  ApplyStored(record, stored);
-  ReadObjectSection(record, last);
-  TPlanObject& o = *FObjects.back();
-  o.ObjName = stored.ObjName;  // the name it had, not one the naming rule would give it now
-  // Back to its place in the list, and on the panel under the object that follows it.
-  std::rotate(FObjects.begin() + index, FObjects.end() - 1, FObjects.end());
-  {
-    const QSignalBlocker b1(pnlObjView->clbObjects), b2(cbObjects);
-    QListWidgetItem* item = pnlObjView->clbObjects->takeItem(last);
-    item->setText(o.ObjName);
-    pnlObjView->clbObjects->insertItem(index, item);
-    cbObjects->removeItem(last);
-    cbObjects->insertItem(index, o.ObjName);
-  }
-  if (index + 1 < static_cast<int>(FObjects.size())) {
-    if (TLayer* above = FObjects[static_cast<size_t>(index) + 1]->Layer) o.Layer->stackUnder(above);
-  }
-  for (int i = 0; i < static_cast<int>(FObjects.size()); ++i) FObjects[static_cast<size_t>(i)]->CreateIndex = i;
-  FRenderer.ReprojectObject(index);
-  RegroupBells();
-  if (o.ObjType == okBell) FRenderer.DrawPost();
-}
-
 void TfmMain::nUndoClick() {
-  CommitStep();  // a change not yet committed is taken back first
+  FDocument.CommitStep();  // a change not yet committed is taken back first
   if (FHistory->canUndo()) FHistory->undo();
 }
 
 void TfmMain::nRedoClick() {
-  CommitStep();
+  FDocument.CommitStep();
   if (FHistory->canRedo()) FHistory->redo();
 }
 
@@ -279,7 +242,7 @@ void TfmMain::UpdateUndoActions() {
 }
 
 void TfmMain::WireHistory() {
-  FHistory = new QUndoStack(this);
+  FHistory = &FDocument.History();
   connect(FHistory, &QUndoStack::indexChanged, this, [this] {
     UpdateUndoActions();
     PlanChangedForChecks();  // every step done, undone or redone

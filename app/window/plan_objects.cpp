@@ -6,7 +6,7 @@
 
 #include "app/tfm_main.h"
 #include "controls/object_list_panel.h"
-#include "app/window/edit_scope.h"
+#include "model/edit_scope.h"
 #include "plan/naming.h"
 #include "controls/plan_panel.h"
 #include "platform/layer.h"
@@ -14,21 +14,19 @@
 void TfmMain::CreateObject(const QString& name, TObjectKind kind, QPoint at,
                            std::int32_t bellDiameter, bool draw) {
   auto record = std::make_unique<TPlanObject>();
-  FCurObject = record.get();
   record->CreateIndex = static_cast<std::int32_t>(FObjects.size());
   record->ObjType = kind;
   record->ObjVisible = true;
+  // Placed by the window: it comes with its layer, and the window draws and lists it below.
   record->Layer = FRenderer.NewObjectLayer(kind);
-  FObjects.push_back(std::move(record));
-  FCurIndex = static_cast<int>(FObjects.size()) - 1;
-  TPlanObject& o = *FObjects.back();
+  FCurIndex = static_cast<int>(FObjects.size());
+  TPlanObject& o = FDocument.InsertObject(FCurIndex, std::move(record));
+  FCurObject = &o;
 
   switch (kind) {
     case okWalls:
       o.ObjName = name;
       SetWallDefaults(o);
-      FPrevDiameterOuter = o.WallDiameterOuter;
-      FPrevDiameterInner = o.WallDiameterInner;
       FRenderer.ComputeScale();
       if (draw) FRenderer.DrawWalls();
       break;
@@ -62,33 +60,21 @@ void TfmMain::CreateObject(const QString& name, TObjectKind kind, QPoint at,
   }
   FRenderer.FLayers[RingerLayer]->raise();
   FRenderer.FLayers[SelectionLayer]->raise();
-  NameStep(TStepVerb::Add, FCurIndex);
-}
-
-bool TfmMain::IsNameFree(const QString& name) const {
-  for (const auto& o : FObjects)
-    if (o->ObjName == name) return false;
-  return true;
+  FDocument.NameStep(TStepVerb::Add, FCurIndex);
 }
 
 QString TfmMain::MakeUniqueName(int index, const QString& base, bool noListUpdate) {
-  // Typed by the user (the lists follow): a rename of its own; else the naming of a new object.
-  std::optional<TEditScope> edit;
-  if (!noListUpdate) {
-    edit.emplace(*this);
-    NameStep(TStepVerb::Rename, index);
-  }
   FCurObject = FObjects[static_cast<size_t>(index)].get();
-  const QString candidate = UniqueName(base, [this](const QString& n) { return IsNameFree(n); });
-  FCurObject->ObjName = candidate;
-  if (!noListUpdate) {
-    const QSignalBlocker b1(pnlObjView->clbObjects), b2(cbObjects);
-    if (QListWidgetItem* item = pnlObjView->clbObjects->item(index)) item->setText(candidate);
-    cbObjects->setItemText(index, candidate);
-    pnlObjView->clbObjects->setCurrentRow(FCurIndex);
-    cbObjects->setCurrentIndex(FCurIndex);
+  if (noListUpdate) {  // the naming of an object the window is placing
+    FCurObject->ObjName = UniqueName(base, [this](const QString& n) { return FDocument.IsNameFree(n); });
+    return FCurObject->ObjName;
   }
-  return candidate;
+  // Typed by the user: a rename of its own, which the lists follow (ShowObjectChanges).
+  const QString name = FDocument.RenameObject(index, base);
+  const QSignalBlocker b1(pnlObjView->clbObjects), b2(cbObjects);
+  pnlObjView->clbObjects->setCurrentRow(FCurIndex);
+  cbObjects->setCurrentIndex(FCurIndex);
+  return name;
 }
 
 void TfmMain::DeleteAllObjects() {

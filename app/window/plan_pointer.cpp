@@ -39,8 +39,8 @@ int TfmMain::HitTest(int x, int y) const {
 
 void TfmMain::PlanMouseDown(Qt::MouseButton, QPoint at) {
   // The press opens the edit its release closes: whatever the drag does between is one step.
-  if (FPressEdit) EndEdit();
-  BeginEdit();
+  if (FPressEdit) FDocument.EndEdit();
+  FDocument.BeginEdit();
   FPressEdit = true;
   if (FPointerMode == pmPlaceBell) {
     // Arming reserves nothing: since the palette click the inspector may have given another
@@ -67,7 +67,7 @@ void TfmMain::PlanMouseMove(QPoint at) {
   if (FCurIndex < 0 || FCurIndex >= static_cast<int>(FObjects.size())) return;
   TPlanObject& o = *FObjects[static_cast<size_t>(FCurIndex)];
   const std::int32_t d = FObjects[0]->WallDiameterOuter;
-  if (FPointerMode == pmDragObject || FPointerMode == pmDragBeamEnd) NameStep(TStepVerb::Move, FCurIndex);
+  if (FPointerMode == pmDragObject || FPointerMode == pmDragBeamEnd) FDocument.NameStep(TStepVerb::Move, FCurIndex);
   if (FPointerMode == pmDragObject) {
     if (o.ObjType == okBell) {
       o.BellPositionPx = at;
@@ -100,7 +100,7 @@ void TfmMain::PlanMouseUp(Qt::MouseButton, QPoint) {
   if (pnlObjView->clbObjects->isVisibleTo(this) && pnlObjView->clbObjects->isEnabled()) pnlObjView->clbObjects->setFocus(Qt::OtherFocusReason);
   if (FPressEdit) {
     FPressEdit = false;
-    EndEdit();
+    FDocument.EndEdit();
   }
 }
 

@@ -1,26 +1,23 @@
-// The drawing surface: scale, fixed layers, rulers and the relayout of the whole plan.
+// The drawing surface: scale, fixed layers, rulers and the plan laid out again for a new size.
 #include "app/tfm_main.h"
 #include "controls/plan_panel.h"
 #include "plan/rulers.h"
 #include "platform/layer.h"
 
 void TfmMain::FormResize() {
-  if (!FObjects.empty() && FResizeArmed) RelayoutPlan(true);
+  if (!FObjects.empty() && FResizeArmed) RelayoutPlan();
   FResizeArmed = true;
 }
 
-void TfmMain::RelayoutPlan(bool resized) {
+void TfmMain::RelayoutPlan() {
   const int c = FCurIndex;
-  if (resized) {
-    FRenderer.ComputeScale();
-    FRenderer.DrawWalls();
-    SelectObject(0);
-    for (size_t i = 2; i < FObjects.size(); ++i) FRenderer.ReprojectObject(static_cast<int>(i));
-  }
+  FRenderer.ComputeScale();
+  FRenderer.DrawWalls();
+  SelectObject(0);
+  for (size_t i = 2; i < FObjects.size(); ++i) FRenderer.ReprojectObject(static_cast<int>(i));
   FCurIndex = 1;
   FRenderer.ProjectPost();
-  if (resized) FRenderer.DrawPost();
-  else MoveObjectsWithWalls();  // moves the pedestal too and draws it at its new place
+  FRenderer.DrawPost();
   const int w = FRenderer.ClientWidth(), h = FRenderer.ClientHeight();
   FRenderer.FLayers[RulerLayer]->resize(qMax(1, w - 8), qMax(1, h - 8));
   FRenderer.DrawRulers();

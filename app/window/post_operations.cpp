@@ -1,7 +1,7 @@
 // The pedestal: its projection, drawing with the ringer figure and pedals, and its edits.
 #include "app/tfm_main.h"
 #include "controls/post_page.h"
-#include "app/window/edit_scope.h"
+#include "model/edit_scope.h"
 #include "controls/ac_number_edit.h"
 #include "pedestal/post_geometry.h"
 #include "pedestal/post_painting.h"
@@ -33,48 +33,35 @@ void TfmMain::FillPostInspector() {
   ShowInspectorPage(pnlPostProp);
 }
 
-void TfmMain::FinishPostEdit() {
-  FRenderer.ProjectPost();
-  FRenderer.DrawPost();
-  DrawSelectionFrame();
-}
+void TfmMain::FinishPostEdit() { DrawSelectionFrame(); }
 
+// The document stores and announces each value (ShowObjectChanges draws it); the frame follows.
 std::int32_t TfmMain::SetPostWidth(std::int32_t v) {
-  const TEditScope edit(*this);
-  NameStep(TStepVerb::Change, 1);
-  FObjects[1]->PostWidth = pedestal::ClampPostWidth(v);
+  v = FDocument.SetPostWidth(v);
   FinishPostEdit();
-  return FObjects[1]->PostWidth;
+  return v;
 }
 
 std::int32_t TfmMain::SetPostHeight(std::int32_t v) {
-  const TEditScope edit(*this);
-  NameStep(TStepVerb::Change, 1);
-  FObjects[1]->PostHeight = pedestal::ClampPostHeight(v);
+  v = FDocument.SetPostHeight(v);
   FinishPostEdit();
-  return FObjects[1]->PostHeight;
+  return v;
 }
 
 std::int32_t TfmMain::SetPostAngle(std::int32_t v) {
-  const TEditScope edit(*this);
-  NameStep(TStepVerb::Change, 1);
-  FObjects[1]->PostAngle = pedestal::ClampPostAngle(v);
+  v = FDocument.SetPostAngle(v);
   FinishPostEdit();
-  return FObjects[1]->PostAngle;
+  return v;
 }
 
 std::int32_t TfmMain::SetPostPositionX(std::int32_t v) {
-  const TEditScope edit(*this);
-  NameStep(TStepVerb::Move, 1);
-  FObjects[1]->PostPosition.setX(pedestal::ClampPostPosition(v, FObjects[0]->WallDiameterOuter));
+  v = FDocument.SetPostPositionX(v);
   FinishPostEdit();
-  return FObjects[1]->PostPosition.x();
+  return v;
 }
 
 std::int32_t TfmMain::SetPostPositionY(std::int32_t v) {
-  const TEditScope edit(*this);
-  NameStep(TStepVerb::Move, 1);
-  FObjects[1]->PostPosition.setY(pedestal::ClampPostPosition(v, FObjects[0]->WallDiameterOuter));
+  v = FDocument.SetPostPositionY(v);
   FinishPostEdit();
-  return FObjects[1]->PostPosition.y();
+  return v;
 }

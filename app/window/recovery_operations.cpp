@@ -43,7 +43,7 @@ void TfmMain::Autosave() {
       return;  // no place to keep it: the work is still on screen and can be saved
     }
   }
-  FRecovery->Write(DocumentToBytes(FCommitted), FDocumentPath);
+  FRecovery->Write(DocumentToBytes(FDocument.Committed()), FDocumentPath);
 }
 
 void TfmMain::DiscardRecovery() {

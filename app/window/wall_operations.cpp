@@ -6,7 +6,7 @@
 #include "app/tfm_main.h"
 #include "controls/wall_page.h"
 #include "controls/beem_page.h"
-#include "app/window/edit_scope.h"
+#include "model/edit_scope.h"
 #include "platform/pattern.h"
 #include "controls/ac_number_edit.h"
 #include "platform/layer.h"
@@ -44,84 +44,43 @@ void TfmMain::FillBeemMaterialList() {
   pnlBeemProp->cbBeemMaterials->setCurrentIndex(0);
 }
 
-void TfmMain::StoreWallSizes(const TWallEdit& edit) {
-  TPlanObject& w = *FObjects[0];
-  w.WallDiameterOuter = edit.Sizes.Outer;
-  w.WallDiameterInner = edit.Sizes.Inner;
-  w.WallWallWidth = edit.Sizes.Thickness;
-  w.WallArcWidth = edit.Sizes.Arch;
-  // Derived values go straight into their fields; the edited field gets its value from the caller.
-  if (edit.Written & wfOuter) pnlWallProp->edDiameterOuter->SetValue(w.WallDiameterOuter);
-  if (edit.Written & wfInner) pnlWallProp->edDiameterInner->SetValue(w.WallDiameterInner);
-  if (edit.Written & wfThickness) pnlWallProp->edWallWidth->SetValue(w.WallWallWidth);
-}
-
-std::int32_t TfmMain::FinishWallSizeEdit(const TWallEdit& edit) {
-  TPlanObject& w = *FObjects[0];
-  FPrevDiameterOuter = w.WallDiameterOuter;
-  FPrevDiameterInner = w.WallDiameterInner;
-  StoreWallSizes(edit);
-  FRenderer.ComputeScale();
-  // The arch clamp, the rescale and the redraw of the walls, once: drawing the walls twice
-  // in a row, as the arch setter alone would, changes nothing but the time an edit takes.
-  w.WallArcWidth = ClampWallArcWidth(WallSizesOf(w), w.WallArcWidth);
+// The document stores each edit, carries the plan along and announces it (ShowObjectChanges
+// draws it); the page shows the sizes the edit left and the selection follows its object.
+std::int32_t TfmMain::FinishWallSizeEdit(std::int32_t stored) {
+  const TPlanObject& w = *FObjects[0];
+  pnlWallProp->edDiameterOuter->SetValue(w.WallDiameterOuter);
+  pnlWallProp->edDiameterInner->SetValue(w.WallDiameterInner);
+  pnlWallProp->edWallWidth->SetValue(w.WallWallWidth);
   pnlWallProp->edWallArcWidth->SetValue(w.WallArcWidth);
-  FRenderer.ComputeScale();
-  FRenderer.DrawWalls();
-  RelayoutPlan(false);
+  SelectObject(FCurIndex);
+  UpdateViewControls();
   FCurObject = FObjects[0].get();
-  return edit.Stored;
+  return stored;
 }
 
 std::int32_t TfmMain::SetWallDiameterOuter(std::int32_t v) {
-  const TEditScope edit(*this);
-  NameStep(TStepVerb::Change, 0);
-  return FinishWallSizeEdit(ApplyOuterDiameter(WallSizesOf(*FObjects[0]), v));
+  return FinishWallSizeEdit(FDocument.SetWallDiameterOuter(v));
 }
 
 std::int32_t TfmMain::SetWallDiameterInner(std::int32_t v) {
-  const TEditScope edit(*this);
-  NameStep(TStepVerb::Change, 0);
-  return FinishWallSizeEdit(ApplyInnerDiameter(WallSizesOf(*FObjects[0]), v));
+  return FinishWallSizeEdit(FDocument.SetWallDiameterInner(v));
 }
 
-std::int32_t TfmMain::SetWallWidth(std::int32_t v) {
-  const TEditScope edit(*this);
-  NameStep(TStepVerb::Change, 0);
-  return FinishWallSizeEdit(ApplyWallWidth(WallSizesOf(*FObjects[0]), v));
-}
+std::int32_t TfmMain::SetWallWidth(std::int32_t v) { return FinishWallSizeEdit(FDocument.SetWallWidth(v)); }
 
-std::int32_t TfmMain::SetWallArcWidth(std::int32_t v) {
-  const TEditScope edit(*this);
-  NameStep(TStepVerb::Change, 0);
-  TPlanObject& w = *FObjects[0];
-  w.WallArcWidth = ClampWallArcWidth(WallSizesOf(w), v);
-  FRenderer.ComputeScale();
-  FRenderer.DrawWalls();
-  return w.WallArcWidth;
-}
+std::int32_t TfmMain::SetWallArcWidth(std::int32_t v) { return FDocument.SetWallArcWidth(v); }
 
 void TfmMain::SetWallType(int item) {
-  const TEditScope edit(*this);
-  NameStep(TStepVerb::Change, 0);
-  TPlanObject& w = *FObjects[0];
-  w.WallType = WallTypeFromIndex(item);
-  FRenderer.DrawWalls();
-  RelayChordBeems();
+  FDocument.SetWallType(item);
   FCurIndex = 0;
   SelectObject(0);
 }
 
-void TfmMain::SetWallMaterial(int item) {
-  const TEditScope edit(*this);
-  NameStep(TStepVerb::Change, 0);
-  FObjects[0]->WallMaterial = item;
-  FRenderer.DrawWalls();
-}
+void TfmMain::SetWallMaterial(int item) { FDocument.SetWallMaterial(item); }
 
 void TfmMain::cbWallTypeChange(int item) {
-  const TEditScope edit(*this);
-  NameStep(TStepVerb::Change, 0);
+  const TEditScope edit(FDocument);
+  FDocument.NameStep(TStepVerb::Change, 0);
   if (item == WallTypeFromIndex(FObjects[0]->WallType)) return;
   SetWallType(item);
   pnlWallProp->edWallArcWidth->SetValue(SetWallArcWidth(FObjects[0]->WallArcWidth));
@@ -129,8 +88,8 @@ void TfmMain::cbWallTypeChange(int item) {
 }
 
 void TfmMain::cbWallMaterialsChange(int item) {
-  const TEditScope edit(*this);
-  NameStep(TStepVerb::Change, 0);
+  const TEditScope edit(FDocument);
+  FDocument.NameStep(TStepVerb::Change, 0);
   if (item != FObjects[0]->WallMaterial) SetWallMaterial(item);
   FCurObject = FObjects[0].get();
 }

@@ -39,7 +39,7 @@ class ViewPanelsTest : public MainWindowTest {
     W->pnlImg->setMinimumSize(0, 0);
     W->pnlImg->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     W->SettleLayout();
-    W->RelayoutPlan(true);
+    W->RelayoutPlan();
   }
 
   TPanels Shown() const {

@@ -1,0 +1,122 @@
+// The operations on objects of every kind: the pedestal's, a bell's and a beam's stored values,
+// visibility and names. Each clamps what it is given as the inspector does, stores it, and says
+// what it changed; the value stored is returned for the field that typed it.
+#include <QtGlobal>
+
+#include "beams/beem_geometry.h"
+#include "model/edit_scope.h"
+#include "model/plan_document.h"
+#include "pedestal/post_geometry.h"
+#include "plan/naming.h"
+
+namespace {
+constexpr int kPost = 1;  // the pedestal's place in every plan
+}
+
+void TPlanDocument::Changed(int index, TPlanFields fields) {
+  if (fields) Q_EMIT ObjectsChanged({{index, fields}});
+}
+
+std::int32_t TPlanDocument::SetPostWidth(std::int32_t v) {
+  const TEditScope edit(*this);
+  NameStep(TStepVerb::Change, kPost);
+  Record(kPost).PostWidth = pedestal::ClampPostWidth(v);
+  Changed(kPost, pfPostSize);
+  return At(kPost).PostWidth;
+}
+
+std::int32_t TPlanDocument::SetPostHeight(std::int32_t v) {
+  const TEditScope edit(*this);
+  NameStep(TStepVerb::Change, kPost);
+  Record(kPost).PostHeight = pedestal::ClampPostHeight(v);
+  Changed(kPost, pfPostSize);
+  return At(kPost).PostHeight;
+}
+
+std::int32_t TPlanDocument::SetPostAngle(std::int32_t v) {
+  const TEditScope edit(*this);
+  NameStep(TStepVerb::Change, kPost);
+  Record(kPost).PostAngle = pedestal::ClampPostAngle(v);
+  Changed(kPost, pfPostAngle);
+  return At(kPost).PostAngle;
+}
+
+std::int32_t TPlanDocument::SetPostPosition(bool x, std::int32_t v) {
+  const TEditScope edit(*this);
+  NameStep(TStepVerb::Move, kPost);
+  const std::int32_t value = pedestal::ClampPostPosition(v, At(0).WallDiameterOuter);
+  TPlanObject& p = Record(kPost);
+  x ? p.PostPosition.setX(value) : p.PostPosition.setY(value);
+  Changed(kPost, pfPostPosition);
+  return value;
+}
+
+std::int32_t TPlanDocument::SetBellPosition(int index, bool x, std::int32_t value) {
+  const TEditScope edit(*this);
+  NameStep(TStepVerb::Move, index);
+  value = qBound(0, value, qMax(0, At(0).WallDiameterOuter));
+  TPlanObject& b = Record(index);
+  x ? b.BellPosition.setX(value) : b.BellPosition.setY(value);
+  Changed(index, pfBellPosition);
+  return value;
+}
+
+std::int32_t TPlanDocument::SetBeemMaterial(int index, std::int32_t material) {
+  const TEditScope edit(*this);
+  NameStep(TStepVerb::Change, index);
+  Record(index).BeemMaterial = material;
+  Changed(index, pfBeemMaterial);
+  return material;
+}
+
+std::int32_t TPlanDocument::SetBeemWidth(int index, std::int32_t v) {
+  const TEditScope edit(*this);
+  NameStep(TStepVerb::Change, index);
+  Record(index).BeemWidth = ClampBeemWidth(v);
+  Changed(index, pfBeemWidth);
+  return At(index).BeemWidth;
+}
+
+std::int32_t TPlanDocument::SetBeemPoint(int index, int which, std::int32_t v) {
+  const TEditScope edit(*this);
+  TPlanObject& b = Record(index);
+  NameStep(b.BeemOrientation == 0 ? TStepVerb::Move : TStepVerb::Change, index);
+  v = ClampBeemCoordinate(v, At(0).WallDiameterOuter);
+  switch (which) {
+    case 0: b.BeemBeginPoint.setX(v); break;
+    case 1: b.BeemBeginPoint.setY(v); break;
+    case 2: b.BeemEndPoint.setX(v); break;
+    default: b.BeemEndPoint.setY(v); break;
+  }
+  // An edited end no longer lies on the chord: the beam becomes free.
+  const bool wasChord = b.BeemOrientation != 0;
+  b.BeemOrientation = 0;
+  Changed(index, wasChord ? TPlanFields{pfBeemPoints | pfBeemOrientation} : TPlanFields{pfBeemPoints});
+  return v;
+}
+
+bool TPlanDocument::SetObjectVisible(int index, bool visible) {
+  if (index < 0 || index >= Count() || At(index).ObjVisible == visible) return false;
+  const TEditScope edit(*this);
+  NameStep(visible ? TStepVerb::Show : TStepVerb::Hide, index);
+  Record(index).ObjVisible = visible;
+  Changed(index, pfVisible);
+  return true;
+}
+
+bool TPlanDocument::IsNameFree(const QString& name) const {
+  for (const auto& o : FObjects)
+    if (o->ObjName == name) return false;
+  return true;
+}
+
+QString TPlanDocument::RenameObject(int index, const QString& base) {
+  const TEditScope edit(*this);
+  NameStep(TStepVerb::Rename, index);
+  TPlanObject& o = Record(index);
+  const QString name = UniqueName(base, [this](const QString& n) { return IsNameFree(n); });
+  const bool differs = name != o.ObjName;
+  o.ObjName = name;
+  Changed(index, differs ? TPlanFields{pfName} : TPlanFields{0});
+  return name;
+}
