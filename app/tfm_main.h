@@ -64,9 +64,6 @@ class TDesignCheckView;
 struct TWallEdit;
 struct TWallGeometry;
 
-// Enter applies a typed value in the inspector.
-inline bool IsEnterKey(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter || key == 13; }
-
 // What a press on the plan does next.
 enum TPointerMode : std::uint8_t {
   pmIdle = 0,
@@ -217,7 +214,7 @@ class TfmMain : public QMainWindow {
   // ---- objects (app/window/plan_objects.cpp) -------------------------------------------------------
   void CreateObject(const QString& name, TObjectKind kind, QPoint at, std::int32_t bellDiameter,
                     bool draw);
-  QString MakeUniqueName(int index, const QString& base, bool noListUpdate);
+  QString NameNewObject(int index, const QString& base);  // unique among the plan's names
   void DeleteAllObjects();
   void NewDocument();
   void SetWallDefaults(TPlanObject& o);
@@ -249,16 +246,6 @@ class TfmMain : public QMainWindow {
   void FillBeemMaterialList();
   void BuildWallPage();
   void ShowWallProps();
-  void SetWallType(int item);
-  void SetWallMaterial(int item);
-  std::int32_t SetWallDiameterOuter(std::int32_t v);
-  std::int32_t SetWallDiameterInner(std::int32_t v);
-  std::int32_t SetWallWidth(std::int32_t v);
-  std::int32_t SetWallArcWidth(std::int32_t v);
-  std::int32_t FinishWallSizeEdit(std::int32_t stored);
-  void edWallNameKeyDown();
-  void cbWallTypeChange(int item);
-  void cbWallMaterialsChange(int item);
 
   // ---- beams (beams/) --------------------------------------------------------------------------
   QStringList FOrientationNames;
@@ -267,24 +254,13 @@ class TfmMain : public QMainWindow {
   void FillOrientationList();
   void BuildBeemPage();
   void FillBeemInspector();
-  void ShowBeemPoints(const TPlanObject& b);
   QCheckBox* ChordBox(int k) const;
   void SetChordBoxChecked(int k, bool checked);
   void UncheckChordBoxQuietly(int orientation);
-  int LayBeemOnChord(int index, int k);
+  void SyncChordBoxes();  // each box shows whether a beam lies on its chord, no click run
   void TickChordBoxes();
   void ChordBoxClick(int k, bool checked);
   void btnBeemClick();
-  void FinishBeemEdit();
-  std::int32_t SetBeemMaterial(std::int32_t m);
-  std::int32_t SetBeemWidth(std::int32_t v);
-  std::int32_t SetBeemPoint(int which, std::int32_t v);
-  std::int32_t SetBeemBeginX(std::int32_t v);
-  std::int32_t SetBeemBeginY(std::int32_t v);
-  std::int32_t SetBeemEndX(std::int32_t v);
-  std::int32_t SetBeemEndY(std::int32_t v);
-  void cbBeemOrientationChange(int k);
-  void cbBeemMaterialsChange(int item);
 
   // ---- panels and view.ini (app/view_panels.cpp) ---------------------------------------------
   void ReadViewSettings();
@@ -392,12 +368,6 @@ class TfmMain : public QMainWindow {
   // ---- pedestal and ringer (pedestal/) ---------------------------------------------------------
   void FillPostInspector();
   void BuildPostPage();
-  void FinishPostEdit();
-  std::int32_t SetPostWidth(std::int32_t v);
-  std::int32_t SetPostHeight(std::int32_t v);
-  std::int32_t SetPostAngle(std::int32_t v);
-  std::int32_t SetPostPositionX(std::int32_t v);
-  std::int32_t SetPostPositionY(std::int32_t v);
   // ---- bells (bells/) --------------------------------------------------------------------------
   TBellTable FBellDiameters{};
   TBellTable FBellWeights{};
@@ -406,13 +376,8 @@ class TfmMain : public QMainWindow {
   void BuildBellPalette();
   void FillBellDiameterList();
   void BuildBellPage();
-  int FindBellByDiameter(std::int32_t diameter) const;
   void BellButtonClick(std::int32_t diameter);
   void FillBellInspector();
-  int ChangeBellDiameter(int slot);
-  std::int32_t SetBellPosition(bool x, std::int32_t value);
-  std::int32_t SetBellPositionX(std::int32_t value);
-  std::int32_t SetBellPositionY(std::int32_t value);
   void FixArrangement();
   void btnApplyClick();
   int CountBellsNow() const;

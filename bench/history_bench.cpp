@@ -99,7 +99,7 @@ void BM_UndoWallsEdit(benchmark::State& state) {
     const int before = w->FHistory->count();
     // The edit makes its own step as it closes: its time holds the step's.
     const double e = TimeOf([&] {
-      w->SetWallDiameterOuter(outer);
+      w->FDocument.SetWallDiameterOuter(outer);
       Settle();
     });
     if (w->FHistory->count() != before + 1) {

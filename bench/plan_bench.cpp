@@ -117,7 +117,7 @@ void BM_WallsEdit(benchmark::State& state) {
   int step = 0;
   for (auto _ : state) {
     const std::int32_t outer = ++step % 2 ? 5700 : 5600;
-    const double r = TimeOf([&] { w->SetWallDiameterOuter(outer); });
+    const double r = TimeOf([&] { w->FDocument.SetWallDiameterOuter(outer); });
     const double p = TimeOf([&] { Settle(); });
     state.SetIterationTime(r + p);
     samples.push_back(r + p);

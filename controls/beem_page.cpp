@@ -7,8 +7,13 @@
 #include "controls/ac_number_edit.h"
 #include "controls/page_builder.h"
 #include "platform/canvas.h"
+#include "beams/beem_geometry.h"
+#include "beams/chord_relay.h"
+#include "controls/page_wiring.h"
+#include "model/edit_scope.h"
+#include "walls/wall_rules.h"
 
-TBeemPage::TBeemPage() {
+TBeemPage::TBeemPage(TPlanDocument& document) : FDocument(document) {
   setObjectName(QStringLiteral("pnlBeemProp"));
   lblBeemObjName = PageLabel(this, QStringLiteral("lblBeemObjName"), QString(), 8, 8);
   edBeemObjName = PageNameEdit(this, QStringLiteral("edBeemObjName"), 8, 24, 196);
@@ -37,6 +42,74 @@ TBeemPage::TBeemPage() {
   QWidget::setTabOrder(edBeemBeginY, edBeemEndY);
   QWidget::setTabOrder(edBeemEndY, edBeemEndX);
   ApplyCaptions();
+
+  RenameOnEnter(edBeemObjName, this, [this] { return Shows() ? FDocument.At(FIndex).ObjName : edBeemObjName->text(); },
+                [this](const QString& name) { FDocument.RenameObject(FIndex, name); });
+  connect(cbBeemMaterials, &QComboBox::activated, this, [this](int item) {
+    if (!Shows()) return;
+    const int m = item + kBeemMaterialFirst;
+    if (m != FDocument.At(FIndex).BeemMaterial) FDocument.SetBeemMaterial(FIndex, m);
+  });
+  // A chord another beam lies on is refused: the list goes back to the beam's own.
+  connect(cbBeemOrientation, &QComboBox::activated, this, [this](int k) {
+    const TEditScope edit(FDocument);
+    FDocument.NameStep(TStepVerb::Change, FIndex);
+    if (!Shows()) return;
+    if (FindBeemByOrientation(FDocument.Objects(), k) == -1) {
+      FDocument.LayBeemOnChord(FIndex, k);
+      // The fields show the points it now has: a stale number left in one would be applied by
+      // the next Enter there and throw the beam off its chord.
+      ShowPoints();
+    } else {
+      const QSignalBlocker blocker(cbBeemOrientation);
+      cbBeemOrientation->setCurrentIndex(FDocument.At(FIndex).BeemOrientation);
+    }
+  });
+  ApplyOnEnter(edBeemWidth, this, [this] { return Shows() ? FDocument.At(FIndex).BeemWidth : edBeemWidth->Value(); },
+               [this](std::int32_t v) { return FDocument.SetBeemWidth(FIndex, v); });
+  TacNumberEdit* const points[] = {edBeemBeginX, edBeemBeginY, edBeemEndX, edBeemEndY};
+  for (int which = 0; which < 4; ++which) {
+    TacNumberEdit* edit = points[which];
+    ApplyOnEnter(
+        edit, this,
+        [this, edit, which] {
+          if (!Shows()) return edit->Value();  // nothing to apply
+          const TPlanObject& b = FDocument.At(FIndex);
+          const QPoint p = which < 2 ? b.BeemBeginPoint : b.BeemEndPoint;
+          return which % 2 == 0 ? p.x() : p.y();
+        },
+        [this, which](std::int32_t v) {
+          // An edited end no longer lies on the chord: the beam becomes free.
+          v = FDocument.SetBeemPoint(FIndex, which, v);
+          const QSignalBlocker blocker(cbBeemOrientation);
+          cbBeemOrientation->setCurrentIndex(0);
+          return v;
+        });
+  }
+}
+
+bool TBeemPage::Shows() const { return FIndex < FDocument.Count() && FDocument.At(FIndex).ObjType == okBeam; }
+
+void TBeemPage::Show(int index) {
+  FIndex = index;
+  const TPlanObject& b = FDocument.At(index);
+  edBeemObjName->setText(b.ObjName);
+  edBeemWidth->SetValue(b.BeemWidth);
+  {
+    const QSignalBlocker b1(cbBeemMaterials), b2(cbBeemOrientation);
+    cbBeemMaterials->setCurrentIndex(b.BeemMaterial - kBeemMaterialFirst);
+    cbBeemOrientation->setCurrentIndex(b.BeemOrientation);
+  }
+  ShowPoints();
+}
+
+void TBeemPage::ShowPoints() {
+  const TPlanObject& b = FDocument.At(FIndex);
+  const int d = FDocument.At(0).WallDiameterOuter;
+  edBeemBeginX->SetValue(ShownBeemCoordinate(b.BeemBeginPoint.x(), d));
+  edBeemBeginY->SetValue(ShownBeemCoordinate(b.BeemBeginPoint.y(), d));
+  edBeemEndX->SetValue(ShownBeemCoordinate(b.BeemEndPoint.x(), d));
+  edBeemEndY->SetValue(ShownBeemCoordinate(b.BeemEndPoint.y(), d));
 }
 
 void TBeemPage::ApplyCaptions() {

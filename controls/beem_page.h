@@ -6,14 +6,17 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class TacNumberEdit;
+class TPlanDocument;
 
 // The beam's page of the inspector: the controls under their specified names, as members and as
-// object names, at the places the form gives them. The window fills them from the plan and wires
-// them to its operations.
+// object names, at the places the form gives them. It shows the record of the beam it is given
+// and applies what is typed or chosen through the document's operations.
 class TBeemPage : public QWidget {
  public:
-  TBeemPage();
+  explicit TBeemPage(TPlanDocument& document);
   void ApplyCaptions();  // the labels' texts, each label sized to its text
+  void Show(int index);  // the fields from the beam at `index`, which the page then edits
+  void ShowPoints();     // the ends' fields alone
 
   QLabel* lblBeemObjName = nullptr;
   QLineEdit* edBeemObjName = nullptr;
@@ -29,4 +32,9 @@ class TBeemPage : public QWidget {
   QLabel* lblEnd = nullptr;
   TacNumberEdit* edBeemEndX = nullptr;
   TacNumberEdit* edBeemEndY = nullptr;
+
+ private:
+  bool Shows() const;  // the object shown is still there and of the page's kind
+  TPlanDocument& FDocument;
+  int FIndex = 0;
 };

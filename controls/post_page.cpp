@@ -6,8 +6,14 @@
 
 #include "controls/ac_number_edit.h"
 #include "controls/page_builder.h"
+#include "controls/page_wiring.h"
+#include "model/plan_document.h"
 
-TPostPage::TPostPage() {
+namespace {
+constexpr int kPost = 1;  // the pedestal's place in every plan
+}
+
+TPostPage::TPostPage(TPlanDocument& document) : FDocument(document) {
   setObjectName(QStringLiteral("pnlPostProp"));
   lblPostObjName = PageLabel(this, QStringLiteral("lblPostObjName"), QString(), 8, 8);
   edPostObjName = PageNameEdit(this, QStringLiteral("edPostObjName"), 8, 24, 196);
@@ -28,6 +34,28 @@ TPostPage::TPostPage() {
   QWidget::setTabOrder(edPostAngle, edPostPositionX);
   QWidget::setTabOrder(edPostPositionX, edPostPositionY);
   ApplyCaptions();
+
+  TPlanDocument& d = FDocument;
+  RenameOnEnter(edPostObjName, this, [&d] { return d.At(kPost).ObjName; },
+                [&d](const QString& name) { d.RenameObject(kPost, name); });
+  ApplyOnEnter(edPostWidth, this, [&d] { return d.At(kPost).PostWidth; }, [&d](std::int32_t v) { return d.SetPostWidth(v); });
+  ApplyOnEnter(edPostHeight, this, [&d] { return d.At(kPost).PostHeight; }, [&d](std::int32_t v) { return d.SetPostHeight(v); });
+  ApplyOnEnter(edPostAngle, this, [&d] { return d.At(kPost).PostAngle; }, [&d](std::int32_t v) { return d.SetPostAngle(v); });
+  ApplyOnEnter(edPostPositionX, this, [&d] { return d.At(kPost).PostPosition.x(); },
+               [&d](std::int32_t v) { return d.SetPostPositionX(v); });
+  ApplyOnEnter(edPostPositionY, this, [&d] { return d.At(kPost).PostPosition.y(); },
+               [&d](std::int32_t v) { return d.SetPostPositionY(v); });
+}
+
+void TPostPage::Show() {
+  const TPlanObject& p = FDocument.At(kPost);
+  const std::int32_t d = FDocument.At(0).WallDiameterOuter;
+  edPostObjName->setText(p.ObjName);
+  edPostWidth->SetValue(p.PostWidth);
+  edPostHeight->SetValue(p.PostHeight);
+  edPostAngle->SetValue(p.PostAngle);
+  edPostPositionX->SetValue(qBound(0, p.PostPosition.x(), qMax(0, d)));
+  edPostPositionY->SetValue(qBound(0, p.PostPosition.y(), qMax(0, d)));
 }
 
 void TPostPage::ApplyCaptions() {

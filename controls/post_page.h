@@ -5,14 +5,16 @@
 class QLabel;
 class QLineEdit;
 class TacNumberEdit;
+class TPlanDocument;
 
 // The pedestal's page of the inspector: the controls under their specified names, as members and
-// as object names, at the places the form gives them. The window fills them from the plan and
-// wires them to its operations.
+// as object names, at the places the form gives them. It shows the pedestal's record and applies
+// what is typed through the document's operations.
 class TPostPage : public QWidget {
  public:
-  TPostPage();
+  explicit TPostPage(TPlanDocument& document);
   void ApplyCaptions();  // the labels' texts, each label sized to its text
+  void Show();           // the fields from the pedestal's record
 
   QLabel* lblPostObjName = nullptr;
   QLineEdit* edPostObjName = nullptr;
@@ -25,4 +27,7 @@ class TPostPage : public QWidget {
   QLabel* lblPostPosition = nullptr;
   TacNumberEdit* edPostPositionX = nullptr;
   TacNumberEdit* edPostPositionY = nullptr;
+
+ private:
+  TPlanDocument& FDocument;
 };

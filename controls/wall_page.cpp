@@ -6,8 +6,11 @@
 
 #include "controls/ac_number_edit.h"
 #include "controls/page_builder.h"
+#include "controls/page_wiring.h"
+#include "model/edit_scope.h"
+#include "walls/wall_rules.h"
 
-TWallPage::TWallPage() {
+TWallPage::TWallPage(TPlanDocument& document) : FDocument(document) {
   setObjectName(QStringLiteral("pnlWallProp"));
   lblWallName = PageLabel(this, QStringLiteral("lblWallName"), QString(), 8, 8);
   edWallName = PageNameEdit(this, QStringLiteral("edWallName"), 8, 24, 194);
@@ -30,6 +33,41 @@ TWallPage::TWallPage() {
   QWidget::setTabOrder(edDiameterInner, edWallWidth);
   QWidget::setTabOrder(edWallWidth, edWallArcWidth);
   ApplyCaptions();
+
+  TPlanDocument& d = FDocument;
+  RenameOnEnter(edWallName, this, [&d] { return d.At(0).ObjName; }, [&d](const QString& name) { d.RenameObject(0, name); });
+  // Another type lays the chord beams on its sides and may narrow the arches: one step.
+  connect(cbWallType, &QComboBox::activated, this, [this](int item) {
+    const TEditScope edit(FDocument);
+    FDocument.NameStep(TStepVerb::Change, 0);
+    if (item == WallTypeFromIndex(FDocument.At(0).WallType)) return;
+    FDocument.SetWallType(item);
+    edWallArcWidth->SetValue(FDocument.SetWallArcWidth(FDocument.At(0).WallArcWidth));
+  });
+  connect(cbWallMaterials, &QComboBox::activated, this, [this](int item) {
+    if (item != FDocument.At(0).WallMaterial) FDocument.SetWallMaterial(item);
+  });
+  ApplyOnEnter(edDiameterOuter, this, [&d] { return d.At(0).WallDiameterOuter; },
+               [&d](std::int32_t v) { return d.SetWallDiameterOuter(v); });
+  ApplyOnEnter(edDiameterInner, this, [&d] { return d.At(0).WallDiameterInner; },
+               [&d](std::int32_t v) { return d.SetWallDiameterInner(v); });
+  ApplyOnEnter(edWallWidth, this, [&d] { return d.At(0).WallWallWidth; }, [&d](std::int32_t v) { return d.SetWallWidth(v); });
+  ApplyOnEnter(edWallArcWidth, this, [&d] { return d.At(0).WallArcWidth; },
+               [&d](std::int32_t v) { return d.SetWallArcWidth(v); });
+}
+
+void TWallPage::Show() {
+  const TPlanObject& w = FDocument.At(0);
+  edWallName->setText(w.ObjName);
+  {
+    const QSignalBlocker b1(cbWallType), b2(cbWallMaterials);
+    cbWallType->setCurrentIndex(WallTypeFromIndex(w.WallType));
+    cbWallMaterials->setCurrentIndex(w.WallMaterial);
+  }
+  edDiameterOuter->SetValue(w.WallDiameterOuter);
+  edDiameterInner->SetValue(w.WallDiameterInner);
+  edWallWidth->SetValue(w.WallWallWidth);
+  edWallArcWidth->SetValue(w.WallArcWidth);
 }
 
 void TWallPage::ApplyCaptions() {

@@ -6,14 +6,16 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class TacNumberEdit;
+class TPlanDocument;
 
 // The walls' page of the inspector: the controls under their specified names, as members and as
-// object names, at the places the form gives them. The window fills them from the plan and wires
-// them to its operations.
+// object names, at the places the form gives them. It shows the walls' record and applies what is
+// typed or chosen through the document's operations.
 class TWallPage : public QWidget {
  public:
-  TWallPage();
+  explicit TWallPage(TPlanDocument& document);
   void ApplyCaptions();  // the labels' texts, each label sized to its text
+  void Show();           // the fields from the walls' record
 
   QLabel* lblWallName = nullptr;
   QLineEdit* edWallName = nullptr;
@@ -29,4 +31,7 @@ class TWallPage : public QWidget {
   TacNumberEdit* edWallWidth = nullptr;
   QLabel* lblArcWidth = nullptr;
   TacNumberEdit* edWallArcWidth = nullptr;
+
+ private:
+  TPlanDocument& FDocument;
 };

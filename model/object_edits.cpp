@@ -120,3 +120,20 @@ QString TPlanDocument::RenameObject(int index, const QString& base) {
   Changed(index, differs ? TPlanFields{pfName} : TPlanFields{0});
   return name;
 }
+
+int TPlanDocument::FindBell(std::int32_t diameter) const {
+  for (int i = 0; i < Count(); ++i)
+    if (At(i).ObjType == okBell && At(i).BellDiameter == diameter) return i;
+  return -1;
+}
+
+std::int32_t TPlanDocument::SetBellDiameter(int index, std::int32_t diameter) {
+  const TEditScope edit(*this);
+  NameStep(TStepVerb::Change, index);
+  TPlanObject& b = Record(index);
+  // Each diameter of the catalogue hangs once: another bell's diameter is refused.
+  if (b.BellDiameter == diameter || FindBell(diameter) >= 0) return b.BellDiameter;
+  b.BellDiameter = diameter;
+  Changed(index, pfBellDiameter);
+  return diameter;
+}

@@ -87,6 +87,11 @@ class TPlanDocument : public QObject {
   std::int32_t SetBeemWidth(int index, std::int32_t v);
   // which: 0 begin x, 1 begin y, 2 end x, 3 end y. A chord beam edited so becomes free.
   std::int32_t SetBeemPoint(int index, int which, std::int32_t v);
+  // A diameter another bell has is refused: the one kept is returned.
+  std::int32_t SetBellDiameter(int index, std::int32_t diameter);
+  int FindBell(std::int32_t diameter) const;  // the bell of that diameter, or -1
+  // The beam laid on chord k (0: free, where it lies) from the walls' computed outline.
+  void LayBeemOnChord(int index, int k);
   bool SetObjectVisible(int index, bool visible);  // false: it was so already
   // The name typed, made unique among every object's names, the object's own included (the
   // pages rename only to a name that differs from it).

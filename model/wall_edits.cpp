@@ -119,3 +119,18 @@ void TPlanDocument::SetWallMaterial(int item) {
   Record(0).WallMaterial = item;
   Changed(0, pfWallMaterial);
 }
+
+void TPlanDocument::LayBeemOnChord(int index, int k) {
+  const TEditScope edit(*this);
+  TPlanObject& b = Record(index);
+  const TWallOutlines outlines = ComputeWallGeometry(WallSizesOf(At(0)), TPlanMapping{});
+  const TChordWalls walls = ChordWallsOf(At(0), outlines.InnerMm);
+  TPlanFields fields = b.BeemOrientation != k ? TPlanFields{pfBeemOrientation} : TPlanFields{0};
+  b.BeemOrientation = k;
+  if (const auto points = ChordBeemPoints(walls, k, b.BeemWidth)) {
+    if (b.BeemBeginPoint != points->Begin || b.BeemEndPoint != points->End) fields |= pfBeemPoints;
+    b.BeemBeginPoint = points->Begin;
+    b.BeemEndPoint = points->End;
+  }
+  Changed(index, fields);
+}

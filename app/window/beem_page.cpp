@@ -20,29 +20,8 @@
 
 
 void TfmMain::BuildBeemPage() {
-  pnlBeemProp = new TBeemPage;
+  pnlBeemProp = new TBeemPage(FDocument);
   pnlInspPages->addWidget(pnlBeemProp);
-
-  connect(pnlBeemProp->edBeemObjName, &QLineEdit::returnPressed, this, [this] {
-    if (pnlBeemProp->edBeemObjName->text() != FObjects[static_cast<size_t>(FCurIndex)]->ObjName)
-      MakeUniqueName(FCurIndex, pnlBeemProp->edBeemObjName->text(), false);
-  });
-  connect(pnlBeemProp->cbBeemMaterials, &QComboBox::activated, this, &TfmMain::cbBeemMaterialsChange);
-  connect(pnlBeemProp->cbBeemOrientation, &QComboBox::activated, this, &TfmMain::cbBeemOrientationChange);
-  auto onEnter = [this](TacNumberEdit* edit, std::int32_t (TfmMain::*apply)(std::int32_t),
-                        std::int32_t (*stored)(const TPlanObject&)) {
-    connect(edit, &TacNumberEdit::OnKeyDown, this, [this, edit, apply, stored](int key) {
-      if (!IsEnterKey(key)) return;
-      const TPlanObject& b = *FObjects[static_cast<size_t>(FCurIndex)];
-      if (b.ObjType != okBeam || edit->Value() == stored(b)) return;
-      edit->SetValue((this->*apply)(edit->Value()));
-    });
-  };
-  onEnter(pnlBeemProp->edBeemWidth, &TfmMain::SetBeemWidth, [](const TPlanObject& o) { return o.BeemWidth; });
-  onEnter(pnlBeemProp->edBeemBeginX, &TfmMain::SetBeemBeginX, [](const TPlanObject& o) { return o.BeemBeginPoint.x(); });
-  onEnter(pnlBeemProp->edBeemBeginY, &TfmMain::SetBeemBeginY, [](const TPlanObject& o) { return o.BeemBeginPoint.y(); });
-  onEnter(pnlBeemProp->edBeemEndX, &TfmMain::SetBeemEndX, [](const TPlanObject& o) { return o.BeemEndPoint.x(); });
-  onEnter(pnlBeemProp->edBeemEndY, &TfmMain::SetBeemEndY, [](const TPlanObject& o) { return o.BeemEndPoint.y(); });
 }
 
 

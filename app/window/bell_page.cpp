@@ -13,33 +13,8 @@
 #include "controls/ac_number_edit.h"
 
 void TfmMain::BuildBellPage() {
-  pnlBellProp = new TBellPage;
+  pnlBellProp = new TBellPage(FDocument);
   pnlInspPages->addWidget(pnlBellProp);
-
-  connect(pnlBellProp->edObjBellName, &QLineEdit::returnPressed, this, [this] {
-    if (pnlBellProp->edObjBellName->text() != FObjects[static_cast<size_t>(FCurIndex)]->ObjName)
-      MakeUniqueName(FCurIndex, pnlBellProp->edObjBellName->text(), false);
-  });
-  connect(pnlBellProp->cbBellDiameter, &QComboBox::currentIndexChanged, this, [this](int item) {
-    if (item < 0 || FObjects[static_cast<size_t>(FCurIndex)]->ObjType != okBell) return;
-    if (pnlBellProp->cbBellDiameter->itemText(item).toInt() == FObjects[static_cast<size_t>(FCurIndex)]->BellDiameter) return;
-    const int shown = ChangeBellDiameter(item);
-    const QSignalBlocker blocker(pnlBellProp->cbBellDiameter);
-    pnlBellProp->cbBellDiameter->setCurrentIndex(shown);
-    // A refused diameter changes nothing, so the last fixing stays on the plan.
-    if (shown == item) DrawSelectionFrame();
-  });
-  auto onEnter = [this](TacNumberEdit* edit, bool x) {
-    connect(edit, &TacNumberEdit::OnKeyDown, this, [this, edit, x](int key) {
-      if (!IsEnterKey(key)) return;
-      const TPlanObject& b = *FObjects[static_cast<size_t>(FCurIndex)];
-      if (b.ObjType != okBell) return;
-      if (edit->Value() == (x ? b.BellPosition.x() : b.BellPosition.y())) return;
-      edit->SetValue(x ? SetBellPositionX(edit->Value()) : SetBellPositionY(edit->Value()));
-    });
-  };
-  onEnter(pnlBellProp->edBPositionX, true);
-  onEnter(pnlBellProp->edBPositionY, false);
 }
 
 void TfmMain::BuildBellPalette() {

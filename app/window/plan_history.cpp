@@ -102,6 +102,11 @@ void TfmMain::ShowObjectChanges(const TObjectChanges& changes) {
   // The walls' geometry rescales the plan: everything is drawn anew. Otherwise each object
   // changed is projected from its millimetres and drawn on its own layer.
   bool walls = false;
+  bool reselect = false;  // the current object framed and its page filled again
+  bool frame = false;     // the current object moved or changed size: its frame follows
+  bool chords = false;    // a beam came onto a chord or left it
+  constexpr TPlanFields kFramed = pfBellDiameter | pfBellPosition | pfBeemWidth | pfBeemPoints | pfPostSize |
+                                  pfPostAngle | pfPostPosition;
   for (const TObjectChange& c : changes) {
     const TPlanObject& o = *FObjects[static_cast<size_t>(c.Index)];
     if (c.Fields & (pfName | pfVisible)) {
@@ -113,6 +118,9 @@ void TfmMain::ShowObjectChanges(const TObjectChanges& changes) {
       cbObjects->setItemText(c.Index, o.ObjName);
     }
     if (c.Index == 0 && (c.Fields & (pfKind | pfWallSizes))) walls = true;
+    if (c.Index == 0 && (c.Fields & pfWallType)) reselect = true;
+    if (c.Index == FCurIndex && (c.Fields & kFramed)) frame = true;
+    if (c.Fields & (pfBeemOrientation | pfKind)) chords = true;
   }
   if (walls) {
     FRenderer.ComputeScale();
@@ -121,6 +129,7 @@ void TfmMain::ShowObjectChanges(const TObjectChanges& changes) {
     FRenderer.DrawPost();
     for (int i = 2; i < static_cast<int>(FObjects.size()); ++i) FRenderer.ReprojectObject(i);
     FRenderer.DrawRulers();
+    reselect = true;
   } else {
     for (const TObjectChange& c : changes) {
       switch (FObjects[static_cast<size_t>(c.Index)]->ObjType) {
@@ -138,6 +147,13 @@ void TfmMain::ShowObjectChanges(const TObjectChanges& changes) {
     }
   }
   FBellSlots = RebuildBellSlots(FObjects);
+  if (chords) SyncChordBoxes();
+  if (reselect) {
+    SelectObject(FCurIndex);
+    if (walls) UpdateViewControls();
+  } else if (frame) {
+    DrawSelectionFrame();
+  }
 }
 
 void TfmMain::ShowInsertedObject(int index) {
@@ -206,12 +222,7 @@ void TfmMain::ShowPlanAnew() {
 }
 
 void TfmMain::ShowStepSelection(int select) {
-  // Every chord box shows whether a beam lies on its chord, set without running its click.
-  for (int k = 1; k <= kChordCount; ++k) {
-    QCheckBox* box = ChordBox(k);
-    const QSignalBlocker blocker(box);
-    box->setChecked(FindBeemByOrientation(FObjects, k) >= 0);
-  }
+  SyncChordBoxes();
   FRenderer.HideFixingLayers();
   FCurIndex = select;
   FPointerMode = pmIdle;

@@ -63,18 +63,10 @@ void TfmMain::CreateObject(const QString& name, TObjectKind kind, QPoint at,
   FDocument.NameStep(TStepVerb::Add, FCurIndex);
 }
 
-QString TfmMain::MakeUniqueName(int index, const QString& base, bool noListUpdate) {
+QString TfmMain::NameNewObject(int index, const QString& base) {
   FCurObject = FObjects[static_cast<size_t>(index)].get();
-  if (noListUpdate) {  // the naming of an object the window is placing
-    FCurObject->ObjName = UniqueName(base, [this](const QString& n) { return FDocument.IsNameFree(n); });
-    return FCurObject->ObjName;
-  }
-  // Typed by the user: a rename of its own, which the lists follow (ShowObjectChanges).
-  const QString name = FDocument.RenameObject(index, base);
-  const QSignalBlocker b1(pnlObjView->clbObjects), b2(cbObjects);
-  pnlObjView->clbObjects->setCurrentRow(FCurIndex);
-  cbObjects->setCurrentIndex(FCurIndex);
-  return name;
+  FCurObject->ObjName = UniqueName(base, [this](const QString& n) { return FDocument.IsNameFree(n); });
+  return FCurObject->ObjName;
 }
 
 void TfmMain::DeleteAllObjects() {

@@ -46,7 +46,7 @@ void TfmMain::PlanMouseDown(Qt::MouseButton, QPoint at) {
     // Arming reserves nothing: since the palette click the inspector may have given another
     // bell this diameter, or a document may have brought it. One catalogue bell stands on the
     // plan once, so the press then takes the bell that is there, as the palette would.
-    const int existing = FindBellByDiameter(FPendingBellDiameter);
+    const int existing = FDocument.FindBell(FPendingBellDiameter);
     if (existing >= 0) FCurIndex = existing;
     else CreateObject(QStringLiteral("Колокол"), okBell, at, FPendingBellDiameter, true);
   } else if (FPointerMode == pmPlaceBeam) {

@@ -1,5 +1,5 @@
-// The walls' edits: each stores its clamped value, keeps outer = inner + 2 x thickness, rescales
-// the plan and carries the other objects along.
+// The walls: their defaults and the lists of their page. Their edits are the document's
+// (model/wall_edits.cpp); TWallPage applies them.
 #include <QComboBox>
 #include <QPainter>
 
@@ -43,54 +43,3 @@ void TfmMain::FillBeemMaterialList() {
     pnlBeemProp->cbBeemMaterials->addItem(MaterialName(i).value_or(QString()));
   pnlBeemProp->cbBeemMaterials->setCurrentIndex(0);
 }
-
-// The document stores each edit, carries the plan along and announces it (ShowObjectChanges
-// draws it); the page shows the sizes the edit left and the selection follows its object.
-std::int32_t TfmMain::FinishWallSizeEdit(std::int32_t stored) {
-  const TPlanObject& w = *FObjects[0];
-  pnlWallProp->edDiameterOuter->SetValue(w.WallDiameterOuter);
-  pnlWallProp->edDiameterInner->SetValue(w.WallDiameterInner);
-  pnlWallProp->edWallWidth->SetValue(w.WallWallWidth);
-  pnlWallProp->edWallArcWidth->SetValue(w.WallArcWidth);
-  SelectObject(FCurIndex);
-  UpdateViewControls();
-  FCurObject = FObjects[0].get();
-  return stored;
-}
-
-std::int32_t TfmMain::SetWallDiameterOuter(std::int32_t v) {
-  return FinishWallSizeEdit(FDocument.SetWallDiameterOuter(v));
-}
-
-std::int32_t TfmMain::SetWallDiameterInner(std::int32_t v) {
-  return FinishWallSizeEdit(FDocument.SetWallDiameterInner(v));
-}
-
-std::int32_t TfmMain::SetWallWidth(std::int32_t v) { return FinishWallSizeEdit(FDocument.SetWallWidth(v)); }
-
-std::int32_t TfmMain::SetWallArcWidth(std::int32_t v) { return FDocument.SetWallArcWidth(v); }
-
-void TfmMain::SetWallType(int item) {
-  FDocument.SetWallType(item);
-  FCurIndex = 0;
-  SelectObject(0);
-}
-
-void TfmMain::SetWallMaterial(int item) { FDocument.SetWallMaterial(item); }
-
-void TfmMain::cbWallTypeChange(int item) {
-  const TEditScope edit(FDocument);
-  FDocument.NameStep(TStepVerb::Change, 0);
-  if (item == WallTypeFromIndex(FObjects[0]->WallType)) return;
-  SetWallType(item);
-  pnlWallProp->edWallArcWidth->SetValue(SetWallArcWidth(FObjects[0]->WallArcWidth));
-  FCurObject = FObjects[0].get();
-}
-
-void TfmMain::cbWallMaterialsChange(int item) {
-  const TEditScope edit(FDocument);
-  FDocument.NameStep(TStepVerb::Change, 0);
-  if (item != FObjects[0]->WallMaterial) SetWallMaterial(item);
-  FCurObject = FObjects[0].get();
-}
-

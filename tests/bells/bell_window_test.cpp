@@ -263,7 +263,7 @@ TEST_F(BellWindowTest, PositionFieldsStoreOnlyValuesInsideTheWalls) {
   EXPECT_EQ(Obj(b).Layer->geometry().topLeft(), Obj(b).BellPositionPx - QPoint(r, r));
   EXPECT_EQ(W->FSelRect.l, Obj(b).BellPositionPx.x() - r - 6);
   // what a document could carry reaches the setter unfiltered
-  EXPECT_EQ(W->SetBellPositionX(-50), 0);
+  EXPECT_EQ(W->FDocument.SetBellPosition(W->FCurIndex, true, -50), 0);
   EXPECT_EQ(Obj(b).BellPosition.x(), 0);
 }
 

@@ -176,7 +176,7 @@ TEST_F(FixingWindowTest, AFixingLeavesOnlyItsOwnLines) {
       [] {},
       [&] {
         W->SelectObject(bells[2]);
-        W->SetBellPositionX(Obj(bells[2]).BellPosition.x() + 400);
+        W->FDocument.SetBellPosition(W->FCurIndex, true, Obj(bells[2]).BellPosition.x() + 400);
       },
       [&] {
         QTest::mouseClick(W->pnlObjView->clbObjects->viewport(), Qt::LeftButton, Qt::NoModifier,
@@ -184,7 +184,7 @@ TEST_F(FixingWindowTest, AFixingLeavesOnlyItsOwnLines) {
       },
       [&] {
         W->SelectObject(bells[0]);
-        W->SetBellPositionY(Obj(bells[0]).BellPosition.y() - 300);
+        W->FDocument.SetBellPosition(W->FCurIndex, false, Obj(bells[0]).BellPosition.y() - 300);
       },
   };
   for (size_t i = 0; i < std::size(steps); ++i) {

@@ -252,15 +252,15 @@ TEST_F(HistoryStepTest, EachOperationIsOneStepWithoutAnyInputEvent) {
     const char* caption;
   };
   const TRow rows[] = {
-      {"outer diameter", 0, [](TfmMain& w) { w.SetWallDiameterOuter(7200); }, "изменение «Стены»"},
-      {"arch width", 0, [](TfmMain& w) { w.SetWallArcWidth(900); }, "изменение «Стены»"},
-      {"wall type and its arches", 0, [](TfmMain& w) { w.cbWallTypeChange(2); }, "изменение «Стены»"},
-      {"pedestal angle", 1, [](TfmMain& w) { w.SetPostAngle(90); }, "изменение «Постамент»"},
-      {"pedestal position", 1, [](TfmMain& w) { w.SetPostPositionX(2000); }, "перемещение «Постамент»"},
-      {"bell position", 2, [](TfmMain& w) { w.SetBellPositionY(2500); }, "перемещение «Колокол»"},
-      {"beam width", 5, [](TfmMain& w) { w.SetBeemWidth(250); }, "изменение «Балка1»"},
-      {"a free beam's end", 5, [](TfmMain& w) { w.SetBeemEndX(3000); }, "перемещение «Балка1»"},
-      {"a chord beam's end", 4, [](TfmMain& w) { w.SetBeemBeginY(1000); }, "изменение «Балка»"},
+      {"outer diameter", 0, [](TfmMain& w) { w.FDocument.SetWallDiameterOuter(7200); }, "изменение «Стены»"},
+      {"arch width", 0, [](TfmMain& w) { w.FDocument.SetWallArcWidth(900); }, "изменение «Стены»"},
+      {"wall type and its arches", 0, [](TfmMain& w) { Q_EMIT w.pnlWallProp->cbWallType->activated(2); }, "изменение «Стены»"},
+      {"pedestal angle", 1, [](TfmMain& w) { w.FDocument.SetPostAngle(90); }, "изменение «Постамент»"},
+      {"pedestal position", 1, [](TfmMain& w) { w.FDocument.SetPostPositionX(2000); }, "перемещение «Постамент»"},
+      {"bell position", 2, [](TfmMain& w) { w.FDocument.SetBellPosition(w.FCurIndex, false, 2500); }, "перемещение «Колокол»"},
+      {"beam width", 5, [](TfmMain& w) { w.FDocument.SetBeemWidth(w.FCurIndex, 250); }, "изменение «Балка1»"},
+      {"a free beam's end", 5, [](TfmMain& w) { w.FDocument.SetBeemPoint(w.FCurIndex, 2, 3000); }, "перемещение «Балка1»"},
+      {"a chord beam's end", 4, [](TfmMain& w) { w.FDocument.SetBeemPoint(w.FCurIndex, 1, 1000); }, "изменение «Балка»"},
       {"a chord box", 0, [](TfmMain& w) { w.ChordBoxClick(11, true); }, "добавление «Балка2»"},
   };
   for (const TRow& r : rows) {

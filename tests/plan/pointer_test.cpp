@@ -170,7 +170,7 @@ TEST_F(PointerTest, ReleaseGivesTheListTheFocusSoDelDeletes) {
   ASSERT_TRUE(W->pnlObjView->clbObjects->hasFocus());
   QTest::keyClick(W->pnlObjView->clbObjects, Qt::Key_Delete);
   ASSERT_EQ(W->FObjects.size(), 3u);
-  EXPECT_EQ(W->FindBellByDiameter(225), -1) << "the bell just placed is the one deleted";
+  EXPECT_EQ(W->FDocument.FindBell(225), -1) << "the bell just placed is the one deleted";
   EXPECT_EQ(W->FBellSlots[1], -1);
   EXPECT_EQ(W->FCurIndex, 0);
 

@@ -450,13 +450,13 @@ TEST_F(WallsPageTest, RedrawnWallsAndRulersEqualThemDrawnAfresh) {
     EXPECT_EQ(std::as_const(*W->FRenderer.Layer(RulerLayer)).Canvas(), expected) << step;
   };
   sameAsFresh("new plan");
-  W->SetWallDiameterOuter(7200);
+  W->FDocument.SetWallDiameterOuter(7200);
   sameAsFresh("grown");
-  W->SetWallDiameterOuter(4200);
+  W->FDocument.SetWallDiameterOuter(4200);
   sameAsFresh("shrunk");
-  W->SetWallType(2);
+  W->FDocument.SetWallType(2);
   sameAsFresh("eight sides");
-  W->SetWallDiameterInner(1500);
+  W->FDocument.SetWallDiameterInner(1500);
   sameAsFresh("thicker");
   Obj(0).ObjVisible = false;
   W->FRenderer.DrawWalls();
@@ -466,7 +466,7 @@ TEST_F(WallsPageTest, RedrawnWallsAndRulersEqualThemDrawnAfresh) {
   sameAsFresh("shown again");
   W->SetPlanClientSize(QSize(500, 430));
   sameAsFresh("smaller panel");
-  W->SetWallMaterial(3);
+  W->FDocument.SetWallMaterial(3);
   sameAsFresh("another material");
 }
 
