@@ -213,7 +213,7 @@ bool TfmMain::FormCloseQuery() {
   // Unsaved work is not closed without a question; the panel layout is remembered.
   if (!MaySetPlanAside()) return false;
   if (FOptions.ReadViewSettings) WriteViewSettings();
-  DiscardRecovery();
+  FSession.DiscardRecovery();
   return true;
 }
 

@@ -18,6 +18,7 @@
 #include "bells/annotations.h"
 #include "bells/bell_groups.h"
 #include "document/image_writers.h"
+#include "model/document_session.h"
 #include "model/plan_document.h"
 #include "plan/plan_model.h"
 #include "plan/plan_object.h"
@@ -114,6 +115,8 @@ class TfmMain : public QMainWindow {
   // operations (model/plan_document.h).
   TPlanDocument FDocument;
   TPlanDocument& Document() { return FDocument; }
+  // Its file, the recent documents, the unsaved-changes question and the autosave.
+  TDocumentSession FSession{FDocument};
   std::vector<std::unique_ptr<TPlanObject>>& FObjects = FDocument.Objects();
   // The plan drawn on the drawing panel's layers: scale, view, every object's pixels, the
   // fixing. The picture export composes the same layers.
@@ -316,11 +319,6 @@ class TfmMain : public QMainWindow {
 
   // ---- history and unsaved work (app/window/plan_history.cpp, app/window/document_session.cpp) ---------
   QUndoStack* FHistory = nullptr;  // the document's history, once the window's actions follow it
-  QString FDocumentPath;       // the document's file; empty until the plan is saved or opened
-  QString FLastFolder;         // where the open dialog starts
-  QStringList FRecent;         // the last documents opened or saved, newest first
-  QString FRecentFile;         // where that list is kept; empty: it is not kept
-  QTimer* FAutosaveTimer = nullptr;
   // Tests answer the unsaved-changes question here: 0 save, 1 do not save, 2 cancel.
   std::function<int(const QString&)> FAskSave;
   void WireHistory();
@@ -341,7 +339,6 @@ class TfmMain : public QMainWindow {
   bool FListingInBulk = false;  // objects being read in a row: the lists' current row is set once, after
   void ResetHistory();
   void UpdateTitle();
-  QString DocumentTitleName() const;
   bool MaySetPlanAside();  // false: the user chose to keep the plan as it is
   bool SaveCurrent();      // to the document's own file, or through the save dialog
   void nNewDocClick();
@@ -349,21 +346,12 @@ class TfmMain : public QMainWindow {
   void nUndoClick();
   void nRedoClick();
   void UpdateUndoActions();
-  void RememberRecent(const QString& path);
   void FillRecentMenu();
   void OpenRecent(const QString& path);
-  void ClearRecent();
-  QString SaveDialogStart() const;
-  QString OpenDialogStart() const;
-  void StartRecovery();
-  void Autosave();
-  void DiscardRecovery();  // this editor's entry: after a save, "Не сохранять" and a normal exit
   void OfferRecovery();    // entries of editors that died, once the window is up
   // 0 restore, 1 delete, 2 later; tests answer here.
   int AskRecovery(const QString& question, bool broken);
   std::function<int(const QString&)> FAskRecovery;
-  QString FRecoveryFolder;
-  std::unique_ptr<TRecoveryStore> FRecovery;
 
   // ---- pedestal and ringer (pedestal/) ---------------------------------------------------------
   void FillPostInspector();

@@ -24,16 +24,11 @@ void TfmMain::ReportError(const QString& message) {
 }
 
 bool TfmMain::SaveDocument(const QString& path) {
-  FDocument.CommitStep();  // the saved state is a state of the history
-  const QString error = SaveDocumentFile(path, FObjects);
+  const QString error = FSession.Save(path);
   if (!error.isEmpty()) {
     ReportError(error);
     return false;
   }
-  FDocumentPath = path;
-  if (FHistory) FHistory->setClean();
-  DiscardRecovery();
-  RememberRecent(path);
   UpdateTitle();
   return true;
 }
@@ -48,10 +43,8 @@ bool TfmMain::OpenDocument(const QString& path) {
   ProjectRecords(content.Records);
   FCurIndex = 0;
   SelectObject(0);
-  FDocumentPath = QFileInfo(path).absoluteFilePath();
-  FLastFolder = QFileInfo(path).absolutePath();
+  FSession.Opened(path);
   ResetHistory();
-  RememberRecent(FDocumentPath);
   FOpeningNotes = content.Warnings;
   if (!content.Warnings.isEmpty()) ReportError(content.Warnings.join(QLatin1Char('\n')));
   return true;
@@ -63,19 +56,19 @@ void TfmMain::ProjectRecords(const std::vector<TPlanObject>& records) {
 
 void TfmMain::nSaveDocClick() {
   const QString path = QFileDialog::getSaveFileName(
-      this, QString(), SaveDialogStart(), QStringLiteral("*.tarvosk (*.tarvosk)"), nullptr,
+      this, QString(), FSession.SaveDialogStart(), QStringLiteral("*.tarvosk (*.tarvosk)"), nullptr,
       QFileDialog::DontConfirmOverwrite);
   if (path.isEmpty()) return;
-  FLastFolder = QFileInfo(path).absolutePath();
+  FSession.SetLastFolder(QFileInfo(path).absolutePath());
   SaveDocument(QFileInfo(path).suffix().isEmpty() ? path + QStringLiteral(".tarvosk") : path);
 }
 
 void TfmMain::nLoadDocClick() {
   if (!MaySetPlanAside()) return;
-  const QString path = QFileDialog::getOpenFileName(this, QString(), OpenDialogStart(),
+  const QString path = QFileDialog::getOpenFileName(this, QString(), FSession.OpenDialogStart(),
                                                     QStringLiteral(".tarvosk (*.tarvosk)"));
   if (path.isEmpty() || !QFileInfo(path).isFile()) return;
-  FLastFolder = QFileInfo(path).absolutePath();
+  FSession.SetLastFolder(QFileInfo(path).absolutePath());
   OpenDocument(path);
 }
 

@@ -1,5 +1,5 @@
-// The document as the user works with it: its file and title, the question before unsaved work
-// is set aside, the recent documents, dropped files and the autosaved recovery.
+// The window's side of the session (model/document_session.h): the title, the unsaved-changes
+// question asked, the recent documents' menu and dropped files.
 #include <QAbstractButton>
 #include <QAction>
 #include <QDir>
@@ -16,6 +16,7 @@
 #include "app/application_setup.h"
 #include "app/tfm_main.h"
 #include "document/recent_documents.h"
+#include "document/recovery_store.h"
 
 namespace {
 
@@ -35,25 +36,14 @@ QString DroppedDocument(const QMimeData* data) {
 
 }  // namespace
 
-QString TfmMain::DocumentTitleName() const {
-  return FDocumentPath.isEmpty() ? QStringLiteral("Без имени") : QFileInfo(FDocumentPath).fileName();
-}
-
 void TfmMain::UpdateTitle() {
-  const bool unsaved = FHistory && !FHistory->isClean();
-  setWindowTitle(kCaption + QStringLiteral(" - ") + DocumentTitleName() +
-                 (unsaved ? QStringLiteral("*") : QString()));
+  setWindowTitle(kCaption + QStringLiteral(" - ") + FSession.TitleName() +
+                 (FDocument.IsModified() ? QStringLiteral("*") : QString()));
 }
 
 bool TfmMain::MaySetPlanAside() {
-  FDocument.CommitStep();
-  if (!FHistory || FHistory->isClean()) return true;
-  const QString question =
-      QStringLiteral("Сохранить изменения в документе «%1»?").arg(DocumentTitleName());
-  int answer = 2;
-  if (FAskSave) {
-    answer = FAskSave(question);
-  } else {
+  const auto ask = [this](const QString& question) {
+    if (FAskSave) return FAskSave(question);
     QMessageBox box(QMessageBox::Question, ApplicationTitle(), question, QMessageBox::NoButton, this);
     QPushButton* save = box.addButton(QStringLiteral("Сохранить"), QMessageBox::AcceptRole);
     QPushButton* discard = box.addButton(QStringLiteral("Не сохранять"), QMessageBox::DestructiveRole);
@@ -61,26 +51,21 @@ bool TfmMain::MaySetPlanAside() {
     box.setDefaultButton(save);
     box.setEscapeButton(cancel);
     box.exec();
-    answer = box.clickedButton() == save ? 0 : box.clickedButton() == discard ? 1 : 2;
-  }
-  if (answer == 0) return SaveCurrent();
-  if (answer == 1) {
-    DiscardRecovery();
-    return true;
-  }
-  return false;
+    return box.clickedButton() == save ? 0 : box.clickedButton() == discard ? 1 : 2;
+  };
+  return FSession.MaySetAside(ask, [this] { return SaveCurrent(); });
 }
 
 bool TfmMain::SaveCurrent() {
-  if (!FDocumentPath.isEmpty()) return SaveDocument(FDocumentPath);
+  if (!FDocument.Path().isEmpty()) return SaveDocument(FDocument.Path());
   nSaveDocClick();
-  return FHistory && FHistory->isClean();
+  return !FDocument.IsModified();
 }
 
 void TfmMain::nNewDocClick() {
   if (!MaySetPlanAside()) return;
   NewDocument();
-  FDocumentPath.clear();
+  FDocument.SetPath({});
   ResetHistory();
 }
 
@@ -88,13 +73,6 @@ bool TfmMain::OpenChosenDocument(const QString& path) {
   if (!MaySetPlanAside()) return false;
   return OpenDocument(path);
 }
-
-QString TfmMain::SaveDialogStart() const {
-  if (!FDocumentPath.isEmpty()) return FDocumentPath;
-  return FLastFolder.isEmpty() ? QString() : FLastFolder + QLatin1Char('/');
-}
-
-QString TfmMain::OpenDialogStart() const { return FLastFolder; }
 
 void TfmMain::dragEnterEvent(QDragEnterEvent* event) {
   if (!DroppedDocument(event->mimeData()).isEmpty()) event->acceptProposedAction();
@@ -110,25 +88,19 @@ void TfmMain::dropEvent(QDropEvent* event) {
 
 // ---- recent documents ----------------------------------------------------------------------
 
-void TfmMain::RememberRecent(const QString& path) {
-  if (FRecentFile.isEmpty()) return;
-  FRecent = AddRecentDocument(FRecent, QFileInfo(path).absoluteFilePath());
-  WriteRecentDocuments(FRecentFile, FRecent);  // a list that cannot be kept costs nothing else
-  FillRecentMenu();
-}
-
 void TfmMain::FillRecentMenu() {
   if (!nRecent) return;
   nRecent->clear();
-  for (int i = 0; i < FRecent.size(); ++i) {
-    const QString path = FRecent[i];
+  const QStringList& recent = FSession.Recent();
+  for (int i = 0; i < recent.size(); ++i) {
+    const QString path = recent[i];
     QAction* a = nRecent->addAction(QStringLiteral("&%1 %2").arg((i + 1) % 10).arg(QDir::toNativeSeparators(path)));
     connect(a, &QAction::triggered, this, [this, path] { OpenRecent(path); });
   }
   nRecent->addSeparator();
   nClearRecent = nRecent->addAction(QStringLiteral("Очистить список"));
-  nClearRecent->setEnabled(!FRecent.isEmpty());
-  connect(nClearRecent, &QAction::triggered, this, &TfmMain::ClearRecent);
+  nClearRecent->setEnabled(!recent.isEmpty());
+  connect(nClearRecent, &QAction::triggered, &FSession, &TDocumentSession::ClearRecent);
   nRecent->setEnabled(true);
 }
 
@@ -136,26 +108,21 @@ void TfmMain::OpenRecent(const QString& path) {
   if (!QFileInfo(path).isFile()) {
     ReportError(QStringLiteral("Документ «%1» не найден; он убран из списка последних документов.")
                     .arg(QDir::toNativeSeparators(path)));
-    FRecent = RemoveRecentDocument(FRecent, path);
-    if (!FRecentFile.isEmpty()) WriteRecentDocuments(FRecentFile, FRecent);
-    FillRecentMenu();
+    FSession.Forget(path);
     return;
   }
   OpenChosenDocument(path);
 }
 
-void TfmMain::ClearRecent() {
-  FRecent.clear();
-  if (!FRecentFile.isEmpty()) WriteRecentDocuments(FRecentFile, FRecent);
-  FillRecentMenu();
-}
-
 void TfmMain::WireDocumentSession() {
   setAcceptDrops(true);
-  FRecentFile = FOptions.RecentFile;
-  if (FRecentFile.isEmpty() && FOptions.KeepsUserState) FRecentFile = RecentDocumentsPath();
-  if (!FRecentFile.isEmpty()) FRecent = ReadRecentDocuments(FRecentFile);
-  if (!FRecent.isEmpty()) FLastFolder = QFileInfo(FRecent.first()).absolutePath();
+  TSessionPlaces places;
+  places.RecentFile = FOptions.RecentFile;
+  if (places.RecentFile.isEmpty() && FOptions.KeepsUserState) places.RecentFile = RecentDocumentsPath();
+  places.RecoveryFolder = FOptions.RecoveryFolder;
+  if (places.RecoveryFolder.isEmpty() && FOptions.KeepsUserState) places.RecoveryFolder = RecoveryFolder();
+  places.AutosaveDelayMs = FOptions.AutosaveDelayMs;
+  connect(&FSession, &TDocumentSession::RecentChanged, this, &TfmMain::FillRecentMenu);
+  FSession.Start(places);
   FillRecentMenu();
-  StartRecovery();
 }

@@ -78,7 +78,7 @@ void TfmMain::RestackCurrent(bool front) {
 void TfmMain::ResetHistory() {
   PlanChangedForChecks();  // a new plan or one opened
   FDocument.ResetHistory();
-  DiscardRecovery();
+  FSession.DiscardRecovery();
   UpdateTitle();
 }
 
@@ -93,9 +93,6 @@ void TfmMain::WireDocument() {
   });
   connect(&FDocument, &TPlanDocument::PlanReset, this, &TfmMain::ShowPlanAnew);
   connect(&FDocument, &TPlanDocument::StepShown, this, &TfmMain::ShowStepSelection);
-  connect(&FDocument, &TPlanDocument::StepCommitted, this, [this] {
-    if (FAutosaveTimer) FAutosaveTimer->start();
-  });
 }
 
 void TfmMain::ShowObjectChanges(const TObjectChanges& changes) {
@@ -227,7 +224,6 @@ void TfmMain::ShowStepSelection(int select) {
   FCurIndex = select;
   FPointerMode = pmIdle;
   SelectObject(FCurIndex);
-  if (FAutosaveTimer) FAutosaveTimer->start();
 }
 
 void TfmMain::nUndoClick() {

@@ -44,7 +44,7 @@ QString TfmMain::ExportSheetAs(const QString& exactPath, TSheetFormat format) {
   // As the picture export does, the arrangement is fixed first and stays fixed on the plan.
   FixArrangement();
   return WriteSheetFile(TPlanModel::Capture(FObjects), SheetSettings(),
-                        MakeSheetTitle(FDocumentPath), format, exactPath, CheckSettings(), FOpeningNotes);
+                        MakeSheetTitle(FDocument.Path()), format, exactPath, CheckSettings(), FOpeningNotes);
 }
 
 TSheet TfmMain::LayOutSheetFor(const QSizeF& paperMm, const QString& paperName, bool landscape) {
@@ -54,7 +54,7 @@ TSheet TfmMain::LayOutSheetFor(const QSizeF& paperMm, const QString& paperName, 
   settings.PaperSizeMm = paperMm.width() <= paperMm.height() ? paperMm : paperMm.transposed();
   const TSheetPlan plan = BuildSheetPlan(TPlanModel::Capture(FObjects));
   return LayOutSheet(plan, BuildBill(plan, CheckSheetPlan(plan, CheckSettings()), FOpeningNotes), settings,
-                     MakeSheetTitle(FDocumentPath));
+                     MakeSheetTitle(FDocument.Path()));
 }
 
 QString TfmMain::PrintSheet(QPrinter& printer) {
@@ -98,7 +98,7 @@ void TfmMain::nPrintDocClick() {
   printer.setPageLayout(QPageLayout(QPageSize(s.PaperSizeMm, QPageSize::Millimeter),
                                     s.Landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
                                     QMarginsF(), QPageLayout::Millimeter));
-  printer.setDocName(MakeSheetTitle(FDocumentPath).Document);
+  printer.setDocName(MakeSheetTitle(FDocument.Path()).Document);
   QPrintPreviewDialog preview(&printer, this);
   preview.setObjectName(QStringLiteral("dlgPrintPreview"));
   connect(&preview, &QPrintPreviewDialog::paintRequested, this,

@@ -107,7 +107,7 @@ TEST_F(SessionTest, WorkLeftByAnEditorThatDiedIsOffered) {
     EXPECT_EQ(Bytes() == work, r.restored);
     if (r.restored) {
       EXPECT_TRUE(W->windowTitle().endsWith(QStringLiteral(" - tower.tarvosk*")));
-      EXPECT_EQ(W->FDocumentPath, doc);
+      EXPECT_EQ(W->FDocument.Path(), doc);
       EXPECT_EQ(CheckedBoxes(), (std::vector<int>{7, 9}));
     }
     EXPECT_EQ(ReadAll(doc), original) << "the user's document is not touched";
@@ -148,7 +148,7 @@ TEST_F(SessionTest, RecentDocumentsNewestFirstAndMissingOnesLeaveTheList) {
   ASSERT_TRUE(W->SaveDocument(a));
   ASSERT_TRUE(W->SaveDocument(b));
   ASSERT_TRUE(W->OpenDocument(a));
-  EXPECT_EQ(W->FRecent, (QStringList{a, b}));
+  EXPECT_EQ(W->FSession.Recent(), (QStringList{a, b}));
   EXPECT_EQ(ReadRecentDocuments(RecentFileOption), (QStringList{a, b}));
   QStringList items;
   for (QAction* act : W->nRecent->actions())
@@ -159,16 +159,16 @@ TEST_F(SessionTest, RecentDocumentsNewestFirstAndMissingOnesLeaveTheList) {
   // a new start reads the list, and the open dialog starts in the newest one's folder
   W.reset();
   Start();
-  EXPECT_EQ(W->FRecent, (QStringList{a, b}));
-  EXPECT_EQ(W->OpenDialogStart(), QFileInfo(a).absolutePath());
+  EXPECT_EQ(W->FSession.Recent(), (QStringList{a, b}));
+  EXPECT_EQ(W->FSession.OpenDialogStart(), QFileInfo(a).absolutePath());
   // choosing one that is gone says so and takes it out
   QFile::remove(b);
   W->OpenRecent(b);
   ASSERT_EQ(Errors.size(), 1);
   EXPECT_TRUE(Errors[0].contains(QStringLiteral("не найден")));
-  EXPECT_EQ(W->FRecent, QStringList{a});
+  EXPECT_EQ(W->FSession.Recent(), QStringList{a});
   W->nClearRecent->trigger();
-  EXPECT_TRUE(W->FRecent.isEmpty());
+  EXPECT_TRUE(W->FSession.Recent().isEmpty());
   EXPECT_TRUE(ReadRecentDocuments(RecentFileOption).isEmpty());
   EXPECT_FALSE(W->nClearRecent->isEnabled());
 }
@@ -195,7 +195,7 @@ TEST_F(SessionTest, ADroppedDocumentOpensAfterTheQuestion) {
     Settle();
   }
   EXPECT_EQ(Questions.size(), 1);
-  EXPECT_EQ(W->FDocumentPath, doc);
+  EXPECT_EQ(W->FDocument.Path(), doc);
   EXPECT_EQ(CheckedBoxes(), std::vector<int>{4});
 }
 

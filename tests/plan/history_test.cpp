@@ -320,7 +320,7 @@ TEST_F(HistoryStepTest, UnsavedChangesAreAskedAboutOnlyWhenThereAreAny) {
     for (int answer : {2, 1, 0}) {
       SCOPED_TRACE(testing::Message() << p.name << " answer " << answer);
       W->show();
-      W->FDocumentPath = saved;  // saving goes to the document's own file
+      W->FDocument.SetPath(saved);  // saving goes to the document's own file
       QFile::remove(saved);
       PlaceBell(12, {300, 150});
       Settle();
@@ -343,7 +343,7 @@ TEST_F(HistoryStepTest, UnsavedChangesAreAskedAboutOnlyWhenThereAreAny) {
     }
     // no question when clean, or once undone back to clean
     Questions.clear();
-    W->FDocumentPath = saved;
+    W->FDocument.SetPath(saved);
     PlaceBell(12, {300, 150});
     Settle();
     Undo();
@@ -368,7 +368,7 @@ TEST_F(HistoryStepTest, TheTitleNamesTheDocumentAndMarksUnsavedWork) {
   EXPECT_EQ(W->windowTitle(), QStringLiteral("Тарвоск 1.0.3a - Орвелин - План яруса.tarvosk*"));
   Redo();
   EXPECT_FALSE(W->windowTitle().endsWith(u'*'));
-  EXPECT_EQ(W->SaveDialogStart(), path);  // the save dialog starts at the document
+  EXPECT_EQ(W->FSession.SaveDialogStart(), path);  // the save dialog starts at the document
 }
 
 // From the full plan, random edits through the window's handlers and events; undoing them all
