@@ -11,7 +11,17 @@
 
 namespace {
 constexpr int kPost = 1;  // the pedestal's place in every plan
+
+// Stores `value`; whether that changed the field, which is what the change signal says.
+template <class T>
+bool Store(T& field, T value) {
+  if (field == value) return false;
+  field = value;
+  return true;
 }
+
+TPlanFields If(bool changed, TPlanFields fields) { return changed ? fields : TPlanFields{0}; }
+}  // namespace
 
 void TPlanDocument::Changed(int index, TPlanFields fields) {
   if (fields) Q_EMIT ObjectsChanged({{index, fields}});
@@ -20,24 +30,21 @@ void TPlanDocument::Changed(int index, TPlanFields fields) {
 std::int32_t TPlanDocument::SetPostWidth(std::int32_t v) {
   const TEditScope edit(*this);
   NameStep(TStepVerb::Change, kPost);
-  Record(kPost).PostWidth = pedestal::ClampPostWidth(v);
-  Changed(kPost, pfPostSize);
+  Changed(kPost, If(Store(Record(kPost).PostWidth, pedestal::ClampPostWidth(v)), pfPostSize));
   return At(kPost).PostWidth;
 }
 
 std::int32_t TPlanDocument::SetPostHeight(std::int32_t v) {
   const TEditScope edit(*this);
   NameStep(TStepVerb::Change, kPost);
-  Record(kPost).PostHeight = pedestal::ClampPostHeight(v);
-  Changed(kPost, pfPostSize);
+  Changed(kPost, If(Store(Record(kPost).PostHeight, pedestal::ClampPostHeight(v)), pfPostSize));
   return At(kPost).PostHeight;
 }
 
 std::int32_t TPlanDocument::SetPostAngle(std::int32_t v) {
   const TEditScope edit(*this);
   NameStep(TStepVerb::Change, kPost);
-  Record(kPost).PostAngle = pedestal::ClampPostAngle(v);
-  Changed(kPost, pfPostAngle);
+  Changed(kPost, If(Store(Record(kPost).PostAngle, pedestal::ClampPostAngle(v)), pfPostAngle));
   return At(kPost).PostAngle;
 }
 
@@ -46,8 +53,9 @@ std::int32_t TPlanDocument::SetPostPosition(bool x, std::int32_t v) {
   NameStep(TStepVerb::Move, kPost);
   const std::int32_t value = pedestal::ClampPostPosition(v, At(0).WallDiameterOuter);
   TPlanObject& p = Record(kPost);
-  x ? p.PostPosition.setX(value) : p.PostPosition.setY(value);
-  Changed(kPost, pfPostPosition);
+  QPoint at = p.PostPosition;
+  x ? at.setX(value) : at.setY(value);
+  Changed(kPost, If(Store(p.PostPosition, at), pfPostPosition));
   return value;
 }
 
@@ -55,25 +63,23 @@ std::int32_t TPlanDocument::SetBellPosition(int index, bool x, std::int32_t valu
   const TEditScope edit(*this);
   NameStep(TStepVerb::Move, index);
   value = qBound(0, value, qMax(0, At(0).WallDiameterOuter));
-  TPlanObject& b = Record(index);
-  x ? b.BellPosition.setX(value) : b.BellPosition.setY(value);
-  Changed(index, pfBellPosition);
+  QPoint at = At(index).BellPosition;
+  x ? at.setX(value) : at.setY(value);
+  Changed(index, If(Store(Record(index).BellPosition, at), pfBellPosition));
   return value;
 }
 
 std::int32_t TPlanDocument::SetBeemMaterial(int index, std::int32_t material) {
   const TEditScope edit(*this);
   NameStep(TStepVerb::Change, index);
-  Record(index).BeemMaterial = material;
-  Changed(index, pfBeemMaterial);
+  Changed(index, If(Store(Record(index).BeemMaterial, material), pfBeemMaterial));
   return material;
 }
 
 std::int32_t TPlanDocument::SetBeemWidth(int index, std::int32_t v) {
   const TEditScope edit(*this);
   NameStep(TStepVerb::Change, index);
-  Record(index).BeemWidth = ClampBeemWidth(v);
-  Changed(index, pfBeemWidth);
+  Changed(index, If(Store(Record(index).BeemWidth, ClampBeemWidth(v)), pfBeemWidth));
   return At(index).BeemWidth;
 }
 
@@ -82,16 +88,17 @@ std::int32_t TPlanDocument::SetBeemPoint(int index, int which, std::int32_t v) {
   TPlanObject& b = Record(index);
   NameStep(b.BeemOrientation == 0 ? TStepVerb::Move : TStepVerb::Change, index);
   v = ClampBeemCoordinate(v, At(0).WallDiameterOuter);
+  QPoint begin = b.BeemBeginPoint, end = b.BeemEndPoint;
   switch (which) {
-    case 0: b.BeemBeginPoint.setX(v); break;
-    case 1: b.BeemBeginPoint.setY(v); break;
-    case 2: b.BeemEndPoint.setX(v); break;
-    default: b.BeemEndPoint.setY(v); break;
+    case 0: begin.setX(v); break;
+    case 1: begin.setY(v); break;
+    case 2: end.setX(v); break;
+    default: end.setY(v); break;
   }
+  const bool moved = Store(b.BeemBeginPoint, begin) | Store(b.BeemEndPoint, end);
   // An edited end no longer lies on the chord: the beam becomes free.
-  const bool wasChord = b.BeemOrientation != 0;
-  b.BeemOrientation = 0;
-  Changed(index, wasChord ? TPlanFields{pfBeemPoints | pfBeemOrientation} : TPlanFields{pfBeemPoints});
+  const bool freed = Store(b.BeemOrientation, 0);
+  Changed(index, If(moved, pfBeemPoints) | If(freed, pfBeemOrientation));
   return v;
 }
 

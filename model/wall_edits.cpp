@@ -44,6 +44,9 @@ void TPlanDocument::RelayChordBeems(TObjectChanges& changes) {
 std::int32_t TPlanDocument::ApplyWallSizes(const TWallEdit& edit) {
   TPlanObject& w = Record(0);
   const std::int32_t outerOld = w.WallDiameterOuter, innerOld = w.WallDiameterInner;
+  TWallSizes after = edit.Sizes;
+  after.Arch = ClampWallArcWidth(after, after.Arch);
+  if (after == WallSizesOf(w)) return edit.Stored;  // clamped back to what the walls have: nothing moves
   w.WallDiameterOuter = edit.Sizes.Outer;
   w.WallDiameterInner = edit.Sizes.Inner;
   w.WallWallWidth = edit.Sizes.Thickness;
@@ -99,15 +102,19 @@ std::int32_t TPlanDocument::SetWallArcWidth(std::int32_t v) {
   const TEditScope edit(*this);
   NameStep(TStepVerb::Change, 0);
   TPlanObject& w = Record(0);
-  w.WallArcWidth = ClampWallArcWidth(WallSizesOf(w), v);
-  Changed(0, pfWallArch);
+  const std::int32_t arch = ClampWallArcWidth(WallSizesOf(w), v);
+  const bool changed = arch != w.WallArcWidth;
+  w.WallArcWidth = arch;
+  Changed(0, changed ? TPlanFields{pfWallArch} : TPlanFields{0});
   return w.WallArcWidth;
 }
 
 void TPlanDocument::SetWallType(int item) {
   const TEditScope edit(*this);
   NameStep(TStepVerb::Change, 0);
-  Record(0).WallType = WallTypeFromIndex(item);
+  const std::uint8_t type = WallTypeFromIndex(item);
+  if (type == At(0).WallType) return;
+  Record(0).WallType = type;
   TObjectChanges changes{{0, pfWallType}};
   RelayChordBeems(changes);
   Q_EMIT ObjectsChanged(changes);
@@ -116,12 +123,14 @@ void TPlanDocument::SetWallType(int item) {
 void TPlanDocument::SetWallMaterial(int item) {
   const TEditScope edit(*this);
   NameStep(TStepVerb::Change, 0);
+  if (item == At(0).WallMaterial) return;
   Record(0).WallMaterial = item;
   Changed(0, pfWallMaterial);
 }
 
 void TPlanDocument::LayBeemOnChord(int index, int k) {
   const TEditScope edit(*this);
+  NameStep(TStepVerb::Change, index);
   TPlanObject& b = Record(index);
   const TWallOutlines outlines = ComputeWallGeometry(WallSizesOf(At(0)), TPlanMapping{});
   const TChordWalls walls = ChordWallsOf(At(0), outlines.InnerMm);
