@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/view_settings.h"
+#include "controls/main_menu.h"
 #include "bells/annotations.h"
 #include "bells/bell_groups.h"
 #include "document/image_writers.h"
@@ -193,9 +194,6 @@ class TfmMain : public QMainWindow {
   QScrollBar* sbPlanV = nullptr;
   QLabel* lblPointer = nullptr;
   QLabel* lblZoom = nullptr;
-  QAction* nZoomIn = nullptr;
-  QAction* nZoomOut = nullptr;
-  QAction* nZoomFit = nullptr;
 
   // ---- design checks (app/window/check_operations.cpp) ------------------------------------------
   // Made when first asked for: a window that is never checked pays nothing for it.
@@ -209,10 +207,6 @@ class TfmMain : public QMainWindow {
   void nCheckClick();           // "Проверка"
   void nCheckSettingsClick();   // "Параметры проверки..."
   void ShowFinding(const TFinding& finding);  // selects its object and shows it at a fair zoom
-  QMenu* nService = nullptr;
-  QAction* nCheck = nullptr;
-  QAction* nFindings = nullptr;
-  QAction* nCheckSettings = nullptr;
 
   // ---- objects (app/window/plan_objects.cpp) -------------------------------------------------------
   void CreateObject(const QString& name, TObjectKind kind, QPoint at, std::int32_t bellDiameter,
@@ -381,6 +375,7 @@ class TfmMain : public QMainWindow {
   void WirePlanPointer();
 
   // ---- widgets ---------------------------------------------------------------------------------
+  TMainMenu Menu;  // the menu bar and the objects' popup menu
   QWidget* pnlLeft = nullptr;
   TObjectListPanel* pnlObjView = nullptr;
   QWidget* pnlObjInsp = nullptr;
@@ -396,37 +391,9 @@ class TfmMain : public QMainWindow {
   TBellPage* pnlBellProp = nullptr;
   TPostPage* pnlPostProp = nullptr;
   TBeemPage* pnlBeemProp = nullptr;
-  QMenu* pmObjMenu = nullptr;
   QLabel* Status = nullptr;
 
 
-  QMenu* nFile = nullptr;
-  QMenu* nEdit = nullptr;
-  QMenu* nRecent = nullptr;
-  QAction* nUndo = nullptr;
-  QAction* nRedo = nullptr;
-  QAction* nClearRecent = nullptr;
-  QMenu* nView = nullptr;
-  QMenu* nReference = nullptr;
-  QAction* nNewDoc = nullptr;
-  QAction* nLoadDoc = nullptr;
-  QAction* nSaveDoc = nullptr;
-  QAction* nExportDoc = nullptr;
-  QAction* nPrintDoc = nullptr;
-  QAction* nExit = nullptr;
-  QAction* nViewObjView = nullptr;
-  QAction* nViewObjInsp = nullptr;
-  QAction* nViewTools = nullptr;
-  QAction* nViewBells = nullptr;
-  QAction* nViewBeems = nullptr;
-  QAction* nShowPanels = nullptr;
-  QAction* nHidePanels = nullptr;
-  QAction* nAbout = nullptr;
-  QAction* nObjDel = nullptr;
-  QAction* nBringToFront = nullptr;
-  QAction* nSendToBack = nullptr;
-  QAction* nPrevObj = nullptr;
-  QAction* nNextObj = nullptr;
 
   QVBoxLayout* FLeftLayout = nullptr;
   QVBoxLayout* FMainLayout = nullptr;

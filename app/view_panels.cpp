@@ -33,15 +33,15 @@ void TfmMain::ReadViewSettings() {
   if (!QFileInfo::exists(FViewIni.Read)) WriteViewSettings();
   const TViewSettings s = ReadViewIni(FViewIni.Read);
   pnlObjView->setVisible(s.ObjView);
-  nViewObjView->setChecked(!pnlObjView->isHidden());
+  Menu.nViewObjView->setChecked(!pnlObjView->isHidden());
   pnlObjInsp->setVisible(s.ObjInsp);
-  nViewObjInsp->setChecked(!pnlObjInsp->isHidden());
+  Menu.nViewObjInsp->setChecked(!pnlObjInsp->isHidden());
   pnlTools->setVisible(s.Tools);
-  nViewTools->setChecked(!pnlTools->isHidden());
+  Menu.nViewTools->setChecked(!pnlTools->isHidden());
   pnlBells->setVisible(s.Bells);
-  nViewBells->setChecked(!pnlBells->isHidden());
+  Menu.nViewBells->setChecked(!pnlBells->isHidden());
   pnlBeems->setVisible(s.Beems);
-  nViewBeems->setChecked(!pnlBeems->isHidden());
+  Menu.nViewBeems->setChecked(!pnlBeems->isHidden());
   if (pnlObjView->isHidden() && pnlObjInsp->isHidden()) pnlLeft->hide();
   if (!pnlObjView->isHidden() && pnlObjInsp->isHidden()) DockObjViewClient();
 }
@@ -61,7 +61,7 @@ bool TfmMain::WriteViewSettings() {
 
 void TfmMain::btnObjListCloseClick() {
   pnlObjView->hide();
-  nViewObjView->setChecked(false);
+  Menu.nViewObjView->setChecked(false);
   if (!pnlObjInsp->isHidden()) return;
   pnlLeft->hide();
   RelayoutAfterPanels();
@@ -69,7 +69,7 @@ void TfmMain::btnObjListCloseClick() {
 
 void TfmMain::btnObjInspCloseClick() {
   pnlObjInsp->hide();
-  nViewObjInsp->setChecked(false);
+  Menu.nViewObjInsp->setChecked(false);
   if (!pnlObjView->isHidden()) {
     DockObjViewClient();
     return;
@@ -80,34 +80,34 @@ void TfmMain::btnObjInspCloseClick() {
 
 void TfmMain::btnToolsCloseClick() {
   pnlTools->hide();
-  nViewTools->setChecked(false);
+  Menu.nViewTools->setChecked(false);
   RelayoutAfterPanels();
 }
 
 void TfmMain::btnBellsCloseClick() {
   pnlBells->hide();
-  nViewBells->setChecked(false);
+  Menu.nViewBells->setChecked(false);
   RelayoutAfterPanels();
 }
 
 void TfmMain::btnBeemCloseClick() {
   pnlBeems->hide();
-  nViewBeems->setChecked(false);
+  Menu.nViewBeems->setChecked(false);
   RelayoutAfterPanels();
 }
 
 void TfmMain::nViewBeemsClick() {
-  pnlBeems->setVisible(nViewBeems->isChecked());
+  pnlBeems->setVisible(Menu.nViewBeems->isChecked());
   RelayoutAfterPanels();
 }
 
 void TfmMain::nViewToolsClick() {
-  pnlTools->setVisible(nViewTools->isChecked());
+  pnlTools->setVisible(Menu.nViewTools->isChecked());
   RelayoutAfterPanels();  // the palette always stays below the tools in this layout
 }
 
 void TfmMain::nViewBellsClick() {
-  pnlBells->setVisible(nViewBells->isChecked());
+  pnlBells->setVisible(Menu.nViewBells->isChecked());
   RelayoutAfterPanels();
 }
 
@@ -126,18 +126,18 @@ void TfmMain::LeftColumnChanged() {
 }
 
 void TfmMain::nViewObjViewClick() {
-  pnlObjView->setVisible(nViewObjView->isChecked());
+  pnlObjView->setVisible(Menu.nViewObjView->isChecked());
   LeftColumnChanged();
 }
 
 void TfmMain::nViewObjInspClick() {
-  pnlObjInsp->setVisible(nViewObjInsp->isChecked());
+  pnlObjInsp->setVisible(Menu.nViewObjInsp->isChecked());
   LeftColumnChanged();
 }
 
 void TfmMain::nHidePanelsClick() {
   for (QWidget* w : std::initializer_list<QWidget*>{pnlObjView, pnlObjInsp, pnlLeft, pnlTools, pnlBells, pnlBeems}) w->hide();
-  for (QAction* a : {nViewObjView, nViewObjInsp, nViewTools, nViewBells, nViewBeems}) a->setChecked(false);
+  for (QAction* a : {Menu.nViewObjView, Menu.nViewObjInsp, Menu.nViewTools, Menu.nViewBells, Menu.nViewBeems}) a->setChecked(false);
   RelayoutAfterPanels();
 }
 
@@ -145,7 +145,7 @@ void TfmMain::nShowPanelsClick() {
   for (QWidget* w : std::initializer_list<QWidget*>{pnlObjView, pnlObjInsp, pnlLeft}) w->show();
   DockObjViewTop();
   for (QWidget* w : std::initializer_list<QWidget*>{pnlTools, pnlBells, pnlBeems}) w->show();
-  for (QAction* a : {nViewObjView, nViewObjInsp, nViewTools, nViewBells, nViewBeems}) a->setChecked(true);
+  for (QAction* a : {Menu.nViewObjView, Menu.nViewObjInsp, Menu.nViewTools, Menu.nViewBells, Menu.nViewBeems}) a->setChecked(true);
   RelayoutAfterPanels();
 }
 
@@ -155,11 +155,11 @@ void TfmMain::WireViewPanels() {
   connect(pnlTools->pnlToolsTitle->CloseButton(), &QToolButton::clicked, this, &TfmMain::btnToolsCloseClick);
   connect(pnlBells->pnlBellsTitle->CloseButton(), &QToolButton::clicked, this, &TfmMain::btnBellsCloseClick);
   connect(pnlBeems->pnlBeemTitle->CloseButton(), &QToolButton::clicked, this, &TfmMain::btnBeemCloseClick);
-  connect(nViewObjView, &QAction::triggered, this, &TfmMain::nViewObjViewClick);
-  connect(nViewObjInsp, &QAction::triggered, this, &TfmMain::nViewObjInspClick);
-  connect(nViewTools, &QAction::triggered, this, &TfmMain::nViewToolsClick);
-  connect(nViewBells, &QAction::triggered, this, &TfmMain::nViewBellsClick);
-  connect(nViewBeems, &QAction::triggered, this, &TfmMain::nViewBeemsClick);
-  connect(nShowPanels, &QAction::triggered, this, &TfmMain::nShowPanelsClick);
-  connect(nHidePanels, &QAction::triggered, this, &TfmMain::nHidePanelsClick);
+  connect(Menu.nViewObjView, &QAction::triggered, this, &TfmMain::nViewObjViewClick);
+  connect(Menu.nViewObjInsp, &QAction::triggered, this, &TfmMain::nViewObjInspClick);
+  connect(Menu.nViewTools, &QAction::triggered, this, &TfmMain::nViewToolsClick);
+  connect(Menu.nViewBells, &QAction::triggered, this, &TfmMain::nViewBellsClick);
+  connect(Menu.nViewBeems, &QAction::triggered, this, &TfmMain::nViewBeemsClick);
+  connect(Menu.nShowPanels, &QAction::triggered, this, &TfmMain::nShowPanelsClick);
+  connect(Menu.nHidePanels, &QAction::triggered, this, &TfmMain::nHidePanelsClick);
 }

@@ -66,7 +66,7 @@ void BM_DragBellStep(benchmark::State& state) {
                                       PlanDocumentBytes(bells, 24, 200));
   auto w = MakeBenchWindow();
   if (!w->OpenDocument(path)) state.SkipWithError("the document did not open");
-  if (findings) w->nCheck->trigger();
+  if (findings) w->Menu.nCheck->trigger();
   Settle();
   const int bell = LastBell(*w);
   const QPoint at = w->FObjects[static_cast<size_t>(bell)]->BellPositionPx + QPoint(4, 4);
@@ -137,7 +137,7 @@ std::unique_ptr<TfmMain> MagnifiedFullPlan(benchmark::State& state) {
   auto w = MakeBenchWindow();
   if (!w->OpenDocument(path)) state.SkipWithError("the document did not open");
   w->pnlTools->btnApply->click();
-  for (int i = 0; i < 6; ++i) w->nZoomIn->trigger();
+  for (int i = 0; i < 6; ++i) w->Menu.nZoomIn->trigger();
   Settle();
   // To be looked at: TARVOSK_BENCH_SHOT=folder keeps the document and the panel there.
   const QString keep = qEnvironmentVariable("TARVOSK_BENCH_SHOT");
@@ -156,7 +156,7 @@ void BM_ZoomStep(benchmark::State& state) {
   int step = 0;
   for (auto _ : state) {
     const double s = TimeOf([&] {
-      (++step % 2 ? w->nZoomIn : w->nZoomOut)->trigger();
+      (++step % 2 ? w->Menu.nZoomIn : w->Menu.nZoomOut)->trigger();
       Settle();
     });
     state.SetIterationTime(s);

@@ -38,7 +38,7 @@ TDesignCheckView& TfmMain::Checks() {
     host.Show = [this](const TFinding& f) { ShowFinding(f); };
     FChecks = new TDesignCheckView(this, pnlImg, std::move(host), CheckSettingsFile());
     connect(FChecks->Panel(), &QDockWidget::visibilityChanged, this, [this](bool) {
-      nFindings->setChecked(!FChecks->Panel()->isHidden());
+      Menu.nFindings->setChecked(!FChecks->Panel()->isHidden());
       // Docked, the panel takes its room from the plan, which is fitted to what is left.
       RelayoutAfterPanels();
     });
@@ -56,7 +56,7 @@ void TfmMain::ViewChangedForChecks() {
 
 void TfmMain::nCheckClick() {
   Checks().CheckNow();
-  nFindings->setChecked(true);
+  Menu.nFindings->setChecked(true);
 }
 
 void TfmMain::nCheckSettingsClick() {

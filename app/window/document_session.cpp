@@ -89,19 +89,19 @@ void TfmMain::dropEvent(QDropEvent* event) {
 // ---- recent documents ----------------------------------------------------------------------
 
 void TfmMain::FillRecentMenu() {
-  if (!nRecent) return;
-  nRecent->clear();
+  if (!Menu.nRecent) return;
+  Menu.nRecent->clear();
   const QStringList& recent = FSession.Recent();
   for (int i = 0; i < recent.size(); ++i) {
     const QString path = recent[i];
-    QAction* a = nRecent->addAction(QStringLiteral("&%1 %2").arg((i + 1) % 10).arg(QDir::toNativeSeparators(path)));
+    QAction* a = Menu.nRecent->addAction(QStringLiteral("&%1 %2").arg((i + 1) % 10).arg(QDir::toNativeSeparators(path)));
     connect(a, &QAction::triggered, this, [this, path] { OpenRecent(path); });
   }
-  nRecent->addSeparator();
-  nClearRecent = nRecent->addAction(QStringLiteral("Очистить список"));
-  nClearRecent->setEnabled(!recent.isEmpty());
-  connect(nClearRecent, &QAction::triggered, &FSession, &TDocumentSession::ClearRecent);
-  nRecent->setEnabled(true);
+  Menu.nRecent->addSeparator();
+  Menu.nClearRecent = Menu.nRecent->addAction(QStringLiteral("Очистить список"));
+  Menu.nClearRecent->setEnabled(!recent.isEmpty());
+  connect(Menu.nClearRecent, &QAction::triggered, &FSession, &TDocumentSession::ClearRecent);
+  Menu.nRecent->setEnabled(true);
 }
 
 void TfmMain::OpenRecent(const QString& path) {

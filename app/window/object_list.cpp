@@ -225,13 +225,13 @@ void TfmMain::WireObjectList() {
   connect(pnlObjView->btnSendToBack, &QToolButton::clicked, this, &TfmMain::nSendToBackClick);
   connect(pnlObjView->btnPrevObj, &QToolButton::clicked, this, &TfmMain::btnPrevObjClick);
   connect(pnlObjView->btnNextObj, &QToolButton::clicked, this, &TfmMain::btnNextObjClick);
-  connect(nObjDel, &QAction::triggered, this, &TfmMain::btnObjDelClick);
-  connect(nBringToFront, &QAction::triggered, this, &TfmMain::nBringToFrontClick);
-  connect(nSendToBack, &QAction::triggered, this, &TfmMain::nSendToBackClick);
-  connect(nPrevObj, &QAction::triggered, this, &TfmMain::btnPrevObjClick);
-  connect(nNextObj, &QAction::triggered, this, &TfmMain::btnNextObjClick);
+  connect(Menu.nObjDel, &QAction::triggered, this, &TfmMain::btnObjDelClick);
+  connect(Menu.nBringToFront, &QAction::triggered, this, &TfmMain::nBringToFrontClick);
+  connect(Menu.nSendToBack, &QAction::triggered, this, &TfmMain::nSendToBackClick);
+  connect(Menu.nPrevObj, &QAction::triggered, this, &TfmMain::btnPrevObjClick);
+  connect(Menu.nNextObj, &QAction::triggered, this, &TfmMain::btnNextObjClick);
   // The shortcuts act while the list has the focus, as the popup menu's actions.
-  for (QAction* a : {nObjDel, nBringToFront, nSendToBack, nPrevObj, nNextObj}) {
+  for (QAction* a : {Menu.nObjDel, Menu.nBringToFront, Menu.nSendToBack, Menu.nPrevObj, Menu.nNextObj}) {
     a->setShortcutContext(Qt::WidgetShortcut);
     pnlObjView->clbObjects->addAction(a);
   }
@@ -252,7 +252,7 @@ void TfmMain::WireObjectList() {
   });
   connect(cbObjects, &QComboBox::activated, this, &TfmMain::cbObjectsChange);
   connect(pnlObjView->clbObjects, &QListWidget::customContextMenuRequested, this,
-          [this](QPoint pos) { pmObjMenu->popup(pnlObjView->clbObjects->viewport()->mapToGlobal(pos)); });
+          [this](QPoint pos) { Menu.pmObjMenu->popup(pnlObjView->clbObjects->viewport()->mapToGlobal(pos)); });
 }
 
 bool TfmMain::eventFilter(QObject* watched, QEvent* event) {

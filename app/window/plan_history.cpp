@@ -238,14 +238,14 @@ void TfmMain::nRedoClick() {
 
 void TfmMain::UpdateUndoActions() {
   const bool canUndo = FHistory->canUndo(), canRedo = FHistory->canRedo();
-  nUndo->setEnabled(canUndo);
-  nRedo->setEnabled(canRedo);
-  nUndo->setText(canUndo ? QStringLiteral("Отменить: ") + FHistory->undoText() : QStringLiteral("Отменить"));
-  nRedo->setText(canRedo ? QStringLiteral("Повторить: ") + FHistory->redoText() : QStringLiteral("Повторить"));
+  Menu.nUndo->setEnabled(canUndo);
+  Menu.nRedo->setEnabled(canRedo);
+  Menu.nUndo->setText(canUndo ? QStringLiteral("Отменить: ") + FHistory->undoText() : QStringLiteral("Отменить"));
+  Menu.nRedo->setText(canRedo ? QStringLiteral("Повторить: ") + FHistory->redoText() : QStringLiteral("Повторить"));
   pnlTools->btnUndo->setEnabled(canUndo);
   pnlTools->btnRedo->setEnabled(canRedo);
-  pnlTools->btnUndo->setToolTip(nUndo->text());
-  pnlTools->btnRedo->setToolTip(nRedo->text());
+  pnlTools->btnUndo->setToolTip(Menu.nUndo->text());
+  pnlTools->btnRedo->setToolTip(Menu.nRedo->text());
 }
 
 void TfmMain::WireHistory() {
@@ -255,8 +255,8 @@ void TfmMain::WireHistory() {
     PlanChangedForChecks();  // every step done, undone or redone
   });
   connect(FHistory, &QUndoStack::cleanChanged, this, [this] { UpdateTitle(); });
-  connect(nUndo, &QAction::triggered, this, &TfmMain::nUndoClick);
-  connect(nRedo, &QAction::triggered, this, &TfmMain::nRedoClick);
+  connect(Menu.nUndo, &QAction::triggered, this, &TfmMain::nUndoClick);
+  connect(Menu.nRedo, &QAction::triggered, this, &TfmMain::nRedoClick);
   connect(pnlTools->btnUndo, &QToolButton::clicked, this, &TfmMain::nUndoClick);
   connect(pnlTools->btnRedo, &QToolButton::clicked, this, &TfmMain::nRedoClick);
   UpdateUndoActions();

@@ -149,8 +149,8 @@ void TfmMain::UpdateViewControls() {
   }
   lblZoom->setText(ZoomText());
   ViewChangedForChecks();
-  nZoomIn->setEnabled(FRenderer.FView.Steps < kMaxZoomSteps);
-  nZoomOut->setEnabled(FRenderer.FView.Steps > kMinZoomSteps);
+  Menu.nZoomIn->setEnabled(FRenderer.FView.Steps < kMaxZoomSteps);
+  Menu.nZoomOut->setEnabled(FRenderer.FView.Steps > kMinZoomSteps);
 }
 
 void TfmMain::ShowPointerPosition(std::optional<QPoint> at) {
@@ -183,9 +183,9 @@ void TfmMain::WireView() {
     connect(bar, &QScrollBar::valueChanged, this,
             [this](int) { SetView(ScrolledTo(FRenderer.FView, FRenderer.ViewFrame(), sbPlanH->value(), sbPlanV->value())); });
   }
-  connect(nZoomIn, &QAction::triggered, this, [this] { nZoomInClick(); });
-  connect(nZoomOut, &QAction::triggered, this, [this] { nZoomOutClick(); });
-  connect(nZoomFit, &QAction::triggered, this, [this] { nZoomFitClick(); });
+  connect(Menu.nZoomIn, &QAction::triggered, this, [this] { nZoomInClick(); });
+  connect(Menu.nZoomOut, &QAction::triggered, this, [this] { nZoomOutClick(); });
+  connect(Menu.nZoomFit, &QAction::triggered, this, [this] { nZoomFitClick(); });
   pnlImg->OnWheel = [this](QPoint delta, Qt::KeyboardModifiers modifiers, QPoint at) { PlanWheel(delta, modifiers, at); };
   pnlImg->OnLeave = [this] { ShowPointerPosition(std::nullopt); };
   FPointerReadout = new QTimer(this);

@@ -67,11 +67,11 @@ class CheckWindowTest : public MainWindowTest {
 TEST_F(CheckWindowTest, TheCommandShowsThePanelAndTheListFollowsEditsAndUndo) {
   OpenOverlapping();
   EXPECT_EQ(W->FChecks, nullptr);  // nothing is checked before the user asks
-  W->nCheck->trigger();
+  W->Menu.nCheck->trigger();
   Settle();
   ASSERT_NE(W->FChecks, nullptr);
   EXPECT_TRUE(W->FChecks->Panel()->isVisible());
-  EXPECT_TRUE(W->nFindings->isChecked());
+  EXPECT_TRUE(W->Menu.nFindings->isChecked());
   ASSERT_EQ(Listed().size(), 1u);
   EXPECT_EQ(Listed()[0].Rule, TCheckRule::BellsTooClose);
   EXPECT_EQ(W->FChecks->Panel()->lstFindings->count(), 1);
@@ -84,22 +84,22 @@ TEST_F(CheckWindowTest, TheCommandShowsThePanelAndTheListFollowsEditsAndUndo) {
   EXPECT_TRUE(Listed().empty());
   EXPECT_EQ(W->FChecks->Panel()->lstFindings->count(), 1);  // "Замечаний нет"
   EXPECT_TRUE(W->FChecks->Markers()->Places().empty());
-  W->nUndo->trigger();
+  W->Menu.nUndo->trigger();
   Settle();
   ASSERT_EQ(Listed().size(), 1u);
-  W->nRedo->trigger();
+  W->Menu.nRedo->trigger();
   Settle();
   EXPECT_TRUE(Listed().empty());
 
   // Hidden from the menu, the panel takes its markers with it and checks nothing more.
-  W->nFindings->trigger();
+  W->Menu.nFindings->trigger();
   Settle();
   EXPECT_FALSE(W->FChecks->Panel()->isVisible());
   EXPECT_FALSE(W->FChecks->Markers()->isVisible());
-  W->nUndo->trigger();
+  W->Menu.nUndo->trigger();
   Settle();
   EXPECT_TRUE(Listed().empty());  // as it was when hidden
-  W->nFindings->trigger();
+  W->Menu.nFindings->trigger();
   Settle();
   EXPECT_EQ(Listed().size(), 1u);  // shown again, up to date
 }
@@ -125,7 +125,7 @@ TEST_F(CheckWindowTest, AFindingClickedSelectsItsObjectAndShowsItMagnified) {
 TEST_F(CheckWindowTest, TheExportedPictureKnowsNothingOfTheChecks) {
   OpenOverlapping();
   const QImage before = W->FixedPlanPicture();
-  W->nCheck->trigger();
+  W->Menu.nCheck->trigger();
   W->FChecks->Panel()->setFloating(true);  // the plan keeps its size
   Settle();
   ASSERT_EQ(W->pnlImg->size(), QSize(618, 352));
@@ -141,7 +141,7 @@ TEST_F(CheckWindowTest, TheClearancesAreKeptInTheirFileAndCheckedWith) {
   CheckSettingsOption = file;
   Open(QSize(618, 352));
   OpenOverlapping();
-  W->nCheck->trigger();
+  W->Menu.nCheck->trigger();
   Settle();
   EXPECT_EQ(W->FChecks->Settings(), (TCheckSettings{500, 50}));
   // With 500 mm between rims asked for, every pair of neighbours in the row is too close (their
@@ -174,6 +174,6 @@ TEST_F(CheckWindowTest, TheWindowsSheetListsTheFindingsAndWhatOpeningLeftOut) {
   EXPECT_GT(bill.indexOf(W->FOpeningNotes[0]), remarks);
   EXPECT_GT(bill.indexOf(QStringLiteral("bells-too-close")), remarks);
   // A new plan has nothing left out.
-  W->nNewDoc->trigger();
+  W->Menu.nNewDoc->trigger();
   EXPECT_TRUE(W->FOpeningNotes.isEmpty());
 }

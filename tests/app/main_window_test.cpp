@@ -48,7 +48,7 @@ TEST_F(MainWindowTest, RulersLabelTheWallsSquareFromZero) {
 TEST_F(MainWindowTest, NewDocumentRebuildsTheTwoObjects) {
   W->CreateObject(QStringLiteral("Колокол"), okBell, QPoint(300, 150), 195, true);
   ASSERT_EQ(W->FObjects.size(), 3u);
-  W->nNewDoc->trigger();
+  W->Menu.nNewDoc->trigger();
   ASSERT_EQ(W->FObjects.size(), 2u);
   EXPECT_EQ(W->pnlObjView->clbObjects->count(), 2);
   EXPECT_EQ(W->cbObjects->count(), 2);
@@ -57,10 +57,10 @@ TEST_F(MainWindowTest, NewDocumentRebuildsTheTwoObjects) {
 
 TEST_F(MainWindowTest, MenusCarryTheirShortcuts) {
   struct Row { QAction* action; QKeySequence keys; };
-  for (const Row& r : {Row{W->nNewDoc, QKeySequence(Qt::CTRL | Qt::Key_N)},
-                       Row{W->nLoadDoc, QKeySequence(Qt::CTRL | Qt::Key_O)},
-                       Row{W->nSaveDoc, QKeySequence(Qt::CTRL | Qt::Key_S)},
-                       Row{W->nExportDoc, QKeySequence(Qt::CTRL | Qt::Key_E)}})
+  for (const Row& r : {Row{W->Menu.nNewDoc, QKeySequence(Qt::CTRL | Qt::Key_N)},
+                       Row{W->Menu.nLoadDoc, QKeySequence(Qt::CTRL | Qt::Key_O)},
+                       Row{W->Menu.nSaveDoc, QKeySequence(Qt::CTRL | Qt::Key_S)},
+                       Row{W->Menu.nExportDoc, QKeySequence(Qt::CTRL | Qt::Key_E)}})
     EXPECT_EQ(r.action->shortcut(), r.keys) << r.action->text().toStdString();
   EXPECT_EQ(W->pnlTools->btnApply->toolTip(), QStringLiteral("Закрепить элементы тарвоска"));
 }

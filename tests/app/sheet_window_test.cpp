@@ -18,10 +18,10 @@ namespace {
 using SheetWindowTest = MainWindowTest;
 
 TEST_F(SheetWindowTest, PrintStandsUnderFileWithCtrlP) {
-  ASSERT_NE(W->nPrintDoc, nullptr);
-  EXPECT_EQ(W->nPrintDoc->text(), QStringLiteral("Печать ..."));
-  EXPECT_EQ(W->nPrintDoc->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
-  EXPECT_TRUE(W->nFile->actions().contains(W->nPrintDoc));
+  ASSERT_NE(W->Menu.nPrintDoc, nullptr);
+  EXPECT_EQ(W->Menu.nPrintDoc->text(), QStringLiteral("Печать ..."));
+  EXPECT_EQ(W->Menu.nPrintDoc->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+  EXPECT_TRUE(W->Menu.nFile->actions().contains(W->Menu.nPrintDoc));
 }
 
 TEST_F(SheetWindowTest, TheExportDialogOffersTheSheetsFiles) {
@@ -112,7 +112,7 @@ TEST_F(SheetWindowTest, APlanTooLargeForThePaperIsSaidAndNothingPrinted) {
     if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->accept();
   });
   timer.start();
-  W->nPrintDoc->trigger();
+  W->Menu.nPrintDoc->trigger();
   timer.stop();
   EXPECT_FALSE(previewShown);
   ASSERT_EQ(Errors.size(), 1);

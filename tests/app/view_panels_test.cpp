@@ -47,8 +47,8 @@ class ViewPanelsTest : public MainWindowTest {
             !W->pnlTools->isHidden(), !W->pnlBells->isHidden(), !W->pnlBeems->isHidden()};
   }
   TPanels Checks() const {
-    return {true, W->nViewObjView->isChecked(), W->nViewObjInsp->isChecked(), W->nViewTools->isChecked(),
-            W->nViewBells->isChecked(), W->nViewBeems->isChecked()};
+    return {true, W->Menu.nViewObjView->isChecked(), W->Menu.nViewObjInsp->isChecked(), W->Menu.nViewTools->isChecked(),
+            W->Menu.nViewBells->isChecked(), W->Menu.nViewBeems->isChecked()};
   }
   // The scale the plan must have for the drawing panel's present size.
   void ExpectScaledToPanel() {
@@ -119,7 +119,7 @@ TEST_F(ViewPanelsTest, HidingAllLeavesThePlanAloneAndShowingAllRestoresIt) {
   const long double scale = W->FRenderer.FScale;
   const int ox = W->FRenderer.FOriginX, oy = W->FRenderer.FOriginY;
 
-  W->nHidePanels->trigger();
+  W->Menu.nHidePanels->trigger();
   EXPECT_EQ(Shown(), (TPanels{false, false, false, false, false, false}));
   EXPECT_EQ(Checks(), (TPanels{true, false, false, false, false, false}));
   EXPECT_EQ(W->pnlImg->width(), W->centralWidget()->width());
@@ -130,7 +130,7 @@ TEST_F(ViewPanelsTest, HidingAllLeavesThePlanAloneAndShowingAllRestoresIt) {
   EXPECT_NE(W->FRenderer.FScale, scale);
   EXPECT_EQ(Obj(1).PostPositionPx, W->FRenderer.MmToPlan(Obj(1).PostPosition));
 
-  W->nShowPanels->trigger();
+  W->Menu.nShowPanels->trigger();
   EXPECT_EQ(Shown(), kAllShown);
   EXPECT_EQ(Checks(), kAllShown);
   EXPECT_EQ(W->pnlImg->size(), before);
@@ -147,7 +147,7 @@ TEST_F(ViewPanelsTest, ClosingTheInspectorLetsTheListFillTheColumnWithoutRescali
   const long double scale = W->FRenderer.FScale;
   W->pnlObjInspTitle->CloseButton()->click();
   EXPECT_EQ(Shown(), (TPanels{true, true, false, true, true, true}));
-  EXPECT_FALSE(W->nViewObjInsp->isChecked());
+  EXPECT_FALSE(W->Menu.nViewObjInsp->isChecked());
   EXPECT_TRUE(ListFillsColumn());
   EXPECT_EQ(W->pnlImg->size(), size);
   EXPECT_EQ(W->FRenderer.FScale, scale);
@@ -159,8 +159,8 @@ TEST_F(ViewPanelsTest, ClosingTheInspectorLetsTheListFillTheColumnWithoutRescali
   ExpectScaledToPanel();
 
   // the menu brings the inspector back, the list on top at its own height
-  W->nViewObjInsp->trigger();
-  W->nViewObjView->trigger();
+  W->Menu.nViewObjInsp->trigger();
+  W->Menu.nViewObjView->trigger();
   EXPECT_EQ(Shown(), kAllShown);
   W->SettleLayout();
   EXPECT_EQ(W->pnlObjView->height(), 200);
@@ -176,10 +176,10 @@ TEST_F(ViewPanelsTest, TheToolPanelsCloseAndComeBackInTheirOrder) {
   EXPECT_EQ(Shown(), (TPanels{true, true, true, false, true, false}));
   EXPECT_EQ(W->pnlImg->size(), size + QSize(70, 52));
   ExpectScaledToPanel();
-  W->nViewBells->trigger();  // hide the palette too, then bring both back
-  W->nViewBells->trigger();
-  W->nViewTools->trigger();
-  W->nViewBeems->trigger();
+  W->Menu.nViewBells->trigger();  // hide the palette too, then bring both back
+  W->Menu.nViewBells->trigger();
+  W->Menu.nViewTools->trigger();
+  W->Menu.nViewBeems->trigger();
   EXPECT_EQ(Shown(), kAllShown);
   EXPECT_TRUE(PaletteUnderTools());
   EXPECT_EQ(W->pnlImg->size(), size);
@@ -216,7 +216,7 @@ TEST_F(ViewPanelsTest, AnUnwritablePlaceStartsWithPanelsShownAndClosesNormally) 
   EXPECT_EQ(Shown(), kAllShown);
   EXPECT_EQ(Checks(), kAllShown);
   EXPECT_FALSE(W->WriteViewSettings());  // nothing is claimed as saved
-  W->nHidePanels->trigger();
+  W->Menu.nHidePanels->trigger();
   EXPECT_TRUE(W->close());
   EXPECT_EQ(ReadAll(blocker), QByteArray("not a folder"));
   EXPECT_TRUE(Errors.isEmpty());
@@ -231,10 +231,10 @@ TEST_F(ViewPanelsTest, PanelChangesNeverMoveThePlansMillimetres) {
   DragPlan(QPoint(W->FRenderer.FOriginX + 30, W->FRenderer.FOriginY + 30), QPoint(W->FRenderer.FOriginX + 90, W->FRenderer.FOriginY + 70));
   const QByteArray before = DocumentToBytes(W->FObjects);
   for (int i = 0; i < 10; ++i) {
-    W->nHidePanels->trigger();
-    W->nShowPanels->trigger();
+    W->Menu.nHidePanels->trigger();
+    W->Menu.nShowPanels->trigger();
     W->pnlObjInspTitle->CloseButton()->click();
-    W->nViewObjInsp->trigger();
+    W->Menu.nViewObjInsp->trigger();
   }
   EXPECT_EQ(DocumentToBytes(W->FObjects), before);
   EXPECT_EQ(Obj(3).BellPositionPx, W->FRenderer.MmToPlan(Obj(3).BellPosition));

@@ -61,7 +61,7 @@ TEST_F(BeemWindowTest, ChordBoxesLayTheCatalogueChordsOnEveryWallType) {
   };
   for (const TChordCase& c : cases) {
     SCOPED_TRACE(testing::Message() << "type " << c.WallType << " chord " << c.Chord);
-    W->nNewDoc->trigger();
+    W->Menu.nNewDoc->trigger();
     if (c.WallType != 0) ChooseWallType(c.WallType);
     ASSERT_EQ(Obj(0).WallType, c.WallType);
     W->ChordBox(c.Chord)->click();

@@ -100,7 +100,7 @@ TEST_F(FixingWindowTest, WeightTextsStandCentredOverTheirBells) {
   struct Row { int slot; int chars; int left; };
   for (const Row& r : {Row{0, 3, 15}, Row{27, 7, 25}}) {
     SCOPED_TRACE(r.slot);
-    W->nNewDoc->trigger();
+    W->Menu.nNewDoc->trigger();
     const int b = PlaceBell(r.slot, QPoint(300, 150));
     W->pnlTools->btnApply->click();
     ASSERT_EQ(QString::number(W->FBellWeights[static_cast<size_t>(r.slot)]).size() + 2, r.chars);

@@ -499,9 +499,9 @@ TEST_F(BadInputsTest, AViewIniOfGarbageShowsEveryPanel) {
          std::initializer_list<QWidget*>{W->pnlLeft, W->pnlObjView, W->pnlObjInsp, W->pnlTools, W->pnlBells, W->pnlBeems})
       EXPECT_FALSE(panel->isHidden()) << panel->objectName().toStdString();
     for (QAction* check :
-         {W->nViewObjView, W->nViewObjInsp, W->nViewTools, W->nViewBells, W->nViewBeems})
+         {W->Menu.nViewObjView, W->Menu.nViewObjInsp, W->Menu.nViewTools, W->Menu.nViewBells, W->Menu.nViewBeems})
       EXPECT_TRUE(check->isChecked()) << check->text().toStdString();
-    W->nViewTools->trigger();
+    W->Menu.nViewTools->trigger();
     EXPECT_TRUE(W->close());
     EXPECT_TRUE(Errors.isEmpty()) << Errors.join(u'\n').toStdString();
     if (r.bytes.isEmpty()) {
@@ -562,7 +562,7 @@ TEST_F(BadInputsTest, AnUnwritableHomeStartsAndClosesWritingNothing) {
   ASSERT_EQ(W->FObjects.size(), 2u);
   W->ChordBox(3)->click();  // the window works as ever
   EXPECT_TRUE(W->SaveDocument(TempPath(QStringLiteral("plan.tarvosk"))));
-  W->nHidePanels->trigger();
+  W->Menu.nHidePanels->trigger();
   EXPECT_FALSE(W->WriteViewSettings());
   EXPECT_TRUE(W->close());
   W.reset();

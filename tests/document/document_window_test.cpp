@@ -127,7 +127,7 @@ TEST_F(DocumentWindowTest, SaveOpenSaveGivesTheSameBytes) {
   ASSERT_TRUE(W->SaveDocument(first));
   const QByteArray stored = DocumentToBytes(W->FObjects);
 
-  W->nNewDoc->trigger();
+  W->Menu.nNewDoc->trigger();
   W->ChordBox(3)->click();  // a box of the plan being replaced
   ASSERT_TRUE(W->OpenDocument(first));
   ASSERT_EQ(W->FObjects.size(), 7u);
@@ -389,10 +389,10 @@ TEST_F(DocumentWindowTest, TheDialogsSaveAndOpen) {
   const QString saved = chosen + QStringLiteral(".tarvosk");
   ASSERT_TRUE(QFileInfo::exists(saved));
 
-  W->nNewDoc->trigger();
+  W->Menu.nNewDoc->trigger();
   ASSERT_EQ(W->FObjects.size(), 2u);
   AnswerNextFileDialog(saved);
-  W->nLoadDoc->trigger();
+  W->Menu.nLoadDoc->trigger();
   ASSERT_EQ(W->FObjects.size(), 3u);
   EXPECT_EQ(CheckedBoxes(), std::vector<int>{7});
 
@@ -516,7 +516,7 @@ TEST_F(DocumentWindowTest, TheExportDialogAppendsTheChosenEntrysExtension) {
   SelectInList(0);
   ASSERT_FALSE(W->FRenderer.Layer(AnnotationLayer)->isVisible());
   AnswerNextFileDialog(QString());
-  W->nExportDoc->trigger();
+  W->Menu.nExportDoc->trigger();
   EXPECT_FALSE(W->FRenderer.Layer(AnnotationLayer)->isVisible());
   EXPECT_TRUE(W->FRenderer.Layer(SelectionLayer)->isVisible());
   EXPECT_TRUE(Errors.isEmpty());

@@ -50,10 +50,10 @@ TEST_F(SessionTest, UnsavedWorkIsAutosavedAndGoesWhenSavedOrLetGo) {
   const QString file = QDir(RecoveryFolderOption).filePath(RecoveryFiles().first());
   EXPECT_EQ(ReadAll(file), Bytes());
   // undone back to the state as it was, nothing is left to recover
-  W->nUndo->trigger();
+  W->Menu.nUndo->trigger();
   Settle();
   EXPECT_TRUE(RecoveryFiles().isEmpty());
-  W->nRedo->trigger();
+  W->Menu.nRedo->trigger();
   Settle();
   ASSERT_EQ(RecoveryFiles().size(), 1);
   // saving removes it, and the user's document is the only copy written
@@ -67,7 +67,7 @@ TEST_F(SessionTest, UnsavedWorkIsAutosavedAndGoesWhenSavedOrLetGo) {
   EXPECT_TRUE(none.empty()) << "a running editor's work is never offered";
   // "Не сохранять" lets it go
   SaveAnswer = 1;
-  W->nNewDoc->trigger();
+  W->Menu.nNewDoc->trigger();
   Settle();
   EXPECT_TRUE(RecoveryFiles().isEmpty());
   EXPECT_EQ(ReadAll(doc).size() > 0, true);
@@ -151,7 +151,7 @@ TEST_F(SessionTest, RecentDocumentsNewestFirstAndMissingOnesLeaveTheList) {
   EXPECT_EQ(W->FSession.Recent(), (QStringList{a, b}));
   EXPECT_EQ(ReadRecentDocuments(RecentFileOption), (QStringList{a, b}));
   QStringList items;
-  for (QAction* act : W->nRecent->actions())
+  for (QAction* act : W->Menu.nRecent->actions())
     if (!act->isSeparator()) items << act->text();
   EXPECT_EQ(items, (QStringList{QStringLiteral("&1 ") + QDir::toNativeSeparators(a),
                                 QStringLiteral("&2 ") + QDir::toNativeSeparators(b),
@@ -167,10 +167,10 @@ TEST_F(SessionTest, RecentDocumentsNewestFirstAndMissingOnesLeaveTheList) {
   ASSERT_EQ(Errors.size(), 1);
   EXPECT_TRUE(Errors[0].contains(QStringLiteral("не найден")));
   EXPECT_EQ(W->FSession.Recent(), QStringList{a});
-  W->nClearRecent->trigger();
+  W->Menu.nClearRecent->trigger();
   EXPECT_TRUE(W->FSession.Recent().isEmpty());
   EXPECT_TRUE(ReadRecentDocuments(RecentFileOption).isEmpty());
-  EXPECT_FALSE(W->nClearRecent->isEnabled());
+  EXPECT_FALSE(W->Menu.nClearRecent->isEnabled());
 }
 
 TEST_F(SessionTest, ADroppedDocumentOpensAfterTheQuestion) {
@@ -178,7 +178,7 @@ TEST_F(SessionTest, ADroppedDocumentOpensAfterTheQuestion) {
   const QString doc = TempPath(QStringLiteral("dropped.tarvosk"));
   QTest::mouseClick(W->ChordBox(4), Qt::LeftButton);
   ASSERT_TRUE(W->SaveDocument(doc));
-  W->nNewDoc->trigger();
+  W->Menu.nNewDoc->trigger();
   QTest::mouseClick(W->ChordBox(2), Qt::LeftButton);  // unsaved work
   Settle();
   const QString other = TempPath(QStringLiteral("picture.png"));

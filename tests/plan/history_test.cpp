@@ -42,8 +42,8 @@ class HistoryTest : public MainWindowTest {
     view->setCurrentIndex(combo->model()->index(index, 0));
     QTest::keyClick(view, Qt::Key_Return);
   }
-  void Undo() { W->nUndo->trigger(); }
-  void Redo() { W->nRedo->trigger(); }
+  void Undo() { W->Menu.nUndo->trigger(); }
+  void Redo() { W->Menu.nRedo->trigger(); }
 };
 
 // A plan of a few objects: two bells, a chord beam and a free beam.
@@ -152,7 +152,7 @@ TEST_F(HistoryStepTest, EachKindOfStepIsUndoneAndRedoneAlone) {
   };
   for (const TStepRow& r : rows) {
     SCOPED_TRACE(r.name);
-    W->nNewDoc->trigger();
+    W->Menu.nNewDoc->trigger();
     BuildPlan();
     ASSERT_EQ(W->FObjects.size(), 6u);
     const int steps = Steps();
@@ -163,7 +163,7 @@ TEST_F(HistoryStepTest, EachKindOfStepIsUndoneAndRedoneAlone) {
     Settle();
     ASSERT_EQ(Steps(), steps + 1) << "one step";
     EXPECT_EQ(W->FHistory->undoText(), QString::fromUtf8(r.caption));
-    EXPECT_EQ(W->nUndo->text(), QStringLiteral("Отменить: ") + QString::fromUtf8(r.caption));
+    EXPECT_EQ(W->Menu.nUndo->text(), QStringLiteral("Отменить: ") + QString::fromUtf8(r.caption));
     const QByteArray after = Bytes();
     const std::vector<int> boxesAfter = CheckedBoxes();
     const std::vector<TLayer*> stackAfter = W->pnlImg->Layers().Order();
@@ -187,7 +187,7 @@ TEST_F(HistoryStepTest, EachKindOfStepIsUndoneAndRedoneAlone) {
     EXPECT_EQ(W->FCurIndex, r.selected);
     EXPECT_EQ(W->pnlObjView->clbObjects->currentRow(), r.selected);
     EXPECT_FALSE(W->FRenderer.Layer(WeightLayer)->isVisible());
-    EXPECT_EQ(W->nRedo->text(), QStringLiteral("Повторить: ") + QString::fromUtf8(r.caption));
+    EXPECT_EQ(W->Menu.nRedo->text(), QStringLiteral("Повторить: ") + QString::fromUtf8(r.caption));
 
     Redo();
     EXPECT_EQ(Bytes(), after);
@@ -208,8 +208,8 @@ TEST_F(HistoryStepTest, WhatDoesNotChangeTheStoredPlanIsNoStep) {
   W->pnlTools->btnApply->click();  // fixing
   Settle();
   QTest::mouseClick(W->pnlTools->btnApply, Qt::LeftButton);
-  W->nHidePanels->trigger();  // panels
-  W->nShowPanels->trigger();
+  W->Menu.nHidePanels->trigger();  // panels
+  W->Menu.nShowPanels->trigger();
   W->SetPlanClientSize(QSize(700, 420));  // the panel's size
   ClickEntry(0);
   TypeAndEnter(W->pnlWallProp->edDiameterOuter, QStringLiteral("5600"));  // the value in force
@@ -217,7 +217,7 @@ TEST_F(HistoryStepTest, WhatDoesNotChangeTheStoredPlanIsNoStep) {
   ClickEntry(3);
   Settle();
   EXPECT_EQ(Steps(), steps);
-  EXPECT_FALSE(W->nUndo->isEnabled() && Steps() == 0);
+  EXPECT_FALSE(W->Menu.nUndo->isEnabled() && Steps() == 0);
 }
 
 // With the event loop running between press, moves and release, as it does for a user, and a
@@ -265,7 +265,7 @@ TEST_F(HistoryStepTest, EachOperationIsOneStepWithoutAnyInputEvent) {
   };
   for (const TRow& r : rows) {
     SCOPED_TRACE(r.name);
-    W->nNewDoc->trigger();
+    W->Menu.nNewDoc->trigger();
     BuildPlan();
     W->SelectObject(r.select);
     const int steps = Steps();
@@ -288,15 +288,15 @@ TEST_F(HistoryStepTest, ANewChangeAfterUndoDropsTheRedoSteps) {
   DragPlan({250, 120}, {260, 130});
   Settle();
   Undo();
-  EXPECT_TRUE(W->nRedo->isEnabled());
+  EXPECT_TRUE(W->Menu.nRedo->isEnabled());
   DragPlan({350, 200}, {330, 190});
   Settle();
   EXPECT_EQ(Steps(), steps + 1);
-  EXPECT_FALSE(W->nRedo->isEnabled());
-  EXPECT_EQ(W->nRedo->text(), QStringLiteral("Повторить"));
+  EXPECT_FALSE(W->Menu.nRedo->isEnabled());
+  EXPECT_EQ(W->Menu.nRedo->text(), QStringLiteral("Повторить"));
   // New and Open start an empty history
-  W->nNewDoc->trigger();
-  EXPECT_FALSE(W->nUndo->isEnabled());
+  W->Menu.nNewDoc->trigger();
+  EXPECT_FALSE(W->Menu.nUndo->isEnabled());
   EXPECT_FALSE(W->pnlTools->btnUndo->isEnabled());
 }
 
@@ -312,7 +312,7 @@ TEST_F(HistoryStepTest, UnsavedChangesAreAskedAboutOnlyWhenThereAreAny) {
   };
   const Path paths[] = {
       {"close", [&] { W->close(); }, [&] { return !W->isVisible(); }},
-      {"new", [&] { W->nNewDoc->trigger(); }, [&] { return W->FObjects.size() == 2u; }},
+      {"new", [&] { W->Menu.nNewDoc->trigger(); }, [&] { return W->FObjects.size() == 2u; }},
       {"open", [&] { W->OpenChosenDocument(other); }, [&] { return W->FObjects.size() == 2u; }},
       {"recent", [&] { W->OpenRecent(other); }, [&] { return W->FObjects.size() == 2u; }},
   };
@@ -338,7 +338,7 @@ TEST_F(HistoryStepTest, UnsavedChangesAreAskedAboutOnlyWhenThereAreAny) {
         EXPECT_TRUE(W->windowTitle().endsWith(u'*'));
       }
       W->show();
-      W->nNewDoc->trigger();  // a clean plan for the next round
+      W->Menu.nNewDoc->trigger();  // a clean plan for the next round
       SaveAnswer = 1;
     }
     // no question when clean, or once undone back to clean
@@ -352,7 +352,7 @@ TEST_F(HistoryStepTest, UnsavedChangesAreAskedAboutOnlyWhenThereAreAny) {
     Settle();
     EXPECT_TRUE(Questions.isEmpty());
     W->show();
-    W->nNewDoc->trigger();
+    W->Menu.nNewDoc->trigger();
   }
 }
 

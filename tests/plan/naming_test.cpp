@@ -67,7 +67,7 @@ TEST_F(NamingTest, RenamingThroughTheNameFields) {
       {4, [](TfmMain& w) { return w.pnlBeemProp->edBeemObjName; }, "Опора", "Опора"},
   };
   for (const Row& r : rows) {
-    W->nNewDoc->trigger();
+    W->Menu.nNewDoc->trigger();
     PlaceBell(0, QPoint(240, 100));
     PlaceBell(1, QPoint(300, 100));
     PlaceBeam(QPoint(230, 250), QPoint(300, 250));

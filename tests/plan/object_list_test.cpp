@@ -146,7 +146,7 @@ TEST_F(ObjectListTest, DeletingTheFifthOfEight) {
   // the next saved document holds the former object 6 in section 5
   const QString path = TempPath(QStringLiteral("seven.tarvosk"));
   ASSERT_TRUE(W->SaveDocument(path));
-  W->nNewDoc->trigger();
+  W->Menu.nNewDoc->trigger();
   ASSERT_TRUE(W->OpenDocument(path));
   EXPECT_EQ(Names(), expected);
 }
@@ -155,7 +155,7 @@ TEST_F(ObjectListTest, DeletingTheFifthOfEight) {
 TEST_F(ObjectListTest, WallsAndPedestalCannotBeDeleted) {
   const std::pair<const char*, std::function<void()>> ways[] = {
       {"button", [&] { W->pnlObjView->btnObjDel->click(); }},
-      {"menu item", [&] { W->nObjDel->trigger(); }},
+      {"menu item", [&] { W->Menu.nObjDel->trigger(); }},
       {"Del in the list", [&] { PressWithListFocus(Qt::Key_Delete); }},
   };
   const QStringList names = Names();
@@ -203,8 +203,8 @@ TEST_F(ObjectListTest, PreviousAndNextWrapAround) {
       {0, [&] { W->pnlObjView->btnPrevObj->click(); }, 4, "previous on the walls"},
       {1, [&] { W->pnlObjView->btnNextObj->click(); }, 2, "next"},
       {3, [&] { W->pnlObjView->btnPrevObj->click(); }, 2, "previous"},
-      {4, [&] { W->nNextObj->trigger(); }, 0, "menu next on the last"},
-      {0, [&] { W->nPrevObj->trigger(); }, 4, "menu previous on the walls"},
+      {4, [&] { W->Menu.nNextObj->trigger(); }, 0, "menu next on the last"},
+      {0, [&] { W->Menu.nPrevObj->trigger(); }, 4, "menu previous on the walls"},
   };
   for (const Row& r : rows) {
     ClickEntry(r.from);
@@ -311,7 +311,7 @@ TEST_F(ObjectListTest, BringToFrontAndSendToBack) {
   EXPECT_EQ(Names(), names);
   W->pnlObjView->btnSendToBack->click();
   EXPECT_EQ(Stack(Obj(2).Layer), 0);
-  W->nBringToFront->trigger();
+  W->Menu.nBringToFront->trigger();
   EXPECT_EQ(Stack(Obj(2).Layer), StackTop());
 
   ClickPlan(Obj(3).BellPositionPx);
@@ -335,16 +335,16 @@ TEST_F(ObjectListTest, RightClickSelects) {
 }
 
 TEST_F(ObjectListTest, PopupMenu) {
-  const QList<QAction*> actions = W->pmObjMenu->actions();
+  const QList<QAction*> actions = W->Menu.pmObjMenu->actions();
   ASSERT_EQ(actions.size(), 7);
   struct Item { QAction* action; const char* text; QKeySequence keys; };
-  const Item items[] = {{W->nObjDel, "Удалить объект", QKeySequence(Qt::Key_Delete)},
+  const Item items[] = {{W->Menu.nObjDel, "Удалить объект", QKeySequence(Qt::Key_Delete)},
                         {nullptr, "", {}},
-                        {W->nBringToFront, "Приблизить объект", QKeySequence(Qt::Key_F12)},
-                        {W->nSendToBack, "Отдалить объект", QKeySequence(Qt::Key_F11)},
+                        {W->Menu.nBringToFront, "Приблизить объект", QKeySequence(Qt::Key_F12)},
+                        {W->Menu.nSendToBack, "Отдалить объект", QKeySequence(Qt::Key_F11)},
                         {nullptr, "", {}},
-                        {W->nPrevObj, "Предыдущий объект", {}},
-                        {W->nNextObj, "Следующий объект", {}}};
+                        {W->Menu.nPrevObj, "Предыдущий объект", {}},
+                        {W->Menu.nNextObj, "Следующий объект", {}}};
   for (int i = 0; i < 7; ++i) {
     const Item& it = items[i];
     if (!it.action) {
@@ -373,11 +373,11 @@ TEST_F(ObjectListTest, PopupMenu) {
   const QPoint at = EntryCentre(3);
   QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, at, List()->viewport()->mapToGlobal(at));
   QApplication::sendEvent(List()->viewport(), &menuEvent);
-  ASSERT_TRUE(W->pmObjMenu->isVisible());
-  QTest::keyClick(W->pmObjMenu, Qt::Key_Down);
-  ASSERT_EQ(W->pmObjMenu->activeAction(), W->nObjDel);
-  QTest::keyClick(W->pmObjMenu, Qt::Key_Return);
-  EXPECT_FALSE(W->pmObjMenu->isVisible());
+  ASSERT_TRUE(W->Menu.pmObjMenu->isVisible());
+  QTest::keyClick(W->Menu.pmObjMenu, Qt::Key_Down);
+  ASSERT_EQ(W->Menu.pmObjMenu->activeAction(), W->Menu.nObjDel);
+  QTest::keyClick(W->Menu.pmObjMenu, Qt::Key_Return);
+  EXPECT_FALSE(W->Menu.pmObjMenu->isVisible());
   EXPECT_EQ(W->FObjects.size(), 4u);
   EXPECT_FALSE(Names().contains(name));
   ExpectCurrent(0, "after the menu's deletion");
@@ -402,7 +402,7 @@ TEST_F(ObjectListTest, DeletingAChordBeam) {
 
 // Deleting the only bell of group 3 redraws the pedestal without its pedal.
 TEST_F(ObjectListTest, DeletingTheHeavyBellTakesItsPedal) {
-  W->nNewDoc->trigger();
+  W->Menu.nNewDoc->trigger();
   const QImage bare = Obj(1).Layer->Canvas().copy();
   const QRect bareBounds = Obj(1).Layer->geometry();
   const QPoint at[] = {{230, 90}, {260, 90}, {290, 90}, {320, 90}, {350, 90}};

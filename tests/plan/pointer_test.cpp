@@ -86,7 +86,7 @@ TEST_F(PointerTest, OverlapPicksTheLaterBellWhateverTheStacking) {
   const QPoint overlap(268, 110);
   ASSERT_EQ(W->HitTest(overlap.x(), overlap.y()), b);
 
-  W->nSendToBack->trigger();  // b, current after its placement, goes under a
+  W->Menu.nSendToBack->trigger();  // b, current after its placement, goes under a
   ASSERT_LT(Stack(Obj(b).Layer), Stack(Obj(a).Layer));
   QTest::mousePress(W->pnlImg, Qt::LeftButton, Qt::NoModifier, overlap + QPoint(4, 4));
   EXPECT_EQ(W->FCurIndex, b);
@@ -182,7 +182,7 @@ TEST_F(PointerTest, ReleaseGivesTheListTheFocusSoDelDeletes) {
   EXPECT_EQ(W->FObjects.size(), 2u);
 
   // with the list's panel hidden there is nowhere to put the focus; placing still works
-  W->nViewObjView->trigger();
+  W->Menu.nViewObjView->trigger();
   ASSERT_FALSE(W->pnlObjView->clbObjects->isVisible());
   PlaceBell(3, QPoint(250, 110));
   EXPECT_EQ(W->FObjects.size(), 3u);

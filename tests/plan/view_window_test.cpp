@@ -84,10 +84,10 @@ TEST_F(ViewWindowTest, ZoomingAboutThePointerKeepsItsMillimetresUnderIt) {
 }
 
 TEST_F(ViewWindowTest, MenuItemsAndKeysZoomAboutTheCentreAndFitAgain) {
-  EXPECT_EQ(W->nZoomIn->text(), QStringLiteral("Увеличить"));
-  EXPECT_EQ(W->nZoomOut->text(), QStringLiteral("Уменьшить"));
-  EXPECT_EQ(W->nZoomFit->text(), QStringLiteral("Вписать"));
-  EXPECT_TRUE(W->nView->actions().contains(W->nZoomFit));
+  EXPECT_EQ(W->Menu.nZoomIn->text(), QStringLiteral("Увеличить"));
+  EXPECT_EQ(W->Menu.nZoomOut->text(), QStringLiteral("Уменьшить"));
+  EXPECT_EQ(W->Menu.nZoomFit->text(), QStringLiteral("Вписать"));
+  EXPECT_TRUE(W->Menu.nView->actions().contains(W->Menu.nZoomFit));
   QTest::keyClick(W.get(), Qt::Key_Equal, Qt::ControlModifier);
   QTest::keyClick(W.get(), Qt::Key_Plus, Qt::ControlModifier);
   EXPECT_EQ(W->FRenderer.FView.Steps, 2);
@@ -100,8 +100,8 @@ TEST_F(ViewWindowTest, MenuItemsAndKeysZoomAboutTheCentreAndFitAgain) {
   EXPECT_FALSE(W->sbPlanH->isVisible());
   EXPECT_EQ(W->FRenderer.FScale, FittedScale());
   // Another plan is shown whole.
-  W->nZoomIn->trigger();
-  W->nNewDoc->trigger();
+  W->Menu.nZoomIn->trigger();
+  W->Menu.nNewDoc->trigger();
   EXPECT_TRUE(IsFitted(W->FRenderer.FView));
   EXPECT_EQ(W->lblZoom->text(), QStringLiteral("100 %"));
   EXPECT_EQ(W->FRenderer.FScale, FittedScale());
@@ -116,7 +116,7 @@ TEST_F(ViewWindowTest, EveryActionAgreesWithTheMappingAtEveryZoom) {
   };
   for (const TRow& r : {TRow{0, {}}, TRow{6, {40, -25}}, TRow{16, {-70, 30}}}) {
     SCOPED_TRACE(r.steps);
-    W->nNewDoc->trigger();
+    W->Menu.nNewDoc->trigger();
     const QPointF target(2500, 2300);  // a point of the walls' courtyard
     const QPoint fittedAt(static_cast<int>(std::nearbyintl(target.x() * FittedScale())) + FittedOriginX(),
                           static_cast<int>(std::nearbyintl(target.y() * FittedScale())) + kFittedOriginY);
@@ -168,7 +168,7 @@ TEST_F(ViewWindowTest, AFixingStaysShownWhileZoomingAndMoving) {
   EXPECT_TRUE(W->FRenderer.Layer(AnnotationLayer)->isVisible());
   EXPECT_TRUE(W->FRenderer.Layer(WeightLayer)->isVisible());
   EXPECT_NE(W->FRenderer.Layer(AnnotationLayer)->Canvas(), fitted);
-  W->nZoomFit->trigger();
+  W->Menu.nZoomFit->trigger();
   EXPECT_EQ(W->FRenderer.Layer(AnnotationLayer)->Canvas(), fitted);
 }
 
@@ -195,7 +195,7 @@ TEST_F(ViewWindowTest, ZoomAndPanInAnyOrderChangeNoByteAndMakeNoStep) {
       case 1: Wheel(at, random.bounded(-360, 361), random.bounded(2) ? Qt::ShiftModifier : Qt::NoModifier); break;
       case 2: MiddleDrag(at, at + QPoint(random.bounded(-80, 81), random.bounded(-80, 81))); break;
       case 3: W->sbPlanH->setValue(random.bounded(W->sbPlanH->maximum() + 1)); break;
-      default: (random.bounded(2) ? W->nZoomIn : W->nZoomOut)->trigger(); break;
+      default: (random.bounded(2) ? W->Menu.nZoomIn : W->Menu.nZoomOut)->trigger(); break;
     }
   }
   EXPECT_EQ(Bytes(), before);
@@ -275,11 +275,11 @@ TEST_F(ViewWindowTest, AWheelStormAndATinyPanelKeepTheLimits) {
   W->pnlImg->removeEventFilter(&counter);
 
   W->SetPlanClientSize(QSize(1, 1));
-  for (int i = 0; i < 20; ++i) W->nZoomIn->trigger();
+  for (int i = 0; i < 20; ++i) W->Menu.nZoomIn->trigger();
   Wheel(QPoint(0, 0), -1200, Qt::ShiftModifier);
   MiddleDrag(QPoint(0, 0), QPoint(-50, 40));
   EXPECT_EQ(W->FRenderer.FView.Steps, kMaxZoomSteps);
-  W->nZoomFit->trigger();
+  W->Menu.nZoomFit->trigger();
   EXPECT_TRUE(IsFitted(W->FRenderer.FView));
 }
 
@@ -319,7 +319,7 @@ TEST_F(ViewWindowTest, TheStatusBarTellsThePointersMillimetresAndTheZoom) {
   QTest::qWait(TfmMain::kPointerReadoutMs * 3);
   EXPECT_EQ(W->lblPointer->text(), QString());
   EXPECT_EQ(W->Status->text(), W->StatusText());  // the specified text stays beside them
-  W->nZoomOut->trigger();
+  W->Menu.nZoomOut->trigger();
   EXPECT_EQ(W->lblZoom->text(), QStringLiteral("80 %"));
 }
 
@@ -362,7 +362,7 @@ TEST_F(ViewWindowTest, ThePanelIsEveryShownLayerPaintedBottomToTop) {
   OpenFull();
   W->pnlTools->btnApply->click();
   for (const int steps : {0, 6}) {
-    while (W->FRenderer.FView.Steps < steps) W->nZoomIn->trigger();
+    while (W->FRenderer.FView.Steps < steps) W->Menu.nZoomIn->trigger();
     QCoreApplication::processEvents();
     const QImage shown = W->pnlImg->grab().toImage().convertToFormat(QImage::Format_RGB32);
     const TLayerStack::TPaintOrder& order = W->pnlImg->PaintOrder;

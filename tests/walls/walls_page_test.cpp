@@ -167,7 +167,7 @@ TEST_F(WallsPageTest, EditChainsTypedWithEnter) {
        5600, 5400, 100, 1000},
   };
   for (const Chain& c : chains) {
-    W->nNewDoc->trigger();
+    W->Menu.nNewDoc->trigger();
     ChooseByKeys(W->pnlWallProp->cbWallType, c.type);
     ASSERT_EQ(Obj(0).WallType, c.type) << c.name;
     for (const Step& s : c.steps) {
@@ -346,7 +346,7 @@ TEST_F(WallsPageTest, WallsEditMovesBellAndPedestal) {
       {"arch", &TWallPage::edWallArcWidth, "500", {1400, 2800}, {2800, 4200}, 19},
   };
   for (const Row& r : rows) {
-    W->nNewDoc->trigger();
+    W->Menu.nNewDoc->trigger();
     PlaceBellAt(QPoint(1400, 2800));
     ClickListEntry(0);
     ASSERT_EQ(W->pnlInspPages->currentWidget(), W->pnlWallProp) << r.name;
@@ -375,7 +375,7 @@ TEST_F(WallsPageTest, FirstEditAfterOpeningADocument) {
   ASSERT_EQ(Obj(2).BellPosition, QPoint(1750, 3500));
   const QString path = TempPath(QStringLiteral("walls.tarvosk"));
   ASSERT_TRUE(W->SaveDocument(path));
-  W->nNewDoc->trigger();
+  W->Menu.nNewDoc->trigger();
   ASSERT_TRUE(W->OpenDocument(path));
   ClickListEntry(0);
   EXPECT_EQ(W->pnlWallProp->edDiameterOuter->text(), QStringLiteral("7000"));
