@@ -3,8 +3,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QVarLengthArray>
 #include <algorithm>
 #include <array>
+#include <iterator>
 #include <optional>
 #include <string_view>
 #include <utility>
@@ -22,11 +24,37 @@ const QString kApplication = QStringLiteral("Application");
 
 QString SectionName(std::size_t n) { return ObjectSectionName(n); }
 
+// The decimal digits of v, with a '-' before them when negative, as QString::number writes
+// them, put at the end of `buffer`: the view of them, no string made.
+template <std::size_t N>
+QStringView DecimalIn(std::int64_t v, std::array<char16_t, N>& buffer) {
+  static_assert(N >= 20);
+  std::size_t at = N;
+  std::uint64_t u = v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
+  do {
+    buffer[--at] = static_cast<char16_t>(u'0' + u % 10);
+    u /= 10;
+  } while (u != 0);
+  if (v < 0) buffer[--at] = u'-';
+  return QStringView(buffer.data() + at, static_cast<qsizetype>(N - at));
+}
+
+// "Object<n>", as ObjectSectionName spells it, in `buffer`: looked up once or twice for every
+// object read or written, so no string is made for it.
+QStringView SectionNameIn(std::size_t n, std::array<char16_t, 32>& buffer) {
+  const QStringView digits = DecimalIn(static_cast<std::int64_t>(n), buffer);
+  constexpr std::u16string_view kObject = u"Object";
+  const std::size_t at = buffer.size() - static_cast<std::size_t>(digits.size()) - kObject.size();
+  kObject.copy(buffer.data() + at, kObject.size());
+  return QStringView(buffer.data() + at, static_cast<qsizetype>(buffer.size() - at));
+}
+
 // A document is written whole and new, so it is put together directly, line by line, as the
 // INI writer would lay out a file it was given these keys in this order: a section header, then
 // "key=value" lines, every line ended by CR LF, line breaks in a value turned into blanks, the
 // whole text in code page 1251. Going through the general writer cost a lookup and a few
-// allocations for every key, most of the time a save of a large plan took.
+// allocations for every key, most of the time a save of a large plan took; the numbers are
+// spelled straight into the text.
 class TDocumentText {
  public:
   explicit TDocumentText(std::size_t objects) { FText.reserve(static_cast<qsizetype>(64 + 560 * objects)); }
@@ -40,17 +68,29 @@ class TDocumentText {
     FText += u'=';
     const qsizetype at = FText.size();
     FText += value;
-    for (qsizetype i = at; i < FText.size(); ++i)
-      if (FText[i] == u'\r' || FText[i] == u'\n') FText[i] = u' ';
+    if (value.contains(u'\r') || value.contains(u'\n')) {
+      for (qsizetype i = at; i < FText.size(); ++i)
+        if (FText[i] == u'\r' || FText[i] == u'\n') FText[i] = u' ';
+    }
     FText += u"\r\n";
   }
   void Value(QStringView key, std::int32_t value) {
+    std::array<char16_t, 24> digits;
     FText += key;
     FText += u'=';
-    FText += QString::number(value);
+    FText += DecimalIn(value, digits);
     FText += u"\r\n";
   }
-  void Value(QStringView key, QPoint p) { Value(key, PointToText(p)); }
+  // As PointToText spells a point.
+  void Value(QStringView key, QPoint p) {
+    std::array<char16_t, 24> digits;
+    FText += key;
+    FText += u'=';
+    FText += DecimalIn(p.x(), digits);
+    FText += u',';
+    FText += DecimalIn(p.y(), digits);
+    FText += u"\r\n";
+  }
   QByteArray Bytes() const { return StringToCp1251(FText); }
 
  private:
@@ -101,22 +141,41 @@ enum TObjectKey {
   kBeemBeginPoint, kBeemEndPoint, kObjectKeyCount
 };
 
-// Each key as the INI file folds it (lower case), to its place among the object's keys. Looked
-// up by comparing the folded key with each: 21 short names, no string made for the lookup.
-TObjectKey ObjectKeyOf(QStringView folded) {
-  static constexpr std::pair<std::u16string_view, TObjectKey> kNames[] = {
-      {u"objname", kObjName}, {u"objtype", kObjType}, {u"belldiameter_r", kBellDiameter},
-      {u"objvisible", kObjVisible}, {u"walltype", kWallType}, {u"wallmaterial", kWallMaterial},
-      {u"walldiameterouter_r", kWallDiameterOuter}, {u"walldiameterinner_r", kWallDiameterInner},
-      {u"wallwallwidth_r", kWallWallWidth}, {u"wallarcwidth_r", kWallArcWidth},
-      {u"bellposition_r", kBellPosition}, {u"postangle", kPostAngle}, {u"postwidth_r", kPostWidth},
-      {u"postheight_r", kPostHeight}, {u"postboarddiameter_r", kPostBoardDiameter},
-      {u"postposition_r", kPostPosition}, {u"beemmaterial", kBeemMaterial}, {u"beemwidth_r", kBeemWidth},
-      {u"beemorientation", kBeemOrientation}, {u"beembeginpoint_r", kBeemBeginPoint},
-      {u"beemendpoint_r", kBeemEndPoint}};
-  const std::u16string_view key(folded.utf16(), static_cast<std::size_t>(folded.size()));
-  for (const auto& [name, k] : kNames)
+// The keys an object's section may hold, each with its place among the object's keys.
+const std::pair<TIniName, TObjectKey> kObjectKeys[] = {
+    {TIniName(u"ObjName"), kObjName}, {TIniName(u"ObjType"), kObjType},
+    {TIniName(u"ObjVisible"), kObjVisible}, {TIniName(u"WallType"), kWallType},
+    {TIniName(u"WallMaterial"), kWallMaterial}, {TIniName(u"WallDiameterOuter_R"), kWallDiameterOuter},
+    {TIniName(u"WallDiameterInner_R"), kWallDiameterInner}, {TIniName(u"WallWallWidth_R"), kWallWallWidth},
+    {TIniName(u"WallArcWidth_R"), kWallArcWidth}, {TIniName(u"BellDiameter_R"), kBellDiameter},
+    {TIniName(u"BellPosition_R"), kBellPosition}, {TIniName(u"PostAngle"), kPostAngle},
+    {TIniName(u"PostWidth_R"), kPostWidth}, {TIniName(u"PostHeight_R"), kPostHeight},
+    {TIniName(u"PostBoardDiameter_R"), kPostBoardDiameter}, {TIniName(u"PostPosition_R"), kPostPosition},
+    {TIniName(u"BeemMaterial"), kBeemMaterial}, {TIniName(u"BeemWidth_R"), kBeemWidth},
+    {TIniName(u"BeemOrientation"), kBeemOrientation}, {TIniName(u"BeemBeginPoint_R"), kBeemBeginPoint},
+    {TIniName(u"BeemEndPoint_R"), kBeemEndPoint}};
+
+// The keys by the hashes of their names, in 64 slots (an entry of kObjectKeys, -1 for none): a
+// key is found with one comparison of names, whatever its place in the section.
+constexpr std::size_t kKeySlots = 64;
+std::size_t KeySlotOf(std::uint32_t hash) { return (hash * 0x9e3779b1u) >> 26; }
+const std::array<std::int8_t, kKeySlots> kKeySlotTable = [] {
+  std::array<std::int8_t, kKeySlots> t;
+  t.fill(-1);
+  for (std::size_t i = 0; i < std::size(kObjectKeys); ++i) {
+    std::size_t at = KeySlotOf(kObjectKeys[i].first.Hash());
+    while (t[at] >= 0) at = (at + 1) % kKeySlots;
+    t[at] = static_cast<std::int8_t>(i);
+  }
+  return t;
+}();
+
+// A key's place among the object's keys, the key matched as the INI file matches names.
+TObjectKey ObjectKeyOf(const TIniName& key) {
+  for (std::size_t at = KeySlotOf(key.Hash()); kKeySlotTable[at] >= 0; at = (at + 1) % kKeySlots) {
+    const auto& [name, k] = kObjectKeys[static_cast<std::size_t>(kKeySlotTable[at])];
     if (name == key) return k;
+  }
   return kObjectKeyCount;
 }
 
@@ -141,9 +200,10 @@ QStringView PointKeyName(TObjectKey k) {
 bool ReadObject(const TIniFile& ini, std::size_t n, const QString& fileName, TPlanObject& o,
                 QString& error) {
   std::array<std::optional<QStringView>, kObjectKeyCount> values;
-  ini.ForEachValue(SectionName(n), [&](QStringView key, QStringView value) {
+  std::array<char16_t, 32> name;
+  ini.ForEachValue(SectionNameIn(n, name), [&](const TIniName& key, QStringView value) {
     const TObjectKey k = ObjectKeyOf(key);
-    if (k != kObjectKeyCount) values[k] = value;
+    if (k != kObjectKeyCount && !values[k]) values[k] = value;  // the first of a name is read
   });
   auto text = [&](TObjectKey k, QStringView def) { return values[k] ? *values[k] : def; };
   auto integer = [&](TObjectKey k, std::int32_t def) {
@@ -189,30 +249,30 @@ bool ReadObject(const TIniFile& ini, std::size_t n, const QString& fileName, TPl
 }
 
 // The millimetre values an object of its kind puts on the plan, with their keys and the value
-// of the key as a whole (a point is one key of two numbers).
+// of the key as a whole (a point is one key of two numbers), spelled only for a message.
 struct TPlanValue {
   const char16_t* Key;
   std::int32_t Value;
-  QString Text;
+  std::optional<QPoint> Point;  // the key's point, when the value is one of its numbers
+  QString Text() const { return Point ? PointToText(*Point) : QString::number(Value); }
 };
-std::vector<TPlanValue> PlanValues(const TPlanObject& o) {
-  const auto number = [](std::int32_t v) { return QString::number(v); };
+QVarLengthArray<TPlanValue, 5> PlanValues(const TPlanObject& o) {
   switch (o.ObjType) {
     case okWalls:
       return {};  // sizes the plan cannot draw are brought into range after the checks
     case okBell:
-      return {{u"BellPosition_R", o.BellPosition.x(), PointToText(o.BellPosition)},
-              {u"BellPosition_R", o.BellPosition.y(), PointToText(o.BellPosition)}};
+      return {{u"BellPosition_R", o.BellPosition.x(), o.BellPosition},
+              {u"BellPosition_R", o.BellPosition.y(), o.BellPosition}};
     case okPost:  // its sides are clamped by the window
-      return {{u"PostBoardDiameter_R", o.PostBoardDiameter, number(o.PostBoardDiameter)},
-              {u"PostPosition_R", o.PostPosition.x(), PointToText(o.PostPosition)},
-              {u"PostPosition_R", o.PostPosition.y(), PointToText(o.PostPosition)}};
+      return {{u"PostBoardDiameter_R", o.PostBoardDiameter, std::nullopt},
+              {u"PostPosition_R", o.PostPosition.x(), o.PostPosition},
+              {u"PostPosition_R", o.PostPosition.y(), o.PostPosition}};
     case okBeam:
-      return {{u"BeemWidth_R", o.BeemWidth, number(o.BeemWidth)},
-              {u"BeemBeginPoint_R", o.BeemBeginPoint.x(), PointToText(o.BeemBeginPoint)},
-              {u"BeemBeginPoint_R", o.BeemBeginPoint.y(), PointToText(o.BeemBeginPoint)},
-              {u"BeemEndPoint_R", o.BeemEndPoint.x(), PointToText(o.BeemEndPoint)},
-              {u"BeemEndPoint_R", o.BeemEndPoint.y(), PointToText(o.BeemEndPoint)}};
+      return {{u"BeemWidth_R", o.BeemWidth, std::nullopt},
+              {u"BeemBeginPoint_R", o.BeemBeginPoint.x(), o.BeemBeginPoint},
+              {u"BeemBeginPoint_R", o.BeemBeginPoint.y(), o.BeemBeginPoint},
+              {u"BeemEndPoint_R", o.BeemEndPoint.x(), o.BeemEndPoint},
+              {u"BeemEndPoint_R", o.BeemEndPoint.y(), o.BeemEndPoint}};
   }
   return {};
 }
@@ -237,7 +297,7 @@ QString CheckObjects(const std::vector<TPlanObject>& objects, const QString& fil
     }
     for (const TPlanValue& v : PlanValues(o)) {
       if (v.Value > limit || v.Value < -limit) {
-        return NotAPlan(fileName, DocumentNote({}, n, v.Key, v.Text,
+        return NotAPlan(fileName, DocumentNote({}, n, v.Key, v.Text(),
                                                QStringLiteral("Число %1 мм вне допустимого для плана: от −%2 до %2 мм.")
                                                    .arg(v.Value)
                                                    .arg(limit)));
@@ -289,10 +349,11 @@ QString DocumentVersionText() { return QStringLiteral("Тарвоск 1.0.3a - �
 
 QByteArray DocumentToBytes(std::span<const TPlanObject* const> objects) {
   TDocumentText text(objects.size());
+  std::array<char16_t, 32> name;
   text.Section(kApplication);
   text.Value(u"Version", DocumentVersionText());
   for (std::size_t n = 0; n < objects.size(); ++n) {
-    text.Section(SectionName(n));
+    text.Section(SectionNameIn(n, name));
     WriteObject(text, *objects[n]);
   }
   return text.Bytes();
@@ -322,7 +383,8 @@ TDocumentContent ParseDocument(QByteArrayView bytes, std::span<const std::int32_
   const TIniFile ini(bytes);
   TDocumentContent result;
   std::vector<TPlanObject> objects;
-  for (std::size_t n = 0; ini.SectionExists(SectionName(n)); ++n) {
+  std::array<char16_t, 32> name;
+  for (std::size_t n = 0; ini.SectionExists(SectionNameIn(n, name)); ++n) {
     if (n == kMaxDocumentObjects) {
       result.Error = NotAPlan(
           fileName, QStringLiteral("В нём больше %1 объектов.").arg(kMaxDocumentObjects));

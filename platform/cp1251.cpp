@@ -17,11 +17,18 @@ constexpr std::array<char16_t, 64> kHigh = {
     0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,  // B8
 };
 
-char16_t ByteToUnicode(std::uint8_t b) {
+constexpr char16_t ByteToUnicode(std::uint8_t b) {
   if (b < 0x80) return b;
   if (b >= 0xC0) return static_cast<char16_t>(0x0410 + (b - 0xC0));
   return kHigh[b - 0x80];
 }
+
+// Every byte's character, so that decoding a file is a lookup a byte.
+constexpr std::array<char16_t, 256> kCharOfByte = [] {
+  std::array<char16_t, 256> t{};
+  for (int b = 0; b < 256; ++b) t[static_cast<std::size_t>(b)] = ByteToUnicode(static_cast<std::uint8_t>(b));
+  return t;
+}();
 
 // Returns -1 when the page has no code for u.
 int UnicodeToByte(char32_t u) {
@@ -40,7 +47,7 @@ QString Cp1251ToString(QByteArrayView bytes) {
   char16_t* dst = reinterpret_cast<char16_t*>(out.data());
   const auto* src = reinterpret_cast<const std::uint8_t*>(bytes.data());
   const auto* end = src + bytes.size();
-  while (src != end) *dst++ = ByteToUnicode(*src++);
+  while (src != end) *dst++ = kCharOfByte[*src++];
   return out;
 }
 
@@ -48,25 +55,24 @@ QByteArray StringToCp1251(QStringView text) {
   // At most one byte a character: written in place, cut to what was written.
   QByteArray out(text.size(), Qt::Uninitialized);
   char* d = out.data();
-  qsizetype w = 0;
-  const qsizetype n = text.size();
+  char* const start = d;
   const QChar* chars = text.data();
-  for (qsizetype i = 0; i < n; ++i) {
-    const QChar c = chars[i];
+  const QChar* const end = chars + text.size();
+  while (chars != end) {
+    const QChar c = *chars++;
     char32_t u = c.unicode();
     if (u < 0x80) {  // nearly every character of a document
-      d[w++] = static_cast<char>(u);
+      *d++ = static_cast<char>(u);
       continue;
     }
-    if (c.isHighSurrogate() && i + 1 < n && chars[i + 1].isLowSurrogate()) {
-      u = QChar::surrogateToUcs4(c, chars[i + 1]);
-      ++i;
+    if (c.isHighSurrogate() && chars != end && chars->isLowSurrogate()) {
+      u = QChar::surrogateToUcs4(c, *chars++);
     } else if (c.isSurrogate()) {
       u = 0xFFFD;  // unpaired half: no character at all
     }
     const int b = UnicodeToByte(u);
-    d[w++] = b < 0 ? '?' : static_cast<char>(b);
+    *d++ = b < 0 ? '?' : static_cast<char>(b);
   }
-  out.truncate(w);
+  out.truncate(d - start);
   return out;
 }
