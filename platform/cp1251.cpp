@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -42,31 +43,55 @@ int UnicodeToByte(char32_t u) {
 
 }  // namespace
 
+// Text in ASCII alone (nearly every document) reads and writes the same in the code page and in
+// Latin-1, and goes through Qt's conversions, which take many characters a step. Other text is
+// walked eight bytes (four characters) a step, and only a step holding something above ASCII is
+// taken apart.
+
 QString Cp1251ToString(QByteArrayView bytes) {
-  QString out(bytes.size(), Qt::Uninitialized);
-  char16_t* dst = reinterpret_cast<char16_t*>(out.data());
+  QString out = QString::fromLatin1(bytes);  // right for every byte below 0x80
+  if (QtPrivate::isAscii(QLatin1StringView(bytes))) return out;
+  char16_t* d = reinterpret_cast<char16_t*>(out.data());
   const auto* src = reinterpret_cast<const std::uint8_t*>(bytes.data());
-  const auto* end = src + bytes.size();
-  while (src != end) *dst++ = kCharOfByte[*src++];
+  const qsizetype n = bytes.size();
+  qsizetype i = 0;
+  for (; i + 8 <= n; i += 8) {
+    std::uint64_t w;
+    std::memcpy(&w, src + i, sizeof w);
+    if ((w & 0x8080808080808080ull) == 0) continue;
+    for (qsizetype j = i; j < i + 8; ++j) d[j] = kCharOfByte[src[j]];
+  }
+  for (; i < n; ++i) d[i] = kCharOfByte[src[i]];
   return out;
 }
 
 QByteArray StringToCp1251(QStringView text) {
+  if (QtPrivate::isAscii(text)) return text.toLatin1();
   // At most one byte a character: written in place, cut to what was written.
   QByteArray out(text.size(), Qt::Uninitialized);
   char* d = out.data();
   char* const start = d;
-  const QChar* chars = text.data();
-  const QChar* const end = chars + text.size();
+  const char16_t* chars = text.utf16();
+  const char16_t* const end = chars + text.size();
   while (chars != end) {
-    const QChar c = *chars++;
+    if (end - chars >= 4) {
+      std::uint64_t w;
+      std::memcpy(&w, chars, sizeof w);
+      if ((w & 0xFF80FF80FF80FF80ull) == 0) {
+        for (int j = 0; j < 4; ++j) d[j] = static_cast<char>(chars[j]);
+        d += 4;
+        chars += 4;
+        continue;
+      }
+    }
+    const QChar c(*chars++);
     char32_t u = c.unicode();
-    if (u < 0x80) {  // nearly every character of a document
+    if (u < 0x80) {
       *d++ = static_cast<char>(u);
       continue;
     }
-    if (c.isHighSurrogate() && chars != end && chars->isLowSurrogate()) {
-      u = QChar::surrogateToUcs4(c, *chars++);
+    if (c.isHighSurrogate() && chars != end && QChar::isLowSurrogate(*chars)) {
+      u = QChar::surrogateToUcs4(c.unicode(), *chars++);
     } else if (c.isSurrogate()) {
       u = 0xFFFD;  // unpaired half: no character at all
     }

@@ -24,8 +24,7 @@ std::size_t TableSize(std::size_t items) {
   return n;
 }
 
-int HexDigit(QChar c) {
-  const char16_t u = c.unicode();
+int HexDigit(char16_t u) {
   if (u >= '0' && u <= '9') return u - '0';
   if (u >= 'a' && u <= 'f') return u - 'a' + 10;
   if (u >= 'A' && u <= 'F') return u - 'A' + 10;
@@ -35,19 +34,19 @@ int HexDigit(QChar c) {
 }  // namespace
 
 std::optional<std::int32_t> ParseIniInteger(QStringView text, bool allowZeroX) {
+  const char16_t* t = text.utf16();
   qsizetype i = 0;
   const qsizetype n = text.size();
   bool negative = false;
-  if (i < n && (text[i] == u'-' || text[i] == u'+')) {
-    negative = text[i] == u'-';
+  if (i < n && (t[i] == u'-' || t[i] == u'+')) {
+    negative = t[i] == u'-';
     ++i;
   }
   bool hex = false;
-  if (i < n && text[i] == u'$') {
+  if (i < n && t[i] == u'$') {
     hex = true;
     ++i;
-  } else if (allowZeroX && i + 1 < n && text[i] == u'0' &&
-             (text[i + 1] == u'x' || text[i + 1] == u'X')) {
+  } else if (allowZeroX && i + 1 < n && t[i] == u'0' && (t[i + 1] == u'x' || t[i + 1] == u'X')) {
     hex = true;
     i += 2;
   }
@@ -57,8 +56,7 @@ std::optional<std::int32_t> ParseIniInteger(QStringView text, bool allowZeroX) {
   std::uint64_t v = 0;
   const std::uint64_t limit = hex ? 0xFFFFFFFFull : (negative ? 0x80000000ull : 0x7FFFFFFFull);
   for (; i < n; ++i) {
-    const int d = hex ? HexDigit(text[i])
-                      : (text[i] >= u'0' && text[i] <= u'9' ? text[i].unicode() - '0' : -1);
+    const int d = hex ? HexDigit(t[i]) : (t[i] >= u'0' && t[i] <= u'9' ? t[i] - u'0' : -1);
     if (d < 0) return std::nullopt;
     v = v * (hex ? 16 : 10) + static_cast<std::uint64_t>(d);
     if (v > limit) return std::nullopt;

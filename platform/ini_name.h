@@ -23,9 +23,8 @@ class TIniName {
   bool operator==(const TIniName& other) const;
 
   // Blanks as the INI functions trim them: not the no-break space, which is part of a value.
-  static bool IsBlank(QChar c) {
+  static bool IsBlank(char16_t u) {
     constexpr std::uint64_t kBlanks = 1ull << ' ' | 1ull << '\t' | 1ull << '\r' | 1ull << '\v' | 1ull << '\f';
-    const char16_t u = c.unicode();
     return u < 64 && (kBlanks >> u & 1) != 0;
   }
   static QStringView Trim(QStringView s);
