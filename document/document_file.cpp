@@ -156,24 +156,31 @@ const std::pair<TIniName, TObjectKey> kObjectKeys[] = {
     {TIniName(u"BeemEndPoint_R"), kBeemEndPoint}};
 
 // The keys by the hashes of their names, in 64 slots (an entry of kObjectKeys, -1 for none): a
-// key is found with one comparison of names, whatever its place in the section.
+// key is found with one comparison of hashes and, when they agree, of names, whatever its place
+// in the section.
 constexpr std::size_t kKeySlots = 64;
 std::size_t KeySlotOf(std::uint32_t hash) { return (hash * 0x9e3779b1u) >> 26; }
-const std::array<std::int8_t, kKeySlots> kKeySlotTable = [] {
-  std::array<std::int8_t, kKeySlots> t;
-  t.fill(-1);
+struct TKeySlot {
+  std::uint32_t Hash = 0;
+  std::int8_t Key = -1;
+};
+const std::array<TKeySlot, kKeySlots> kKeySlotTable = [] {
+  std::array<TKeySlot, kKeySlots> t{};
   for (std::size_t i = 0; i < std::size(kObjectKeys); ++i) {
-    std::size_t at = KeySlotOf(kObjectKeys[i].first.Hash());
-    while (t[at] >= 0) at = (at + 1) % kKeySlots;
-    t[at] = static_cast<std::int8_t>(i);
+    const std::uint32_t h = kObjectKeys[i].first.Hash();
+    std::size_t at = KeySlotOf(h);
+    while (t[at].Key >= 0) at = (at + 1) % kKeySlots;
+    t[at] = {h, static_cast<std::int8_t>(i)};
   }
   return t;
 }();
 
 // A key's place among the object's keys, the key matched as the INI file matches names.
 TObjectKey ObjectKeyOf(const TIniName& key) {
-  for (std::size_t at = KeySlotOf(key.Hash()); kKeySlotTable[at] >= 0; at = (at + 1) % kKeySlots) {
-    const auto& [name, k] = kObjectKeys[static_cast<std::size_t>(kKeySlotTable[at])];
+  const std::uint32_t h = key.Hash();
+  for (std::size_t at = KeySlotOf(h); kKeySlotTable[at].Key >= 0; at = (at + 1) % kKeySlots) {
+    if (kKeySlotTable[at].Hash != h) continue;
+    const auto& [name, k] = kObjectKeys[static_cast<std::size_t>(kKeySlotTable[at].Key)];
     if (name == key) return k;
   }
   return kObjectKeyCount;

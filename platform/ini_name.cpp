@@ -50,8 +50,14 @@ std::uint32_t TIniName::Hash() const {
 bool TIniName::operator==(const TIniName& other) const {
   const qsizetype n = Size();
   if (n != other.Size()) return false;
-  // Between ASCII names Qt's comparison without case is exactly the lowering of capitals.
-  if (FFolded.isNull() && other.FFolded.isNull()) return FText.compare(other.FText, Qt::CaseInsensitive) == 0;
+  if (FFolded.isNull() && other.FFolded.isNull()) {
+    // Nearly always spelled alike: compared as memory first, letter by letter only otherwise.
+    if (FText == other.FText) return true;
+    char16_t differ = 0;
+    const char16_t* b = other.FText.utf16();
+    for (const char16_t *a = FText.utf16(), *e = a + n; a != e; ++a, ++b) differ |= kLowered[*a] ^ kLowered[*b];
+    return differ == 0;
+  }
   for (qsizetype i = 0; i < n; ++i)
     if (At(i) != other.At(i)) return false;
   return true;
