@@ -20,31 +20,28 @@
 
 namespace {
 
-const QString kApplication = QStringLiteral("Application");
-
 QString SectionName(std::size_t n) { return ObjectSectionName(n); }
 
 // The decimal digits of v, with a '-' before them when negative, as QString::number writes
-// them, put at the end of `buffer`: the view of them, no string made.
-template <std::size_t N>
-QStringView DecimalIn(std::int64_t v, std::array<char16_t, N>& buffer) {
+// them, put at the end of `buffer`: where they start, no string made.
+template <class Char, std::size_t N>
+std::size_t DecimalIn(std::int64_t v, std::array<Char, N>& buffer) {
   static_assert(N >= 20);
   std::size_t at = N;
   std::uint64_t u = v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
   do {
-    buffer[--at] = static_cast<char16_t>(u'0' + u % 10);
+    buffer[--at] = static_cast<Char>('0' + u % 10);
     u /= 10;
   } while (u != 0);
-  if (v < 0) buffer[--at] = u'-';
-  return QStringView(buffer.data() + at, static_cast<qsizetype>(N - at));
+  if (v < 0) buffer[--at] = '-';
+  return at;
 }
 
 // "Object<n>", as ObjectSectionName spells it, in `buffer`: looked up once or twice for every
-// object read or written, so no string is made for it.
+// object read, so no string is made for it.
 QStringView SectionNameIn(std::size_t n, std::array<char16_t, 32>& buffer) {
-  const QStringView digits = DecimalIn(static_cast<std::int64_t>(n), buffer);
   constexpr std::u16string_view kObject = u"Object";
-  const std::size_t at = buffer.size() - static_cast<std::size_t>(digits.size()) - kObject.size();
+  const std::size_t at = DecimalIn(static_cast<std::int64_t>(n), buffer) - kObject.size();
   kObject.copy(buffer.data() + at, kObject.size());
   return QStringView(buffer.data() + at, static_cast<qsizetype>(buffer.size() - at));
 }
@@ -53,72 +50,85 @@ QStringView SectionNameIn(std::size_t n, std::array<char16_t, 32>& buffer) {
 // INI writer would lay out a file it was given these keys in this order: a section header, then
 // "key=value" lines, every line ended by CR LF, line breaks in a value turned into blanks, the
 // whole text in code page 1251. Going through the general writer cost a lookup and a few
-// allocations for every key, most of the time a save of a large plan took; the numbers are
-// spelled straight into the text.
+// allocations for every key, most of the time a save of a large plan took. The names of sections
+// and keys and the numbers are ASCII, so they go into the bytes as they are; only a text value is
+// converted, where it stands.
 class TDocumentText {
  public:
-  explicit TDocumentText(std::size_t objects) { FText.reserve(static_cast<qsizetype>(64 + 560 * objects)); }
-  void Section(QStringView name) {
-    FText += u'[';
-    FText += name;
-    FText += u"]\r\n";
+  explicit TDocumentText(std::size_t objects) { FBytes.reserve(static_cast<qsizetype>(64 + 560 * objects)); }
+  void Section(const char* name) {
+    FBytes += '[';
+    FBytes += name;
+    FBytes += "]\r\n";
   }
-  void Value(QStringView key, QStringView value) {
-    FText += key;
-    FText += u'=';
-    const qsizetype at = FText.size();
-    FText += value;
+  void ObjectSection(std::size_t n) {
+    std::array<char, 24> digits;
+    const std::size_t at = DecimalIn(static_cast<std::int64_t>(n), digits);
+    FBytes += "[Object";
+    FBytes.append(digits.data() + at, static_cast<qsizetype>(digits.size() - at));
+    FBytes += "]\r\n";
+  }
+  void Value(const char* key, QStringView value) {
+    FBytes += key;
+    FBytes += '=';
+    const qsizetype at = FBytes.size();
+    AppendCp1251(FBytes, value);
+    // CR and LF are bytes 0x0D and 0x0A of the code page and no other character becomes them.
     if (value.contains(u'\r') || value.contains(u'\n')) {
-      for (qsizetype i = at; i < FText.size(); ++i)
-        if (FText[i] == u'\r' || FText[i] == u'\n') FText[i] = u' ';
+      for (qsizetype i = at; i < FBytes.size(); ++i)
+        if (FBytes[i] == '\r' || FBytes[i] == '\n') FBytes[i] = ' ';
     }
-    FText += u"\r\n";
+    FBytes += "\r\n";
   }
-  void Value(QStringView key, std::int32_t value) {
-    std::array<char16_t, 24> digits;
-    FText += key;
-    FText += u'=';
-    FText += DecimalIn(value, digits);
-    FText += u"\r\n";
+  void Value(const char* key, std::int32_t value) {
+    FBytes += key;
+    FBytes += '=';
+    AppendDecimal(value);
+    FBytes += "\r\n";
   }
   // As PointToText spells a point.
-  void Value(QStringView key, QPoint p) {
-    std::array<char16_t, 24> digits;
-    FText += key;
-    FText += u'=';
-    FText += DecimalIn(p.x(), digits);
-    FText += u',';
-    FText += DecimalIn(p.y(), digits);
-    FText += u"\r\n";
+  void Value(const char* key, QPoint p) {
+    FBytes += key;
+    FBytes += '=';
+    AppendDecimal(p.x());
+    FBytes += ',';
+    AppendDecimal(p.y());
+    FBytes += "\r\n";
   }
-  QByteArray Bytes() const { return StringToCp1251(FText); }
+  QByteArray Bytes() && { return std::move(FBytes); }
 
  private:
-  QString FText;
+  void AppendDecimal(std::int32_t v) {
+    std::array<char, 24> digits;
+    const std::size_t at = DecimalIn(v, digits);
+    FBytes.append(digits.data() + at, static_cast<qsizetype>(digits.size() - at));
+  }
+
+  QByteArray FBytes;
 };
 
 void WriteObject(TDocumentText& text, const TPlanObject& o) {
-  text.Value(u"ObjName", o.ObjName);
-  text.Value(u"ObjType", KindToFileType(o.ObjType));
-  text.Value(u"ObjVisible", o.ObjVisible ? 1 : 0);
-  text.Value(u"WallType", o.WallType);
-  text.Value(u"WallMaterial", o.WallMaterial);
-  text.Value(u"WallDiameterOuter_R", o.WallDiameterOuter);
-  text.Value(u"WallDiameterInner_R", o.WallDiameterInner);
-  text.Value(u"WallWallWidth_R", o.WallWallWidth);
-  text.Value(u"WallArcWidth_R", o.WallArcWidth);
-  text.Value(u"BellDiameter_R", o.BellDiameter);
-  text.Value(u"BellPosition_R", o.BellPosition);
-  text.Value(u"PostAngle", o.PostAngle);
-  text.Value(u"PostWidth_R", o.PostWidth);
-  text.Value(u"PostHeight_R", o.PostHeight);
-  text.Value(u"PostBoardDiameter_R", o.PostBoardDiameter);
-  text.Value(u"PostPosition_R", o.PostPosition);
-  text.Value(u"BeemMaterial", o.BeemMaterial);
-  text.Value(u"BeemWidth_R", o.BeemWidth);
-  text.Value(u"BeemOrientation", o.BeemOrientation);
-  text.Value(u"BeemBeginPoint_R", o.BeemBeginPoint);
-  text.Value(u"BeemEndPoint_R", o.BeemEndPoint);
+  text.Value("ObjName", o.ObjName);
+  text.Value("ObjType", KindToFileType(o.ObjType));
+  text.Value("ObjVisible", o.ObjVisible ? 1 : 0);
+  text.Value("WallType", o.WallType);
+  text.Value("WallMaterial", o.WallMaterial);
+  text.Value("WallDiameterOuter_R", o.WallDiameterOuter);
+  text.Value("WallDiameterInner_R", o.WallDiameterInner);
+  text.Value("WallWallWidth_R", o.WallWallWidth);
+  text.Value("WallArcWidth_R", o.WallArcWidth);
+  text.Value("BellDiameter_R", o.BellDiameter);
+  text.Value("BellPosition_R", o.BellPosition);
+  text.Value("PostAngle", o.PostAngle);
+  text.Value("PostWidth_R", o.PostWidth);
+  text.Value("PostHeight_R", o.PostHeight);
+  text.Value("PostBoardDiameter_R", o.PostBoardDiameter);
+  text.Value("PostPosition_R", o.PostPosition);
+  text.Value("BeemMaterial", o.BeemMaterial);
+  text.Value("BeemWidth_R", o.BeemWidth);
+  text.Value("BeemOrientation", o.BeemOrientation);
+  text.Value("BeemBeginPoint_R", o.BeemBeginPoint);
+  text.Value("BeemEndPoint_R", o.BeemEndPoint);
 }
 
 std::uint8_t WallTypeFromFile(std::int32_t v) {
@@ -320,8 +330,7 @@ QStringList LeaveOutStrayBells(std::vector<TPlanObject>& objects, std::span<cons
                                const QString& fileName) {
   QStringList warnings;
   QHash<std::int32_t, std::size_t> bellOfDiameter;
-  std::vector<TPlanObject> kept;
-  kept.reserve(objects.size());
+  std::size_t kept = 0;  // the objects kept are moved up in place, in their order
   for (std::size_t n = 0; n < objects.size(); ++n) {
     TPlanObject& o = objects[n];
     if (o.ObjType == okBell) {
@@ -344,9 +353,10 @@ QStringList LeaveOutStrayBells(std::vector<TPlanObject>& objects, std::span<cons
       }
       bellOfDiameter.insert(o.BellDiameter, n);
     }
-    kept.push_back(std::move(o));
+    if (kept != n) objects[kept] = std::move(o);
+    ++kept;
   }
-  objects = std::move(kept);
+  objects.erase(objects.begin() + static_cast<std::ptrdiff_t>(kept), objects.end());
   return warnings;
 }
 
@@ -356,14 +366,13 @@ QString DocumentVersionText() { return QStringLiteral("Тарвоск 1.0.3a - �
 
 QByteArray DocumentToBytes(std::span<const TPlanObject* const> objects) {
   TDocumentText text(objects.size());
-  std::array<char16_t, 32> name;
-  text.Section(kApplication);
-  text.Value(u"Version", DocumentVersionText());
+  text.Section("Application");
+  text.Value("Version", DocumentVersionText());
   for (std::size_t n = 0; n < objects.size(); ++n) {
-    text.Section(SectionNameIn(n, name));
+    text.ObjectSection(n);
     WriteObject(text, *objects[n]);
   }
-  return text.Bytes();
+  return std::move(text).Bytes();
 }
 
 QByteArray DocumentToBytes(const std::vector<std::unique_ptr<TPlanObject>>& objects) {
@@ -390,6 +399,7 @@ TDocumentContent ParseDocument(QByteArrayView bytes, std::span<const std::int32_
   const TIniFile ini(bytes);
   TDocumentContent result;
   std::vector<TPlanObject> objects;
+  objects.reserve(std::min(ini.SectionCount(), kMaxDocumentObjects));
   std::array<char16_t, 32> name;
   for (std::size_t n = 0; ini.SectionExists(SectionNameIn(n, name)); ++n) {
     if (n == kMaxDocumentObjects) {

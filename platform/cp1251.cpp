@@ -65,12 +65,11 @@ QString Cp1251ToString(QByteArrayView bytes) {
   return out;
 }
 
-QByteArray StringToCp1251(QStringView text) {
-  if (QtPrivate::isAscii(text)) return text.toLatin1();
+void AppendCp1251(QByteArray& out, QStringView text) {
   // At most one byte a character: written in place, cut to what was written.
-  QByteArray out(text.size(), Qt::Uninitialized);
-  char* d = out.data();
-  char* const start = d;
+  const qsizetype start = out.size();
+  out.resize(start + text.size());
+  char* d = out.data() + start;
   const char16_t* chars = text.utf16();
   const char16_t* const end = chars + text.size();
   while (chars != end) {
@@ -98,6 +97,12 @@ QByteArray StringToCp1251(QStringView text) {
     const int b = UnicodeToByte(u);
     *d++ = b < 0 ? '?' : static_cast<char>(b);
   }
-  out.truncate(d - start);
+  out.truncate(d - out.constData());
+}
+
+QByteArray StringToCp1251(QStringView text) {
+  if (QtPrivate::isAscii(text)) return text.toLatin1();
+  QByteArray out;
+  AppendCp1251(out, text);
   return out;
 }

@@ -44,6 +44,7 @@ class TIniFile {
   bool KeyExists(QStringView section, QStringView key) const;
   // Header names in file order, duplicates included.
   QStringList SectionNames() const;
+  std::size_t SectionCount() const { return FSections.size(); }
 
   QString ReadString(QStringView section, QStringView key, const QString& def = {}) const;
   // A missing key, and a value that is not an integer (ParseIniInteger), give def.

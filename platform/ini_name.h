@@ -25,7 +25,7 @@ class TIniName {
   // Blanks as the INI functions trim them: not the no-break space, which is part of a value.
   static bool IsBlank(char16_t u) {
     constexpr std::uint64_t kBlanks = 1ull << ' ' | 1ull << '\t' | 1ull << '\r' | 1ull << '\v' | 1ull << '\f';
-    return u < 64 && (kBlanks >> u & 1) != 0;
+    return u <= ' ' && (kBlanks >> u & 1) != 0;
   }
   static QStringView Trim(QStringView s);
 

@@ -92,6 +92,9 @@ TEST(Cp1251, EveryPlaceOfAnyLengthConverts) {
         bytes[at] = odd.byte;
         ASSERT_EQ(StringToCp1251(text), bytes) << n << " " << at;
         ASSERT_EQ(Cp1251ToString(bytes), text) << n << " " << at;
+        QByteArray appended("k=");
+        AppendCp1251(appended, text);
+        ASSERT_EQ(appended, "k=" + bytes) << n << " " << at;
       }
     }
   }
