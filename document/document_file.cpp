@@ -3,8 +3,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QVarLengthArray>
 #include <algorithm>
 #include <array>
+#include <iterator>
 #include <optional>
 #include <string_view>
 #include <utility>
@@ -18,67 +20,115 @@
 
 namespace {
 
-const QString kApplication = QStringLiteral("Application");
-
 QString SectionName(std::size_t n) { return ObjectSectionName(n); }
+
+// The decimal digits of v, with a '-' before them when negative, as QString::number writes
+// them, put at the end of `buffer`: where they start, no string made.
+template <class Char, std::size_t N>
+std::size_t DecimalIn(std::int64_t v, std::array<Char, N>& buffer) {
+  static_assert(N >= 20);
+  std::size_t at = N;
+  std::uint64_t u = v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
+  do {
+    buffer[--at] = static_cast<Char>('0' + u % 10);
+    u /= 10;
+  } while (u != 0);
+  if (v < 0) buffer[--at] = '-';
+  return at;
+}
+
+// "Object<n>", as ObjectSectionName spells it, in `buffer`: looked up once or twice for every
+// object read, so no string is made for it.
+QStringView SectionNameIn(std::size_t n, std::array<char16_t, 32>& buffer) {
+  constexpr std::u16string_view kObject = u"Object";
+  const std::size_t at = DecimalIn(static_cast<std::int64_t>(n), buffer) - kObject.size();
+  kObject.copy(buffer.data() + at, kObject.size());
+  return QStringView(buffer.data() + at, static_cast<qsizetype>(buffer.size() - at));
+}
 
 // A document is written whole and new, so it is put together directly, line by line, as the
 // INI writer would lay out a file it was given these keys in this order: a section header, then
 // "key=value" lines, every line ended by CR LF, line breaks in a value turned into blanks, the
 // whole text in code page 1251. Going through the general writer cost a lookup and a few
-// allocations for every key, most of the time a save of a large plan took.
+// allocations for every key, most of the time a save of a large plan took. The names of sections
+// and keys and the numbers are ASCII, so they go into the bytes as they are; only a text value is
+// converted, where it stands.
 class TDocumentText {
  public:
-  explicit TDocumentText(std::size_t objects) { FText.reserve(static_cast<qsizetype>(64 + 560 * objects)); }
-  void Section(QStringView name) {
-    FText += u'[';
-    FText += name;
-    FText += u"]\r\n";
+  explicit TDocumentText(std::size_t objects) { FBytes.reserve(static_cast<qsizetype>(64 + 560 * objects)); }
+  void Section(const char* name) {
+    FBytes += '[';
+    FBytes += name;
+    FBytes += "]\r\n";
   }
-  void Value(QStringView key, QStringView value) {
-    FText += key;
-    FText += u'=';
-    const qsizetype at = FText.size();
-    FText += value;
-    for (qsizetype i = at; i < FText.size(); ++i)
-      if (FText[i] == u'\r' || FText[i] == u'\n') FText[i] = u' ';
-    FText += u"\r\n";
+  void ObjectSection(std::size_t n) {
+    std::array<char, 24> digits;
+    const std::size_t at = DecimalIn(static_cast<std::int64_t>(n), digits);
+    FBytes += "[Object";
+    FBytes.append(digits.data() + at, static_cast<qsizetype>(digits.size() - at));
+    FBytes += "]\r\n";
   }
-  void Value(QStringView key, std::int32_t value) {
-    FText += key;
-    FText += u'=';
-    FText += QString::number(value);
-    FText += u"\r\n";
+  void Value(const char* key, QStringView value) {
+    FBytes += key;
+    FBytes += '=';
+    const qsizetype at = FBytes.size();
+    AppendCp1251(FBytes, value);
+    // CR and LF are bytes 0x0D and 0x0A of the code page and no other character becomes them.
+    if (value.contains(u'\r') || value.contains(u'\n')) {
+      for (qsizetype i = at; i < FBytes.size(); ++i)
+        if (FBytes[i] == '\r' || FBytes[i] == '\n') FBytes[i] = ' ';
+    }
+    FBytes += "\r\n";
   }
-  void Value(QStringView key, QPoint p) { Value(key, PointToText(p)); }
-  QByteArray Bytes() const { return StringToCp1251(FText); }
+  void Value(const char* key, std::int32_t value) {
+    FBytes += key;
+    FBytes += '=';
+    AppendDecimal(value);
+    FBytes += "\r\n";
+  }
+  // As PointToText spells a point.
+  void Value(const char* key, QPoint p) {
+    FBytes += key;
+    FBytes += '=';
+    AppendDecimal(p.x());
+    FBytes += ',';
+    AppendDecimal(p.y());
+    FBytes += "\r\n";
+  }
+  QByteArray Bytes() && { return std::move(FBytes); }
 
  private:
-  QString FText;
+  void AppendDecimal(std::int32_t v) {
+    std::array<char, 24> digits;
+    const std::size_t at = DecimalIn(v, digits);
+    FBytes.append(digits.data() + at, static_cast<qsizetype>(digits.size() - at));
+  }
+
+  QByteArray FBytes;
 };
 
 void WriteObject(TDocumentText& text, const TPlanObject& o) {
-  text.Value(u"ObjName", o.ObjName);
-  text.Value(u"ObjType", KindToFileType(o.ObjType));
-  text.Value(u"ObjVisible", o.ObjVisible ? 1 : 0);
-  text.Value(u"WallType", o.WallType);
-  text.Value(u"WallMaterial", o.WallMaterial);
-  text.Value(u"WallDiameterOuter_R", o.WallDiameterOuter);
-  text.Value(u"WallDiameterInner_R", o.WallDiameterInner);
-  text.Value(u"WallWallWidth_R", o.WallWallWidth);
-  text.Value(u"WallArcWidth_R", o.WallArcWidth);
-  text.Value(u"BellDiameter_R", o.BellDiameter);
-  text.Value(u"BellPosition_R", o.BellPosition);
-  text.Value(u"PostAngle", o.PostAngle);
-  text.Value(u"PostWidth_R", o.PostWidth);
-  text.Value(u"PostHeight_R", o.PostHeight);
-  text.Value(u"PostBoardDiameter_R", o.PostBoardDiameter);
-  text.Value(u"PostPosition_R", o.PostPosition);
-  text.Value(u"BeemMaterial", o.BeemMaterial);
-  text.Value(u"BeemWidth_R", o.BeemWidth);
-  text.Value(u"BeemOrientation", o.BeemOrientation);
-  text.Value(u"BeemBeginPoint_R", o.BeemBeginPoint);
-  text.Value(u"BeemEndPoint_R", o.BeemEndPoint);
+  text.Value("ObjName", o.ObjName);
+  text.Value("ObjType", KindToFileType(o.ObjType));
+  text.Value("ObjVisible", o.ObjVisible ? 1 : 0);
+  text.Value("WallType", o.WallType);
+  text.Value("WallMaterial", o.WallMaterial);
+  text.Value("WallDiameterOuter_R", o.WallDiameterOuter);
+  text.Value("WallDiameterInner_R", o.WallDiameterInner);
+  text.Value("WallWallWidth_R", o.WallWallWidth);
+  text.Value("WallArcWidth_R", o.WallArcWidth);
+  text.Value("BellDiameter_R", o.BellDiameter);
+  text.Value("BellPosition_R", o.BellPosition);
+  text.Value("PostAngle", o.PostAngle);
+  text.Value("PostWidth_R", o.PostWidth);
+  text.Value("PostHeight_R", o.PostHeight);
+  text.Value("PostBoardDiameter_R", o.PostBoardDiameter);
+  text.Value("PostPosition_R", o.PostPosition);
+  text.Value("BeemMaterial", o.BeemMaterial);
+  text.Value("BeemWidth_R", o.BeemWidth);
+  text.Value("BeemOrientation", o.BeemOrientation);
+  text.Value("BeemBeginPoint_R", o.BeemBeginPoint);
+  text.Value("BeemEndPoint_R", o.BeemEndPoint);
 }
 
 std::uint8_t WallTypeFromFile(std::int32_t v) {
@@ -101,22 +151,48 @@ enum TObjectKey {
   kBeemBeginPoint, kBeemEndPoint, kObjectKeyCount
 };
 
-// Each key as the INI file folds it (lower case), to its place among the object's keys. Looked
-// up by comparing the folded key with each: 21 short names, no string made for the lookup.
-TObjectKey ObjectKeyOf(QStringView folded) {
-  static constexpr std::pair<std::u16string_view, TObjectKey> kNames[] = {
-      {u"objname", kObjName}, {u"objtype", kObjType}, {u"belldiameter_r", kBellDiameter},
-      {u"objvisible", kObjVisible}, {u"walltype", kWallType}, {u"wallmaterial", kWallMaterial},
-      {u"walldiameterouter_r", kWallDiameterOuter}, {u"walldiameterinner_r", kWallDiameterInner},
-      {u"wallwallwidth_r", kWallWallWidth}, {u"wallarcwidth_r", kWallArcWidth},
-      {u"bellposition_r", kBellPosition}, {u"postangle", kPostAngle}, {u"postwidth_r", kPostWidth},
-      {u"postheight_r", kPostHeight}, {u"postboarddiameter_r", kPostBoardDiameter},
-      {u"postposition_r", kPostPosition}, {u"beemmaterial", kBeemMaterial}, {u"beemwidth_r", kBeemWidth},
-      {u"beemorientation", kBeemOrientation}, {u"beembeginpoint_r", kBeemBeginPoint},
-      {u"beemendpoint_r", kBeemEndPoint}};
-  const std::u16string_view key(folded.utf16(), static_cast<std::size_t>(folded.size()));
-  for (const auto& [name, k] : kNames)
+// The keys an object's section may hold, each with its place among the object's keys.
+const std::pair<TIniName, TObjectKey> kObjectKeys[] = {
+    {TIniName(u"ObjName"), kObjName}, {TIniName(u"ObjType"), kObjType},
+    {TIniName(u"ObjVisible"), kObjVisible}, {TIniName(u"WallType"), kWallType},
+    {TIniName(u"WallMaterial"), kWallMaterial}, {TIniName(u"WallDiameterOuter_R"), kWallDiameterOuter},
+    {TIniName(u"WallDiameterInner_R"), kWallDiameterInner}, {TIniName(u"WallWallWidth_R"), kWallWallWidth},
+    {TIniName(u"WallArcWidth_R"), kWallArcWidth}, {TIniName(u"BellDiameter_R"), kBellDiameter},
+    {TIniName(u"BellPosition_R"), kBellPosition}, {TIniName(u"PostAngle"), kPostAngle},
+    {TIniName(u"PostWidth_R"), kPostWidth}, {TIniName(u"PostHeight_R"), kPostHeight},
+    {TIniName(u"PostBoardDiameter_R"), kPostBoardDiameter}, {TIniName(u"PostPosition_R"), kPostPosition},
+    {TIniName(u"BeemMaterial"), kBeemMaterial}, {TIniName(u"BeemWidth_R"), kBeemWidth},
+    {TIniName(u"BeemOrientation"), kBeemOrientation}, {TIniName(u"BeemBeginPoint_R"), kBeemBeginPoint},
+    {TIniName(u"BeemEndPoint_R"), kBeemEndPoint}};
+
+// The keys by the hashes of their names, in 64 slots (an entry of kObjectKeys, -1 for none): a
+// key is found with one comparison of hashes and, when they agree, of names, whatever its place
+// in the section.
+constexpr std::size_t kKeySlots = 64;
+std::size_t KeySlotOf(std::uint32_t hash) { return (hash * 0x9e3779b1u) >> 26; }
+struct TKeySlot {
+  std::uint32_t Hash = 0;
+  std::int8_t Key = -1;
+};
+const std::array<TKeySlot, kKeySlots> kKeySlotTable = [] {
+  std::array<TKeySlot, kKeySlots> t{};
+  for (std::size_t i = 0; i < std::size(kObjectKeys); ++i) {
+    const std::uint32_t h = kObjectKeys[i].first.Hash();
+    std::size_t at = KeySlotOf(h);
+    while (t[at].Key >= 0) at = (at + 1) % kKeySlots;
+    t[at] = {h, static_cast<std::int8_t>(i)};
+  }
+  return t;
+}();
+
+// A key's place among the object's keys, the key matched as the INI file matches names.
+TObjectKey ObjectKeyOf(const TIniName& key) {
+  const std::uint32_t h = key.Hash();
+  for (std::size_t at = KeySlotOf(h); kKeySlotTable[at].Key >= 0; at = (at + 1) % kKeySlots) {
+    if (kKeySlotTable[at].Hash != h) continue;
+    const auto& [name, k] = kObjectKeys[static_cast<std::size_t>(kKeySlotTable[at].Key)];
     if (name == key) return k;
+  }
   return kObjectKeyCount;
 }
 
@@ -141,9 +217,10 @@ QStringView PointKeyName(TObjectKey k) {
 bool ReadObject(const TIniFile& ini, std::size_t n, const QString& fileName, TPlanObject& o,
                 QString& error) {
   std::array<std::optional<QStringView>, kObjectKeyCount> values;
-  ini.ForEachValue(SectionName(n), [&](QStringView key, QStringView value) {
+  std::array<char16_t, 32> name;
+  ini.ForEachValue(SectionNameIn(n, name), [&](const TIniName& key, QStringView value) {
     const TObjectKey k = ObjectKeyOf(key);
-    if (k != kObjectKeyCount) values[k] = value;
+    if (k != kObjectKeyCount && !values[k]) values[k] = value;  // the first of a name is read
   });
   auto text = [&](TObjectKey k, QStringView def) { return values[k] ? *values[k] : def; };
   auto integer = [&](TObjectKey k, std::int32_t def) {
@@ -189,30 +266,30 @@ bool ReadObject(const TIniFile& ini, std::size_t n, const QString& fileName, TPl
 }
 
 // The millimetre values an object of its kind puts on the plan, with their keys and the value
-// of the key as a whole (a point is one key of two numbers).
+// of the key as a whole (a point is one key of two numbers), spelled only for a message.
 struct TPlanValue {
   const char16_t* Key;
   std::int32_t Value;
-  QString Text;
+  std::optional<QPoint> Point;  // the key's point, when the value is one of its numbers
+  QString Text() const { return Point ? PointToText(*Point) : QString::number(Value); }
 };
-std::vector<TPlanValue> PlanValues(const TPlanObject& o) {
-  const auto number = [](std::int32_t v) { return QString::number(v); };
+QVarLengthArray<TPlanValue, 5> PlanValues(const TPlanObject& o) {
   switch (o.ObjType) {
     case okWalls:
       return {};  // sizes the plan cannot draw are brought into range after the checks
     case okBell:
-      return {{u"BellPosition_R", o.BellPosition.x(), PointToText(o.BellPosition)},
-              {u"BellPosition_R", o.BellPosition.y(), PointToText(o.BellPosition)}};
+      return {{u"BellPosition_R", o.BellPosition.x(), o.BellPosition},
+              {u"BellPosition_R", o.BellPosition.y(), o.BellPosition}};
     case okPost:  // its sides are clamped by the window
-      return {{u"PostBoardDiameter_R", o.PostBoardDiameter, number(o.PostBoardDiameter)},
-              {u"PostPosition_R", o.PostPosition.x(), PointToText(o.PostPosition)},
-              {u"PostPosition_R", o.PostPosition.y(), PointToText(o.PostPosition)}};
+      return {{u"PostBoardDiameter_R", o.PostBoardDiameter, std::nullopt},
+              {u"PostPosition_R", o.PostPosition.x(), o.PostPosition},
+              {u"PostPosition_R", o.PostPosition.y(), o.PostPosition}};
     case okBeam:
-      return {{u"BeemWidth_R", o.BeemWidth, number(o.BeemWidth)},
-              {u"BeemBeginPoint_R", o.BeemBeginPoint.x(), PointToText(o.BeemBeginPoint)},
-              {u"BeemBeginPoint_R", o.BeemBeginPoint.y(), PointToText(o.BeemBeginPoint)},
-              {u"BeemEndPoint_R", o.BeemEndPoint.x(), PointToText(o.BeemEndPoint)},
-              {u"BeemEndPoint_R", o.BeemEndPoint.y(), PointToText(o.BeemEndPoint)}};
+      return {{u"BeemWidth_R", o.BeemWidth, std::nullopt},
+              {u"BeemBeginPoint_R", o.BeemBeginPoint.x(), o.BeemBeginPoint},
+              {u"BeemBeginPoint_R", o.BeemBeginPoint.y(), o.BeemBeginPoint},
+              {u"BeemEndPoint_R", o.BeemEndPoint.x(), o.BeemEndPoint},
+              {u"BeemEndPoint_R", o.BeemEndPoint.y(), o.BeemEndPoint}};
   }
   return {};
 }
@@ -237,7 +314,7 @@ QString CheckObjects(const std::vector<TPlanObject>& objects, const QString& fil
     }
     for (const TPlanValue& v : PlanValues(o)) {
       if (v.Value > limit || v.Value < -limit) {
-        return NotAPlan(fileName, DocumentNote({}, n, v.Key, v.Text,
+        return NotAPlan(fileName, DocumentNote({}, n, v.Key, v.Text(),
                                                QStringLiteral("Число %1 мм вне допустимого для плана: от −%2 до %2 мм.")
                                                    .arg(v.Value)
                                                    .arg(limit)));
@@ -253,8 +330,7 @@ QStringList LeaveOutStrayBells(std::vector<TPlanObject>& objects, std::span<cons
                                const QString& fileName) {
   QStringList warnings;
   QHash<std::int32_t, std::size_t> bellOfDiameter;
-  std::vector<TPlanObject> kept;
-  kept.reserve(objects.size());
+  std::size_t kept = 0;  // the objects kept are moved up in place, in their order
   for (std::size_t n = 0; n < objects.size(); ++n) {
     TPlanObject& o = objects[n];
     if (o.ObjType == okBell) {
@@ -277,9 +353,10 @@ QStringList LeaveOutStrayBells(std::vector<TPlanObject>& objects, std::span<cons
       }
       bellOfDiameter.insert(o.BellDiameter, n);
     }
-    kept.push_back(std::move(o));
+    if (kept != n) objects[kept] = std::move(o);
+    ++kept;
   }
-  objects = std::move(kept);
+  objects.erase(objects.begin() + static_cast<std::ptrdiff_t>(kept), objects.end());
   return warnings;
 }
 
@@ -289,13 +366,13 @@ QString DocumentVersionText() { return QStringLiteral("Тарвоск 1.0.3a - �
 
 QByteArray DocumentToBytes(std::span<const TPlanObject* const> objects) {
   TDocumentText text(objects.size());
-  text.Section(kApplication);
-  text.Value(u"Version", DocumentVersionText());
+  text.Section("Application");
+  text.Value("Version", DocumentVersionText());
   for (std::size_t n = 0; n < objects.size(); ++n) {
-    text.Section(SectionName(n));
+    text.ObjectSection(n);
     WriteObject(text, *objects[n]);
   }
-  return text.Bytes();
+  return std::move(text).Bytes();
 }
 
 QByteArray DocumentToBytes(const std::vector<std::unique_ptr<TPlanObject>>& objects) {
@@ -322,7 +399,9 @@ TDocumentContent ParseDocument(QByteArrayView bytes, std::span<const std::int32_
   const TIniFile ini(bytes);
   TDocumentContent result;
   std::vector<TPlanObject> objects;
-  for (std::size_t n = 0; ini.SectionExists(SectionName(n)); ++n) {
+  objects.reserve(std::min(ini.SectionCount(), kMaxDocumentObjects));
+  std::array<char16_t, 32> name;
+  for (std::size_t n = 0; ini.SectionExists(SectionNameIn(n, name)); ++n) {
     if (n == kMaxDocumentObjects) {
       result.Error = NotAPlan(
           fileName, QStringLiteral("В нём больше %1 объектов.").arg(kMaxDocumentObjects));

@@ -12,8 +12,13 @@ std::optional<QPoint> TextToPoint(QStringView text, QString* error) {
   if (text.isEmpty()) return QPoint(0, 0);
   const qsizetype comma = text.indexOf(u',');
   const QStringView xPart = comma < 0 ? text : text.first(comma);
-  QString yPart = comma < 0 ? QString() : text.sliced(comma + 1).toString();
-  yPart.remove(u',');
+  // The y part reads without any further commas; a copy is made only when it has some.
+  QStringView yPart = comma < 0 ? QStringView() : text.sliced(comma + 1);
+  QString stripped;
+  if (yPart.contains(u',')) {
+    stripped = yPart.toString().remove(u',');
+    yPart = stripped;
+  }
 
   const std::optional<std::int32_t> y = ParseIniInteger(yPart, false);
   if (!y) {

@@ -4,6 +4,7 @@
 #include <QSet>
 #include <limits>
 
+#include "beams/orientations.h"
 #include "bells/bell_catalogue.h"
 #include "document/document_file.h"
 #include "document/plan_opening.h"
@@ -99,7 +100,8 @@ QString CheckDocumentBytes(QByteArrayView bytes) {
     if (o.ObjType != okBell && o.ObjType != okBeam) return QStringLiteral("object %1 is neither bell nor beam").arg(i);
     if (names.contains(o.ObjName)) return QStringLiteral("two bells or beams are named '%1'").arg(o.ObjName);
     names.insert(o.ObjName);
-    if (o.ObjType == okBeam && o.BeemOrientation > 0) {
+    // An orientation past the chords is kept as stored and lays the beam on no chord.
+    if (o.ObjType == okBeam && IsChordOrientation(o.BeemOrientation)) {
       if (chords.contains(o.BeemOrientation)) return QStringLiteral("two beams lie on chord %1").arg(o.BeemOrientation);
       chords.insert(o.BeemOrientation);
     }

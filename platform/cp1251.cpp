@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -17,11 +18,18 @@ constexpr std::array<char16_t, 64> kHigh = {
     0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,  // B8
 };
 
-char16_t ByteToUnicode(std::uint8_t b) {
+constexpr char16_t ByteToUnicode(std::uint8_t b) {
   if (b < 0x80) return b;
   if (b >= 0xC0) return static_cast<char16_t>(0x0410 + (b - 0xC0));
   return kHigh[b - 0x80];
 }
+
+// Every byte's character, so that decoding a file is a lookup a byte.
+constexpr std::array<char16_t, 256> kCharOfByte = [] {
+  std::array<char16_t, 256> t{};
+  for (int b = 0; b < 256; ++b) t[static_cast<std::size_t>(b)] = ByteToUnicode(static_cast<std::uint8_t>(b));
+  return t;
+}();
 
 // Returns -1 when the page has no code for u.
 int UnicodeToByte(char32_t u) {
@@ -35,38 +43,66 @@ int UnicodeToByte(char32_t u) {
 
 }  // namespace
 
+// Text in ASCII alone (nearly every document) reads and writes the same in the code page and in
+// Latin-1, and goes through Qt's conversions, which take many characters a step. Other text is
+// walked eight bytes (four characters) a step, and only a step holding something above ASCII is
+// taken apart.
+
 QString Cp1251ToString(QByteArrayView bytes) {
-  QString out(bytes.size(), Qt::Uninitialized);
-  char16_t* dst = reinterpret_cast<char16_t*>(out.data());
+  QString out = QString::fromLatin1(bytes);  // right for every byte below 0x80
+  if (QtPrivate::isAscii(QLatin1StringView(bytes))) return out;
+  char16_t* d = reinterpret_cast<char16_t*>(out.data());
   const auto* src = reinterpret_cast<const std::uint8_t*>(bytes.data());
-  const auto* end = src + bytes.size();
-  while (src != end) *dst++ = ByteToUnicode(*src++);
+  const qsizetype n = bytes.size();
+  qsizetype i = 0;
+  for (; i + 8 <= n; i += 8) {
+    std::uint64_t w;
+    std::memcpy(&w, src + i, sizeof w);
+    if ((w & 0x8080808080808080ull) == 0) continue;
+    for (qsizetype j = i; j < i + 8; ++j) d[j] = kCharOfByte[src[j]];
+  }
+  for (; i < n; ++i) d[i] = kCharOfByte[src[i]];
   return out;
 }
 
-QByteArray StringToCp1251(QStringView text) {
+void AppendCp1251(QByteArray& out, QStringView text) {
   // At most one byte a character: written in place, cut to what was written.
-  QByteArray out(text.size(), Qt::Uninitialized);
-  char* d = out.data();
-  qsizetype w = 0;
-  const qsizetype n = text.size();
-  const QChar* chars = text.data();
-  for (qsizetype i = 0; i < n; ++i) {
-    const QChar c = chars[i];
+  const qsizetype start = out.size();
+  out.resize(start + text.size());
+  char* d = out.data() + start;
+  const char16_t* chars = text.utf16();
+  const char16_t* const end = chars + text.size();
+  while (chars != end) {
+    if (end - chars >= 4) {
+      std::uint64_t w;
+      std::memcpy(&w, chars, sizeof w);
+      if ((w & 0xFF80FF80FF80FF80ull) == 0) {
+        for (int j = 0; j < 4; ++j) d[j] = static_cast<char>(chars[j]);
+        d += 4;
+        chars += 4;
+        continue;
+      }
+    }
+    const QChar c(*chars++);
     char32_t u = c.unicode();
-    if (u < 0x80) {  // nearly every character of a document
-      d[w++] = static_cast<char>(u);
+    if (u < 0x80) {
+      *d++ = static_cast<char>(u);
       continue;
     }
-    if (c.isHighSurrogate() && i + 1 < n && chars[i + 1].isLowSurrogate()) {
-      u = QChar::surrogateToUcs4(c, chars[i + 1]);
-      ++i;
+    if (c.isHighSurrogate() && chars != end && QChar::isLowSurrogate(*chars)) {
+      u = QChar::surrogateToUcs4(c.unicode(), *chars++);
     } else if (c.isSurrogate()) {
       u = 0xFFFD;  // unpaired half: no character at all
     }
     const int b = UnicodeToByte(u);
-    d[w++] = b < 0 ? '?' : static_cast<char>(b);
+    *d++ = b < 0 ? '?' : static_cast<char>(b);
   }
-  out.truncate(w);
+  out.truncate(d - out.constData());
+}
+
+QByteArray StringToCp1251(QStringView text) {
+  if (QtPrivate::isAscii(text)) return text.toLatin1();
+  QByteArray out;
+  AppendCp1251(out, text);
   return out;
 }

@@ -13,3 +13,5 @@ QString Cp1251ToString(QByteArrayView bytes);
 
 // Characters with no code in the page, and unpaired surrogates, become '?', one per character.
 QByteArray StringToCp1251(QStringView text);
+// The same bytes put at the end of `out`, with no array of their own made for them.
+void AppendCp1251(QByteArray& out, QStringView text);

@@ -7,37 +7,24 @@
 
 namespace {
 
-bool IsBlank(QChar c) {
-  const char16_t u = c.unicode();
-  return u == ' ' || u == '\t' || u == '\r' || u == '\v' || u == '\f';
+// Spreads the bits of a name's hash over a slot table's low bits.
+std::uint32_t Mix(std::uint32_t h) {
+  h ^= h >> 16;
+  h *= 0x85ebca6bu;
+  h ^= h >> 13;
+  h *= 0xc2b2ae35u;
+  h ^= h >> 16;
+  return h;
 }
 
-// Own trimming: QString::trimmed() would also eat the no-break space (0xA0 in the code page),
-// which is part of a value.
-QStringView Trim(QStringView s) {
-  qsizetype b = 0;
-  qsizetype e = s.size();
-  while (b < e && IsBlank(s[b])) ++b;
-  while (e > b && IsBlank(s[e - 1])) --e;
-  return s.sliced(b, e - b);
+// Slots for `items`, at most half of them taken, so a probe meets an empty slot soon.
+std::size_t TableSize(std::size_t items) {
+  std::size_t n = 8;
+  while (n < 2 * items) n *= 2;
+  return n;
 }
 
-// Section and key names compare without regard to case. Nearly all are ASCII, folded here
-// directly: the general folding was most of the time a save of a large plan took.
-QString Fold(QStringView s) {
-  const QStringView t = Trim(s);
-  QString out(t.size(), Qt::Uninitialized);
-  QChar* d = out.data();
-  for (qsizetype i = 0; i < t.size(); ++i) {
-    const char16_t c = t[i].unicode();
-    if (c >= 0x80) return t.toString().toCaseFolded();
-    d[i] = QChar(c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c);
-  }
-  return out;
-}
-
-int HexDigit(QChar c) {
-  const char16_t u = c.unicode();
+int HexDigit(char16_t u) {
   if (u >= '0' && u <= '9') return u - '0';
   if (u >= 'a' && u <= 'f') return u - 'a' + 10;
   if (u >= 'A' && u <= 'F') return u - 'A' + 10;
@@ -47,19 +34,19 @@ int HexDigit(QChar c) {
 }  // namespace
 
 std::optional<std::int32_t> ParseIniInteger(QStringView text, bool allowZeroX) {
+  const char16_t* t = text.utf16();
   qsizetype i = 0;
   const qsizetype n = text.size();
   bool negative = false;
-  if (i < n && (text[i] == u'-' || text[i] == u'+')) {
-    negative = text[i] == u'-';
+  if (i < n && (t[i] == u'-' || t[i] == u'+')) {
+    negative = t[i] == u'-';
     ++i;
   }
   bool hex = false;
-  if (i < n && text[i] == u'$') {
+  if (i < n && t[i] == u'$') {
     hex = true;
     ++i;
-  } else if (allowZeroX && i + 1 < n && text[i] == u'0' &&
-             (text[i + 1] == u'x' || text[i + 1] == u'X')) {
+  } else if (allowZeroX && i + 1 < n && t[i] == u'0' && (t[i + 1] == u'x' || t[i + 1] == u'X')) {
     hex = true;
     i += 2;
   }
@@ -69,8 +56,7 @@ std::optional<std::int32_t> ParseIniInteger(QStringView text, bool allowZeroX) {
   std::uint64_t v = 0;
   const std::uint64_t limit = hex ? 0xFFFFFFFFull : (negative ? 0x80000000ull : 0x7FFFFFFFull);
   for (; i < n; ++i) {
-    const int d = hex ? HexDigit(text[i])
-                      : (text[i] >= u'0' && text[i] <= u'9' ? text[i].unicode() - '0' : -1);
+    const int d = hex ? HexDigit(t[i]) : (t[i] >= u'0' && t[i] <= u'9' ? t[i] - u'0' : -1);
     if (d < 0) return std::nullopt;
     v = v * (hex ? 16 : 10) + static_cast<std::uint64_t>(d);
     if (v > limit) return std::nullopt;
@@ -82,9 +68,15 @@ std::optional<std::int32_t> ParseIniInteger(QStringView text, bool allowZeroX) {
 
 TIniFile::TIniFile(QByteArrayView bytes) { Parse(bytes); }
 
-bool TIniFile::LoadFromFile(const QString& path, QString* error) {
+void TIniFile::Clear() {
+  FText.clear();
+  FLines.clear();
   FSections.clear();
-  FFirstSection.clear();
+  FSectionSlots.clear();
+}
+
+bool TIniFile::LoadFromFile(const QString& path, QString* error) {
+  Clear();
   QFile f(path);
   if (!f.open(QIODevice::ReadOnly)) {
     if (error) *error = QStringLiteral("Не удалось открыть файл «%1». %2").arg(path, f.errorString());
@@ -105,88 +97,108 @@ bool TIniFile::SaveToFile(const QString& path, QString* error) const {
   return e.isEmpty();
 }
 
-QStringView TIniFile::KeyOf(const TLine& line) {
-  return Trim(line.Eq < 0 ? QStringView(line.Text) : QStringView(line.Text).first(line.Eq));
-}
-
-void TIniFile::AddLine(TSection& s, TLine line) {
-  if (line.IsKey) {
-    QString folded = Fold(KeyOf(line));
-    const auto it = s.FirstKey.constFind(folded);
-    if (it == s.FirstKey.cend()) s.FirstKey.insert(std::move(folded), s.Lines.size());
-  }
-  s.Lines.push_back(std::move(line));
-}
-
 void TIniFile::Parse(QByteArrayView bytes) {
-  FSections.clear();
-  FFirstSection.clear();
-  FSections.push_back({});
-  // The lines read refer to this text rather than copy it (QString::fromRawData); the file
-  // keeps it, unchanged, as long as any of them may be read. A line written anew owns its text.
+  Clear();
+  // The lines read refer to this text rather than copy it (QString::fromRawData), and their
+  // names to the lines; the file keeps it, unchanged, as long as any of them may be read. A line
+  // written anew owns its text.
   FText = Cp1251ToString(bytes);
   const QString& text = FText;
+  FLines.reserve(static_cast<std::size_t>(text.count(u'\n')) + 1);
   qsizetype start = 0;
   while (start < text.size()) {
     qsizetype end = text.indexOf(u'\n', start);
     if (end < 0) end = text.size();
     qsizetype lineEnd = end;
     if (lineEnd > start && text[lineEnd - 1] == u'\r') --lineEnd;
-    QString line = QString::fromRawData(text.constData() + start, lineEnd - start);
+    TLine& l = FLines.emplace_back();
+    l.Text = QString::fromRawData(text.constData() + start, lineEnd - start);
     start = end + 1;
 
-    const QStringView t = Trim(line);
+    const QStringView t = TIniName::Trim(l.Text);
     if (t.startsWith(u'[')) {
       const qsizetype close = t.lastIndexOf(u']');
       if (close > 0) {
-        TSection s;
-        s.Name = Trim(t.sliced(1, close - 1)).toString();
-        s.HeaderText = std::move(line);
-        const QString folded = Fold(s.Name);
-        if (!FFirstSection.contains(folded)) FFirstSection.insert(folded, FSections.size());
-        FSections.push_back(std::move(s));
+        l.IsHeader = true;
+        l.Name = TIniName(t.sliced(1, close - 1));
         continue;
       }
     }
-    TLine l;
-    const bool content = !t.isEmpty() && !t.startsWith(u';');
-    if (content) l.Eq = line.indexOf(u'=');
-    l.Text = std::move(line);
-    l.IsKey = content && !KeyOf(l).isEmpty();
-    AddLine(FSections.back(), std::move(l));
+    if (t.isEmpty() || t.startsWith(u';')) continue;
+    l.Eq = l.Text.indexOf(u'=');
+    l.Name = TIniName(l.Eq < 0 ? QStringView(l.Text) : QStringView(l.Text).first(l.Eq));
+    l.IsKey = !l.Name.Text().isEmpty();
+  }
+  Reindex();
+}
+
+void TIniFile::Reindex() {
+  std::size_t headers = 0;
+  for (const TLine& l : FLines) headers += l.IsHeader ? 1 : 0;
+  FSections.clear();
+  FSections.reserve(headers);
+  FSectionSlots.assign(TableSize(headers), TSlot{});
+  const std::size_t mask = FSectionSlots.size() - 1;
+  for (std::size_t i = 0; i < FLines.size(); ++i) {
+    const TLine& l = FLines[i];
+    if (!l.IsHeader) {
+      // Lines before the first header belong to no section.
+      if (!FSections.empty()) FSections.back().HasKey |= l.IsKey;
+      continue;
+    }
+    if (!FSections.empty()) FSections.back().End = i;
+    const auto si = static_cast<std::uint32_t>(FSections.size());
+    TSection& s = FSections.emplace_back();
+    s.Header = i;
+    s.Begin = i + 1;
+    s.End = FLines.size();
+    const std::uint32_t h = Mix(l.Name.Hash());
+    std::size_t at = h & mask;
+    for (; FSectionSlots[at].Item != 0; at = (at + 1) & mask) {
+      const TSlot& slot = FSectionSlots[at];
+      if (slot.Hash == h && FLines[FSections[slot.Item - 1].Header].Name == l.Name) break;
+    }
+    if (FSectionSlots[at].Item == 0) FSectionSlots[at] = {h, si + 1};
   }
 }
 
 QByteArray TIniFile::ToBytes() const {
   QString out;
-  for (const TSection& s : FSections) {
-    if (!s.HeaderText.isEmpty()) {
-      out += s.HeaderText;
-      out += QLatin1String("\r\n");
-    }
-    for (const TLine& l : s.Lines) {
-      out += l.Text;
-      out += QLatin1String("\r\n");
-    }
+  out.reserve(FText.size() + 2 * static_cast<qsizetype>(FLines.size()) + 64);
+  for (const TLine& l : FLines) {
+    out += l.Text;
+    out += QLatin1String("\r\n");
   }
   return StringToCp1251(out);
 }
 
 const TIniFile::TSection* TIniFile::FindSection(QStringView name) const {
-  const auto it = FFirstSection.constFind(Fold(name));
-  return it == FFirstSection.cend() ? nullptr : &FSections[*it];
+  if (FSections.empty()) return nullptr;
+  const TIniName n(name);
+  const std::uint32_t h = Mix(n.Hash());
+  const std::size_t mask = FSectionSlots.size() - 1;
+  for (std::size_t at = h & mask; FSectionSlots[at].Item != 0; at = (at + 1) & mask) {
+    const TSlot& slot = FSectionSlots[at];
+    const TSection& s = FSections[slot.Item - 1];
+    if (slot.Hash == h && FLines[s.Header].Name == n) return &s;
+  }
+  return nullptr;
 }
 
 const TIniFile::TLine* TIniFile::FindLine(QStringView section, QStringView key) const {
   const TSection* s = FindSection(section);
-  if (!s) return nullptr;
-  const auto it = s->FirstKey.constFind(Fold(key));
-  return it == s->FirstKey.cend() ? nullptr : &s->Lines[*it];
+  if (!s || !s->HasKey) return nullptr;
+  const TIniName k(key);
+  for (std::size_t i = s->Begin; i < s->End; ++i) {
+    const TLine& l = FLines[i];
+    if (l.IsKey && l.Name == k) return &l;
+  }
+  return nullptr;
 }
 
 bool TIniFile::SectionExists(QStringView section) const {
   const TSection* s = FindSection(section);
-  return s && !s->FirstKey.isEmpty();
+  return s && s->HasKey;
 }
 
 bool TIniFile::KeyExists(QStringView section, QStringView key) const {
@@ -195,15 +207,14 @@ bool TIniFile::KeyExists(QStringView section, QStringView key) const {
 
 QStringList TIniFile::SectionNames() const {
   QStringList names;
-  for (const TSection& s : FSections) {
-    if (!s.HeaderText.isEmpty()) names << s.Name;
-  }
+  names.reserve(static_cast<qsizetype>(FSections.size()));
+  for (const TSection& s : FSections) names << FLines[s.Header].Name.Text().toString();
   return names;
 }
 
 QStringView TIniFile::ValueOf(const TLine& line) {
   if (line.Eq < 0) return {};
-  return Trim(QStringView(line.Text).sliced(line.Eq + 1)).left(kMaxValueChars);
+  return TIniName::Trim(QStringView(line.Text).sliced(line.Eq + 1)).left(kMaxValueChars);
 }
 
 QString TIniFile::ReadString(QStringView section, QStringView key, const QString& def) const {
@@ -213,8 +224,9 @@ QString TIniFile::ReadString(QStringView section, QStringView key, const QString
 }
 
 std::int32_t TIniFile::ReadInteger(QStringView section, QStringView key, std::int32_t def) const {
-  if (!FindLine(section, key)) return def;
-  return ParseIniInteger(ReadString(section, key)).value_or(def);
+  const TLine* l = FindLine(section, key);
+  if (!l) return def;
+  return ParseIniInteger(ValueOf(*l)).value_or(def);
 }
 
 bool TIniFile::ReadBool(QStringView section, QStringView key, bool def) const {
@@ -225,39 +237,40 @@ void TIniFile::WriteString(QStringView section, QStringView key, QStringView val
   QString v = value.toString();
   v.replace(u'\r', u' ').replace(u'\n', u' ');
 
-  const auto sit = FFirstSection.constFind(Fold(section));
-  std::size_t si;
-  if (sit == FFirstSection.cend()) {
-    TSection s;
-    s.Name = section.toString();
-    s.HeaderText = u'[' + s.Name + u']';
-    si = FSections.size();
-    FFirstSection.insert(Fold(section), si);
-    FSections.push_back(std::move(s));
-  } else {
-    si = *sit;
+  const TSection* s = FindSection(section);
+  if (s) {
+    if (const TLine* found = FindLine(section, key)) {
+      // The name keeps its spelling; the line stays where it is and stays the first of its name.
+      TLine& l = FLines[static_cast<std::size_t>(found - FLines.data())];
+      const QString name = l.Name.Text().toString();
+      l.Text = name + u'=' + v;
+      l.Eq = name.size();
+      l.Name = TIniName(QStringView(l.Text).first(l.Eq));
+      return;
+    }
   }
-  TSection& s = FSections[si];
-
-  const auto kit = s.FirstKey.constFind(Fold(key));
-  if (kit != s.FirstKey.cend()) {
-    TLine& l = s.Lines[*kit];
-    const QString name = KeyOf(l).toString();
-    l.Text = name + u'=' + v;
-    l.Eq = name.size();
-    return;
+  std::size_t at = FLines.size();
+  if (!s) {
+    TLine h;
+    h.Text = u'[' + section.toString() + u']';
+    h.Name = TIniName(QStringView(h.Text).sliced(1, section.size()));
+    h.IsHeader = true;
+    FLines.push_back(std::move(h));
+    at = FLines.size();
+  } else {
+    // After the last non-blank line, so blank lines that part this section from the next stay
+    // between them.
+    at = s->End;
+    while (at > s->Begin && TIniName::Trim(FLines[at - 1].Text).isEmpty()) --at;
   }
   TLine l;
-  const QString name = Trim(key).toString();
+  const QString name = TIniName::Trim(key).toString();
   l.Text = name + u'=' + v;
   l.Eq = name.size();
+  l.Name = TIniName(QStringView(l.Text).first(l.Eq));
   l.IsKey = true;
-  // After the last non-blank line, so blank lines that part this section from the next stay
-  // between them; only blank lines move, so the remembered key positions stay right.
-  std::size_t at = s.Lines.size();
-  while (at > 0 && Trim(s.Lines[at - 1].Text).isEmpty()) --at;
-  s.FirstKey.insert(Fold(name), at);
-  s.Lines.insert(s.Lines.begin() + static_cast<std::ptrdiff_t>(at), std::move(l));
+  FLines.insert(FLines.begin() + static_cast<std::ptrdiff_t>(at), std::move(l));
+  Reindex();
 }
 
 void TIniFile::WriteInteger(QStringView section, QStringView key, std::int32_t value) {

@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${BENCH_BUILD_DIR:-build-bench}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARVOSK_TESTS=OFF -DTARVOSK_BENCH=ON >/dev/null
-cmake --build "$build" --target tarvosk_bench -j2 >/dev/null
+cmake --build "$build" --target tarvosk_bench tarvosk_open_bench -j2 >/dev/null
 run() {  # run NAME [ARGS...]: one pass of the benchmarks, figures into $build/NAME.json
   local name=$1
   shift
@@ -23,6 +23,9 @@ else
   # which says more about the machine's memory than about either program.
   run bench-start-up --benchmark_filter=StartUp
   run bench-rest --benchmark_filter=-StartUp
+  # Opening documents from their bytes, in the executable without a window.
+  "$build/bench/tarvosk_open_bench" --benchmark_format=console --benchmark_out="$build/bench-open.json" \
+    --benchmark_out_format=json >&2
 fi
 python3 - "$build"/bench*.json <<'PY'
 import json, sys
@@ -91,6 +94,11 @@ if r:
         t = r[what + "_median_ms"]
         row("%s of a walls edit" % what, ms(t), "the edit " + ms(edit), "%.2fx" % (t / edit),
             "<= 1x the edit", t <= edit)
+for arg, what in ((0, "a plan of the usual size"), (1, "the full plan")):
+    r = find("BM_OpenDocumentBytes/%d" % arg)
+    if r:
+        row("open %s from its bytes" % what, "%.1f us" % r["real_time"], "%.1f kB" % r["document_kB"], "",
+            "(for reference)", None)
 r = find("BM_HistoryMemory")
 if r:
     row("history of %d bell drags, heap" % r["steps"], "%.1f MB" % r["heap_MB"],

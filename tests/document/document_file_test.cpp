@@ -202,6 +202,34 @@ TEST(DocumentFile, ValueEncodings) {
   }
 }
 
+// An object's keys are found as the INI functions find them, in any order and spelling, the
+// first of a name read; a name that only looks like a key is another key.
+TEST(DocumentFile, KeysAreFoundAsTheIniFunctionsFindThem) {
+  struct Case {
+    const char* name;
+    QByteArray object2;  // lines of a beam in section Object2
+    std::int32_t expected;  // its width; 100 when left to the default
+  };
+  const Case cases[] = {
+      {"the first of two keys of a name", "BeemWidth_R=55\r\nBEEMWIDTH_R=66", 55},
+      {"the first even when it is no number", "BeemWidth_R=x\r\nBeemWidth_R=66", 100},
+      {"the first even without a value", "BeemWidth_R\r\nBeemWidth_R=66", 100},
+      {"after the keys that follow it in a saved file", "BeemEndPoint_R=1,1\r\nObjName=b\r\nBeemWidth_R=44", 44},
+      {"every blank around the key", "\t\v BeemWidth_R \f=33", 33},
+      {"a no-break space makes another key", "BeemWidth_R\xA0=33", 100},
+      {"a key one letter short", "BeemWidth_=33", 100},
+      {"a key one letter long", "BeemWidth_RR=33", 100},
+      {"a commented key", ";BeemWidth_R=33", 100},
+      {"beside keys the document does not know", "Comment=\xD1\xF2\r\n\xC1=1\r\nbeemwidth_r=22", 22},
+  };
+  for (const Case& c : cases) {
+    const TDocumentContent d =
+        ParseDocument(kMinimal + "[Object2]\r\nObjType=2\r\n" + c.object2 + "\r\n");
+    ASSERT_TRUE(d.Ok()) << c.name << ": " << d.Error.toStdString();
+    EXPECT_EQ(d.Objects[2].BeemWidth, c.expected) << c.name;
+  }
+}
+
 TEST(DocumentFile, KindsWallTypesAndVisibility) {
   const TDocumentContent d = ParseDocument(
       "[Object0]\r\nObjType=7\r\nWallType=5\r\nWallMaterial=6\r\nObjVisible=0\r\n"

@@ -75,4 +75,38 @@ TEST(Cp1251, CharactersWithoutCodeBecomeOneQuestionMarkEach) {
   for (const Case& c : cases) EXPECT_EQ(StringToCp1251(c.text), c.bytes) << c.text.toStdString();
 }
 
+// Text is converted several characters a step: a character beyond ASCII at any place of a text
+// of any length, a pair of surrogates across the border of a step, and every byte beside ASCII
+// come out as one at a time would give them.
+TEST(Cp1251, EveryPlaceOfAnyLengthConverts) {
+  const struct {
+    QChar letter;
+    char byte;
+  } kOdd[] = {{QChar(0x0416), '\xC6'}, {QChar(0x0098), '\x98'}, {QChar(0x00A0), '\xA0'}, {QChar(0x2116), '\xB9'}};
+  for (int n = 1; n <= 19; ++n) {
+    for (int at = 0; at < n; ++at) {
+      for (const auto& odd : kOdd) {
+        QString text(n, u'a');
+        QByteArray bytes(n, 'a');
+        text[at] = odd.letter;
+        bytes[at] = odd.byte;
+        ASSERT_EQ(StringToCp1251(text), bytes) << n << " " << at;
+        ASSERT_EQ(Cp1251ToString(bytes), text) << n << " " << at;
+        QByteArray appended("k=");
+        AppendCp1251(appended, text);
+        ASSERT_EQ(appended, "k=" + bytes) << n << " " << at;
+      }
+    }
+  }
+  for (int at = 0; at < 9; ++at) {
+    QString text = QString(10, u'b');
+    text.insert(at, QString::fromUcs4(U"\U0001F514"));
+    QByteArray bytes(10, 'b');
+    bytes.insert(at, '?');
+    EXPECT_EQ(StringToCp1251(text), bytes) << at;
+  }
+  EXPECT_EQ(Cp1251ToString({}), QString());
+  EXPECT_EQ(StringToCp1251(QString()), QByteArray());
+}
+
 }  // namespace

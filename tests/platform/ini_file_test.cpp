@@ -51,6 +51,72 @@ TEST(IniFileRead, WindowsRules) {
   }
 }
 
+// Names as the Windows functions match them, beyond the common cases above: every blank they
+// trim, letters of the code page beyond ASCII, characters a query may hold that fold to ASCII,
+// and ASCII signs that differ from one another only in the bit that tells capitals.
+TEST(IniFileRead, NamesMatchAsTheirFoldedForms) {
+  const QString kDef = QStringLiteral("<def>");
+  const ReadCase cases[] = {
+      {"every blank trimmed from a key", "[A]\r\n\v\t k \f=1\r\n", u"A", u"k", "1"},
+      {"every blank trimmed from a header", "\t[\f A \v]\t\r\nk=1\r\n", u"a", u"k", "1"},
+      {"a query is trimmed too", "[A]\r\nk=1\r\n", u" A\t", u"\vk ", "1"},
+      {"the no-break space is part of a key", "[A]\r\nk\xA0=1\r\n", u"A", u"k", "<def>"},
+      {"the no-break space found as written", "[A]\r\nk\xA0=1\r\n", u"A", u"k\u00A0", "1"},
+      {"a line without '=' is a key without value", "[A]\r\nword\r\n", u"A", u"WORD", ""},
+      {"a line that starts with '=' has no key", "[A]\r\n=1\r\n", u"A", u"", "<def>"},
+      {"Yo in both cases", "[\xA8\xB8]\r\n\xB8\xA8=1\r\n", u"ёЁ", u"Ёё", "1"},
+      {"Belarusian and Ukrainian letters", "[\xA1\xA5\xAA\xB2]\r\nk=1\r\n", u"ўґєі", u"k", "1"},
+      {"Ukrainian i and yi stay apart", "[A]\r\n\xB2=1\r\n", u"A", u"ї", "<def>"},
+      {"a Kelvin sign finds k", "[A]\r\nk=1\r\n", u"A", u"\u212A", "1"},
+      {"a long s finds S", "[Ma\x53]\r\nk=1\r\n", u"ma\u017F", u"K", "1"},
+      {"@ is not `", "[A]\r\n@=1\r\n", u"A", u"`", "<def>"},
+      {"[ is not {", "[A]\r\nx[=1\r\n", u"A", u"X{", "<def>"},
+      {"^ is not ~", "[^]\r\nk=1\r\n", u"~", u"k", "<def>"},
+      {"a key of a later section of the name stays unread", "[A]\r\n[a]\r\nk=1\r\n", u"A", u"k",
+       "<def>"},
+      {"a duplicate key in another case: the first", "[A]\r\nObjName=x\r\nOBJNAME=y\r\n", u"A",
+       u"objname", "x"},
+      {"a key given without value first: its empty value", "[A]\r\nk\r\nk=1\r\n", u"A", u"k", ""},
+  };
+  for (const ReadCase& c : cases) {
+    const TIniFile ini(c.file);
+    EXPECT_EQ(ini.ReadString(c.section, c.key, kDef), c.expected) << c.name;
+    EXPECT_EQ(ini.KeyExists(c.section, c.key), c.expected != kDef) << c.name;
+  }
+}
+
+// The walk of a section hands out every key line in order, duplicates included, the value as
+// ReadString reads it; comments, blanks and lines of no key are left out.
+TEST(IniFileRead, ForEachValueWalksTheFirstSectionOfTheName) {
+  const TIniFile ini(
+      "[A]\r\nb = 1 \r\nK=2\r\n;c=3\r\n\r\nword\r\n=5\r\nk=4\r\n[B]\r\nj=0\r\n[a]\r\nz=6\r\n");
+  QStringList seen;
+  ini.ForEachValue(u"a", [&](const TIniName& key, QStringView value) {
+    seen << key.Text().toString() + u'|' + value.toString();
+  });
+  EXPECT_EQ(seen, QStringList({"b|1", "K|2", "word|", "k|4"}));
+  int calls = 0;
+  ini.ForEachValue(u"None", [&](const TIniName&, QStringView) { ++calls; });
+  EXPECT_EQ(calls, 0);
+}
+
+// Thousands of sections, some named twice in another case: each is found, and the first of a
+// name is the one read.
+TEST(IniFileRead, EveryOneOfThousandsOfSectionsIsFound) {
+  QByteArray bytes;
+  for (int n = 0; n < 5000; ++n) bytes += "[Object" + QByteArray::number(n) + "]\r\nv=" + QByteArray::number(n) + "\r\n";
+  for (int n = 0; n < 5000; n += 7) bytes += "[OBJECT" + QByteArray::number(n) + "]\r\nv=-1\r\nw=1\r\n";
+  const TIniFile ini(bytes);
+  for (int n = 0; n < 5000; ++n) {
+    const QString name = QStringLiteral("object%1").arg(n);
+    ASSERT_TRUE(ini.SectionExists(name)) << n;
+    ASSERT_EQ(ini.ReadInteger(name, u"V", -7), n) << n;
+    ASSERT_FALSE(ini.KeyExists(name, u"w")) << n;
+  }
+  EXPECT_FALSE(ini.SectionExists(u"Object5000"));
+  EXPECT_EQ(ini.SectionNames().size(), 5000 + 715);
+}
+
 TEST(IniFileRead, ValuesAreCutAt2047Characters) {
   const QByteArray value(3000, 'x');
   const TIniFile ini("[A]\r\nk=  " + value + "  \r\nj=" + QByteArray(2047, 'y') + "\r\n");
@@ -154,6 +220,27 @@ TEST(IniFileWrite, RewriteKeepsEverythingItDoesNotChange) {
   EXPECT_EQ(ini.ReadInteger(u"View", u"objview", -1), 0);
   ini.WriteInteger(u"View", u"Bells", 0);  // a key added in memory is found again
   EXPECT_EQ(ini.ReadInteger(u"View", u"Bells", -1), 0);
+}
+
+// A key written into the first of two sections of a name moves every later line: the sections
+// and keys after it are still found, and so is the key written.
+TEST(IniFileWrite, LinesWrittenInTheMiddleKeepEveryLaterSectionFound) {
+  TIniFile ini("[A]\r\nk=1\r\n\r\n[B]\r\nj=2\r\n[a]\r\nk=3\r\n[C]\r\n");
+  ini.WriteString(u"a", u"n", u"4");
+  ini.WriteString(u"A", u"k", u"5");
+  ini.WriteString(u"c", u"m", u"6");
+  ini.WriteString(u"D", u"x", u"7");
+  EXPECT_EQ(ini.ToBytes(), QByteArray("[A]\r\nk=5\r\nn=4\r\n\r\n[B]\r\nj=2\r\n[a]\r\nk=3\r\n[C]\r\nm=6\r\n"
+                                      "[D]\r\nx=7\r\n"));
+  EXPECT_EQ(ini.ReadString(u"B", u"j"), QStringLiteral("2"));
+  EXPECT_EQ(ini.ReadString(u"A", u"N"), QStringLiteral("4"));
+  EXPECT_EQ(ini.ReadString(u"A", u"K"), QStringLiteral("5"));
+  EXPECT_EQ(ini.ReadString(u"C", u"m"), QStringLiteral("6"));
+  EXPECT_EQ(ini.ReadString(u"d", u"X"), QStringLiteral("7"));
+  EXPECT_TRUE(ini.SectionExists(u"C"));
+  EXPECT_EQ(ini.SectionNames(), QStringList({"A", "B", "a", "C", "D"}));
+  const TIniFile back(ini.ToBytes());
+  EXPECT_EQ(back.ToBytes(), ini.ToBytes());
 }
 
 TEST(IniFileWrite, LineBreaksCannotForgeKeys) {
