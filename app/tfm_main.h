@@ -14,7 +14,9 @@
 #include <optional>
 #include <vector>
 
+#include "app/start_options.h"
 #include "app/view_settings.h"
+#include "app/window/pointer_mode.h"
 #include "controls/main_menu.h"
 #include "bells/annotations.h"
 #include "bells/bell_groups.h"
@@ -32,28 +34,17 @@
 #include "sheet/sheet_settings.h"
 #include "walls/material_pictures.h"
 
-class QAction;
 class QCheckBox;
 class QComboBox;
 class QLabel;
-class QListWidget;
 class QListWidgetItem;
-class QMenu;
 class QScrollBar;
 class QStackedWidget;
-class QToolButton;
 class QUndoStack;
-class TRecoveryStore;
 class QTimer;
 class QVBoxLayout;
-class QHBoxLayout;
-class TLayer;
-class TInkTiles;
 class TPlanPanel;
 class TPanelTitle;
-class TWeightLabels;
-class QLineEdit;
-class TacNumberEdit;
 class TWallPage;
 class TToolsPanel;
 class TObjectListPanel;
@@ -63,46 +54,10 @@ class TBellPage;
 class TPostPage;
 class TBeemPage;
 class TDesignCheckView;
-struct TWallEdit;
-struct TWallGeometry;
 
-// What a press on the plan does next.
-enum TPointerMode : std::uint8_t {
-  pmIdle = 0,
-  pmPlaceBell = 1,
-  pmPlaceBeam = 2,
-  pmDragBeamEnd = 3,
-  pmDragObject = 4
-};
-
-// A rectangle as the plan's frames are drawn: right and bottom exclusive.
-struct TLtrb {
-  int l = 0, t = 0, r = 0, b = 0;
-};
-
-struct TStartOptions {
-  QStringList Arguments;  // the command line without the program name
-  QString ViewIniRead;    // where "view.ini" is read and written; empty: the program's own choice
-  QString ViewIniWrite;
-  bool RegisterFileType = true;
-  // The bell, pedestal and beam pages of the inspector are built when first needed or right
-  // after the first paint, not before the window shows: only the program's own run; tests get
-  // every page at once.
-  bool DefersObjectPages = false;
-  bool ReadViewSettings = true;  // off for the headless export, which leaves view.ini alone
-  // The user's own lists: recent documents and the autosaved recovery of unsaved work. Only the
-  // program's own run keeps them; the headless export, the benchmarks and tests write none
-  // unless a test names its own places below.
-  bool KeepsUserState = false;
-  QString RecentFile;      // empty: the user's list when KeepsUserState
-  QString RecoveryFolder;  // empty: the user's folder when KeepsUserState
-  QString SheetSettingsFile;  // the remembered paper and scale; empty: the user's when KeepsUserState
-  QString CheckSettingsFile;  // the design checks' clearances; empty: the user's when KeepsUserState
-  int AutosaveDelayMs = 30000;  // after the last change
-};
-
-// The main window: the one owner of the plan's state. Its operations of each subsystem live in
-// the folder of that subsystem (walls/, bells/, ...); this header is the map of them all.
+// The main window: it holds the open document and its session, and composes the views of it:
+// the drawing through its renderer, the menu, the inspector's pages, the lists and panels. Its
+// operations live one file per subject in app/window/; this header is the map of them all.
 class QPrinter;
 
 class TfmMain : public QMainWindow {
