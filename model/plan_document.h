@@ -69,6 +69,8 @@ class TPlanDocument : public QObject {
   // Undo and redo: the plan shown as `model` has it, patched object by object when the objects
   // stay of the same kinds, else through removal, insertion or a reset; then StepShown.
   void ShowStep(const TPlanModel& model, int select);
+  // True while a step is being shown: the views leave the selection to StepShown.
+  bool ShowingStep() const { return FShowingStep; }
   // A change made to records outside an operation announced to the views (the renderer's
   // projection back to millimetres of a dragged object).
   void Announce(const TObjectChanges& changes) { Q_EMIT ObjectsChanged(changes); }
@@ -134,6 +136,7 @@ class TPlanDocument : public QObject {
   TPlanModel FCommitted;       // the plan as the last step left it
   int FCommittedIndex = 0;     // the object that was current then
   int FEditDepth = 0;
+  bool FShowingStep = false;
   QString FStepCaption;
   std::function<int()> FCurrent;
   QString FPath;

@@ -92,6 +92,7 @@ void TPlanDocument::ResetHistory() {
 }
 
 void TPlanDocument::ShowStep(const TPlanModel& model, int select) {
+  FShowingStep = true;
   const TPlanModel now = Model();
   bool sameObjects = now.Size() == model.Size();
   for (std::size_t i = 0; sameObjects && i < now.Size(); ++i)
@@ -115,6 +116,7 @@ void TPlanDocument::ShowStep(const TPlanModel& model, int select) {
     }
     if (!changes.empty()) Q_EMIT ObjectsChanged(changes);
   }
+  FShowingStep = false;
   FCommitted = TPlanModel::Capture(FObjects, &model);
   FCommittedIndex = std::clamp(select, 0, std::max(0, Count() - 1));
   Q_EMIT StepShown(FCommittedIndex);

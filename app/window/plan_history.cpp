@@ -144,6 +144,7 @@ void TfmMain::ShowObjectChanges(const TObjectChanges& changes) {
     }
   }
   FBellSlots = RebuildBellSlots(FObjects);
+  if (FDocument.ShowingStep()) return;  // StepShown sets the boxes and selects
   if (chords) SyncChordBoxes();
   if (reselect) {
     SelectObject(FCurIndex);

@@ -109,8 +109,10 @@ TEST_F(PlanDocumentTest, EachOperationIsOneNamedStepThatUndoAndRedoTakeBackAndDo
     D.History().undo();
     EXPECT_EQ(Bytes(), before);
     ASSERT_EQ(log.Batches.size(), 1u) << "undo says what it changed back, as an operation does";
-    EXPECT_TRUE(std::any_of(log.Batches[0].begin(), log.Batches[0].end(),
-                            [target](const TObjectChange& c) { return c.Index == target; }));
+    TPlanFields undone = 0;
+    for (const TObjectChange& c : log.Batches[0])
+      if (c.Index == target) undone |= c.Fields;
+    EXPECT_EQ(undone & r.fields, r.fields) << "undo names the fields it put back";
     EXPECT_FALSE(D.IsModified());
     D.History().redo();
     EXPECT_EQ(Bytes(), after);
