@@ -67,8 +67,9 @@ class TPlanDocument : public QObject {
   // The object current in the views, remembered with each step to select again on undo.
   void SetCurrentSource(std::function<int()> current) { FCurrent = std::move(current); }
   // Undo and redo: the plan shown as `model` has it, patched object by object when the objects
-  // stay of the same kinds, else through removal, insertion or a reset; then StepShown.
-  void ShowStep(const TPlanModel& model, int select);
+  // stay of the same kinds, else through removal, insertion or a reset; then StepShown with the
+  // object the step changed, or `current` (the one current then) when it took that object away.
+  void ShowStep(const TPlanModel& model, int current);
   // True while a step is being shown: the views leave the selection to StepShown.
   bool ShowingStep() const { return FShowingStep; }
   // A change made to records outside an operation announced to the views (the renderer's

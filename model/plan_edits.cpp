@@ -23,24 +23,18 @@ class TPlanStep : public QUndoCommand {
         FSelectBefore(selectBefore),
         FSelectAfter(selectAfter) {}
 
-  void undo() override { FDocument->ShowStep(FBefore, SelectFor(FAfter, FBefore, FSelectBefore)); }
+  // Each side is shown selecting the object the step changed, or the one current then when
+  // the step took that object away.
+  void undo() override { FDocument->ShowStep(FBefore, FSelectBefore); }
   void redo() override {
     if (FFirst) {  // pushed after the change was made: the plan already shows it
       FFirst = false;
       return;
     }
-    FDocument->ShowStep(FAfter, SelectFor(FBefore, FAfter, FSelectAfter));
+    FDocument->ShowStep(FAfter, FSelectAfter);
   }
 
  private:
-  // The object the step changed, as it stands in `to`; when it is gone there, the one that
-  // was current in that state.
-  static int SelectFor(const TPlanModel& from, const TPlanModel& to, int current) {
-    const TModelChange c = DescribeChange(from, to);
-    if (c.Kind == TModelChange::Removed || c.Index < 0) return current;
-    return c.Index;
-  }
-
   TPlanDocument* FDocument;
   TPlanModel FBefore, FAfter;
   int FSelectBefore, FSelectAfter;
@@ -91,33 +85,39 @@ void TPlanDocument::ResetHistory() {
   FHistory->setClean();
 }
 
-void TPlanDocument::ShowStep(const TPlanModel& model, int select) {
+void TPlanDocument::ShowStep(const TPlanModel& model, int current) {
   FShowingStep = true;
-  const TPlanModel now = Model();
-  bool sameObjects = now.Size() == model.Size();
-  for (std::size_t i = 0; sameObjects && i < now.Size(); ++i)
-    sameObjects = now.At(i).ObjType == model.At(i).ObjType;
-  const TModelChange change = DescribeChange(now, model);
-  if (!sameObjects && change.Kind == TModelChange::Removed && change.Index >= 2) {
-    RemoveObject(change.Index);
-  } else if (!sameObjects && change.Kind == TModelChange::Added && change.Index >= 2) {
-    auto record = std::make_unique<TPlanObject>();
-    ApplyStored(*record, model.At(static_cast<std::size_t>(change.Index)));
-    InsertObject(change.Index, std::move(record));
-    Renumber();
-  } else if (!sameObjects) {
-    ResetObjects(model.ToRecords());
-  } else {
+  bool sameKinds = static_cast<std::size_t>(Count()) == model.Size();
+  for (int i = 0; sameKinds && i < Count(); ++i) sameKinds = At(i).ObjType == model.At(static_cast<std::size_t>(i)).ObjType;
+  int select = current;
+  if (sameKinds) {
+    // The common step: objects changed in place, announced with the fields that differ; the
+    // first of them is selected.
     TObjectChanges changes;
-    for (std::size_t i = 0; i < now.Size(); ++i) {
-      if (now.At(i) == model.At(i)) continue;
-      changes.push_back({static_cast<int>(i), ChangedFields(now.At(i), model.At(i))});
-      ApplyStored(*FObjects[i], model.At(i));
+    for (int i = 0; i < Count(); ++i) {
+      const TStoredObject& to = model.At(static_cast<std::size_t>(i));
+      if (StoredPart(At(i)) == to) continue;
+      changes.push_back({i, ChangedFields(At(i), to)});
+      ApplyStored(Record(i), to);
     }
+    if (!changes.empty()) select = changes.front().Index;
     if (!changes.empty()) Q_EMIT ObjectsChanged(changes);
+  } else {
+    const TModelChange change = DescribeChange(Model(), model);
+    if (change.Kind != TModelChange::Removed && change.Index >= 0) select = change.Index;
+    if (change.Kind == TModelChange::Removed && change.Index >= 2) {
+      RemoveObject(change.Index);
+    } else if (change.Kind == TModelChange::Added && change.Index >= 2) {
+      auto record = std::make_unique<TPlanObject>();
+      ApplyStored(*record, model.At(static_cast<std::size_t>(change.Index)));
+      InsertObject(change.Index, std::move(record));
+      Renumber();
+    } else {
+      ResetObjects(model.ToRecords());
+    }
   }
   FShowingStep = false;
-  FCommitted = TPlanModel::Capture(FObjects, &model);
+  FCommitted = model;  // the records are the model now, object for object
   FCommittedIndex = std::clamp(select, 0, std::max(0, Count() - 1));
   Q_EMIT StepShown(FCommittedIndex);
 }
