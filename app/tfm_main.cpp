@@ -45,8 +45,8 @@ TfmMain::TfmMain(const TStartOptions& options, QWidget* parent)
   BuildWallPage();
   WireObjectList();
   WirePlanPointer();
-  WireView();
-  WireViewPanels();
+  ViewControl.Wire();
+  Panels.Wire();
   FormCreate();
 }
 
@@ -86,9 +86,9 @@ void TfmMain::FormCreate() {
   FitToWorkArea();
   FFrameFitPending = true;
   SettleLayout();
-  FViewIni = DefaultViewIniPaths();
-  if (!FOptions.ViewIniWrite.isEmpty()) FViewIni = {FOptions.ViewIniRead, FOptions.ViewIniWrite};
-  if (FOptions.ReadViewSettings) ReadViewSettings();
+  Panels.SetPaths(FOptions.ViewIniWrite.isEmpty() ? DefaultViewIniPaths()
+                                                  : TViewIniPaths{FOptions.ViewIniRead, FOptions.ViewIniWrite});
+  if (FOptions.ReadViewSettings) Panels.ReadViewSettings();
   SettleLayout();
   FBeamOutlineShown = false;
   FResizeArmed = false;
@@ -212,7 +212,7 @@ void TfmMain::closeEvent(QCloseEvent* event) {
 bool TfmMain::FormCloseQuery() {
   // Unsaved work is not closed without a question; the panel layout is remembered.
   if (!MaySetPlanAside()) return false;
-  if (FOptions.ReadViewSettings) WriteViewSettings();
+  if (FOptions.ReadViewSettings) Panels.WriteViewSettings();
   FSession.DiscardRecovery();
   return true;
 }

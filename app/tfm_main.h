@@ -16,7 +16,9 @@
 
 #include "app/start_options.h"
 #include "app/view_settings.h"
+#include "app/window/plan_view_control.h"
 #include "app/window/pointer_mode.h"
+#include "app/window/view_panels.h"
 #include "controls/main_menu.h"
 #include "bells/annotations.h"
 #include "bells/bell_groups.h"
@@ -38,7 +40,6 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QListWidgetItem;
-class QScrollBar;
 class QStackedWidget;
 class QUndoStack;
 class QTimer;
@@ -118,35 +119,8 @@ class TfmMain : public QMainWindow {
   void RelayoutPlan();  // the plan laid out again for a new panel size
   void FormResize();
 
-  // ---- view: zoom, pan, scroll bars and the pointer's position (app/window/plan_view_operations.cpp) --
-  int FWheelZoom = 0;      // wheel turn not yet a whole zoom step, in eighths of a degree
-  int FPendingZoomSteps = 0;
-  QPoint FPendingZoomAnchor;
-  QPoint FPendingPan;
-  bool FViewUpdateQueued = false;
-  bool FPanning = false;   // the middle button drags the plan
-  QPoint FPanFrom;
-  void SetView(const TPlanView& view);  // clamped; the plan redrawn when it changes
-  void ShowView();         // every object reprojected and drawn for the view, fixing kept
-  void ZoomBy(int steps, QPoint anchor);  // anchor in plan pixels
-  void ZoomAtCentre(int steps);
-  void nZoomInClick();
-  void nZoomOutClick();
-  void nZoomFitClick();
-  void PanView(QPoint delta);
-  void PlanWheel(QPoint angleDelta, Qt::KeyboardModifiers modifiers, QPoint at);
-  void ApplyPendingView();
-  void UpdateViewControls();  // scroll bars, zoom figure, how the panel composes
-  QRect PlanClip() const;     // where objects show on a magnified panel: within the rulers' labels
-  void ShowPointerPosition(std::optional<QPoint> at);
-  void WritePointerPosition();
-  static constexpr int kPointerReadoutMs = 40;
-  std::optional<QPoint> FPointerAt;
-  QTimer* FPointerReadout = nullptr;
-  QString ZoomText() const;
-  void WireView();
-  QScrollBar* sbPlanH = nullptr;
-  QScrollBar* sbPlanV = nullptr;
+  // ---- view: zoom, pan, scroll bars and the pointer's position (app/window/plan_view_control.*) --
+  TPlanViewControl ViewControl{*this};
   QLabel* lblPointer = nullptr;
   QLabel* lblZoom = nullptr;
 
@@ -214,26 +188,8 @@ class TfmMain : public QMainWindow {
   void ChordBoxClick(int k, bool checked);
   void btnBeemClick();
 
-  // ---- panels and view.ini (app/view_panels.cpp) ---------------------------------------------
-  void ReadViewSettings();
-  bool WriteViewSettings();
-  void DockObjViewTop();
-  void DockObjViewClient();
-  void RelayoutAfterPanels();
-  void LeftColumnChanged();
-  void WireViewPanels();
-  void btnObjListCloseClick();
-  void btnObjInspCloseClick();
-  void btnToolsCloseClick();
-  void btnBellsCloseClick();
-  void btnBeemCloseClick();
-  void nViewObjViewClick();
-  void nViewObjInspClick();
-  void nViewToolsClick();
-  void nViewBellsClick();
-  void nViewBeemsClick();
-  void nShowPanelsClick();
-  void nHidePanelsClick();
+  // ---- panels and view.ini (app/window/view_panels.*) ----------------------------------------
+  TViewPanels Panels{*this};
 
   // ---- documents and export (document/) ------------------------------------------------------
   std::function<void(const QString&)> FErrorReport;  // tests catch the messages here
@@ -369,7 +325,6 @@ class TfmMain : public QMainWindow {
   void clbObjectsMouseDown(QPoint pos);
 
   TStartOptions FOptions;
-  TViewIniPaths FViewIni;
   bool FShown = false;
   bool FFrameFitPending = false;
 };

@@ -75,9 +75,9 @@ int RunMemoryProbe(const QStringList& arguments) {
   if (mode == QLatin1String("magnified")) {
     // The greatest zoom, moved across the plan: every part of it is drawn at some time.
     const QPoint centre(w->FRenderer.ClientWidth() / 2, w->FRenderer.ClientHeight() / 2);
-    for (int i = 0; i < kMaxZoomSteps; ++i) w->ZoomBy(1, centre);
+    for (int i = 0; i < kMaxZoomSteps; ++i) w->ViewControl.ZoomBy(1, centre);
     for (int i = 0; i < 8; ++i) {
-      w->PanView(QPoint(i % 2 ? -3000 : 3000, i < 4 ? 3000 : -3000));
+      w->ViewControl.PanView(QPoint(i % 2 ? -3000 : 3000, i < 4 ? 3000 : -3000));
       Settle();
       w->repaint();
     }

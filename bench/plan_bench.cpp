@@ -173,7 +173,7 @@ void BM_PanStep(benchmark::State& state) {
   int step = 0;
   for (auto _ : state) {
     const double s = TimeOf([&] {
-      w->PanView(QPoint(++step % 2 ? 100 : -100, 0));
+      w->ViewControl.PanView(QPoint(++step % 2 ? 100 : -100, 0));
       Settle();
     });
     state.SetIterationTime(s);

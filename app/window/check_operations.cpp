@@ -40,7 +40,7 @@ TDesignCheckView& TfmMain::Checks() {
     connect(FChecks->Panel(), &QDockWidget::visibilityChanged, this, [this](bool) {
       Menu.nFindings->setChecked(!FChecks->Panel()->isHidden());
       // Docked, the panel takes its room from the plan, which is fitted to what is left.
-      RelayoutAfterPanels();
+      Panels.RelayoutAfterPanels();
     });
   }
   return *FChecks;
@@ -83,6 +83,6 @@ void TfmMain::ShowFinding(const TFinding& finding) {
   view.Centred = false;
   view.CentreX = finding.At.x();
   view.CentreY = finding.At.y();
-  SetView(view);
+  ViewControl.SetView(view);
   ViewChangedForChecks();
 }

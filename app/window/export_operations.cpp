@@ -14,7 +14,7 @@ QImage TfmMain::FixedPlanPicture() {
   const TPlanView view = FRenderer.FView;
   if (!IsFitted(view)) {
     FRenderer.FView = TPlanView{};
-    ShowView();
+    ViewControl.ShowView();
   }
   TLayer* selection = FRenderer.FLayers[SelectionLayer];
   selection->hide();
@@ -23,7 +23,7 @@ QImage TfmMain::FixedPlanPicture() {
   selection->show();
   if (!IsFitted(view)) {
     FRenderer.FView = view;
-    ShowView();
+    ViewControl.ShowView();
   }
   return picture;
 }

@@ -148,7 +148,7 @@ void TfmMain::ShowObjectChanges(const TObjectChanges& changes) {
   if (chords) SyncChordBoxes();
   if (reselect) {
     SelectObject(FCurIndex);
-    if (walls) UpdateViewControls();
+    if (walls) ViewControl.UpdateViewControls();
   } else if (frame) {
     DrawSelectionFrame();
   }
@@ -216,7 +216,7 @@ void TfmMain::ShowPlanAnew() {
   FCurIndex = 1;
   FRenderer.DrawPlan();
   TickChordBoxes();
-  UpdateViewControls();
+  ViewControl.UpdateViewControls();
 }
 
 void TfmMain::ShowStepSelection(int select) {

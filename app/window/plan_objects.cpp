@@ -82,6 +82,6 @@ void TfmMain::NewDocument() {
   SelectObject(0);
   if (FRenderer.FLayers[RulerLayer]) {
     FRenderer.DrawRulers();
-    UpdateViewControls();
+    ViewControl.UpdateViewControls();
   }
 }

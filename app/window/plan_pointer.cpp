@@ -109,26 +109,26 @@ void TfmMain::WirePlanPointer() {
   // placed: any button places it.
   pnlImg->OnMouseDown = [this](Qt::MouseButton b, QPoint p) {
     if (b == Qt::MiddleButton && FPointerMode == pmIdle) {
-      FPanning = true;
-      FPanFrom = p;
+      ViewControl.FPanning = true;
+      ViewControl.FPanFrom = p;
       pnlImg->setCursor(Qt::ClosedHandCursor);
       return;
     }
     PlanMouseDown(b, p);
   };
   pnlImg->OnMouseMove = [this](QPoint p) {
-    ShowPointerPosition(p);
-    if (FPanning) {
-      PanView(FPanFrom - p);
-      FPanFrom = p;
+    ViewControl.ShowPointerPosition(p);
+    if (ViewControl.FPanning) {
+      ViewControl.PanView(ViewControl.FPanFrom - p);
+      ViewControl.FPanFrom = p;
       return;
     }
     if (FPointerMode == pmDragObject || FPointerMode == pmDragBeamEnd) PlanMouseMove(p);
   };
   pnlImg->OnMouseUp = [this](Qt::MouseButton b, QPoint p) {
-    if (b == Qt::MiddleButton && FPanning) {
+    if (b == Qt::MiddleButton && ViewControl.FPanning) {
       pnlImg->unsetCursor();
-      FPanning = false;
+      ViewControl.FPanning = false;
       return;
     }
     PlanMouseUp(b, p);

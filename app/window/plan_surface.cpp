@@ -26,5 +26,5 @@ void TfmMain::RelayoutPlan() {
     FRenderer.FLayers[which]->EnsureCanvas(qMax(1, w - 8), qMax(1, h - 8));
   }
   if (c >= 0 && c < static_cast<int>(FObjects.size())) SelectObject(c);
-  UpdateViewControls();
+  ViewControl.UpdateViewControls();
 }

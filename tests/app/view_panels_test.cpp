@@ -215,7 +215,7 @@ TEST_F(ViewPanelsTest, AnUnwritablePlaceStartsWithPanelsShownAndClosesNormally) 
   W->show();
   EXPECT_EQ(Shown(), kAllShown);
   EXPECT_EQ(Checks(), kAllShown);
-  EXPECT_FALSE(W->WriteViewSettings());  // nothing is claimed as saved
+  EXPECT_FALSE(W->Panels.WriteViewSettings());  // nothing is claimed as saved
   W->Menu.nHidePanels->trigger();
   EXPECT_TRUE(W->close());
   EXPECT_EQ(ReadAll(blocker), QByteArray("not a folder"));

@@ -563,7 +563,7 @@ TEST_F(BadInputsTest, AnUnwritableHomeStartsAndClosesWritingNothing) {
   W->ChordBox(3)->click();  // the window works as ever
   EXPECT_TRUE(W->SaveDocument(TempPath(QStringLiteral("plan.tarvosk"))));
   W->Menu.nHidePanels->trigger();
-  EXPECT_FALSE(W->WriteViewSettings());
+  EXPECT_FALSE(W->Panels.WriteViewSettings());
   EXPECT_TRUE(W->close());
   W.reset();
   EXPECT_TRUE(Errors.isEmpty()) << Errors.join(u'\n').toStdString();

@@ -94,10 +94,10 @@ TEST_F(ViewWindowTest, MenuItemsAndKeysZoomAboutTheCentreAndFitAgain) {
   EXPECT_EQ(W->lblZoom->text(), QStringLiteral("156 %"));
   QTest::keyClick(W.get(), Qt::Key_Minus, Qt::ControlModifier);
   EXPECT_EQ(W->FRenderer.FView.Steps, 1);
-  EXPECT_TRUE(W->sbPlanH->isVisible());
+  EXPECT_TRUE(W->ViewControl.sbPlanH->isVisible());
   QTest::keyClick(W.get(), Qt::Key_0, Qt::ControlModifier);
   EXPECT_TRUE(IsFitted(W->FRenderer.FView));
-  EXPECT_FALSE(W->sbPlanH->isVisible());
+  EXPECT_FALSE(W->ViewControl.sbPlanH->isVisible());
   EXPECT_EQ(W->FRenderer.FScale, FittedScale());
   // Another plan is shown whole.
   W->Menu.nZoomIn->trigger();
@@ -194,7 +194,7 @@ TEST_F(ViewWindowTest, ZoomAndPanInAnyOrderChangeNoByteAndMakeNoStep) {
       case 0: Wheel(at, random.bounded(2) ? 120 : -120, Qt::ControlModifier); break;
       case 1: Wheel(at, random.bounded(-360, 361), random.bounded(2) ? Qt::ShiftModifier : Qt::NoModifier); break;
       case 2: MiddleDrag(at, at + QPoint(random.bounded(-80, 81), random.bounded(-80, 81))); break;
-      case 3: W->sbPlanH->setValue(random.bounded(W->sbPlanH->maximum() + 1)); break;
+      case 3: W->ViewControl.sbPlanH->setValue(random.bounded(W->ViewControl.sbPlanH->maximum() + 1)); break;
       default: (random.bounded(2) ? W->Menu.nZoomIn : W->Menu.nZoomOut)->trigger(); break;
     }
   }
@@ -268,7 +268,7 @@ TEST_F(ViewWindowTest, AWheelStormAndATinyPanelKeepTheLimits) {
   EXPECT_LE(paints, 2);
   for (int i = 0; i < 1000; ++i) Wheel(QPoint(300, 170), -120, Qt::NoModifier, false);
   QCoreApplication::processEvents();
-  EXPECT_EQ(W->sbPlanV->value(), W->sbPlanV->maximum());
+  EXPECT_EQ(W->ViewControl.sbPlanV->value(), W->ViewControl.sbPlanV->maximum());
   for (int i = 0; i < 1000; ++i) Wheel(QPoint(300, 170), -120, Qt::ControlModifier, false);
   QCoreApplication::processEvents();
   EXPECT_EQ(W->FRenderer.FView.Steps, kMinZoomSteps);
@@ -306,17 +306,17 @@ TEST_F(ViewWindowTest, TheStatusBarTellsThePointersMillimetresAndTheZoom) {
   SKIP_WITHOUT_HOVER();
   const QPoint at(201, 143);
   QTest::mouseMove(W->pnlImg, at + QPoint(4, 4));
-  QTest::qWait(TfmMain::kPointerReadoutMs * 3);
+  QTest::qWait(TPlanViewControl::kPointerReadoutMs * 3);
   const int mx = static_cast<int>(std::nearbyintl((at.x() - FittedOriginX()) / FittedScale()));
   const int my = static_cast<int>(std::nearbyintl((at.y() - kFittedOriginY) / FittedScale()));
   EXPECT_EQ(W->lblPointer->text(), QStringLiteral("X: %1 мм  Y: %2 мм").arg(mx).arg(my));
   QTest::mouseMove(W->pnlImg, QPoint(5, 100));  // on the left ruler
-  QTest::qWait(TfmMain::kPointerReadoutMs * 3);
+  QTest::qWait(TPlanViewControl::kPointerReadoutMs * 3);
   EXPECT_EQ(W->lblPointer->text(), QString());
   QTest::mouseMove(W->pnlImg, at + QPoint(4, 4));
   QEvent leave(QEvent::Leave);
   QCoreApplication::sendEvent(W->pnlImg, &leave);
-  QTest::qWait(TfmMain::kPointerReadoutMs * 3);
+  QTest::qWait(TPlanViewControl::kPointerReadoutMs * 3);
   EXPECT_EQ(W->lblPointer->text(), QString());
   EXPECT_EQ(W->Status->text(), W->StatusText());  // the specified text stays beside them
   W->Menu.nZoomOut->trigger();
@@ -334,9 +334,9 @@ TEST_F(ViewWindowTest, AMovedViewShowsWhatComposingAnewShows) {
   W->pnlTools->btnApply->click();
   ZoomTo(6, QPoint(300, 170));
   W->pnlImg->grab();  // everything composed once
-  const QRect clip = W->PlanClip();
+  const QRect clip = W->ViewControl.PlanClip();
   for (const QPoint delta : {QPoint(37, -23), QPoint(-100, 0), QPoint(0, 61), QPoint(-7, 5)}) {
-    W->PanView(delta);
+    W->ViewControl.PanView(delta);
     QTest::qWait(TPlanPanel::kSettleMs * 2);
     const QImage shown = W->pnlImg->grab().toImage().convertToFormat(QImage::Format_RGB32).copy(clip);
     QImage fresh(W->pnlImg->size(), QImage::Format_RGB32);
