@@ -40,7 +40,7 @@ void TfmMain::BuildMenus() {
   connect(Menu.nLoadDoc, &QAction::triggered, this, &TfmMain::nLoadDocClick);
   connect(Menu.nSaveDoc, &QAction::triggered, this, &TfmMain::nSaveDocClick);
   connect(Menu.nExportDoc, &QAction::triggered, this, &TfmMain::nExportDocClick);
-  connect(Menu.nPrintDoc, &QAction::triggered, this, &TfmMain::nPrintDocClick);
+  connect(Menu.nPrintDoc, &QAction::triggered, &Sheet, &TSheetOperations::nPrintDocClick);
   connect(Menu.nExit, &QAction::triggered, this, &TfmMain::nExitClick);
   connect(Menu.nAbout, &QAction::triggered, this, &TfmMain::nAboutClick);
   connect(Menu.nCheck, &QAction::triggered, this, &TfmMain::nCheckClick);

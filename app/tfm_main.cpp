@@ -42,6 +42,9 @@ TfmMain::TfmMain(const TStartOptions& options, QWidget* parent)
   BuildPanels();
   FRenderer.SetLayers(&pnlImg->Layers());
   WireDocument();
+  Sheet.SetSettingsFile(!FOptions.SheetSettingsFile.isEmpty() ? FOptions.SheetSettingsFile
+                        : FOptions.KeepsUserState             ? SheetSettingsPath()
+                                                              : QString());
   BuildWallPage();
   WireObjectList();
   WirePlanPointer();

@@ -18,6 +18,7 @@
 #include "app/view_settings.h"
 #include "app/window/plan_view_control.h"
 #include "app/window/pointer_mode.h"
+#include "app/window/sheet_operations.h"
 #include "app/window/view_panels.h"
 #include "controls/main_menu.h"
 #include "bells/annotations.h"
@@ -31,9 +32,6 @@
 #include "plan/plan_view.h"
 #include "render/plan_renderer.h"
 #include "checks/design_checks.h"
-#include "sheet/sheet_export.h"
-#include "sheet/sheet_layout.h"
-#include "sheet/sheet_settings.h"
 #include "walls/material_pictures.h"
 
 class QCheckBox;
@@ -59,7 +57,6 @@ class TDesignCheckView;
 // The main window: it holds the open document and its session, and composes the views of it:
 // the drawing through its renderer, the menu, the inspector's pages, the lists and panels. Its
 // operations live one file per subject in app/window/; this header is the map of them all.
-class QPrinter;
 
 class TfmMain : public QMainWindow {
   Q_OBJECT
@@ -206,21 +203,8 @@ class TfmMain : public QMainWindow {
   QString ExportPlanAs(const QString& exactPath, TExportFormat format);  // no extension appended
   void SetPlanClientSize(QSize size);  // the drawing panel's size without showing the window
 
-  // ---- the true-scale sheet: print, PDF, SVG and the bill (app/window/sheet_operations.cpp) ---------
-  TSheetSettings FSheetSettings;
-  bool FSheetSettingsRead = false;
-  QString SheetSettingsFile() const;  // empty: nothing is remembered
-  const TSheetSettings& SheetSettings();
-  void RememberSheetSettings(const TSheetSettings& settings);
-  // The sheet settings dialog; false when cancelled.
-  bool AskSheetSettings(const QList<QPageSize>& printerSizes = {});
-  // Fixes the arrangement and writes the sheet (or the bill) at exactly that path.
-  QString ExportSheetAs(const QString& exactPath, TSheetFormat format);
-  // The fixed plan laid out on a printer's paper with the chosen scale and orientation.
-  TSheet LayOutSheetFor(const QSizeF& paperMm, const QString& paperName, bool landscape);
-  // Prints on the printer's paper; the message when the plan does not fit there.
-  QString PrintSheet(QPrinter& printer);
-  void nPrintDocClick();
+  // ---- the true-scale sheet: print, PDF, SVG and the bill (app/window/sheet_operations.*) ------
+  TSheetOperations Sheet{*this};
 
   // ---- history and unsaved work (app/window/plan_history.cpp, app/window/document_session.cpp) ---------
   QUndoStack* FHistory = nullptr;  // the document's history, once the window's actions follow it

@@ -17,14 +17,14 @@ void BM_Sheet(benchmark::State& state, TSheetFormat format) {
   settings.PaperSizeMm = QSizeF(297, 420);
   settings.Landscape = true;
   settings.Scale = 50;
-  w->FSheetSettings = settings;
-  w->FSheetSettingsRead = true;
+  w->Sheet.FSheetSettings = settings;
+  w->Sheet.FSheetSettingsRead = true;
   const QString out = BenchTempPath(format == TSheetFormat::Pdf ? QStringLiteral("plan.pdf")
                                                                 : QStringLiteral("plan.svg"));
   std::vector<double> samples;
   for (auto _ : state) {
     const double s = TimeOf([&] {
-      const QString error = w->ExportSheetAs(out, format);
+      const QString error = w->Sheet.ExportSheetAs(out, format);
       if (!error.isEmpty()) state.SkipWithError(qPrintable(error));
     });
     samples.push_back(s);

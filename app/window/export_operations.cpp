@@ -54,9 +54,9 @@ void TfmMain::nExportDocClick() {
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   FExportFilter = dialog.selectedNameFilter();
   if (const std::optional<TSheetFormat> sheet = SheetFormatFromFilter(FExportFilter)) {
-    if (*sheet != TSheetFormat::Csv && !AskSheetSettings()) return;
+    if (*sheet != TSheetFormat::Csv && !Sheet.AskSheetSettings()) return;
     const QString path = FileNameWithExtension(dialog.selectedFiles().constFirst(), SheetExtension(*sheet));
-    const QString error = ExportSheetAs(path, *sheet);
+    const QString error = Sheet.ExportSheetAs(path, *sheet);
     if (!error.isEmpty()) ReportError(error);
     return;
   }

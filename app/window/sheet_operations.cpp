@@ -5,18 +5,17 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include "app/window/sheet_operations.h"
+
 #include "app/tfm_main.h"
 #include "sheet/bill.h"
 #include "controls/sheet_dialog.h"
 #include "sheet/sheet_painter.h"
 #include "sheet/sheet_plan.h"
 
-QString TfmMain::SheetSettingsFile() const {
-  if (!FOptions.SheetSettingsFile.isEmpty()) return FOptions.SheetSettingsFile;
-  return FOptions.KeepsUserState ? SheetSettingsPath() : QString();
-}
+QString TSheetOperations::SheetSettingsFile() const { return FSettingsFile; }
 
-const TSheetSettings& TfmMain::SheetSettings() {
+const TSheetSettings& TSheetOperations::SheetSettings() {
   if (!FSheetSettingsRead) {
     FSheetSettingsRead = true;
     const QString file = SheetSettingsFile();
@@ -25,7 +24,7 @@ const TSheetSettings& TfmMain::SheetSettings() {
   return FSheetSettings;
 }
 
-void TfmMain::RememberSheetSettings(const TSheetSettings& settings) {
+void TSheetOperations::RememberSheetSettings(const TSheetSettings& settings) {
   SheetSettings();
   FSheetSettings = settings;
   const QString file = SheetSettingsFile();
@@ -33,31 +32,31 @@ void TfmMain::RememberSheetSettings(const TSheetSettings& settings) {
   if (!file.isEmpty()) WriteSheetSettings(file, settings);
 }
 
-bool TfmMain::AskSheetSettings(const QList<QPageSize>& printerSizes) {
-  TSheetDialog dialog(SheetSettings(), printerSizes, this);
+bool TSheetOperations::AskSheetSettings(const QList<QPageSize>& printerSizes) {
+  TSheetDialog dialog(SheetSettings(), printerSizes, &FWindow);
   if (dialog.exec() != QDialog::Accepted) return false;
   RememberSheetSettings(dialog.Settings());
   return true;
 }
 
-QString TfmMain::ExportSheetAs(const QString& exactPath, TSheetFormat format) {
+QString TSheetOperations::ExportSheetAs(const QString& exactPath, TSheetFormat format) {
   // As the picture export does, the arrangement is fixed first and stays fixed on the plan.
-  FixArrangement();
-  return WriteSheetFile(TPlanModel::Capture(FObjects), SheetSettings(),
-                        MakeSheetTitle(FDocument.Path()), format, exactPath, CheckSettings(), FOpeningNotes);
+  FWindow.FixArrangement();
+  return WriteSheetFile(TPlanModel::Capture(FWindow.FObjects), SheetSettings(),
+                        MakeSheetTitle(FWindow.FDocument.Path()), format, exactPath, FWindow.CheckSettings(), FWindow.FOpeningNotes);
 }
 
-TSheet TfmMain::LayOutSheetFor(const QSizeF& paperMm, const QString& paperName, bool landscape) {
+TSheet TSheetOperations::LayOutSheetFor(const QSizeF& paperMm, const QString& paperName, bool landscape) {
   TSheetSettings settings = SheetSettings();
   settings.Landscape = landscape;
   settings.Paper = paperName;
   settings.PaperSizeMm = paperMm.width() <= paperMm.height() ? paperMm : paperMm.transposed();
-  const TSheetPlan plan = BuildSheetPlan(TPlanModel::Capture(FObjects));
-  return LayOutSheet(plan, BuildBill(plan, CheckSheetPlan(plan, CheckSettings()), FOpeningNotes), settings,
-                     MakeSheetTitle(FDocument.Path()));
+  const TSheetPlan plan = BuildSheetPlan(TPlanModel::Capture(FWindow.FObjects));
+  return LayOutSheet(plan, BuildBill(plan, CheckSheetPlan(plan, FWindow.CheckSettings()), FWindow.FOpeningNotes), settings,
+                     MakeSheetTitle(FWindow.FDocument.Path()));
 }
 
-QString TfmMain::PrintSheet(QPrinter& printer) {
+QString TSheetOperations::PrintSheet(QPrinter& printer) {
   const QPageLayout layout = printer.pageLayout();
   const QSizeF paper = layout.pageSize().size(QPageSize::Millimeter);
   const TSheet sheet = LayOutSheetFor(paper, layout.pageSize().name(),
@@ -83,23 +82,23 @@ QString TfmMain::PrintSheet(QPrinter& printer) {
   return {};
 }
 
-void TfmMain::nPrintDocClick() {
+void TSheetOperations::nPrintDocClick() {
   QPrinter printer(QPrinter::HighResolution);
   // The printer's own sizes beside A4 and A3; a system without printers offers those two.
   if (!AskSheetSettings(QPrinterInfo(printer).supportedPageSizes())) return;
-  FixArrangement();
+  FWindow.FixArrangement();
   const TSheetSettings& s = SheetSettings();
   const TSheet sheet = LayOutSheetFor(s.PaperSizeMm, s.Paper, s.Landscape);
   if (!sheet.Ok()) {  // said before anything is printed
-    ReportError(sheet.Error);
+    FWindow.ReportError(sheet.Error);
     return;
   }
   printer.setFullPage(true);
   printer.setPageLayout(QPageLayout(QPageSize(s.PaperSizeMm, QPageSize::Millimeter),
                                     s.Landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
                                     QMarginsF(), QPageLayout::Millimeter));
-  printer.setDocName(MakeSheetTitle(FDocument.Path()).Document);
-  QPrintPreviewDialog preview(&printer, this);
+  printer.setDocName(MakeSheetTitle(FWindow.FDocument.Path()).Document);
+  QPrintPreviewDialog preview(&printer, &FWindow);
   preview.setObjectName(QStringLiteral("dlgPrintPreview"));
   connect(&preview, &QPrintPreviewDialog::paintRequested, this,
           [this](QPrinter* p) { PrintSheet(*p); });

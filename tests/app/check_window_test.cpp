@@ -165,7 +165,7 @@ TEST_F(CheckWindowTest, TheWindowsSheetListsTheFindingsAndWhatOpeningLeftOut) {
   ASSERT_EQ(W->FOpeningNotes.size(), 1);
   EXPECT_TRUE(W->FOpeningNotes[0].contains(QStringLiteral("[Object8]")));
   const QString csv = TempPath(QStringLiteral("bill.csv"));
-  ASSERT_EQ(W->ExportSheetAs(csv, TSheetFormat::Csv), QString());
+  ASSERT_EQ(W->Sheet.ExportSheetAs(csv, TSheetFormat::Csv), QString());
   QFile in(csv);
   ASSERT_TRUE(in.open(QIODevice::ReadOnly));
   const QString bill = QString::fromUtf8(in.readAll());

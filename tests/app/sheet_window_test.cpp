@@ -40,11 +40,11 @@ TEST_F(SheetWindowTest, ExportFixesTheArrangementAndWritesTheSheet) {
     ClickPlan(QPoint(230 + 35 * slot, 100 + 15 * slot));
   }
   const QString pdf = TempPath(QStringLiteral("plan.pdf"));
-  EXPECT_EQ(W->ExportSheetAs(pdf, TSheetFormat::Pdf), QString());
+  EXPECT_EQ(W->Sheet.ExportSheetAs(pdf, TSheetFormat::Pdf), QString());
   EXPECT_TRUE(ReadAll(pdf).startsWith("%PDF-"));
   EXPECT_TRUE(W->FRenderer.FLayers[AnnotationLayer]->isVisible());  // the ringing lines are on the plan too
   const QString csv = TempPath(QStringLiteral("bill.csv"));
-  EXPECT_EQ(W->ExportSheetAs(csv, TSheetFormat::Csv), QString());
+  EXPECT_EQ(W->Sheet.ExportSheetAs(csv, TSheetFormat::Csv), QString());
   EXPECT_EQ(QString::fromUtf8(ReadAll(csv)).count(QStringLiteral("к руке")), 2);
   // A name chosen without the extension gets it, as the pictures do.
   EXPECT_EQ(FileNameWithExtension(TempPath(QStringLiteral("plan")), QStringLiteral(".svg")),
@@ -52,7 +52,7 @@ TEST_F(SheetWindowTest, ExportFixesTheArrangementAndWritesTheSheet) {
 }
 
 TEST_F(SheetWindowTest, SettingsAreRememberedOnlyWhereTold) {
-  EXPECT_EQ(W->SheetSettingsFile(), QString());  // tests keep no user state
+  EXPECT_EQ(W->Sheet.SheetSettingsFile(), QString());  // tests keep no user state
   TStartOptions options;
   options.RegisterFileType = false;
   options.ReadViewSettings = false;
@@ -64,14 +64,14 @@ TEST_F(SheetWindowTest, SettingsAreRememberedOnlyWhereTold) {
     s.PaperSizeMm = QSizeF(297, 420);
     s.Landscape = true;
     s.Scale = 20;
-    w.RememberSheetSettings(s);
+    w.Sheet.RememberSheetSettings(s);
   }
   TfmMain again(options);
-  EXPECT_EQ(again.SheetSettings().Scale, 20);
-  EXPECT_EQ(again.SheetSettings().Paper, QStringLiteral("A3"));
-  EXPECT_TRUE(again.SheetSettings().Landscape);
+  EXPECT_EQ(again.Sheet.SheetSettings().Scale, 20);
+  EXPECT_EQ(again.Sheet.SheetSettings().Paper, QStringLiteral("A3"));
+  EXPECT_TRUE(again.Sheet.SheetSettings().Landscape);
   // The dialog shows them and hands back what is chosen.
-  TSheetDialog dialog(again.SheetSettings(), {});
+  TSheetDialog dialog(again.Sheet.SheetSettings(), {});
   EXPECT_EQ(dialog.cbScale->currentText(), QStringLiteral("1:20"));
   EXPECT_TRUE(dialog.rbLandscape->isChecked());
   dialog.cbScale->setCurrentIndex(dialog.cbScale->findText(QStringLiteral("По размеру листа")));
@@ -86,21 +86,21 @@ TEST_F(SheetWindowTest, SettingsAreRememberedOnlyWhereTold) {
 TEST_F(SheetWindowTest, PrintingPaintsThePagesOnThePrinter) {
   TSheetSettings s;
   s.Scale = 50;
-  W->RememberSheetSettings(s);
+  W->Sheet.RememberSheetSettings(s);
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::PdfFormat);
   const QString out = TempPath(QStringLiteral("printed.pdf"));
   printer.setOutputFileName(out);
   printer.setFullPage(true);
   printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A3), QPageLayout::Landscape, QMarginsF()));
-  EXPECT_EQ(W->PrintSheet(printer), QString());
+  EXPECT_EQ(W->Sheet.PrintSheet(printer), QString());
   EXPECT_TRUE(ReadAll(out).startsWith("%PDF-"));
 }
 
 TEST_F(SheetWindowTest, APlanTooLargeForThePaperIsSaidAndNothingPrinted) {
   TSheetSettings s;
   s.Scale = 10;  // the default walls need some 577 mm at 1:10
-  W->RememberSheetSettings(s);
+  W->Sheet.RememberSheetSettings(s);
   bool previewShown = false;
   // Accepts the settings dialog as it stands; a preview would be noticed and closed.
   QTimer timer;
