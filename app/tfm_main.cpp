@@ -41,7 +41,7 @@ TfmMain::TfmMain(const TStartOptions& options, QWidget* parent)
   BuildMenus();
   BuildPanels();
   FRenderer.SetLayers(&pnlImg->Layers());
-  WireDocument();
+  Views.Wire();
   Sheet.SetSettingsFile(!FOptions.SheetSettingsFile.isEmpty() ? FOptions.SheetSettingsFile
                         : FOptions.KeepsUserState             ? SheetSettingsPath()
                                                               : QString());

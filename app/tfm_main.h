@@ -16,6 +16,7 @@
 
 #include "app/start_options.h"
 #include "app/view_settings.h"
+#include "app/window/document_views.h"
 #include "app/window/plan_view_control.h"
 #include "app/window/pointer_mode.h"
 #include "app/window/sheet_operations.h"
@@ -214,15 +215,8 @@ class TfmMain : public QMainWindow {
   void RestackCurrent(bool front);  // front or back, one step
   void WireDocumentSession();  // recent list, drops, autosave and the recovery offer
   bool FPressEdit = false;  // the press on the plan opened an edit its release closes
-  // The views following the document's signals (app/window/plan_history.cpp).
-  void WireDocument();
-  void ShowObjectChanges(const TObjectChanges& changes);
-  void ShowInsertedObject(int index);
-  void InsertListRows(int index);
-  void TakeObjectViews(int index);
-  void ShowRemovedObject(int index, TObjectKind kind);
-  void ShowPlanAnew();
-  void ShowStepSelection(int select);
+  // The views following the document's signals (app/window/document_views.*).
+  TDocumentViews Views{*this};
   bool FRemovingAll = false;  // every object goes: the pedestal is not redrawn for each bell
   void ProjectRecords(const std::vector<TPlanObject>& records);  // the whole plan anew
   bool FListingInBulk = false;  // objects being read in a row: the lists' current row is set once, after
