@@ -1,6 +1,6 @@
-// Undo and redo in the window: the actions, and the views following the document's signals.
-// The steps are the document's (model/plan_edits.cpp); what a step puts back reaches the
-// drawing and the lists through the same signals as every operation's change.
+// Undo and redo in the window: the actions and their captions, and front/back. The steps are the
+// document's (model/plan_edits.cpp); what a step puts back reaches the drawing and the lists
+// through the same signals as every operation's change (TDocumentViews).
 #include <QAction>
 #include <QCheckBox>
 #include <QGuiApplication>
