@@ -219,7 +219,6 @@ class TfmMain : public QMainWindow {
   TDocumentViews Views{*this};
   bool FRemovingAll = false;  // every object goes: the pedestal is not redrawn for each bell
   void ProjectRecords(const std::vector<TPlanObject>& records);  // the whole plan anew
-  bool FListingInBulk = false;  // objects being read in a row: the lists' current row is set once, after
   void ResetHistory();
   void UpdateTitle();
   bool MaySetPlanAside();  // false: the user chose to keep the plan as it is

@@ -7,6 +7,8 @@
 #include "beams/chords.h"
 #include "beams/orientations.h"
 #include "plan/plan_object.h"
+#include "walls/wall_geometry.h"
+#include "walls/wall_rules.h"
 
 // Which chord boxes a change of a beam's orientation clears and sets; 0 means none. A box that
 // is cleared and set again ends checked. Only orientations 1..24 have boxes.
@@ -36,6 +38,22 @@ inline TChordWalls ChordWallsOf(const TPlanObject& w, std::span<const QPoint> in
   walls.InnerPoints = innerPoints;
   return walls;
 }
+
+// The walls as the chords are laid on them, from their millimetre outline, which no scale
+// changes and no drawing is needed for: opening and the document's walls edits both lay chord
+// beams on it.
+class TComputedChordWalls {
+ public:
+  explicit TComputedChordWalls(const TPlanObject& w)
+      : FOutlines(ComputeWallGeometry(WallSizesOf(w), TPlanMapping{})), FWalls(ChordWallsOf(w, FOutlines.InnerMm)) {}
+  TComputedChordWalls(const TComputedChordWalls&) = delete;  // the walls point into the outline
+  TComputedChordWalls& operator=(const TComputedChordWalls&) = delete;
+  const TChordWalls& Walls() const { return FWalls; }
+
+ private:
+  TWallOutlines FOutlines;
+  TChordWalls FWalls;
+};
 
 // An orientation read from a document that names no chord is taken as a free beam.
 inline int DocumentBeemOrientation(int stored) {

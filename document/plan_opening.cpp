@@ -62,9 +62,8 @@ void SettleNames(std::vector<TPlanObject>& objects) {
 void RelayChordBeems(std::vector<TPlanObject>& objects) {
   if (objects.empty() || objects[0].ObjType != okWalls) return;
   const TPlanObject& w = objects[0];
-  // The chords are taken from the walls' millimetre outline, which no scale changes.
-  const TWallOutlines outlines = ComputeWallGeometry(WallSizesOf(w), TPlanMapping{});
-  const TChordWalls walls = ChordWallsOf(w, outlines.InnerMm);
+  const TComputedChordWalls chords(w);
+  const TChordWalls& walls = chords.Walls();
   for (int i : ChordBeemIndices(objects)) {
     TPlanObject& b = objects[static_cast<size_t>(i)];
     if (const auto points = ChordBeemPoints(walls, b.BeemOrientation, b.BeemWidth)) {

@@ -72,9 +72,6 @@ class TPlanDocument : public QObject {
   void ShowStep(const TPlanModel& model, int current);
   // True while a step is being shown: the views leave the selection to StepShown.
   bool ShowingStep() const { return FShowingStep; }
-  // A change made to records outside an operation announced to the views (the renderer's
-  // projection back to millimetres of a dragged object).
-  void Announce(const TObjectChanges& changes) { Q_EMIT ObjectsChanged(changes); }
 
   // ---- operations (model/object_edits.cpp) -----------------------------------------------------
   // Each opens an edit, clamps as the inspector does, stores, says what it changed and returns

@@ -27,9 +27,8 @@ QPoint ScaleAboutCentre(QPoint p, int hn, int ho) {
 }  // namespace
 
 void TPlanDocument::RelayChordBeems(TObjectChanges& changes) {
-  const TPlanObject& w = At(0);
-  const TWallOutlines outlines = ComputeWallGeometry(WallSizesOf(w), TPlanMapping{});
-  const TChordWalls walls = ChordWallsOf(w, outlines.InnerMm);
+  const TComputedChordWalls chords(At(0));
+  const TChordWalls& walls = chords.Walls();
   for (int i : ChordBeemIndices(FObjects)) {
     TPlanObject& b = Record(i);
     if (const auto points = ChordBeemPoints(walls, b.BeemOrientation, b.BeemWidth)) {
@@ -132,8 +131,8 @@ void TPlanDocument::LayBeemOnChord(int index, int k) {
   const TEditScope edit(*this);
   NameStep(TStepVerb::Change, index);
   TPlanObject& b = Record(index);
-  const TWallOutlines outlines = ComputeWallGeometry(WallSizesOf(At(0)), TPlanMapping{});
-  const TChordWalls walls = ChordWallsOf(At(0), outlines.InnerMm);
+  const TComputedChordWalls chords(At(0));
+  const TChordWalls& walls = chords.Walls();
   TPlanFields fields = b.BeemOrientation != k ? TPlanFields{pfBeemOrientation} : TPlanFields{0};
   b.BeemOrientation = k;
   if (const auto points = ChordBeemPoints(walls, k, b.BeemWidth)) {

@@ -26,7 +26,7 @@ void TDocumentViews::Wire() {
 void TDocumentViews::ShowObjectChanges(const TObjectChanges& changes) {
   // The walls' geometry rescales the plan: everything is drawn anew. Otherwise each object
   // changed is projected from its millimetres and drawn on its own layer.
-  bool walls = false;
+  const bool walls = ChangesWallGeometry(changes);
   bool reselect = false;  // the current object framed and its page filled again
   bool frame = false;     // the current object moved or changed size: its frame follows
   bool chords = false;    // a beam came onto a chord or left it
@@ -42,7 +42,6 @@ void TDocumentViews::ShowObjectChanges(const TObjectChanges& changes) {
       }
       FWindow.cbObjects->setItemText(c.Index, o.ObjName);
     }
-    if (c.Index == 0 && (c.Fields & (pfKind | pfWallSizes))) walls = true;
     if (c.Index == 0 && (c.Fields & pfWallType)) reselect = true;
     if (c.Index == FWindow.FCurIndex && (c.Fields & kFramed)) frame = true;
     if (c.Fields & (pfBeemOrientation | pfKind)) chords = true;
@@ -126,12 +125,10 @@ void TDocumentViews::ShowRemovedObject(int, TObjectKind kind) {
 }
 
 void TDocumentViews::ShowPlanAnew() {
-  FWindow.FListingInBulk = true;
   for (int i = 0; i < static_cast<int>(FWindow.FObjects.size()); ++i) {
     FWindow.FObjects[static_cast<size_t>(i)]->Layer = FWindow.FRenderer.NewObjectLayer(FWindow.FObjects[static_cast<size_t>(i)]->ObjType);
     InsertListRows(i);
   }
-  FWindow.FListingInBulk = false;
   FWindow.FRenderer.FLayers[RingerLayer]->raise();
   FWindow.FRenderer.FLayers[SelectionLayer]->raise();
   {

@@ -22,9 +22,9 @@ class TDocumentViews : public QObject {
   void ShowRemovedObject(int index, TObjectKind kind);
   void ShowPlanAnew();
   void ShowStepSelection(int select);
+  void InsertListRows(int index);  // the object's rows in the list and the inspector's box
 
  private:
-  void InsertListRows(int index);
 
   TfmMain& FWindow;
 };

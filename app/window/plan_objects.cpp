@@ -45,18 +45,11 @@ void TfmMain::CreateObject(const QString& name, TObjectKind kind, QPoint at,
   }
   FCurObject = FObjects[static_cast<size_t>(FCurIndex)].get();
 
+  Views.InsertListRows(FCurIndex);
   {
     const QSignalBlocker b1(pnlObjView->clbObjects), b2(cbObjects);
-    auto* item = new QListWidgetItem(o.ObjName, pnlObjView->clbObjects);
-    item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-    item->setCheckState(Qt::Checked);
-    cbObjects->addItem(o.ObjName);
-    // Made current in the list, each such change laying the whole list out anew: for the
-    // objects of a document, once at the end (ProjectRecords).
-    if (!FListingInBulk) {
-      pnlObjView->clbObjects->setCurrentRow(pnlObjView->clbObjects->count() - 1);
-      cbObjects->setCurrentIndex(cbObjects->count() - 1);
-    }
+    pnlObjView->clbObjects->setCurrentRow(FCurIndex);
+    cbObjects->setCurrentIndex(FCurIndex);
   }
   FRenderer.FLayers[RingerLayer]->raise();
   FRenderer.FLayers[SelectionLayer]->raise();
